@@ -1,0 +1,107 @@
+#include "app/App.h"
+
+#include "app/MainForm.h"
+#include "settings/OptionsForm.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
+#include "ui/Timer.h"
+
+App::App(ui::Services& services, platform::Platform& os)
+    : services_(services), os_(os), shut_(os), files_(os, shut_, services.messageBoxes) {}
+
+App::~App() {
+  // Forms go before the services their timers are registered with.
+  options_.reset();
+  timeStart_.reset();
+  timeForm_.reset();
+  systray_.reset();
+  detachedSystray_.reset();
+  keptMain_.reset();
+  main_.reset();
+  graveyard_.clear();
+}
+
+template <class F>
+F& App::Load(std::unique_ptr<F>& slot) {
+  if (!slot) {
+    slot = std::make_unique<F>(*this);
+    F* form = slot.get();
+    if (services_.peers) services_.peers->CreatePeers(*form);
+    form->MarkLoaded(true);
+    form->Form_Load();
+    return *form;  // Form_Load may have unloaded it again; the object lives on until collected
+  }
+  return *slot;
+}
+
+template <class F>
+void App::Unload(std::unique_ptr<F>& slot) {
+  if (!slot || !slot->Loaded()) return;  // not open, or already closing
+  F* form = slot.get();
+  form->MarkLoaded(false);
+  form->Form_Unload();
+  for (ui::Timer* t : form->Timers()) t->SetEnabled(false);
+  form->Hide();
+  if (services_.activeForm == form) services_.activeForm = nullptr;
+  graveyard_.push_back(std::move(slot));
+  CheckEnded();
+}
+
+void App::Start() {
+  if (started_) return;
+  started_ = true;
+  main_ = std::make_unique<MainForm>(*this);
+  mainObject_ = main_.get();
+  if (services_.peers) services_.peers->CreatePeers(*main_);
+  main_->Form_Initialize();
+  // Initialisation may already have shown (and so loaded) the window.
+  if (main_ && !main_->Loaded()) {
+    main_->MarkLoaded(true);
+    main_->Form_Load();
+  }
+  // Every way of hiding it during start-up (minimised start, a countdown that
+  // went to the tray) leaves it minimised: then it is not shown.
+  if (main_ && main_->Loaded() && main_->State() == ui::WindowState::Normal) main_->Show();
+}
+
+MainForm& App::Main() { return *mainObject_; }
+
+void App::UnloadMain() {
+  closing_ = true;
+  Unload(main_);
+}
+
+SystrayIcon& App::Systray() {
+  if (systray_) return *systray_;
+  if (closing_ || ended_) {
+    if (!detachedSystray_) detachedSystray_ = std::make_unique<SystrayIcon>(*this);
+    return *detachedSystray_;
+  }
+  return Load(systray_);
+}
+void App::UnloadSystray() { Unload(systray_); }
+
+TimeForm& App::LoadTimeForm() { return Load(timeForm_); }
+void App::UnloadTimeForm() { Unload(timeForm_); }
+
+TimeStart& App::LoadTimeStart() { return Load(timeStart_); }
+void App::UnloadTimeStart() { Unload(timeStart_); }
+
+OptionsForm& App::LoadOptionsForm() { return Load(options_); }
+void App::UnloadOptionsForm() { Unload(options_); }
+
+void App::CheckEnded() {
+  if (ended_ || main_ || systray_ || timeForm_ || timeStart_ || options_) return;
+  ended_ = true;
+  if (onEnded) onEnded();
+}
+
+void App::CollectGarbage() {
+  // The main window object is kept to the end (see Main()).
+  for (auto& form : graveyard_)
+    if (form.get() == mainObject_) {
+      keptMain_ = std::move(form);
+    }
+  graveyard_.clear();
+}

@@ -1,0 +1,2 @@
+#include "app/MainForm.h"
+void MainForm::Annule_Click() {}

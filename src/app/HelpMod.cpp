@@ -1,0 +1,3 @@
+#include "app/HelpMod.h"
+std::string HelpText(const std::string&) { return {}; }
+void ShowHelp(App&) {}

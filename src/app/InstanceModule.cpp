@@ -1,0 +1,2 @@
+#include "app/InstanceModule.h"
+void ActivatePreviousInstance(platform::Platform&) {}

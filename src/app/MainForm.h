@@ -1,0 +1,149 @@
+#pragma once
+// The main window: the program's start-up object, owner of the run state, the
+// countdown and the cancel logic, and the skinned window with its buttons.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
+
+class App;
+class cToolTip;
+
+class MainForm : public ui::Form {
+ public:
+  explicit MainForm(App& app);
+  ~MainForm() override;
+
+  // ---- Run state (public, read and written by the other windows) ----
+  std::string StandByTxt;
+  std::string StandByTxtmin;
+  std::int16_t Action = 0;  // 0 none, 1 Shutdown, 2 Restart, 3 Sleep
+  bool Noding = false;
+  bool NoMinAfter = false;
+  bool CmdReduced = false;
+  bool CountDown = false;
+  bool CmdTimStart = false;
+  bool NoConfirm = false;
+  bool UseHMode = false;
+  bool CmdAllnow = false;
+  bool ForceHibern = false;
+  bool WaitCmd = false;
+  bool LongStandby = false;
+  bool OldEndDesgn = false;
+  std::uint8_t Nmbr2Refresh = 0;
+  std::uint8_t ZeRo = 0;
+  std::uint8_t TpsS = 0;
+  std::uint8_t TpsM = 0;
+  std::uint8_t TpsH = 0;
+
+  // ---- Controls, top of the z-order first ----
+  ui::Control TimeOptions;
+  ui::Control ArreteE;
+  ui::Control VeilleProlongeeBrillant;
+  ui::Control RebooteBrillant;
+  ui::Control ArreteBrillant;
+  ui::Control Annule;
+  ui::Control AaDefault;
+  ui::Control ClseBrillant;
+  ui::Control CloseE;
+  ui::Control Clse;
+  ui::Control MinBrillant;
+  ui::Control MinE;
+  ui::Control Min;
+  ui::Control Petetout;
+  ui::Control Petetout2;
+  ui::Control RebooteE;
+  ui::Control VeilleProlongeeE;
+  ui::Control DisablePic;
+  ui::Control Label1;
+  ui::Control Label2;
+  ui::Control TxtS;
+  ui::Control TxtM;
+  ui::Control TxtH;
+  ui::Control Titre;
+  ui::Control RebooteLabel;
+  ui::Control ArreteLabel;
+  ui::Control VeilleProlongeeLabel;
+  ui::Control VeilleProlongee;
+  ui::Control Reboote;
+  ui::Control Arrete;
+  ui::Control Fond;
+
+  ui::Timer Timer1;    // 1000 ms countdown tick
+  ui::Timer CheckMaj;  // 100 ms Shift watcher
+  ui::Timer Patient;   // 1 ms deferred opening of a preset action
+
+  // ---- Start-up and command line ----
+  void Form_Initialize();
+  void Form_Load() override;
+  void Form_Unload() override;
+  void Patient_Timer();
+  // Splits Comm into Tabl (Tabl[0] is the first token) and sets TokenCount.
+  void TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl);
+
+  // ---- Countdown engine ----
+  void TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& TimeS, bool TimeFormEnabled);
+  void CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, std::int16_t& tmpSeconde);
+  void PerformAction();
+  void Timer1_Timer();
+  void CheckMaj_Timer();
+
+  // ---- Cancel and exit ----
+  void Annule_Click();
+
+  // ---- Mouse behaviour of the skinned window ----
+  void Arrete_MouseMove(const ui::MouseArgs& e);
+  void Reboote_MouseMove(const ui::MouseArgs& e);
+  void VeilleProlongee_MouseMove(const ui::MouseArgs& e);
+  void ArreteBrillant_MouseDown(const ui::MouseArgs& e);
+  void ArreteBrillant_MouseMove(const ui::MouseArgs& e);
+  void ArreteBrillant_MouseUp(int Button, int Shift, float X, float Y);
+  void RebooteBrillant_MouseDown(const ui::MouseArgs& e);
+  void RebooteBrillant_MouseMove(const ui::MouseArgs& e);
+  void RebooteBrillant_MouseUp(int Button, int Shift, float X, float Y);
+  void VeilleProlongeeBrillant_MouseDown(const ui::MouseArgs& e);
+  void VeilleProlongeeBrillant_MouseMove(const ui::MouseArgs& e);
+  void VeilleProlongeeBrillant_MouseUp(int Button, int Shift, float X, float Y);
+  void Min_MouseMove(const ui::MouseArgs& e);
+  void MinBrillant_MouseDown(const ui::MouseArgs& e);
+  void MinBrillant_MouseMove(const ui::MouseArgs& e);
+  void MinBrillant_MouseUp(int Button, int Shift, float X, float Y);
+  void Clse_MouseMove(const ui::MouseArgs& e);
+  void ClseBrillant_MouseDown(const ui::MouseArgs& e);
+  void ClseBrillant_MouseMove(const ui::MouseArgs& e);
+  void ClseBrillant_MouseUp(int Button, int Shift, float X, float Y);
+  void Fond_MouseMove(const ui::MouseArgs& e);
+  void Fond_MouseUp(const ui::MouseArgs& e);
+  void Titre_MouseMove(const ui::MouseArgs& e);
+  // Every drag handle: Fond, Titre, DisablePic, the three captions, Petetout(2).
+  void Handle_MouseDown(const ui::MouseArgs& e);
+  void Handle_MouseMove(const ui::MouseArgs& e);
+  void DragWindow(float X, float Y);
+  void RecentreWindow();
+  void TimeOptions_Click();
+
+  App& app;
+
+  // ---- Private run state (start-up, countdown and cancel) ----
+  bool UseLastTime = false;
+  bool OpenShutdown = false, OpenRestart = false, OpenSleep = false;
+  bool HelpAsked = false;
+  std::string LastH, LastM, LastS;
+  std::string TimeArg;
+  std::string HourArg;
+  std::vector<std::string> Tokens;
+  std::uint8_t TokenCount = 0;
+  std::int16_t TrayIconId = 0;
+  std::map<std::string, std::unique_ptr<cToolTip>> ToolTips;
+  std::uint8_t PatientTicks = 0;
+  bool ShiftHeld = false;
+  float DragX = 0, DragY = 0;
+
+ private:
+  void WireEvents();
+};

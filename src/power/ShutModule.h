@@ -1,0 +1,24 @@
+#pragma once
+// Which Windows runs, the shutdown privilege and the power actions. Plain logic
+// over the platform calls; the version is queried afresh on every call.
+#include <string>
+
+#include "platform/Platform.h"
+
+class ShutModule {
+ public:
+  explicit ShutModule(platform::Platform& os) : os_(os) {}
+
+  bool IsNT();
+  bool IsNT5();
+  std::string GetOSName();
+  std::string GetOSVersionString();
+  void EnableShutdownPrivilege();
+  void ShutdownComputer(bool& Force);
+  void RestartComputer(bool& Force);
+  void SuspendComputer(bool Hibernate = false);
+
+ private:
+  platform::OsVersionInfo QueryVersion();
+  platform::Platform& os_;
+};

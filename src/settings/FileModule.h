@@ -1,0 +1,56 @@
+#pragma once
+// The nine-byte settings file "Crepuscule.ini" in the system directory: a
+// four-byte tag, two bytes of option bits and the last delay started.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+class ShutModule;
+namespace ui { class MessageBoxService; }
+
+// The option record as plain data, and its byte codec (no file access).
+struct Settings {
+  bool AlwaysMin = false, AlwaysAllNow = false, ShutDownAction = false, RestartAction = false,
+       StandbyAction = false, NoMinAfter = false, CheckSilence = false, MemTime = false,
+       NoDiagTime = false, HourMode = false, NoConfirmBox = false, ForceHib = false, DesignEnd = false;
+  std::uint8_t LastHours = 0, LastMinutes = 0, LastSeconds = 0;
+};
+
+namespace settings_codec {
+constexpr std::array<std::uint8_t, 4> kVersionTag{'S', '5', '.', '5'};
+std::uint8_t OptionFlags(const Settings& s);
+std::uint8_t DisplayFlags(const Settings& s);
+// Decodes bytes 4 and 5 (reserved bits ignored) and the last delay bytes 6..8.
+Settings Decode(std::uint8_t optionFlags, std::uint8_t displayFlags, std::uint8_t seconds,
+                std::uint8_t minutes, std::uint8_t hours);
+// The nine default bytes.
+std::array<std::uint8_t, 9> DefaultFile();
+}  // namespace settings_codec
+
+class FileModule {
+ public:
+  FileModule(platform::Platform& os, ShutModule& shut, ui::MessageBoxService& boxes)
+      : os_(os), shut_(shut), boxes_(boxes) {}
+
+  std::string GetSettingsDir();
+  // Out-arguments keep their values when reading fails after opening.
+  void ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDownAction, bool& RestartAction,
+                    bool& StandbyAction, bool& NoMinAfter, bool& CheckSilence, bool& MemTime,
+                    bool& NoDiagTime, bool& HourMode, bool& NoConfirmBox, bool& ForceHib, bool& DesignEnd,
+                    std::string& Hours, std::string& Minutes, std::string& Seconds);
+  void WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownAction, bool RestartAction,
+                     bool StandbyAction, bool NoMinAfter, bool CheckSilence, bool MemTime, bool NoDiagTime,
+                     bool HourMode, bool NoConfirmBox, bool ForceHib, bool DesignEnd);
+  void WriteLastTime(std::uint8_t Hours, std::uint8_t Minutes, std::uint8_t Seconds);
+  // Writes the defaults into a file its caller has open.
+  void ResetSettings(platform::Platform::File& file);
+
+  std::string SettingsPath();
+
+ private:
+  platform::Platform& os_;
+  ShutModule& shut_;
+  ui::MessageBoxService& boxes_;
+};

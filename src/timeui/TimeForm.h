@@ -1,0 +1,42 @@
+#pragma once
+// The delay entry dialog: a delay as hours, minutes, seconds, or a clock time.
+#include <array>
+#include <cstdint>
+
+#include "ui/Control.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
+
+class App;
+
+class TimeForm : public ui::Form {
+ public:
+  explicit TimeForm(App& app);
+  ~TimeForm() override;
+
+  ui::Control LetsGo;
+  ui::Control txtHeure;
+  ui::Control txtMinute;
+  ui::Control txtSeconde;
+  ui::Control Annuled;
+  ui::Control WithTime;
+  ui::Control pt2, Pt1;
+  ui::Control Label1, Label2, Label3;
+  ui::Control TimeLabel;
+  ui::Timer TimeTimer;
+
+  void Form_Load() override;
+  void Form_Unload() override;
+  void TimeTimer_Timer();
+  void txtHeure_Change();
+  void txtMinute_Change();
+  void txtSeconde_Change();
+  void txtField_GotFocus(ui::Control& field);
+  void WithTime_Click();
+  void LetsGo_Click();
+  void Annuled_Click();
+
+  App& app;
+  bool FillingFields = false;
+  std::array<std::uint8_t, 3> SavedDelay{};  // seconds, minutes, hours
+};

@@ -1,0 +1,53 @@
+#pragma once
+// The hidden window that owns the notification-area icon, its tip, its
+// notifications and its popup menus.
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
+#include "ui/Timer.h"
+
+class App;
+
+class SystrayIcon : public ui::Form {
+ public:
+  explicit SystrayIcon(App& app);
+  ~SystrayIcon() override;
+
+  // ---- Public state ----
+  bool Stoping = false;
+  std::string SystrayText;
+  bool StopOptions = false;
+  bool Reduced = false;
+
+  // ---- Operations ----
+  void AddSystrayIcon(const std::string& Mess, std::int16_t SelectIcon);
+  void Reduce();
+  void Restore();
+  void IconRefresh();
+  void Form_Load() override;
+  void Form_Unload() override;
+  // The shell's notification: the event number (0x201 left down, ...).
+  void Form_MouseMove(int eventNumber);
+  void TimeCop_Timer();
+  // The shell restarted (TaskbarCreated): the icon is added again.
+  void ShellRestarted();
+
+  ui::Timer TimeCop;
+
+  // ---- Menus (popup only), normal and in-tray variants ----
+  ui::Menu MnuFichier, MnuShut, MnuReboot, MnuClose;
+  ui::Menu MnuFichierR, MnuShutR, MnuRebootR, MnuCloseR;
+  // Pops up the menu for Action and Reduced.
+  void ShowTrayMenu();
+
+  App& app;
+
+  // Kept between calls.
+  bool TrayBusy = false;
+  std::int16_t LastTipMinute = 0;
+  std::int16_t TipIconId = 0;
+  platform::NotifyIconData Nid;
+};

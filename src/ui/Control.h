@@ -1,0 +1,156 @@
+#pragma once
+// A control is plain data with change notification; an optional peer mirrors it
+// on screen and feeds user events back through the same setters and events.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ui {
+
+class Form;
+
+using Colour = std::uint32_t;  // 0x00BBGGRR, as Windows colours are laid out
+constexpr Colour Rgb(int r, int g, int b) {
+  return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
+}
+constexpr Colour kWhite = Rgb(255, 255, 255);
+constexpr Colour kBlack = Rgb(0, 0, 0);
+
+struct TwipsRect {
+  int left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const TwipsRect&) const = default;
+};
+
+struct Font {
+  std::string name = "Tahoma";
+  double size = 8.25;
+  bool bold = false;
+};
+
+enum class ControlKind { Picture, WindowedPicture, Label, Button, TextBox, CheckBox, OptionButton };
+enum class Alignment { Left, Centre, Right };
+enum class Prop { Visible, Enabled, Caption, Colours, Font, Bounds, Picture, Value, Selection, Look };
+
+// Mouse event arguments as the handlers receive them: button 1 left, 2 right,
+// 4 middle (for moves the sum of the buttons held); x and y in twips, relative
+// to the control.
+struct MouseArgs {
+  int button = 0;
+  int shift = 0;
+  float x = 0;
+  float y = 0;
+};
+
+class ControlPeer {
+ public:
+  virtual ~ControlPeer() = default;
+  virtual void Changed(Prop what) = 0;
+  virtual std::uintptr_t Handle() const { return 0; }
+};
+
+class Control {
+ public:
+  // Registers itself with its form; declaration order is z-order, top first.
+  Control(Form& owner, std::string name, ControlKind kind, TwipsRect bounds, std::string caption = {});
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  Form& Owner() const { return owner_; }
+  const std::string& Name() const { return name_; }
+  ControlKind Kind() const { return kind_; }
+  bool IsWindowed() const;
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool e);
+
+  // Caption of labels, buttons and boxes; the text of a text box. Changing a
+  // text box's text by program fires onChange, as a user's typing does.
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& text);
+  const std::string& Text() const { return caption_; }
+  void SetText(const std::string& text) { SetCaption(text); }
+
+  Colour ForeColour() const { return fore_; }
+  void SetForeColour(Colour c);
+  Colour BackColour() const { return back_; }
+  void SetBackColour(Colour c);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool t) { transparent_ = t; }
+
+  const ui::Font& GetFont() const { return font_; }
+  void SetFont(const ui::Font& f);
+  void SetBold(bool bold);
+
+  const TwipsRect& Bounds() const { return bounds_; }
+  void SetBounds(const TwipsRect& r);
+  void SetWidth(int twips);
+
+  // Picture (bitmap resource id) of pictures, icon of forms.
+  int Picture() const { return picture_; }
+  void SetPicture(int id);
+
+  // Check box: 0 unticked, 1 ticked. Option button: 1 selected. Setting a new
+  // value fires onClick, as a user's click would; selecting an option clears
+  // the other option buttons of the form.
+  int Value() const { return value_; }
+  void SetValue(int v);
+
+  int SelStart() const { return selStart_; }
+  int SelLength() const { return selLength_; }
+  void SetSelection(int start, int length);
+
+  Alignment Align() const { return align_; }
+  void SetAlign(Alignment a) { align_ = a; }
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int n) { maxLength_ = n; }
+  bool Flat() const { return flat_; }  // flat rather than 3D look
+  void SetFlat(bool f);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool a) { autoSize_ = a; }
+  const std::string& ToolTip() const { return toolTip_; }
+  void SetToolTip(const std::string& t) { toolTip_ = t; }
+  bool IsDefault() const { return default_; }
+  void SetDefault(bool d) { default_ = d; }
+  bool IsCancel() const { return cancel_; }
+  void SetCancel(bool c) { cancel_ = c; }
+  int TabIndex() const { return tabIndex_; }
+  void SetTabIndex(int i) { tabIndex_ = i; }
+
+  void SetFocus();
+  bool HasFocus() const;
+
+  // Window handle of a windowed control's peer; 0 when it has none.
+  std::uintptr_t Hwnd() const { return peer_ ? peer_->Handle() : 0; }
+  void AttachPeer(std::unique_ptr<ControlPeer> peer);
+  ControlPeer* Peer() const { return peer_.get(); }
+
+  // From the peer: the user typed, ticked or selected; fires the events.
+  void TextFromUser(const std::string& text);
+  void ValueFromUser(int v) { SetValue(v); }
+
+  std::function<void(const MouseArgs&)> onMouseDown, onMouseMove, onMouseUp;
+  std::function<void()> onClick, onDblClick, onChange, onGotFocus;
+
+ private:
+  void Notify(Prop what);
+
+  Form& owner_;
+  std::string name_;
+  ControlKind kind_;
+  TwipsRect bounds_;
+  std::string caption_;
+  std::string toolTip_;
+  bool visible_ = true, enabled_ = true, transparent_ = false, flat_ = false, autoSize_ = false;
+  bool default_ = false, cancel_ = false;
+  Colour fore_ = kBlack, back_ = kWhite;
+  ui::Font font_;
+  int picture_ = 0, value_ = 0, selStart_ = 0, selLength_ = 0, maxLength_ = 0, tabIndex_ = 0;
+  Alignment align_ = Alignment::Left;
+  std::unique_ptr<ControlPeer> peer_;
+};
+
+}  // namespace ui
