@@ -1,6 +1,7 @@
 #pragma once
 // A window of the program: caption, visibility, state, position and icon, the
 // controls it holds in z-order, and a load / show / hide / unload life cycle.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,8 +87,12 @@ class Form {
   bool Loaded() const { return loaded_; }
   void MarkLoaded(bool l) { loaded_ = l; }
 
-  // The window's close box (or Esc on a dialog's cancel button): the owner unloads it.
+  // The window's close box (Alt+F4 on the borderless window): the owner decides.
   std::function<void()> onCloseBox;
+  // A hidden window's notification-area callback (the event number: 0x201 left
+  // down, ...), and the shell's restart (TaskbarCreated): the icon must come back.
+  std::function<void(int)> onShellNotify;
+  std::function<void()> onShellRestarted;
 
  private:
   friend class Control;
