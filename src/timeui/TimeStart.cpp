@@ -1,19 +1,128 @@
+// The countdown window: the action's picture, the remaining time in words and
+// a cancel button. The countdown engine and the tray drive it from outside.
 #include "timeui/TimeStart.h"
+
+#include <cmath>
+
 #include "app/App.h"
+#include "app/MainForm.h"
+#include "app/ResourceIds.h"
+#include "text/Text.h"
+#include "tray/SystrayIcon.h"
+
 using ui::ControlKind;
+
+namespace {
+// The design client area is 6420 x 1020; the form is sized by its outer
+// rectangle, so add a tool window's frame (3 px a side) and small caption.
+constexpr int kFrameTwips = 2 * 3 * 15;
+constexpr int kCaptionTwips = 18 * 15;
+constexpr int kClientWidth = 6420, kClientHeight = 1020;
+// Outer width beyond the label's, so the text never runs under the frame.
+constexpr int kWidthAroundLabel = 1125;
+constexpr ui::TwipsRect kPicture{240, 240, 495, 495};  // 33 x 33 pixels
+}  // namespace
+
 TimeStart::TimeStart(App& a)
-    : ui::Form(a.Svc(), "TimeStart", ui::FormStyle::ToolDialog, {0, 0, 6420, 1020}, "..."),
-      TimeLabel(*this, "TimeLabel", ControlKind::Label, {840, 0, 0, 0}, "..."),
+    : ui::Form(a.Svc(), "TimeStart", ui::FormStyle::ToolDialog,
+               {0, 0, kClientWidth + kFrameTwips, kClientHeight + kFrameTwips + kCaptionTwips}, "..."),
+      TimeLabel(*this, "TimeLabel", ControlKind::Label, {840, 390, 0, 195}, "..."),
       Annuler(*this, "Annuler", ControlKind::Button, {5280, 600, 1095, 375}, "Annuler"),
-      ArretPict(*this, "ArretPict", ControlKind::Picture, {240, 240, 495, 495}),
-      RebootePict(*this, "RebootePict", ControlKind::Picture, {240, 240, 495, 495}),
-      StandbyPict(*this, "StandbyPict", ControlKind::Picture, {240, 240, 495, 495}), app(a) {}
+      ArretPict(*this, "ArretPict", ControlKind::Picture, kPicture),
+      RebootePict(*this, "RebootePict", ControlKind::Picture, kPicture),
+      StandbyPict(*this, "StandbyPict", ControlKind::Picture, kPicture),
+      app(a) {
+  TimeLabel.SetAutoSize(true);
+  TimeLabel.SetFont(ui::Font{"Tahoma", 8.25, false});  // sizes the label to "..."
+  struct Pic {
+    ui::Control& control;
+    int id;
+  };
+  for (const Pic& p :
+       {Pic{ArretPict, IDB_ARRET_PICT}, Pic{RebootePict, IDB_REBOOTE_PICT}, Pic{StandbyPict, IDB_STANDBY_PICT}}) {
+    p.control.SetPicture(p.id);
+    p.control.SetVisible(false);
+  }
+  Annuler.onClick = [this] { Annuler_Click(); };
+  onCloseBox = [this] { app.UnloadTimeStart(); };
+}
+
 TimeStart::~TimeStart() = default;
-void TimeStart::Form_Load() {}
-void TimeStart::Form_Unload() {}
-void TimeStart::RefreshTimeStart() {}
-void TimeStart::Annuler_Click() {}
-std::string SpellRemainingTime(const std::string&, int, int, int, const std::string&, const std::string&,
-                               const std::string&) {
-  return {};
+
+void TimeStart::Form_Load() {
+  CentreOnScreen();
+  TimeLabel.SetBold(false);
+  const MainForm& main = app.Main();
+  switch (main.Action) {
+    case 1:
+      ArretPict.SetVisible(true);
+      SetIcon(IDI_SHUTDOWN);
+      SetCaption("Arrêt ...");
+      break;
+    case 2:
+      RebootePict.SetVisible(true);
+      SetIcon(IDI_RESTART);
+      SetCaption("Redémarrage ...");
+      break;
+    case 3:
+      StandbyPict.SetVisible(true);
+      SetIcon(IDI_SLEEP);
+      SetCaption("Mise en " + main.StandByTxt + " ...");
+      break;
+    default:
+      SetCaption("...");
+      break;
+  }
+}
+
+void TimeStart::Form_Unload() {
+  // Closed by whatever cause: the ticks leave the window alone from now on.
+  app.Main().Nmbr2Refresh = 5;
+}
+
+void TimeStart::RefreshTimeStart() {
+  const MainForm& main = app.Main();
+  TimeLabel.SetCaption(SpellRemainingTime(app.Systray().SystrayText, main.TpsH, main.TpsM, main.TpsS,
+                                          main.TxtH.Caption(), main.TxtM.Caption(), main.TxtS.Caption()));
+  SetWidth(TimeLabel.Bounds().width + kWidthAroundLabel);
+}
+
+void TimeStart::Annuler_Click() { app.Main().Annule_Click(); }
+
+std::string SpellRemainingTime(const std::string& prefix, int H, int M, int S, const std::string& hh,
+                               const std::string& mm, const std::string& ss) {
+  std::string text = prefix;
+  bool wroteHoursOrMinutes = true;
+  if (H >= 25) {
+    // Days come from the hours text, as shown in the main window.
+    const double hours = NumericValue(hh);
+    const double days = std::floor(hours / 24);
+    text += NumberText(days) + " jour(s) " + NumberText(hours - 24 * days) + " heure(s) ";
+  } else if (H == 24) {
+    text += "un jour ";
+  } else if (H >= 2) {
+    text += hh + " heures ";
+  } else if (H == 1) {
+    text += "une heure ";
+  } else {
+    wroteHoursOrMinutes = false;
+  }
+
+  if (M >= 2) {
+    text += mm + " minutes ";
+    wroteHoursOrMinutes = true;
+  } else if (M == 1) {
+    text += "une minute ";
+    wroteHoursOrMinutes = true;
+  }
+
+  if (wroteHoursOrMinutes) text += "et ";
+
+  if (S >= 2)
+    text += ss + " secondes.";
+  else if (S == 1)
+    text += "une seconde.";
+  else
+    text += "zéro secondes.";
+  return text;
 }

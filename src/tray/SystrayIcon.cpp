@@ -1,20 +1,217 @@
+// The notification-area icon: its record, its tip during a countdown, the
+// shell's notifications, and putting the main window into the tray and back.
 #include "tray/SystrayIcon.h"
+
+#include <algorithm>
+#include <string>
+
 #include "app/App.h"
+#include "app/MainForm.h"
+#include "app/ResourceIds.h"
+#include "settings/OptionsForm.h"
+#include "text/Text.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+
+namespace {
+
+constexpr std::uint32_t kRecordSize = 88;  // NOTIFYICONDATAA, version 1
+constexpr std::uint32_t kIconId = 1;
+constexpr std::uint32_t kMessageIconTip = 7;       // NIF_MESSAGE | NIF_ICON | NIF_TIP
+constexpr std::uint32_t kCallbackMessage = 0x200;  // arrives as the hidden window's mouse move
+constexpr const char* kIdleTip = "Crepuscule";
+
+constexpr int kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203;
+constexpr int kRightDown = 0x204, kRightUp = 0x205;
+
+// Clears TrayBusy however the handler is left (a power call may end the process).
+struct BusyGuard {
+  bool& flag;
+  ~BusyGuard() { flag = false; }
+};
+
+}  // namespace
+
+void FitTip(platform::NotifyIconData& nid, const std::string& mess) {
+  std::string tip = Utf8ToAnsi(mess);
+  tip += '\0';
+  tip.resize(sizeof nid.szTip, ' ');
+  std::copy(tip.begin(), tip.end(), nid.szTip);
+}
+
 SystrayIcon::SystrayIcon(App& a)
     : ui::Form(a.Svc(), "SystrayIcon", ui::FormStyle::Hidden, {}, "SystrayIcon"),
       TimeCop(*this, "TimeCop", 200, false),
-      MnuFichier(*this, "MnuFichier", "SysMenu", {}), MnuShut(*this, "MnuShut", "ShutMenu", {}),
-      MnuReboot(*this, "MnuReboot", "RebootMenu", {}), MnuClose(*this, "MnuClose", "ClosMenu", {}),
-      MnuFichierR(*this, "MnuFichierR", "SysMenu", {}), MnuShutR(*this, "MnuShutR", "ShutMenu", {}),
-      MnuRebootR(*this, "MnuRebootR", "RebootMenu", {}), MnuCloseR(*this, "MnuCloseR", "ClosMenu", {}), app(a) {}
+      MnuFichier(*this, "MnuFichier", "SysMenu", {}),
+      MnuShut(*this, "MnuShut", "ShutMenu", {}),
+      MnuReboot(*this, "MnuReboot", "RebootMenu", {}),
+      MnuClose(*this, "MnuClose", "ClosMenu", {}),
+      MnuFichierR(*this, "MnuFichierR", "SysMenu", {}),
+      MnuShutR(*this, "MnuShutR", "ShutMenu", {}),
+      MnuRebootR(*this, "MnuRebootR", "RebootMenu", {}),
+      MnuCloseR(*this, "MnuCloseR", "ClosMenu", {}),
+      app(a) {
+  BuildMenus();
+  TimeCop.onTick = [this] { TimeCop_Timer(); };
+  onShellNotify = [this](int eventNumber) { Form_MouseMove(eventNumber); };
+  onShellRestarted = [this] { ShellRestarted(); };
+}
+
 SystrayIcon::~SystrayIcon() = default;
-void SystrayIcon::AddSystrayIcon(const std::string&, std::int16_t) {}
-void SystrayIcon::Reduce() {}
-void SystrayIcon::Restore() {}
-void SystrayIcon::IconRefresh() {}
-void SystrayIcon::Form_Load() {}
-void SystrayIcon::Form_Unload() {}
-void SystrayIcon::Form_MouseMove(int) {}
-void SystrayIcon::TimeCop_Timer() {}
-void SystrayIcon::ShellRestarted() {}
-void SystrayIcon::ShowTrayMenu() {}
+
+void SystrayIcon::Form_Load() {
+  SetIcon(IDI_IDLE);
+  Nid.cbSize = kRecordSize;
+  Nid.hWnd = Hwnd();
+  Nid.uID = kIconId;
+  Nid.uFlags = kMessageIconTip;
+  Nid.uCallbackMessage = kCallbackMessage;
+  Nid.hIcon = app.Os().LoadIconResource(IDI_IDLE);
+  FitTip(Nid, kIdleTip);
+  app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid);
+
+  const MainForm& main = app.Main();
+  if (!app.Shut().IsNT5() && !main.ForceHibern) {
+    MnuFichier.SetCaption("MnuFerme", "Mise en &" + main.StandByTxt);
+    MnuFichierR.SetCaption("MnuFermeR", "Mise en &" + main.StandByTxt);
+  }
+}
+
+void SystrayIcon::Form_Unload() {
+  Nid.cbSize = kRecordSize;
+  Nid.hWnd = Hwnd();
+  Nid.uID = kIconId;
+  app.Os().Shell_NotifyIconA(platform::kNimDelete, Nid);
+}
+
+void SystrayIcon::ShellRestarted() {
+  // Explorer came back without our icon: add it again as it stands now.
+  if (Loaded()) app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid);
+}
+
+void SystrayIcon::AddSystrayIcon(const std::string& Mess, std::int16_t SelectIcon) {
+  SetIcon(SelectIcon);
+  Nid.hIcon = app.Os().LoadIconResource(SelectIcon);
+  FitTip(Nid, Mess);
+  // Once the window is closed the icon is gone: there is nothing left to modify.
+  if (Loaded()) app.Os().Shell_NotifyIconA(platform::kNimModify, Nid);
+}
+
+void SystrayIcon::Reduce() {
+  if (MainForm* main = app.MainIfLoaded()) {
+    main->SetState(ui::WindowState::Minimised);
+    main->Hide();
+  }
+  Reduced = true;
+}
+
+void SystrayIcon::Restore() {
+  if (MainForm* main = app.MainIfLoaded()) {
+    main->Show();
+    main->SetState(ui::WindowState::Normal);
+  }
+  // Reduced stays set a little longer, so that the second half of a double
+  // click does not send the window straight back.
+  TimeCop.SetEnabled(true);
+  app.UnloadTimeStart();
+}
+
+void SystrayIcon::TimeCop_Timer() {
+  Reduced = false;
+  TimeCop.SetEnabled(false);
+}
+
+void SystrayIcon::IconRefresh() {
+  const MainForm& main = app.Main();
+  const bool xp = app.Shut().GetOSName() == "Xp";
+  switch (main.Action) {
+    case 1:
+      SystrayText = "Arrêt dans ";
+      TipIconId = xp ? IDI_SHUTDOWN : IDI_SHUTDOWN16;
+      break;
+    case 2:
+      SystrayText = "Redémarrage dans ";
+      TipIconId = xp ? IDI_RESTART : IDI_RESTART16;
+      break;
+    case 3:
+      SystrayText = "Mise en " + main.StandByTxt + " dans ";
+      TipIconId = xp ? IDI_SLEEP : IDI_SLEEP16;
+      break;
+    default:
+      break;
+  }
+  if (!main.CountDown) return;
+
+  const int h = main.TpsH, m = main.TpsM, s = main.TpsS;
+  std::string tip;
+  if (h != 0 && m != 0 && m != LastTipMinute) {
+    tip = SystrayText + std::to_string(h) + "h" + main.TxtM.Caption() + " ...";
+    LastTipMinute = static_cast<std::int16_t>(m);
+  } else if (h == 0 && m != 0 && m != 1 && m != LastTipMinute) {
+    tip = SystrayText + std::to_string(m) + " minutes ...";
+    LastTipMinute = static_cast<std::int16_t>(m);
+  } else if (h == 0 && m == 1) {
+    tip = SystrayText + std::to_string(m) + " minute et " + std::to_string(s) + "s ...";
+  } else if (h == 0 && m == 0 && s > 5) {
+    tip = SystrayText + std::to_string(s) + "s ...";
+  } else {
+    return;  // the engine owns the last five seconds; other cases keep the tip
+  }
+  AddSystrayIcon(tip, TipIconId);
+}
+
+void SystrayIcon::Form_MouseMove(int eventNumber) {
+  // A menu or a message box pumps messages: notifications arriving meanwhile are dropped.
+  if (TrayBusy) return;
+  TrayBusy = true;
+  BusyGuard guard{TrayBusy};
+
+  auto focusDelay = [this] {
+    if (TimeForm* dialog = app.TimeFormIfLoaded()) dialog->SetFocus();
+  };
+  auto focusOptions = [this] {
+    if (OptionsForm* dialog = app.OptionsFormIfLoaded()) dialog->SetFocus();
+  };
+
+  switch (eventNumber) {
+    case kLeftDown:
+      if (!Stoping && !StopOptions && !Reduced) {
+        if (MainForm* main = app.MainIfLoaded()) main->SetFocus();
+      }
+      if (Stoping) focusDelay();
+      if (StopOptions) focusOptions();
+      break;
+    case kLeftUp:
+      break;
+    case kLeftDouble: {
+      if (Stoping || StopOptions) break;
+      MainForm& main = app.Main();
+      if (main.CountDown && !main.CmdTimStart) {
+        main.Nmbr2Refresh = 0;
+        if (main.State() == ui::WindowState::Normal) Reduce();
+        TimeStart& window = app.LoadTimeStart();
+        window.Show();
+        window.RefreshTimeStart();
+      } else {
+        // Restore leaves Reduced set for a moment, so one double click never does both.
+        if (Reduced) Restore();
+        if (!Reduced) Reduce();
+      }
+      break;
+    }
+    case kRightDown:
+      if (Stoping) focusDelay();
+      if (StopOptions) focusOptions();
+      break;
+    case kRightUp:
+      if (Stoping)
+        focusDelay();
+      else if (StopOptions)
+        focusOptions();
+      else
+        ShowTrayMenu();
+      break;
+    default:
+      break;
+  }
+}

@@ -50,4 +50,13 @@ class SystrayIcon : public ui::Form {
   std::int16_t LastTipMinute = 0;
   std::int16_t TipIconId = 0;
   platform::NotifyIconData Nid;
+
+ private:
+  void BuildMenus();
+  // The menu shown for an action, in the tray or not, and its bold item.
+  ui::Menu* MenuFor(int action, bool reduced, std::string& defaultItem);
 };
+
+// Fills szTip the way the tray record holds it: the ANSI text, a NUL, then blanks
+// up to 64 characters; a longer text is cut at 64 and then has no NUL.
+void FitTip(platform::NotifyIconData& nid, const std::string& mess);

@@ -1,0 +1,85 @@
+// The tray's popup menus: what they hold, which one a right click shows, and
+// the main window's flows their items start.
+#include <string>
+
+#include "app/App.h"
+#include "app/MainForm.h"
+#include "tray/SystrayIcon.h"
+#include "ui/Services.h"
+
+namespace {
+ui::MenuItem Separator(const std::string& name) { return ui::MenuItem{name, "-", nullptr}; }
+}  // namespace
+
+void SystrayIcon::BuildMenus() {
+  // Items reuse the main window's handlers, with a left-button release at 0, 0
+  // that always lies inside the button.
+  auto shutdown = [this] { app.Main().ArreteBrillant_MouseUp(1, 0, 0, 0); };
+  auto restart = [this] { app.Main().RebooteBrillant_MouseUp(1, 0, 0, 0); };
+  auto sleep = [this] { app.Main().VeilleProlongeeBrillant_MouseUp(1, 0, 0, 0); };
+  auto options = [this] { app.Main().TimeOptions_Click(); };
+  auto cancel = [this] { app.Main().Annule_Click(); };
+  auto quit = [this] { app.Main().ClseBrillant_MouseUp(1, 0, 0, 0); };
+  auto reduce = [this] { Reduce(); };
+  auto restore = [this] { Restore(); };
+
+  MnuFichier.items = {{"MnuArrete", "&Arrêter", shutdown},        {"MnuRedemarre", "&Redémarrer", restart},
+                      {"MnuFerme", "&Veille Prolongée", sleep},   Separator("Separator09"),
+                      {"Reduce4", "&Réduire Crepuscule", reduce}, Separator("Separator00"),
+                      {"OptionMenuN", "&Options", options},       {"MnuAnnul", "Qui&tter Crepuscule", quit}};
+  MnuShut.items = {{"Reduce1", "&Réduire Crepuscule", reduce},
+                   Separator("Separator01"),
+                   {"MnuAnnul1", "A&nnuler l'Arrêt", cancel},
+                   {"MnuAnnul8", "Qui&tter Crepuscule", quit}};
+  MnuReboot.items = {{"Reduce2", "&Réduire Crepuscule", reduce},
+                     Separator("Separator02"),
+                     {"MnuAnnul2", "A&nnuler le Redémarrage", cancel},
+                     {"MnuAnnul9", "Qui&tter Crepuscule", quit}};
+  MnuClose.items = {{"Reduce3", "&Réduire Crepuscule", reduce},
+                    Separator("Separator03"),
+                    {"MnuAnnul3", "A&nnuler la mise en Veille", cancel},
+                    {"MnuAnnul10", "Qui&tter Crepuscule", quit}};
+
+  MnuFichierR.items = {{"MnuArreteR", "&Arrêter", shutdown},          {"MnuRedemarreR", "&Redémarrer", restart},
+                       {"MnuFermeR", "&Veille Prolongée", sleep},     Separator("Separator07"),
+                       {"Restore4", "Restaurer Crepuscule", restore}, Separator("Separator08"),
+                       {"OptionMenuR", "&Options", options},          {"MnuAnnulR", "Qui&tter Crepuscule", quit}};
+  MnuShutR.items = {{"Restore1", "&Restaurer Crepuscule", restore},
+                    Separator("Separator04"),
+                    {"MnuAnnul4", "A&nnuler l'Arrêt", cancel},
+                    {"MnuAnnulR1", "Qui&tter Crepuscule", quit}};
+  MnuRebootR.items = {{"Restore2", "&Restaurer Crepuscule", restore},
+                      Separator("Separator05"),
+                      {"MnuAnnul5", "A&nnuler le Redémarrage", cancel},
+                      {"MnuAnnulR2", "Qui&tter Crepuscule", quit}};
+  MnuCloseR.items = {{"Restore3", "&Restaurer Crepuscule", restore},
+                     Separator("Separator06"),
+                     {"MnuAnnul6", "A&nnuler la mise en Veille", cancel},
+                     {"MnuAnnulR3", "Qui&tter Crepuscule", quit}};
+}
+
+ui::Menu* SystrayIcon::MenuFor(int action, bool reduced, std::string& defaultItem) {
+  static const char* const kReduceItems[] = {"Reduce4", "Reduce1", "Reduce2", "Reduce3"};
+  static const char* const kRestoreItems[] = {"Restore4", "Restore1", "Restore2", "Restore3"};
+  ui::Menu* const normal[] = {&MnuFichier, &MnuShut, &MnuReboot, &MnuClose};
+  ui::Menu* const inTray[] = {&MnuFichierR, &MnuShutR, &MnuRebootR, &MnuCloseR};
+  if (action < 0 || action > 3) return nullptr;
+  if (!reduced) {
+    defaultItem = kReduceItems[action];
+    return normal[action];
+  }
+  const MainForm& main = app.Main();
+  // While the countdown window is what a double click brings up, "Restaurer"
+  // is not the double-click action and must not be drawn as the default.
+  const bool doubleClickShowsCountdown = action != 0 && main.CountDown && !main.CmdTimStart;
+  defaultItem = doubleClickShowsCountdown ? "" : kRestoreItems[action];
+  return inTray[action];
+}
+
+void SystrayIcon::ShowTrayMenu() {
+  // One menu per right click: Reduced is read once, so a timer that clears it
+  // while the menu is open cannot bring up a second one.
+  std::string defaultItem;
+  if (ui::Menu* menu = MenuFor(app.Main().Action, Reduced, defaultItem))
+    app.Svc().menus.Popup(*this, *menu, defaultItem);
+}
