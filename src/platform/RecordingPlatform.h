@@ -22,9 +22,10 @@ class RecordingPlatform : public Platform {
   void SetVersion(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor, std::uint32_t build);
   void SetXp() { SetVersion(2, 5, 1, 2600); }
   void Set98() { SetVersion(1, 4, 10, 0x040A08AE); }
+  const OsVersionInfo& Version() const { return version_; }
 
   // Calls, one line each, in order. Calls() filters out the chatty ones
-  // (GetVersionExA, GetAsyncKeyState, LoadIconResource).
+  // (GetVersionExA, GetAsyncKeyState, LoadIconResource, GetSysColor).
   std::vector<std::string> log;
   std::vector<std::string> Calls() const;
   std::vector<std::string> CallsNamed(const std::string& prefix) const;
@@ -38,11 +39,22 @@ class RecordingPlatform : public Platform {
   short shiftState = 0;
   std::string commandLine;
   std::string appTitle = "Crepuscule";
-  bool failWrites = false;  // file writes fail after opening
-  bool failReads = false;   // file reads fail after opening
+  bool failWrites = false;                  // file writes fail after opening
+  bool failReads = false;                   // file reads fail after opening
   std::vector<NotifyIconData> notifyCalls;  // records of Shell_NotifyIconA, in order
   std::vector<std::uint32_t> notifyMessages;
   Handle nextHandle = 0x1000;
+  bool failVersionQuery = false;          // GetVersionExA leaves the record alone
+  std::map<Handle, Handle> windowBefore;  // GetWindow(w, GW_HWNDPREV) answers
+  Rect clientRect{0, 0, 200, 100};        // GetClientRect answer
+  std::vector<std::string> fileLog;       // "open ...", "read 0+4=4", "write 4+1", in order
+  TokenPrivileges lastNewState;           // the record AdjustTokenPrivileges was given
+
+  // Fixed answers, so that tests can spot a handle passed on wrongly.
+  static constexpr Handle kProcessHandle = static_cast<Handle>(-1);
+  static constexpr Handle kTokenHandle = 0x70CE;
+  static constexpr std::uint32_t kShutdownLuid = 19;
+  static constexpr Handle kIconBase = 0x1C000000;  // LoadIconResource(id) = kIconBase + id
 
   void GetVersionExA(OsVersionInfo& info) override;
   Handle GetCurrentProcess() override;
@@ -50,9 +62,8 @@ class RecordingPlatform : public Platform {
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override;
   int OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override;
   int LookupPrivilegeValueA(const char* systemName, const std::string& name, Luid& luid) override;
-  int AdjustTokenPrivileges(Handle token, int disableAll, const TokenPrivileges& newState,
-                            std::uint32_t bufferLength, TokenPrivileges& previous,
-                            std::uint32_t& returnLength) override;
+  int AdjustTokenPrivileges(Handle token, int disableAll, const TokenPrivileges& newState, std::uint32_t bufferLength,
+                            TokenPrivileges& previous, std::uint32_t& returnLength) override;
   void CloseHandle(Handle h) override;
   int ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
   short GetAsyncKeyState(int virtualKey) override;

@@ -1,0 +1,99 @@
+#pragma once
+// A whole application over the headless toolkit and the recording platform,
+// with a throwaway Windows directory (System32 and System) on the host.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/MainForm.h"
+#include "platform/RecordingPlatform.h"
+#include "ui/Fakes.h"
+
+struct AppFixture {
+  ui::FakeEnvironment env;
+  platform::RecordingPlatform os;
+  std::unique_ptr<App> app;
+  std::filesystem::path windowsDir;  // stands for C:\WINDOWS
+  bool processEnded = false;         // EndProcess was called
+
+  AppFixture() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "crep-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
+    windowsDir = pattern;
+    std::filesystem::create_directories(windowsDir / "System32");
+    std::filesystem::create_directories(windowsDir / "System");
+    os.windowsDirectory = "C:\\WINDOWS";
+    os.hostRoot = windowsDir.string();
+    os.SetXp();
+    app = std::make_unique<App>(env.services, os);
+  }
+
+  ~AppFixture() {
+    app.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(windowsDir, ec);
+  }
+
+  AppFixture(const AppFixture&) = delete;
+  AppFixture& operator=(const AppFixture&) = delete;
+
+  // Starts the program with this command line (arguments only).
+  void Start(const std::string& commandLine = {}) {
+    os.commandLine = commandLine;
+    Guard([&] { app->Start(); });
+  }
+
+  // Lets virtual time pass, firing the timers due on the way.
+  void Advance(std::int64_t ms) {
+    Guard([&] { env.scheduler.Advance(ms); });
+    app->CollectGarbage();
+  }
+
+  // Runs f, noting an EndProcess instead of letting it escape.
+  template <class F>
+  void Guard(F&& f) {
+    try {
+      f();
+    } catch (const platform::ProcessEnded&) {
+      processEnded = true;
+    }
+  }
+
+  MainForm& Main() { return app->Main(); }
+
+  // The settings file where the program looks for it on the reported version.
+  std::filesystem::path SettingsFile() const {
+    const auto& v = os.Version();
+    const bool nt5 = v.dwPlatformId == 2 && v.dwMajorVersion == 5;
+    return windowsDir / (nt5 ? "System32" : "System") / "Crepuscule.ini";
+  }
+  bool SettingsExist() const { return std::filesystem::exists(SettingsFile()); }
+
+  // Empty when the file does not exist.
+  std::vector<std::uint8_t> SettingsBytes() const {
+    std::ifstream in(SettingsFile(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  void WriteSettingsBytes(const std::vector<std::uint8_t>& bytes) const {
+    std::ofstream out(SettingsFile(), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  // The nine bytes of a file with the right tag.
+  static std::vector<std::uint8_t> TaggedBytes(std::uint8_t options, std::uint8_t display, std::uint8_t seconds = 0,
+                                               std::uint8_t minutes = 0, std::uint8_t hours = 0) {
+    return {'S', '5', '.', '5', options, display, seconds, minutes, hours};
+  }
+};
+
+// The same as a GoogleTest fixture: TEST_F(AppTest, ...).
+class AppTest : public ::testing::Test, public AppFixture {};
