@@ -60,14 +60,14 @@ MainForm::MainForm(App& a)
     int id;
     bool visible;
   };
-  for (const Pic& p : {Pic{ArreteE, IDB_ARRETE_E, false}, Pic{VeilleProlongeeBrillant, IDB_VEILLE_BRILLANT, false},
-                       Pic{RebooteBrillant, IDB_REBOOTE_BRILLANT, false},
-                       Pic{ArreteBrillant, IDB_ARRETE_BRILLANT, false}, Pic{ClseBrillant, IDB_CLSE_BRILLANT, true},
-                       Pic{CloseE, IDB_CLOSE_E, false}, Pic{Clse, IDB_CLSE, true},
-                       Pic{MinBrillant, IDB_MIN_BRILLANT, false}, Pic{MinE, IDB_MIN_E, false}, Pic{Min, IDB_MIN, true},
-                       Pic{RebooteE, IDB_REBOOTE_E, false}, Pic{VeilleProlongeeE, IDB_VEILLE_E, false},
-                       Pic{DisablePic, IDB_DISABLE, false}, Pic{VeilleProlongee, IDB_VEILLE, true},
-                       Pic{Reboote, IDB_REBOOTE, true}, Pic{Arrete, IDB_ARRETE, true}, Pic{Fond, IDB_FOND, true}}) {
+  for (const Pic& p :
+       {Pic{ArreteE, IDB_ARRETE_E, false}, Pic{VeilleProlongeeBrillant, IDB_VEILLE_BRILLANT, false},
+        Pic{RebooteBrillant, IDB_REBOOTE_BRILLANT, false}, Pic{ArreteBrillant, IDB_ARRETE_BRILLANT, false},
+        Pic{ClseBrillant, IDB_CLSE_BRILLANT, true}, Pic{CloseE, IDB_CLOSE_E, false}, Pic{Clse, IDB_CLSE, true},
+        Pic{MinBrillant, IDB_MIN_BRILLANT, false}, Pic{MinE, IDB_MIN_E, false}, Pic{Min, IDB_MIN, true},
+        Pic{RebooteE, IDB_REBOOTE_E, false}, Pic{VeilleProlongeeE, IDB_VEILLE_E, false},
+        Pic{DisablePic, IDB_DISABLE, false}, Pic{VeilleProlongee, IDB_VEILLE, true}, Pic{Reboote, IDB_REBOOTE, true},
+        Pic{Arrete, IDB_ARRETE, true}, Pic{Fond, IDB_FOND, true}}) {
     p.control.SetPicture(p.id);
     p.control.SetVisible(p.visible);
   }
@@ -102,6 +102,9 @@ void MainForm::WireEvents() {
   CheckMaj.onTick = [this] { CheckMaj_Timer(); };
   Patient.onTick = [this] { Patient_Timer(); };
 
+  // Alt+F4 quits the way the close picture does.
+  onCloseBox = [this] { ClseBrillant_MouseUp(1, 0, 0, 0); };
+
   Annule.onClick = [this] { Annule_Click(); };
   TimeOptions.onClick = [this] { TimeOptions_Click(); };
 
@@ -114,9 +117,7 @@ void MainForm::WireEvents() {
   ArreteBrillant.onMouseUp = [this](const ui::MouseArgs& e) { ArreteBrillant_MouseUp(e.button, e.shift, e.x, e.y); };
   RebooteBrillant.onMouseDown = [this](const ui::MouseArgs& e) { RebooteBrillant_MouseDown(e); };
   RebooteBrillant.onMouseMove = [this](const ui::MouseArgs& e) { RebooteBrillant_MouseMove(e); };
-  RebooteBrillant.onMouseUp = [this](const ui::MouseArgs& e) {
-    RebooteBrillant_MouseUp(e.button, e.shift, e.x, e.y);
-  };
+  RebooteBrillant.onMouseUp = [this](const ui::MouseArgs& e) { RebooteBrillant_MouseUp(e.button, e.shift, e.x, e.y); };
   VeilleProlongeeBrillant.onMouseDown = [this](const ui::MouseArgs& e) { VeilleProlongeeBrillant_MouseDown(e); };
   VeilleProlongeeBrillant.onMouseMove = [this](const ui::MouseArgs& e) { VeilleProlongeeBrillant_MouseMove(e); };
   VeilleProlongeeBrillant.onMouseUp = [this](const ui::MouseArgs& e) {

@@ -1,29 +1,265 @@
+// The skinned window's picture buttons: hover, press and release looks, the
+// action flows they start, dragging and re-centring.
+#include <cmath>
+#include <string>
+
+#include "app/App.h"
 #include "app/MainForm.h"
-void MainForm::Arrete_MouseMove(const ui::MouseArgs&) {}
-void MainForm::Reboote_MouseMove(const ui::MouseArgs&) {}
-void MainForm::VeilleProlongee_MouseMove(const ui::MouseArgs&) {}
-void MainForm::ArreteBrillant_MouseDown(const ui::MouseArgs&) {}
-void MainForm::ArreteBrillant_MouseMove(const ui::MouseArgs&) {}
-void MainForm::ArreteBrillant_MouseUp(int, int, float, float) {}
-void MainForm::RebooteBrillant_MouseDown(const ui::MouseArgs&) {}
-void MainForm::RebooteBrillant_MouseMove(const ui::MouseArgs&) {}
-void MainForm::RebooteBrillant_MouseUp(int, int, float, float) {}
-void MainForm::VeilleProlongeeBrillant_MouseDown(const ui::MouseArgs&) {}
-void MainForm::VeilleProlongeeBrillant_MouseMove(const ui::MouseArgs&) {}
-void MainForm::VeilleProlongeeBrillant_MouseUp(int, int, float, float) {}
-void MainForm::Min_MouseMove(const ui::MouseArgs&) {}
-void MainForm::MinBrillant_MouseDown(const ui::MouseArgs&) {}
-void MainForm::MinBrillant_MouseMove(const ui::MouseArgs&) {}
-void MainForm::MinBrillant_MouseUp(int, int, float, float) {}
-void MainForm::Clse_MouseMove(const ui::MouseArgs&) {}
-void MainForm::ClseBrillant_MouseDown(const ui::MouseArgs&) {}
-void MainForm::ClseBrillant_MouseMove(const ui::MouseArgs&) {}
-void MainForm::ClseBrillant_MouseUp(int, int, float, float) {}
-void MainForm::Fond_MouseMove(const ui::MouseArgs&) {}
-void MainForm::Fond_MouseUp(const ui::MouseArgs&) {}
-void MainForm::Titre_MouseMove(const ui::MouseArgs&) {}
-void MainForm::Handle_MouseDown(const ui::MouseArgs&) {}
-void MainForm::Handle_MouseMove(const ui::MouseArgs&) {}
-void MainForm::DragWindow(float, float) {}
-void MainForm::RecentreWindow() {}
-void MainForm::TimeOptions_Click() {}
+#include "settings/OptionsForm.h"
+#include "text/Text.h"
+#include "timeui/TimeForm.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+constexpr int kLeftButton = 1;
+
+// Bounds included: a release exactly on the right or bottom edge still counts.
+bool Inside(const ui::Control& c, float x, float y) {
+  return x >= 0 && y >= 0 && x <= static_cast<float>(c.Bounds().width) && y <= static_cast<float>(c.Bounds().height);
+}
+
+// Pressed while the button is held over the highlight, highlighted otherwise.
+void TrackPress(ui::Control& brillant, ui::Control& pressed, const ui::MouseArgs& e) {
+  if (e.button == kLeftButton && Inside(brillant, e.x, e.y)) {
+    pressed.SetVisible(true);
+    brillant.SetVisible(false);
+  } else {
+    pressed.SetVisible(false);
+    brillant.SetVisible(true);
+  }
+}
+
+void ResetLook(ui::Control& normal, ui::Control& brillant, ui::Control& pressed) {
+  pressed.SetVisible(false);
+  brillant.SetVisible(false);
+  normal.SetVisible(true);
+}
+
+void Highlight(ui::Control& normal, ui::Control& brillant) {
+  brillant.SetVisible(true);
+  normal.SetVisible(false);
+}
+
+void Unhighlight(ui::Control& normal, ui::Control& brillant) {
+  normal.SetVisible(true);
+  brillant.SetVisible(false);
+}
+
+// Window moves in whole twips; a wild pointer value cannot overflow the position.
+int ClampedTwips(double value) {
+  if (!std::isfinite(value)) return 0;
+  constexpr double kLimit = 1 << 28;
+  if (value > kLimit) value = kLimit;
+  if (value < -kLimit) value = -kLimit;
+  return static_cast<int>(std::lround(value));
+}
+
+// A time prepared in advance starts as soon as an action is chosen, with the
+// digits the window shows.
+void StartWaitingTime(MainForm& main) {
+  std::string h = NumberText(NumericValue(main.TxtH.Caption()));
+  std::string m = NumberText(NumericValue(main.TxtM.Caption()));
+  std::string s = NumberText(NumericValue(main.TxtS.Caption()));
+  main.TimeIsMoney(h, m, s, false);
+}
+
+// Where the window starts, and where a double click puts it back: the top is
+// worked out from the widths too.
+int StartLeft(int spareWidth) { return spareWidth / 2; }
+int StartTop(int spareWidth) { return spareWidth / 3; }
+
+}  // namespace
+
+// ---- Hover over the normal pictures ----
+
+void MainForm::Arrete_MouseMove(const ui::MouseArgs&) { Highlight(Arrete, ArreteBrillant); }
+void MainForm::Reboote_MouseMove(const ui::MouseArgs&) { Highlight(Reboote, RebooteBrillant); }
+void MainForm::VeilleProlongee_MouseMove(const ui::MouseArgs&) { Highlight(VeilleProlongee, VeilleProlongeeBrillant); }
+void MainForm::Min_MouseMove(const ui::MouseArgs&) { Highlight(Min, MinBrillant); }
+void MainForm::Clse_MouseMove(const ui::MouseArgs&) { Highlight(Clse, ClseBrillant); }
+
+// ---- Press and drag over the highlighted pictures ----
+
+void MainForm::ArreteBrillant_MouseDown(const ui::MouseArgs& e) {
+  if (e.button != kLeftButton) return;
+  ArreteE.SetVisible(true);
+  Arrete.SetVisible(false);
+  ArreteBrillant.SetVisible(false);
+}
+
+void MainForm::RebooteBrillant_MouseDown(const ui::MouseArgs& e) {
+  if (e.button != kLeftButton) return;
+  RebooteE.SetVisible(true);
+  Reboote.SetVisible(false);
+  RebooteBrillant.SetVisible(false);
+}
+
+void MainForm::VeilleProlongeeBrillant_MouseDown(const ui::MouseArgs& e) {
+  if (e.button != kLeftButton) return;
+  VeilleProlongeeE.SetVisible(true);
+  VeilleProlongee.SetVisible(false);
+  VeilleProlongeeBrillant.SetVisible(false);
+}
+
+// The title-bar buttons leave their normal picture alone when pressed.
+void MainForm::MinBrillant_MouseDown(const ui::MouseArgs& e) {
+  if (e.button != kLeftButton) return;
+  MinE.SetVisible(true);
+  MinBrillant.SetVisible(false);
+}
+
+void MainForm::ClseBrillant_MouseDown(const ui::MouseArgs& e) {
+  if (e.button != kLeftButton) return;
+  CloseE.SetVisible(true);
+  ClseBrillant.SetVisible(false);
+}
+
+void MainForm::ArreteBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(ArreteBrillant, ArreteE, e); }
+void MainForm::RebooteBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(RebooteBrillant, RebooteE, e); }
+void MainForm::VeilleProlongeeBrillant_MouseMove(const ui::MouseArgs& e) {
+  TrackPress(VeilleProlongeeBrillant, VeilleProlongeeE, e);
+}
+void MainForm::MinBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(MinBrillant, MinE, e); }
+void MainForm::ClseBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(ClseBrillant, CloseE, e); }
+
+// ---- Releases: the actions ----
+
+void MainForm::ArreteBrillant_MouseUp(int Button, int, float X, float Y) {
+  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y)) {
+    app.Systray().Stoping = true;
+    Action = 1;
+    if (CmdAllnow && WaitCmd) {
+      PerformAction();
+    } else if (WaitCmd) {
+      StartWaitingTime(*this);
+    } else {
+      app.LoadTimeForm().Show();
+      SetEnabled(false);
+      SystrayIcon& tray = app.Systray();
+      tray.Stoping = true;
+      tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
+      if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon("Arrêt de l'ordinateur", 121);
+    }
+  }
+  ResetLook(Arrete, ArreteBrillant, ArreteE);
+}
+
+void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
+  if (Button == kLeftButton && Inside(RebooteBrillant, X, Y)) {
+    SystrayIcon& tray = app.Systray();
+    tray.Stoping = true;
+    Action = 2;
+    // The restart button switches the tray before deciding, in every case.
+    tray.AddSystrayIcon("Redémarrage de l'ordinateur", 102);
+    if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon("Redémarrage de l'ordinateur", 122);
+    if (CmdAllnow && WaitCmd) {
+      PerformAction();
+    } else if (WaitCmd) {
+      StartWaitingTime(*this);
+    } else {
+      SetEnabled(false);
+      app.LoadTimeForm().Show();
+      app.Systray().Stoping = true;
+    }
+  }
+  ResetLook(Reboote, RebooteBrillant, RebooteE);
+}
+
+void MainForm::VeilleProlongeeBrillant_MouseUp(int Button, int, float X, float Y) {
+  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y)) {
+    app.Systray().Stoping = true;
+    Action = 3;
+    if (CmdAllnow && WaitCmd) {
+      PerformAction();
+    } else if (WaitCmd) {
+      StartWaitingTime(*this);
+    } else {
+      app.LoadTimeForm().Show();
+      SetEnabled(false);
+      SystrayIcon& tray = app.Systray();
+      tray.Stoping = true;
+      const std::string tip = StandByTxt + "...";
+      tray.AddSystrayIcon(tip, 103);
+      if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon(tip, 123);
+    }
+  }
+  ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
+}
+
+void MainForm::MinBrillant_MouseUp(int Button, int, float X, float Y) {
+  if (Button == kLeftButton && Inside(MinBrillant, X, Y)) app.Systray().Reduce();
+  Min.SetVisible(true);
+  MinE.SetVisible(false);
+}
+
+void MainForm::ClseBrillant_MouseUp(int Button, int, float X, float Y) {
+  if (Button != kLeftButton || !Inside(ClseBrillant, X, Y)) return;
+  Hide();
+  app.UnloadMain();
+  app.UnloadSystray();
+  app.UnloadTimeForm();
+}
+
+// ---- Background and title: highlights go, and they drag the window ----
+
+void MainForm::Fond_MouseMove(const ui::MouseArgs& e) {
+  Unhighlight(Min, MinBrillant);
+  // While counting, DisablePic covers the action buttons: they are left as they are.
+  if (!CountDown) {
+    Unhighlight(Arrete, ArreteBrillant);
+    Unhighlight(Reboote, RebooteBrillant);
+    Unhighlight(VeilleProlongee, VeilleProlongeeBrillant);
+  }
+  if (e.button == kLeftButton) DragWindow(e.x, e.y);
+}
+
+void MainForm::Fond_MouseUp(const ui::MouseArgs&) {
+  Unhighlight(Clse, ClseBrillant);
+  Unhighlight(Min, MinBrillant);
+  Unhighlight(Arrete, ArreteBrillant);
+  Unhighlight(Reboote, RebooteBrillant);
+  Unhighlight(VeilleProlongee, VeilleProlongeeBrillant);
+}
+
+void MainForm::Titre_MouseMove(const ui::MouseArgs& e) {
+  Unhighlight(Min, MinBrillant);
+  Unhighlight(Clse, ClseBrillant);
+  if (e.button == kLeftButton) DragWindow(e.x, e.y);
+}
+
+void MainForm::Handle_MouseDown(const ui::MouseArgs& e) {
+  if (e.button != kLeftButton) return;
+  DragX = e.x;
+  DragY = e.y;
+}
+
+void MainForm::Handle_MouseMove(const ui::MouseArgs& e) {
+  if (e.button == kLeftButton) DragWindow(e.x, e.y);
+}
+
+// The pointer is relative to the grabbed control, which moves with the window,
+// so moving by the offset from the anchor keeps the grabbed point under it.
+void MainForm::DragWindow(float X, float Y) {
+  if (X != DragX) SetLeft(ClampedTwips(static_cast<double>(Left()) + (static_cast<double>(X) - DragX)));
+  if (Y != DragY) SetTop(ClampedTwips(static_cast<double>(Top()) + (static_cast<double>(Y) - DragY)));
+}
+
+void MainForm::RecentreWindow() {
+  const int spare = Svc().screen.WidthTwips() - Width();
+  const int targetLeft = StartLeft(spare);
+  const int targetTop = StartTop(spare);
+  // Only a window moved both ways goes back.
+  if (Left() == targetLeft || Top() == targetTop) return;
+  Hide();
+  SetLeft(targetLeft);
+  SetTop(targetTop);
+  Show();
+}
+
+void MainForm::TimeOptions_Click() {
+  OptionsForm& options = app.LoadOptionsForm();
+  app.Systray().StopOptions = true;
+  SetEnabled(false);
+  options.Show();
+}

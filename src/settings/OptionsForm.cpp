@@ -1,33 +1,225 @@
+// The options dialog: shows the settings file and the running options, saves
+// them and applies most of them at once.
 #include "settings/OptionsForm.h"
+
 #include "app/App.h"
+#include "app/HelpMod.h"
+#include "app/MainForm.h"
+#include "text/Text.h"
+#include "tray/SystrayIcon.h"
+
 using ui::ControlKind;
+
+namespace {
+const char* const kVersionLine = "Crepuscule version 5.5.0.25";
+}  // namespace
+
 OptionsForm::OptionsForm(App& a)
-    : ui::Form(a.Svc(), "OptionsForm", ui::FormStyle::Dialog, {0, 0, 7000, 5000}, "Options de Crepuscule"),
-      DesignEnd(*this, "DesignEnd", ControlKind::CheckBox, {}, "Compteur final dans la fenêtre principale"),
-      ForceHib(*this, "ForceHib", ControlKind::CheckBox, {}, "Forcer la mise en veille prolongée"),
-      NoConfirmBox(*this, "NoConfirmBox", ControlKind::CheckBox, {}, "Ne pas afficher les confirmations"),
-      HourMode(*this, "HourMode", ControlKind::CheckBox, {}, "Toujours utiliser le mode horaire"),
-      NoDiagTime(*this, "NoDiagTime", ControlKind::CheckBox, {}, "Désactiver la TimeSmartBox"),
-      TimeControl(*this, "TimeControl", ControlKind::TextBox, {}, "00:00:00"),
-      CheckSilence(*this, "CheckSilence", ControlKind::CheckBox, {}, "Mode Silence"),
-      MemTime(*this, "MemTime", ControlKind::CheckBox, {}, "Utiliser le dernier temps enregistré"),
-      Save(*this, "Save", ControlKind::Button, {}, "Enregistrer"),
-      Cancel(*this, "Cancel", ControlKind::Button, {}, "Annuler"),
-      Help(*this, "Help", ControlKind::Button, {}, "Aide"),
-      StandbyAction(*this, "StandbyAction", ControlKind::OptionButton, {}, "Mettre en Veille Prolongée"),
-      RestartAction(*this, "RestartAction", ControlKind::OptionButton, {}, "Redémarrer"),
-      ShutDownAction(*this, "ShutDownAction", ControlKind::OptionButton, {}, "Arrêter"),
-      SameAction(*this, "SameAction", ControlKind::CheckBox, {}, "Toujours démarrer la même action..."),
-      AlwaysAllNow(*this, "AlwaysAllNow", ControlKind::CheckBox, {}, "Désactiver le compteur en permanence"),
-      AlwaysMin(*this, "AlwaysMin", ControlKind::CheckBox, {}, "Toujours démarrer minimisé"),
-      WinVersion(*this, "WinVersion", ControlKind::Label, {}, "Windows"),
-      Retail(*this, "Retail", ControlKind::Label, {}, "Crepuscule"), app(a) {}
+    : ui::Form(a.Svc(), "OptionsForm", ui::FormStyle::Dialog, {0, 0, 7890, 4545}, "Options de Crepuscule"),
+      DesignEnd(*this, "DesignEnd", ControlKind::CheckBox, {3960, 2520, 3660, 255},
+                "Compteur final dans la fenêtre principale"),
+      ForceHib(*this, "ForceHib", ControlKind::CheckBox, {180, 1980, 3600, 255}, "Forcer la mise en veille prolongée"),
+      NoConfirmBox(*this, "NoConfirmBox", ControlKind::CheckBox, {3960, 1080, 3660, 255},
+                   "Ne pas afficher les confirmations"),
+      HourMode(*this, "HourMode", ControlKind::CheckBox, {3960, 2160, 3660, 255}, "Toujours utiliser le mode horaire"),
+      NoDiagTime(*this, "NoDiagTime", ControlKind::CheckBox, {180, 1620, 3600, 255}, "Désactiver la TimeSmartBox"),
+      TimeControl(*this, "TimeControl", ControlKind::TextBox, {6660, 1740, 960, 300}, "00:00:00"),
+      CheckSilence(*this, "CheckSilence", ControlKind::CheckBox, {180, 900, 3600, 255}, "Mode Silence"),
+      MemTime(*this, "MemTime", ControlKind::CheckBox, {3960, 1440, 3660, 255}, "Utiliser le dernier temps enregistré"),
+      Save(*this, "Save", ControlKind::Button, {3960, 3540, 1140, 375}, "Enregistrer"),
+      Cancel(*this, "Cancel", ControlKind::Button, {5220, 3540, 1140, 375}, "Annuler"),
+      Help(*this, "Help", ControlKind::Button, {6480, 3540, 1140, 375}, "Aide"),
+      StandbyAction(*this, "StandbyAction", ControlKind::OptionButton, {4200, 720, 3420, 255},
+                    "Mettre en Veille Prolongée"),
+      RestartAction(*this, "RestartAction", ControlKind::OptionButton, {4200, 450, 3420, 255}, "Redémarrer"),
+      ShutDownAction(*this, "ShutDownAction", ControlKind::OptionButton, {4200, 180, 3420, 255}, "Arrêter"),
+      SameAction(*this, "SameAction", ControlKind::CheckBox, {180, 180, 3600, 255},
+                 "Toujours démarrer la même action..."),
+      AlwaysAllNow(*this, "AlwaysAllNow", ControlKind::CheckBox, {180, 1260, 3600, 255},
+                   "Désactiver le compteur en permanence"),
+      AlwaysMin(*this, "AlwaysMin", ControlKind::CheckBox, {180, 540, 3600, 255}, "Toujours démarrer minimisé"),
+      WinVersion(*this, "WinVersion", ControlKind::Label, {180, 3180, 7440, 210}, "Windows"),
+      Retail(*this, "Retail", ControlKind::Label, {180, 2940, 7440, 210}, "Crepuscule"),
+      app(a) {
+  SetBackColour(ui::kWhite);
+  for (ui::Control* c : Controls())
+    if (c->Kind() != ControlKind::Button && c->Kind() != ControlKind::TextBox) c->SetBackColour(ui::kWhite);
+
+  ForceHib.SetToolTip("Active la veille prolongée sous Windows autre que Xp (sur les portables par exemple)");
+  NoConfirmBox.SetToolTip(
+      "Permet de ne plus afficher les fenêtres de messages qui confirment l'annulation d'une action...");
+  HourMode.SetToolTip("Activera en permanence le mode horaire dans la fenêtre de temps ...");
+  NoDiagTime.SetToolTip("Désactive l'affichage de la TimeSmartBox les 5 premières secondes du décompte...");
+  TimeControl.SetToolTip("Contrôle du Temps");
+  CheckSilence.SetToolTip("Active le mode silencieux de Crepuscule (pratique quand on écoute de la musique)");
+  MemTime.SetToolTip("Lance Crepuscule avec le dernier temps utilisé...");
+  SameAction.SetToolTip("Cette option permettra de toujours démarrer la même action au démarrage de Crepuscule...");
+  AlwaysAllNow.SetToolTip("Active la fonction AllNow à tous les démarrages de Crepuscule...");
+  AlwaysMin.SetToolTip("Cette option lancera toujours Crepuscule minimisé.");
+
+  TimeControl.SetAlign(ui::Alignment::Centre);
+  for (ui::Control* option : {&StandbyAction, &RestartAction, &ShutDownAction}) option->SetEnabled(false);
+  ShutDownAction.SetValue(1);
+  Cancel.SetCancel(true);
+
+  // Tab order follows the layout: left column, right column, buttons.
+  int tab = 0;
+  for (ui::Control* c :
+       {&SameAction, &AlwaysMin, &CheckSilence, &AlwaysAllNow, &NoDiagTime, &ForceHib, &ShutDownAction, &RestartAction,
+        &StandbyAction, &NoConfirmBox, &MemTime, &TimeControl, &HourMode, &DesignEnd, &Save, &Cancel, &Help})
+    c->SetTabIndex(tab++);
+
+  SameAction.onClick = [this] { SameAction_Click(); };
+  Save.onClick = [this] { Save_Click(); };
+  Cancel.onClick = [this] { Cancel_Click(); };
+  Help.onClick = [this] { Help_Click(); };
+  onCloseBox = [this] { Cancel_Click(); };
+}
+
 OptionsForm::~OptionsForm() = default;
-void OptionsForm::Form_Load() {}
-void OptionsForm::Form_Unload() {}
-void OptionsForm::Save_Click() {}
-void OptionsForm::Cancel_Click() {}
-void OptionsForm::Help_Click() {}
-void OptionsForm::SameAction_Click() {}
-void OptionsForm::EnableActions() {}
-void OptionsForm::DisableActions() {}
+
+void OptionsForm::Form_Load() {
+  MainForm& main = app.Main();
+  ShutModule& shut = app.Shut();
+  CentreOnScreen();
+
+  Retail.SetCaption(kVersionLine);
+  WinVersion.SetCaption("Votre système d'exploitation est Windows " + shut.GetOSVersionString() + " (Windows " +
+                        shut.GetOSName() + ").");
+  if (!shut.IsNT5() && !main.ForceHibern) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
+  if (shut.IsNT5()) ForceHib.SetEnabled(false);
+
+  // The file's own copies of the running options are not shown: the running
+  // program's values are (switches may have changed them).
+  bool alwaysMin = false, allNow = false, shutDown = false, restart = false, standby = false, noMinAfter = false,
+       silence = false, memTime = false, noDiag = false, hourMode = false, noConfirm = false, forceHib = false,
+       designEnd = false;
+  std::string hours = "00", minutes = "00", seconds = "00";
+  app.Files().ReadSettings(alwaysMin, allNow, shutDown, restart, standby, noMinAfter, silence, memTime, noDiag,
+                           hourMode, noConfirm, forceHib, designEnd, hours, minutes, seconds);
+  OptMin = alwaysMin;
+  OptAllNow = allNow;
+  OptShutDown = shutDown;
+  OptRestart = restart;
+  OptStandby = standby;
+  OptMemTime = memTime;
+  OptH = hours;
+  OptM = minutes;
+  OptS = seconds;
+
+  AlwaysMin.SetValue(OptMin ? 1 : 0);
+  AlwaysAllNow.SetValue(OptAllNow ? 1 : 0);
+  if (OptStandby) {
+    EnableActions();
+    StandbyAction.SetValue(1);
+  }
+  if (OptRestart) {
+    EnableActions();
+    RestartAction.SetValue(1);
+  }
+  if (OptShutDown) {
+    EnableActions();
+    ShutDownAction.SetValue(1);
+  }
+
+  DesignEnd.SetValue(main.OldEndDesgn ? 1 : 0);
+  CheckSilence.SetValue(main.Noding ? 1 : 0);
+  MemTime.SetValue(OptMemTime ? 1 : 0);
+  NoDiagTime.SetValue(main.CmdTimStart ? 1 : 0);
+  NoConfirmBox.SetValue(main.NoConfirm ? 1 : 0);
+  ForceHib.SetValue(main.ForceHibern ? 1 : 0);
+  HourMode.SetValue(main.UseHMode ? 1 : 0);
+
+  TimeControl.SetText(OptH + ":" + OptM + ":" + OptS);
+}
+
+void OptionsForm::Form_Unload() {
+  MainForm& main = app.Main();
+  main.SetEnabled(true);
+  app.Systray().StopOptions = false;
+  // A main window that is itself closing is not brought forward.
+  if (main.Loaded() && main.State() == ui::WindowState::Normal) main.SetFocus();
+}
+
+void OptionsForm::EnableActions() {
+  for (ui::Control* option : {&ShutDownAction, &RestartAction, &StandbyAction}) option->SetEnabled(true);
+  SameAction.SetValue(1);
+}
+
+void OptionsForm::DisableActions() {
+  for (ui::Control* option : {&ShutDownAction, &RestartAction, &StandbyAction}) option->SetEnabled(false);
+}
+
+void OptionsForm::SameAction_Click() {
+  if (SameAction.Value() == 1)
+    EnableActions();
+  else
+    DisableActions();
+}
+
+void OptionsForm::Save_Click() {
+  MainForm& main = app.Main();
+
+  OptAllNow = AlwaysAllNow.Value() == 1;
+  if (!main.CountDown) {
+    main.WaitCmd = OptAllNow;
+    main.CmdAllnow = OptAllNow;
+    for (ui::Control* digits : {&main.TxtH, &main.TxtM, &main.TxtS, &main.Label1, &main.Label2})
+      digits->SetVisible(!OptAllNow);
+  }
+
+  OptMemTime = MemTime.Value() == 1;
+  if (!main.CountDown) {
+    if (OptMemTime) {
+      // Like the start-up, a remembered delay of zero prepares nothing: an
+      // action button would otherwise start an empty countdown and do nothing.
+      if (NumericValue(OptH + OptM + OptS) != 0) main.WaitCmd = true;
+      main.TxtH.SetCaption(OptH);
+      main.TxtM.SetCaption(OptM);
+      main.TxtS.SetCaption(OptS);
+    } else {
+      main.WaitCmd = false;
+      for (ui::Control* digits : {&main.TxtH, &main.TxtM, &main.TxtS}) digits->SetCaption("00");
+    }
+  }
+
+  OptMin = AlwaysMin.Value() == 1;
+
+  const bool same = SameAction.Value() == 1;
+  OptStandby = same && StandbyAction.Value() == 1;
+  OptRestart = same && RestartAction.Value() == 1;
+  OptShutDown = same && ShutDownAction.Value() == 1;
+
+  main.OldEndDesgn = DesignEnd.Value() == 1;
+  main.Noding = CheckSilence.Value() == 1;
+  main.CmdTimStart = NoDiagTime.Value() == 1;
+  main.UseHMode = HourMode.Value() == 1;
+  main.NoConfirm = NoConfirmBox.Value() == 1;
+  main.ForceHibern = ForceHib.Value() == 1;
+
+  app.Files().WriteSettings(OptMin, OptAllNow, OptShutDown, OptRestart, OptStandby, main.NoMinAfter, main.Noding,
+                            OptMemTime, main.CmdTimStart, main.UseHMode, main.NoConfirm, main.ForceHibern,
+                            main.OldEndDesgn);
+
+  if (!app.Shut().IsNT5()) {
+    if (main.ForceHibern) {
+      main.VeilleProlongeeLabel.SetCaption("Veille prolongée");
+      main.StandByTxt = "Veille prolongée";
+      main.StandByTxtmin = "veille prolongée";
+      main.LongStandby = true;
+      main.CheckMaj.SetEnabled(true);
+    } else {
+      main.VeilleProlongeeLabel.SetCaption("Mettre en veille");
+      main.StandByTxt = "veille";
+      main.StandByTxtmin = main.StandByTxt;
+      main.LongStandby = false;
+      main.CheckMaj.SetEnabled(false);
+    }
+  }
+
+  app.UnloadOptionsForm();
+}
+
+void OptionsForm::Cancel_Click() { app.UnloadOptionsForm(); }
+
+void OptionsForm::Help_Click() { ShowHelp(app); }

@@ -1,28 +1,248 @@
+// The delay entry dialog: the three fields, the clock-time proposal, the
+// zero-delay confirmation and the hand-over to the countdown.
 #include "timeui/TimeForm.h"
+
 #include "app/App.h"
+#include "app/MainForm.h"
+#include "text/Text.h"
+#include "tray/SystrayIcon.h"
+
 using ui::ControlKind;
+
+namespace {
+
+const char* const kIdleTip = "Crepuscule";
+const ui::Font kFieldFont{"Tahoma", 15.75, true};
+
+// Typed text read as a byte; "-5" and the like are clamped (to 0), never wrapped.
+std::uint8_t SavedValue(const ui::Control& field) { return ToByte(NumericValue(field.Text())); }
+
+}  // namespace
+
 TimeForm::TimeForm(App& a)
-    : ui::Form(a.Svc(), "TimeForm", ui::FormStyle::Dialog, {0, 0, 4000, 2000}, "..."),
-      LetsGo(*this, "LetsGo", ControlKind::Button, {}, "..."),
-      txtHeure(*this, "txtHeure", ControlKind::TextBox, {}, "00"),
-      txtMinute(*this, "txtMinute", ControlKind::TextBox, {}, "00"),
-      txtSeconde(*this, "txtSeconde", ControlKind::TextBox, {}, "00"),
-      Annuled(*this, "Annuled", ControlKind::Button, {}, "Annuler"),
-      WithTime(*this, "WithTime", ControlKind::CheckBox, {}, "Horaire..."),
-      pt2(*this, "pt2", ControlKind::Label, {}, ":"), Pt1(*this, "Pt1", ControlKind::Label, {}, ":"),
-      Label1(*this, "Label1", ControlKind::Label, {}, "Heures"),
-      Label2(*this, "Label2", ControlKind::Label, {}, "Minutes"),
-      Label3(*this, "Label3", ControlKind::Label, {}, "Secondes"),
-      TimeLabel(*this, "TimeLabel", ControlKind::Label, {}, "00:00:00"),
-      TimeTimer(*this, "TimeTimer", 100, false), app(a) {}
+    : ui::Form(a.Svc(), "TimeForm", ui::FormStyle::Dialog, {0, 0, 4590, 1815}, "..."),
+      LetsGo(*this, "LetsGo", ControlKind::Button, {3000, 345, 1320, 375}, "..."),
+      txtHeure(*this, "txtHeure", ControlKind::TextBox, {180, 345, 720, 480}, "00"),
+      txtMinute(*this, "txtMinute", ControlKind::TextBox, {1080, 345, 720, 480}, "00"),
+      txtSeconde(*this, "txtSeconde", ControlKind::TextBox, {1980, 345, 720, 480}, "00"),
+      Annuled(*this, "Annuled", ControlKind::Button, {3000, 840, 1320, 375}, "Annuler"),
+      WithTime(*this, "WithTime", ControlKind::CheckBox, {180, 1005, 1350, 255}, "Horaire..."),
+      pt2(*this, "pt2", ControlKind::Label, {900, 390, 180, 390}, ":"),
+      Pt1(*this, "Pt1", ControlKind::Label, {1800, 390, 180, 390}, ":"),
+      Label1(*this, "Label1", ControlKind::Label, {180, 120, 720, 195}, "Heures"),
+      Label2(*this, "Label2", ControlKind::Label, {1080, 120, 720, 195}, "Minutes"),
+      Label3(*this, "Label3", ControlKind::Label, {1980, 120, 720, 195}, "Secondes"),
+      TimeLabel(*this, "TimeLabel", ControlKind::Label, {1980, 1035, 720, 195}, "00:00:00"),
+      TimeTimer(*this, "TimeTimer", 100, false),
+      app(a) {
+  const std::pair<ui::Control*, const char*> fields[] = {
+      {&txtHeure, "Heures"}, {&txtMinute, "Minutes"}, {&txtSeconde, "Secondes"}};
+  for (const auto& [field, tip] : fields) {
+    field->SetFont(kFieldFont);
+    field->SetAlign(ui::Alignment::Centre);
+    field->SetMaxLength(2);
+    field->SetForeColour(ui::kBlack);
+    field->SetBackColour(ui::kWhite);
+    field->SetToolTip(tip);
+  }
+  for (ui::Control* colon : {&pt2, &Pt1}) {
+    colon->SetFont(ui::Font{"Tahoma", 15.75, true});
+    colon->SetAlign(ui::Alignment::Centre);
+  }
+  for (ui::Control* caption : {&Label1, &Label2, &Label3, &TimeLabel}) caption->SetAlign(ui::Alignment::Centre);
+
+  LetsGo.SetDefault(true);
+  Annuled.SetCancel(true);
+  int tab = 0;
+  for (ui::Control* c : {&LetsGo, &txtHeure, &txtMinute, &txtSeconde, &Annuled, &WithTime}) c->SetTabIndex(tab++);
+
+  TimeTimer.onTick = [this] { TimeTimer_Timer(); };
+  txtHeure.onChange = [this] { txtHeure_Change(); };
+  txtMinute.onChange = [this] { txtMinute_Change(); };
+  txtSeconde.onChange = [this] { txtSeconde_Change(); };
+  for (ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) {
+    field->onGotFocus = [this, field] { txtField_GotFocus(*field); };
+    field->onClick = [this, field] { txtField_GotFocus(*field); };
+  }
+  WithTime.onClick = [this] { WithTime_Click(); };
+  LetsGo.onClick = [this] { LetsGo_Click(); };
+  Annuled.onClick = [this] { Annuled_Click(); };
+  onCloseBox = [this] { Annuled_Click(); };
+}
+
 TimeForm::~TimeForm() = default;
-void TimeForm::Form_Load() {}
-void TimeForm::Form_Unload() {}
-void TimeForm::TimeTimer_Timer() {}
-void TimeForm::txtHeure_Change() {}
-void TimeForm::txtMinute_Change() {}
-void TimeForm::txtSeconde_Change() {}
-void TimeForm::txtField_GotFocus(ui::Control&) {}
-void TimeForm::WithTime_Click() {}
-void TimeForm::LetsGo_Click() {}
-void TimeForm::Annuled_Click() {}
+
+void TimeForm::Form_Load() {
+  MainForm& main = app.Main();
+  CentreOnScreen();
+  TimeTimer.SetEnabled(true);
+  TimeTimer_Timer();
+
+  main.CheckMaj.SetEnabled(false);
+  if (app.Shut().GetOSName() != "Xp")
+    for (ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) field->SetFlat(true);
+  app.Systray().Stoping = true;
+
+  switch (main.Action) {
+    case 1:
+      LetsGo.SetCaption("Arrêter");
+      SetCaption("Arrêter l'ordinateur");
+      break;
+    case 2:
+      LetsGo.SetCaption("Redémarrer");
+      SetCaption("Redémarrer l'ordinateur");
+      break;
+    case 3:
+      LetsGo.SetCaption("Ok");
+      SetCaption("Mise en " + main.StandByTxt);
+      break;
+    default:
+      break;
+  }
+
+  // Ticking by program runs the switch exactly as the user's tick would.
+  if (main.UseHMode) WithTime.SetValue(1);
+  LetsGo.SetFocus();
+}
+
+void TimeForm::Form_Unload() {
+  MainForm& main = app.Main();
+  SystrayIcon& tray = app.Systray();
+  if (!main.CountDown) {
+    if (main.ForceHibern || app.Shut().IsNT5()) main.CheckMaj.SetEnabled(true);
+    main.Action = 0;
+    // Back to the idle icon, unless the program is closing and the icon is gone.
+    if (SystrayIcon* icon = app.SystrayIfLoaded()) icon->AddSystrayIcon(kIdleTip, 112);
+  }
+  // When the main window itself is closing it must not come back.
+  const bool mainOpen = main.Loaded();
+  main.SetEnabled(true);
+  if (!tray.Reduced && mainOpen) main.Show();
+  tray.Stoping = false;
+  if (!tray.Reduced && mainOpen) main.SetFocus();
+}
+
+void TimeForm::TimeTimer_Timer() { TimeLabel.SetCaption(app.Svc().clock.FormatNow()); }
+
+// Two characters typed: on to the next field, unless the clock-time switch is writing.
+void TimeForm::txtHeure_Change() {
+  if (!FillingFields && CharCount(txtHeure.Text()) == 2) txtMinute.SetFocus();
+}
+
+void TimeForm::txtMinute_Change() {
+  if (!FillingFields && CharCount(txtMinute.Text()) == 2) txtSeconde.SetFocus();
+}
+
+void TimeForm::txtSeconde_Change() {
+  if (!FillingFields && CharCount(txtSeconde.Text()) == 2) LetsGo.SetFocus();
+}
+
+// Typing replaces the whole value.
+void TimeForm::txtField_GotFocus(ui::Control& field) { field.SetSelection(0, 2); }
+
+void TimeForm::WithTime_Click() {
+  FillingFields = true;
+  if (WithTime.Value() == 1) {
+    SavedDelay[0] = SavedValue(txtSeconde);
+    SavedDelay[1] = SavedValue(txtMinute);
+    SavedDelay[2] = SavedValue(txtHeure);
+
+    // Now plus 5 min 2 s; the hour may reach 24, which the countdown reads as
+    // that time tomorrow.
+    const ui::TimeOfDay now = app.Svc().clock.Now();
+    const int H = now.hour, M = now.minute, S = now.second;
+    txtMinute.SetText(NumberText(M + 5));
+    txtHeure.SetText(NumberText(H));
+    if (NumericValue(txtMinute.Text()) > 59) {
+      txtHeure.SetText(NumberText(H + 1));
+      txtMinute.SetText(NumberText(M + 5 - 60));
+    }
+    txtSeconde.SetText(NumberText(S + 2));
+    if (NumericValue(txtSeconde.Text()) > 59) {
+      txtMinute.SetText(NumberText(M + 6));
+      if (NumericValue(txtMinute.Text()) > 59) {
+        txtHeure.SetText(NumberText(H + 1));
+        txtMinute.SetText(NumberText(M + 6 - 60));
+      }
+      txtSeconde.SetText(NumberText(S + 2 - 60));
+    }
+  } else if (WithTime.Value() == 0) {
+    txtSeconde.SetText(NumberText(SavedDelay[0]));
+    txtMinute.SetText(NumberText(SavedDelay[1]));
+    txtHeure.SetText(NumberText(SavedDelay[2]));
+  }
+  for (ui::Control* field : {&txtSeconde, &txtMinute, &txtHeure}) field->SetText(PadTwo(field->Text()));
+  FillingFields = false;
+}
+
+void TimeForm::LetsGo_Click() {
+  for (ui::Control* field : {&txtSeconde, &txtMinute, &txtHeure})
+    if (field->Text().empty()) field->SetText("00");
+
+  MainForm& main = app.Main();
+  const double sum = NumericValue(txtHeure.Text()) + NumericValue(txtMinute.Text()) + NumericValue(txtSeconde.Text());
+  if (sum == 0) {
+    ConfirmImmediateAction();
+    return;
+  }
+
+  if (WithTime.Value() == 0) {
+    std::string h = txtHeure.Text(), m = txtMinute.Text(), s = txtSeconde.Text();
+    main.TimeIsMoney(h, m, s, true);
+  } else if (WithTime.Value() == 1) {
+    std::int16_t hour = ToInteger(NumericValue(txtHeure.Text()));
+    std::int16_t minute = ToInteger(NumericValue(txtMinute.Text()));
+    std::int16_t second = ToInteger(NumericValue(txtSeconde.Text()));
+    main.CalculHoraire(hour, minute, second);
+    // A clock time the delay bytes cannot hold goes on as it is, so that the
+    // countdown reports it instead of starting on a wrapped value.
+    std::string h = FitsByte(hour) ? NumberText(main.TpsH) : NumberText(hour);
+    std::string m = FitsByte(minute) ? NumberText(main.TpsM) : NumberText(minute);
+    std::string s = FitsByte(second) ? NumberText(main.TpsS) : NumberText(second);
+    main.TimeIsMoney(h, m, s, true);
+  }
+}
+
+// A zero delay (or the clock time 00:00:00) means now, once the user agrees.
+void TimeForm::ConfirmImmediateAction() {
+  MainForm& main = app.Main();
+  std::string verb;
+  switch (main.Action) {
+    case 1:
+      verb = "arrêter";
+      break;
+    case 2:
+      verb = "redémarrer";
+      break;
+    case 3:
+      verb = "mettre en " + main.StandByTxtmin;
+      break;
+    default:
+      break;
+  }
+  const int answer = app.Svc().messageBoxes.Show("Êtes-vous certain de vouloir " + verb + " immédiatement ?",
+                                                 ui::kMbOkCancel + ui::kMbQuestion, "Info Temps");
+  if (answer == ui::kIdCancel) {
+    SetFocus();
+    LetsGo.SetFocus();
+  } else if (answer == ui::kIdOk) {
+    bool force = true;
+    switch (main.Action) {
+      case 1:
+        app.Shut().ShutdownComputer(force);
+        break;
+      case 2:
+        app.Shut().RestartComputer(force);
+        break;
+      case 3:
+        app.Shut().SuspendComputer(main.LongStandby);
+        app.UnloadMain();  // the machine woke up: the program ends
+        break;
+      default:
+        break;
+    }
+    app.UnloadTimeForm();
+  }
+}
+
+void TimeForm::Annuled_Click() { app.UnloadTimeForm(); }

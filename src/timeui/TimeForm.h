@@ -35,6 +35,8 @@ class TimeForm : public ui::Form {
   void WithTime_Click();
   void LetsGo_Click();
   void Annuled_Click();
+  // The zero-delay question, and the action at once when it is answered OK.
+  void ConfirmImmediateAction();
 
   App& app;
   bool FillingFields = false;

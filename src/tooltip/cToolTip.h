@@ -6,7 +6,9 @@
 
 #include "platform/Platform.h"
 
-namespace ui { class Control; }
+namespace ui {
+class Control;
+}
 
 class cToolTip {
  public:
@@ -36,6 +38,7 @@ class cToolTip {
 
  private:
   void Destroy();
+  std::uint32_t ResolveColour(std::int32_t colour);
   platform::Platform& os_;
   std::uintptr_t hwnd_ = 0;
   std::int32_t style_ = -1, icon_ = 0, hoverTime_ = 0, popupTime_ = 0;

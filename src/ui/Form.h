@@ -50,6 +50,14 @@ class Form {
   void SetState(WindowState s);
   int Icon() const { return icon_; }
   void SetIcon(int id);
+  // Client-area colour; until set, the system's dialog colour.
+  bool HasBackColour() const { return hasBackColour_; }
+  Colour BackColour() const { return backColour_; }
+  void SetBackColour(Colour c) {
+    backColour_ = c;
+    hasBackColour_ = true;
+    Notify(FormProp::Repaint);
+  }
 
   // Outer position and size, twips.
   const TwipsRect& Bounds() const { return bounds_; }
@@ -108,6 +116,8 @@ class Form {
   bool visible_ = false, enabled_ = true, loaded_ = false;
   WindowState state_ = WindowState::Normal;
   int icon_ = 0;
+  Colour backColour_ = kWhite;
+  bool hasBackColour_ = false;
   Control* focused_ = nullptr;
   std::vector<Control*> controls_;
   std::vector<Timer*> timers_;
