@@ -1,0 +1,63 @@
+// Start-up of the Windows program: the hidden application window, the real
+// services, the application object and the message loop.
+#include <windows.h>
+
+#include "app/App.h"
+#include "app/Describe.h"
+#include "ui/Form.h"
+#include "win32/AppWindow.h"
+#include "win32/Peers.h"
+#include "win32/Win32Platform.h"
+#include "win32/Win32Services.h"
+
+namespace {
+
+void BecomeDpiAware() {
+  // Declared in the manifest too; the call covers a run without it.
+  using SetAware = BOOL(WINAPI*)();
+  if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
+    if (auto set = reinterpret_cast<SetAware>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware"))))
+      set();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  BecomeDpiAware();
+  HWND appWindow = CreateAppWindow(instance, L"Crepuscule");
+  if (!appWindow) return 1;
+
+  Win32Scheduler scheduler(appWindow);
+  SetAppTimerHandler([&scheduler] { scheduler.OnTimer(); });
+  Win32MessageBoxes messageBoxes;
+  Win32Menus menus;
+  Win32Clock clock;
+  Win32Screen screen;
+  ui::Services services{scheduler, messageBoxes, menus, clock, screen};
+  messageBoxes.services = &services;
+  services.peers = &Win32Peers(instance);
+  Win32Platform os(instance, appWindow);
+
+  int exitCode = 0;
+  {
+    App app(services, os);
+    app.onEnded = [] { PostQuitMessage(0); };
+    SetDescribeSource([&app, &menus] { return DescribeApp(app, menus.LastMenu()); });
+    app.Start();
+    app.CollectGarbage();
+
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (!PeersPreTranslate(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      app.CollectGarbage();
+    }
+    exitCode = static_cast<int>(msg.wParam);
+    SetDescribeSource(nullptr);
+  }
+  SetAppTimerHandler(nullptr);
+  DestroyWindow(appWindow);
+  return exitCode;
+}

@@ -1,0 +1,114 @@
+#include "win32/Win32Services.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/Describe.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
+#include "win32/AppWindow.h"
+#include "win32/Win32Text.h"
+
+namespace {
+constexpr UINT_PTR kSchedulerTimerId = 1;
+constexpr int kTwipsPerInch = 1440;
+}  // namespace
+
+std::int64_t Win32Scheduler::Now() const {
+  ULONGLONG hundredNs = 0;
+  QueryUnbiasedInterruptTime(&hundredNs);
+  return static_cast<std::int64_t>(hundredNs / 10000);
+}
+
+void Win32Scheduler::Rearm() {
+  const auto next = NextDeadline();
+  if (!next) {
+    if (armed_) KillTimer(window_, kSchedulerTimerId);
+    armed_ = false;
+    return;
+  }
+  const std::int64_t wait = std::clamp<std::int64_t>(*next - Now(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+  // One timer for all: replaced at each rearm, it wakes the loop at the next deadline.
+  armed_ = SetTimer(window_, kSchedulerTimerId, static_cast<UINT>(wait), nullptr) != 0;
+}
+
+int Win32MessageBoxes::Show(const std::string& text, int flags, const std::string& title) {
+  HWND owner = nullptr;
+  if (services && services->activeForm) owner = reinterpret_cast<HWND>(services->activeForm->Hwnd());
+  if (owner && !IsWindow(owner)) owner = nullptr;
+  return MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(flags));
+}
+
+void Win32Menus::Popup(ui::Form& owner, ui::Menu& menu, const std::string& defaultItem) {
+  // Recorded first, so the test hook can read the menu while it is open.
+  lastMenu_ = DescribeMenu(menu, defaultItem);
+  HMENU popup = CreatePopupMenu();
+  if (!popup) return;
+  for (std::size_t i = 0; i < menu.items.size(); ++i) {
+    const ui::MenuItem& item = menu.items[i];
+    if (item.IsSeparator())
+      AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenuW(popup, MF_STRING, i + 1, Widen(item.caption).c_str());
+    if (!defaultItem.empty() && item.name == defaultItem) SetMenuDefaultItem(popup, static_cast<UINT>(i + 1), FALSE);
+  }
+  HWND window = reinterpret_cast<HWND>(owner.Hwnd());
+  if (!window || !IsWindow(window)) window = AppWindow();
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(window);
+  POINT at{};
+  GetCursorPos(&at);
+  const int chosen =
+      static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
+  // Lets the next tray click open the menu again at once.
+  PostMessageW(window, WM_NULL, 0, 0);
+  DestroyMenu(popup);
+  if (chosen <= 0 || static_cast<std::size_t>(chosen) > menu.items.size()) return;
+  // The handler may close the window that owns the menu: keep our own copy.
+  const std::function<void()> onClick = menu.items[static_cast<std::size_t>(chosen) - 1].onClick;
+  if (onClick) onClick();
+}
+
+ui::TimeOfDay Win32Clock::Now() const {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return ui::TimeOfDay{t.wHour, t.wMinute, t.wSecond};
+}
+
+std::string Win32Clock::FormatNow() const {
+  wchar_t text[64] = {};
+  const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, static_cast<int>(std::size(text)));
+  return n > 1 ? Narrow(std::wstring_view(text, static_cast<std::size_t>(n - 1))) : std::string();
+}
+
+Win32Screen::Win32Screen() {
+  if (HDC dc = GetDC(nullptr)) {
+    dpiX_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
+    dpiY_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
+    ReleaseDC(nullptr, dc);
+  }
+  twipsPerPixelX_ = std::max(1, kTwipsPerInch / dpiX_);
+  twipsPerPixelY_ = std::max(1, kTwipsPerInch / dpiY_);
+}
+
+int Win32Screen::WidthTwips() const { return GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX_; }
+
+int Win32Screen::HeightTwips() const { return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY_; }
+
+int Win32Screen::TextWidthTwips(const std::string& text, const ui::Font& font) const {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return ui::Screen::TextWidthTwips(text, font);
+  const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), dpiY_, 7200);
+  HFONT f =
+      CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Widen(font.name).c_str());
+  HGDIOBJ old = f ? SelectObject(dc, f) : nullptr;
+  const std::wstring wide = Widen(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  if (old) SelectObject(dc, old);
+  if (f) DeleteObject(f);
+  ReleaseDC(nullptr, dc);
+  return size.cx * twipsPerPixelX_;
+}
