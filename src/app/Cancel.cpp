@@ -1,2 +1,81 @@
+// "Annuler": stops a countdown, drops a prepared run, or quits when idle.
+#include <string>
+
+#include "app/App.h"
 #include "app/MainForm.h"
-void MainForm::Annule_Click() {}
+#include "tray/SystrayIcon.h"
+#include "ui/Services.h"
+
+namespace {
+const char* const kIdleTip = "Crepuscule";
+constexpr std::int16_t kIdleIcon = 112;
+}  // namespace
+
+void MainForm::Annule_Click() {
+  if (CountDown) {
+    // Stopped before any box can wait, so no tick runs behind it.
+    Timer1.SetEnabled(false);
+    app.UnloadTimeStart();
+    if (!NoConfirm) {
+      std::string tip, text;
+      std::int16_t icon = 0;
+      switch (Action) {
+        case 1:
+          tip = "Arrêt annulé.", text = "Extinction de l'ordinateur annulée.", icon = 101;
+          break;
+        case 2:
+          tip = "Redémarrage annulé.", text = "Redémarrage de l'ordinateur annulé.", icon = 102;
+          break;
+        case 3:
+          tip = text = "Mise en " + StandByTxt + " annulée.";
+          icon = 103;
+          break;
+        default:
+          break;
+      }
+      if (icon != 0) {
+        SystrayIcon& tray = app.Systray();
+        tray.AddSystrayIcon(tip, icon);
+        // The 256-colour icons are for XP; other systems get the 16-colour ones.
+        if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon(tip, static_cast<std::int16_t>(icon + 20));
+        app.Svc().messageBoxes.Show(text, ui::kMbInformation, "Annulation");
+      }
+    }
+    Action = 0;
+    CountDown = false;
+    app.Systray().AddSystrayIcon(kIdleTip, kIdleIcon);
+
+    for (ui::Control* c : {&VeilleProlongee, &Arrete, &Reboote, &Label1, &Label2, &TxtH, &TxtM, &TxtS})
+      c->SetVisible(true);
+    Petetout.SetVisible(false);
+    Petetout2.SetVisible(false);
+    for (ui::Control* c : {&ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel}) {
+      c->SetVisible(true);
+      c->SetForeColour(ui::kWhite);
+    }
+    DisablePic.SetVisible(false);
+    if (app.Shut().IsNT5() || ForceHibern) CheckMaj.SetEnabled(true);
+    Nmbr2Refresh = 0;
+    Titre.SetCaption("Arrêter l'ordinateur");
+    TxtS.SetCaption("00");
+    TxtM.SetCaption("00");
+    TxtH.SetCaption("00");
+    if (!CmdTimStart) app.Systray().Restore();
+    return;
+  }
+
+  if (WaitCmd) {
+    CmdAllnow = false;
+    WaitCmd = false;
+    for (ui::Control* c : {&TxtH, &TxtM, &TxtS, &Label1, &Label2}) c->SetVisible(true);
+    TxtH.SetCaption("00");
+    TxtM.SetCaption("00");
+    TxtS.SetCaption("00");
+    return;
+  }
+
+  app.UnloadSystray();
+  app.UnloadTimeForm();
+  app.UnloadOptionsForm();
+  app.UnloadMain();
+}

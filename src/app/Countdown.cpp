@@ -1,6 +1,262 @@
+// The countdown: starting it, one tick per second, the final seconds, the
+// action at zero, and the Sleep wording that follows the Shift key.
+#include <cmath>
+#include <string>
+
+#include "app/App.h"
 #include "app/MainForm.h"
-void MainForm::TimeIsMoney(std::string&, std::string&, std::string&, bool) {}
-void MainForm::CalculHoraire(std::int16_t&, std::int16_t&, std::int16_t&) {}
-void MainForm::PerformAction() {}
-void MainForm::Timer1_Timer() {}
-void MainForm::CheckMaj_Timer() {}
+#include "platform/Platform.h"
+#include "text/Text.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
+#include "ui/Services.h"
+
+namespace {
+
+const ui::Colour kDimmedShutdown = ui::Rgb(207, 220, 251);
+const ui::Colour kDimmedOther = ui::Rgb(194, 211, 249);
+
+// Rewrites a time field with a new value.
+void SetField(std::string& field, double value) { field = NumberText(value); }
+
+// An out-of-range value becomes one that can never pass as a delay.
+std::uint8_t DelayByte(int value) { return value >= 0 && value <= 255 ? static_cast<std::uint8_t>(value) : 255; }
+
+std::int16_t Saturate16(int value) {
+  if (value > 32767) return 32767;
+  if (value < -32768) return -32768;
+  return static_cast<std::int16_t>(value);
+}
+
+}  // namespace
+
+void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& TimeS, bool TimeFormEnabled) {
+  WaitCmd = false;
+  double h = NumericValue(TimeH), m = NumericValue(TimeM), s = NumericValue(TimeS);
+
+  const bool readable = std::isfinite(h) && std::isfinite(m) && std::isfinite(s) && h >= 0 && m >= 0 && s >= 0;
+  if (readable) {
+    // Whole numbers from here on, so that what is checked is what runs.
+    const auto whole = [](std::string& text, double& v) {
+      if (FitsInteger(v) && ToInteger(v) != v) SetField(text, v = ToInteger(v));
+    };
+    whole(TimeH, h), whole(TimeM, m), whole(TimeS, s);
+    if (h + m + s == 0) return;
+
+    if (s >= 60 && s < 100) {
+      SetField(TimeS, s - 60);
+      SetField(TimeM, m + 1);
+    }
+    m = NumericValue(TimeM);
+    if (m >= 60 && m <= 100) {
+      SetField(TimeM, m - 60);
+      SetField(TimeH, h + 1);
+    }
+    h = NumericValue(TimeH), m = NumericValue(TimeM), s = NumericValue(TimeS);
+  }
+
+  if (!readable || !(h >= 0 && h < 100 && m >= 0 && m < 60 && s >= 0 && s < 60)) {
+    app.Svc().messageBoxes.Show("Erreur dans le délai", ui::kMbExclamation, "Information");
+    TxtS.SetCaption("00");
+    TxtM.SetCaption("00");
+    TxtH.SetCaption("00");
+    // Only the delay dialog has fields to clear; a bad time may come from elsewhere.
+    if (TimeForm* dialog = app.TimeFormIfLoaded()) {
+      dialog->txtHeure.SetText("00");
+      dialog->txtMinute.SetText("00");
+      dialog->txtSeconde.SetText("00");
+      dialog->SetFocus();
+    }
+    return;
+  }
+
+  if (!CmdTimStart) app.Systray().Reduce();
+  if (CmdReduced) {
+    Hide();
+    SetState(ui::WindowState::Minimised);
+  }
+  TpsS = ToByte(s);
+  TpsM = ToByte(m);
+  TpsH = ToByte(h);
+  CountDown = true;
+  if (TimeFormEnabled) app.UnloadTimeForm();
+  if (!app.Systray().Reduced) Show();
+  CmdReduced = false;
+  ZeRo = 0;
+  TxtS.SetCaption(NumberText(TpsS));
+  TxtM.SetCaption(NumberText(TpsM));
+  TxtH.SetCaption(NumberText(TpsH));
+  app.Files().WriteLastTime(TpsH, TpsM, TpsS);
+  for (ui::Control* c : {&TxtH, &TxtM, &TxtS}) c->SetCaption(PadTwo(c->Caption()));
+  // Starting on a whole minute borrows at the first tick.
+  if (NumericValue(TxtS.Caption()) == 0) ZeRo = 1;
+
+  DisablePic.SetVisible(true);
+  ArreteLabel.SetForeColour(kDimmedShutdown);
+  RebooteLabel.SetForeColour(kDimmedOther);
+  VeilleProlongeeLabel.SetForeColour(kDimmedOther);
+  switch (Action) {
+    case 1:
+      Titre.SetCaption("Arrêt de l'ordinateur...");
+      break;
+    case 2:
+      Titre.SetCaption("Redémarrage de l'ordinateur...");
+      break;
+    case 3:
+      Titre.SetCaption("Mise en " + StandByTxt + "...");
+      break;
+    default:
+      break;
+  }
+  app.Systray().Stoping = false;
+  Timer1.SetEnabled(true);
+  if (!CmdTimStart) app.LoadTimeStart().Show();
+  app.Systray().IconRefresh();
+  if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
+}
+
+void MainForm::CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, std::int16_t& tmpSeconde) {
+  const ui::TimeOfDay now = app.Svc().clock.Now();
+  // Worked in int: the 16-bit fields cannot overflow on the way.
+  int h = tmpHeure - now.hour;
+  if (h < 0) h += 24;
+  int m = tmpMinute - now.minute;
+  if (m < 0) {
+    m += 60;
+    if (--h < 0) h += 24;
+  }
+  int s = tmpSeconde - now.second;
+  if (s < 0) {
+    s += 60;
+    if (--m < 0) {
+      m += 60;
+      if (--h < 0) h += 24;
+    }
+  }
+  tmpHeure = Saturate16(h);
+  tmpMinute = Saturate16(m);
+  tmpSeconde = Saturate16(s);
+  TpsH = DelayByte(h);
+  TpsM = DelayByte(m);
+  TpsS = DelayByte(s);
+}
+
+void MainForm::Timer1_Timer() {
+  TxtM.SetCaption(PadTwo(TxtM.Caption()));
+  if (TpsS > 0) {
+    --TpsS;
+    TxtS.SetCaption(PadTwo(NumberText(TpsS)));
+    if (TpsH == 0 && TpsM == 0 && TpsS <= 5) {
+      // The final seconds, in big digits.
+      for (ui::Control* c : {&VeilleProlongee, &Arrete, &Reboote, &ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel,
+                             &DisablePic, &Label1, &Label2, &TxtH, &TxtM, &TxtS})
+        c->SetVisible(false);
+      Petetout.SetVisible(true);
+      Petetout2.SetVisible(true);
+      if (!CmdTimStart && !OldEndDesgn) {
+        Nmbr2Refresh = 0;
+        TimeStart& box = app.LoadTimeStart();
+        box.Show();
+        box.TimeLabel.SetBold(true);
+        box.RefreshTimeStart();
+      } else {
+        if (State() == ui::WindowState::Normal) Show();
+        if (State() == ui::WindowState::Minimised) app.Systray().Restore();
+      }
+      Petetout.SetCaption(NumberText(TpsS));
+      Petetout2.SetCaption(NumberText(TpsS));
+      if (app.Shut().GetOSName() == "Xp") {
+        static const std::int16_t kCountIcons[] = {0, 104, 105, 106, 107, 108};
+        if (TpsS > 0) TrayIconId = kCountIcons[TpsS];
+        if (TpsS > 0) {
+          const std::string left = NumberText(TpsS);
+          std::string tip;
+          switch (Action) {
+            case 1:
+              tip = "Arrêt dans " + left + "s ...";
+              break;
+            case 2:
+              tip = "Redémarrage dans " + left + "s ...";
+              break;
+            case 3:
+              tip = "Mise en " + StandByTxt + " dans " + left + "s ...";
+              break;
+            default:
+              break;
+          }
+          app.Systray().AddSystrayIcon(tip, TrayIconId);
+        }
+      }
+      if (TpsS > 0 && !Noding) app.Os().Beep();
+    }
+  }
+  if (TpsS == 0 && ZeRo < 255) ++ZeRo;
+  if (TpsM > 0 && TpsS == 0 && ZeRo >= 2) {
+    --TpsM;
+    TpsS = 59;
+    TxtS.SetCaption(NumberText(TpsS));
+    TxtM.SetCaption(PadTwo(NumberText(TpsM)));
+    ZeRo = 0;
+  }
+  if (TpsM == 0 && TpsH > 0 && TpsS == 0 && ZeRo >= 2) {
+    --TpsH;
+    TxtH.SetCaption(PadTwo(NumberText(TpsH)));
+    TpsM = 59;
+    TpsS = 59;
+    TxtM.SetCaption("59");
+    TxtS.SetCaption("59");
+    ZeRo = 0;
+  }
+  app.Systray().IconRefresh();
+  if (!CmdTimStart) {
+    if (Nmbr2Refresh < 4) {
+      if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
+      ++Nmbr2Refresh;
+    } else if (Nmbr2Refresh == 4) {
+      app.UnloadTimeStart();
+    }
+  }
+  if (TpsH + TpsM + TpsS == 0) PerformAction();
+}
+
+void MainForm::PerformAction() {
+  Timer1.SetEnabled(false);
+  ShutModule& shut = app.Shut();
+  bool force = true;
+  switch (Action) {
+    case 1:
+      shut.ShutdownComputer(force);
+      Hide();
+      break;
+    case 2:
+      shut.RestartComputer(force);
+      Hide();
+      break;
+    case 3:
+      app.UnloadSystray();
+      app.UnloadTimeStart();
+      shut.SuspendComputer(LongStandby);
+      // Back from sleep: the program's work is done.
+      app.UnloadMain();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainForm::CheckMaj_Timer() {
+  const bool down = app.Os().GetAsyncKeyState(platform::kVkShift) != 0;
+  if (down && !ShiftHeld) {
+    ShiftHeld = true;
+    StandByTxt = StandByTxtmin = "veille";
+    VeilleProlongeeLabel.SetCaption("Mettre en " + StandByTxt);
+    LongStandby = false;
+  } else if (!down && ShiftHeld) {
+    ShiftHeld = false;
+    StandByTxt = "Veille prolongée";
+    StandByTxtmin = "veille prolongée";
+    VeilleProlongeeLabel.SetCaption(StandByTxt);
+    LongStandby = true;
+  }
+}

@@ -1,3 +1,38 @@
 #include "app/HelpMod.h"
-std::string HelpText(const std::string&) { return {}; }
-void ShowHelp(App&) {}
+
+#include "app/App.h"
+#include "app/MainForm.h"
+#include "ui/Services.h"
+
+std::string HelpText(const std::string& standByTxt) {
+  const char* const lines[] = {
+      "Voici les commandes supportées par Crep :",
+      "",
+      "      -m : lance Crepuscule en mode réduit",
+      "      -a : lance directement la boîte de dialogue Arrêter",
+      "      -r : lance directement la boîte de dialogue Redémarrer",
+      nullptr,  // -v, completed with the current wording
+      "      -n : est équivalent à la commande -t:0,0,0",
+      "      -t:hh,mm,ss : programme le temps directement au format hh:mm:ss",
+      "      -h:hh,mm,ss : programme le compteur comme -t: mais en mode horaire",
+      "      -noding : passe Crepuscule en mode silence chuuutt !!...",
+      "      -notimediag : désactive la fenêtre du temps qui s'affiche 3 secondes ...",
+      "      -noconfirm : supprime la boîte de confirmation lors d'une annulation",
+      "      -forcehibernation : force la mise en veille prolongée sur les systèmes non Xp...",
+      "      -endinmain : Affichera le compteur final dans la fenêtre principale (old style)",
+      "      -makecofee : Vous fait le café :D ...",
+      "      -? : affiche cette aide",
+      "",
+      "Merci à les testeurs, les traducteurs, les graphistes et les autres ...",
+  };
+  std::string text;
+  for (const char* line : lines) {
+    text += line ? std::string(line) : "      -v : lance directement la boîte de dialogue " + standByTxt;
+    text += "\r\n";
+  }
+  return text + "Crepuscule 5.5.0.25";
+}
+
+void ShowHelp(App& app) {
+  app.Svc().messageBoxes.Show(HelpText(app.Main().StandByTxt), ui::kMbInformation, "Aide Crepuscule...");
+}

@@ -1,6 +1,259 @@
+// Start-up of the main window: single instance, settings, command line, the
+// immediate action or countdown it asks for, loading and unloading.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "app/App.h"
+#include "app/HelpMod.h"
+#include "app/InstanceModule.h"
 #include "app/MainForm.h"
-void MainForm::Form_Initialize() {}
-void MainForm::Form_Load() {}
-void MainForm::Form_Unload() {}
-void MainForm::Patient_Timer() {}
-void MainForm::TraiteCommande(const std::string&, const std::string&, std::vector<std::string>&) {}
+#include "text/Text.h"
+#include "tooltip/cToolTip.h"
+#include "tray/SystrayIcon.h"
+#include "ui/Services.h"
+
+namespace {
+
+const char* const kCoffeeText = "Désolé mais je ne fais pas encore le café.\r\nDans une future version je l'espère :-P";
+const char* const kBadDelayArg = "L'argument de temps (-t:) est suivi d'une information incorrecte.";
+const char* const kBadHourArg = "L'argument de temps (-h:) est suivi d'une information incorrecte.";
+
+// Tooltip look shared by the three action buttons.
+constexpr std::int32_t kBalloon = 64, kInfoIcon = 1, kDefaultHover = -1, kPopupMs = 20000;
+constexpr std::int32_t kButtonTextColour = static_cast<std::int32_t>(0x80000012);
+constexpr std::int32_t kTooltipBackColour = static_cast<std::int32_t>(0x80000018);
+
+void ApplySwitches(MainForm& f) {
+  App& app = f.app;
+  for (const std::string& token : f.Tokens) {
+    if (token == "-makecoffee") {
+      app.Svc().messageBoxes.Show(kCoffeeText, ui::kMbInformation, "Machine à café");
+    } else if (token == "-endinmain") {
+      f.OldEndDesgn = true;
+    } else if (token == "-forcehibernation") {
+      f.ForceHibern = true;
+      f.LongStandby = true;
+    } else if (token == "-noconfirm") {
+      f.NoConfirm = true;
+    } else if (token == "-noding") {
+      f.Noding = true;
+    } else if (token == "-nomin") {
+      f.NoMinAfter = true;
+    } else if (token == "-m") {
+      f.CmdReduced = true;
+    } else if (token == "-notimediag") {
+      f.CmdTimStart = true;
+    } else if (token == "-v") {
+      f.OpenSleep = true;
+      f.OpenRestart = f.OpenShutdown = false;
+    } else if (token == "-r") {
+      f.OpenRestart = true;
+      f.OpenShutdown = f.OpenSleep = false;
+    } else if (token == "-a") {
+      f.OpenShutdown = true;
+      f.OpenRestart = f.OpenSleep = false;
+    } else if (token == "-n") {
+      f.CmdAllnow = true;
+    } else if (token == "-?") {
+      ShowHelp(app);
+      f.HelpAsked = true;
+    }
+    const std::string prefix = LeftChars(token, 3);
+    if (prefix == "-h:")
+      f.HourArg = MidChars(token, 3);
+    else if (prefix == "-t:")
+      f.TimeArg = MidChars(token, 3);
+  }
+}
+
+void ApplyTimeText(MainForm& f) {
+  App& app = f.app;
+  f.TraiteCommande(f.TimeArg, ",", f.Tokens);
+  // Three fields, each a finite number not below zero; fractions are rounded
+  // (halves to even) so that what is checked is what will run.
+  bool valid = f.Tokens.size() >= 3;
+  double field[3] = {0, 0, 0};
+  for (std::size_t i = 0; valid && i < 3; ++i) {
+    const double v = NumericValue(f.Tokens[i]);
+    valid = std::isfinite(v) && v >= 0;
+    if (valid) field[i] = FitsInteger(v) ? ToInteger(v) : v;
+  }
+  const double h = field[0], m = field[1], s = field[2];
+  if (valid && h + m + s == 0) {
+    f.CmdAllnow = true;
+    return;
+  }
+  valid = valid && h < 100 && m < 100 && s < 100;
+
+  std::int16_t clockH = static_cast<std::int16_t>(h), clockM = static_cast<std::int16_t>(m),
+               clockS = static_cast<std::int16_t>(s);
+  if (valid && !f.HourArg.empty()) {
+    f.CalculHoraire(clockH, clockM, clockS);
+    // Cannot happen with fields below 100, but a delay that does not fit is
+    // refused rather than run.
+    valid = clockH >= 0 && clockH < 100 && clockM >= 0 && clockM < 100 && clockS >= 0 && clockS < 100;
+  }
+  if (!valid) {
+    app.Svc().messageBoxes.Show(f.HourArg.empty() ? kBadDelayArg : kBadHourArg, ui::kMbInformation, "Crepuscule");
+    f.TimeArg.clear();
+    f.HourArg.clear();
+    return;
+  }
+
+  if (!f.OpenShutdown && !f.OpenRestart && !f.OpenSleep) {
+    // A time without an action: the next action button uses it.
+    f.WaitCmd = true;
+    if (f.HourArg.empty()) {
+      f.TxtH.SetCaption(PadTwo(f.Tokens[0]));
+      f.TxtM.SetCaption(PadTwo(f.Tokens[1]));
+      f.TxtS.SetCaption(PadTwo(f.Tokens[2]));
+    } else {
+      f.TxtH.SetCaption(PadTwo(NumberText(f.TpsH)));
+      f.TxtM.SetCaption(PadTwo(NumberText(f.TpsM)));
+      f.TxtS.SetCaption(PadTwo(NumberText(f.TpsS)));
+    }
+    return;
+  }
+
+  f.Action = f.OpenShutdown ? 1 : f.OpenRestart ? 2 : 3;
+  std::string th, tm, ts;
+  if (f.HourArg.empty()) {
+    th = NumberText(h), tm = NumberText(m), ts = NumberText(s);
+  } else {
+    th = NumberText(f.TpsH), tm = NumberText(f.TpsM), ts = NumberText(f.TpsS);
+  }
+  f.TimeIsMoney(th, tm, ts, false);
+}
+
+void PerformImmediateAction(MainForm& f) {
+  App& app = f.app;
+  ShutModule& shut = app.Shut();
+  bool force = true;
+  if (f.OpenShutdown) shut.ShutdownComputer(force);
+  // The command line's immediate sleep hibernates only when forced.
+  if (f.OpenSleep) shut.SuspendComputer(f.ForceHibern);
+  if (f.OpenRestart) shut.RestartComputer(force);
+  if (!f.OpenShutdown && !f.OpenSleep && !f.OpenRestart) {
+    // The next action button acts at once: no time to show.
+    f.WaitCmd = true;
+    for (ui::Control* c : {&f.TxtH, &f.TxtM, &f.TxtS, &f.Label1, &f.Label2}) c->SetVisible(false);
+  }
+}
+
+}  // namespace
+
+void MainForm::TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl) {
+  Tabl = ::TraiteCommande(Comm, Separator);
+  // The count is a Byte; every token is still kept and looked at.
+  TokenCount = static_cast<std::uint8_t>(std::min<std::size_t>(Tabl.size(), 255));
+}
+
+void MainForm::Form_Initialize() {
+  platform::Platform& os = app.Os();
+  os.InitCommonControls();
+  if (os.PrevInstance()) ActivatePreviousInstance(os);
+
+  StandByTxt = "Veille prolongée";
+  StandByTxtmin = "veille prolongée";
+  LongStandby = true;
+
+  app.Files().ReadSettings(CmdReduced, CmdAllnow, OpenShutdown, OpenRestart, OpenSleep, NoMinAfter, Noding, UseLastTime,
+                           CmdTimStart, UseHMode, NoConfirm, ForceHibern, OldEndDesgn, LastH, LastM, LastS);
+  // A damaged file may carry several start-up actions: keep one, so that an
+  // immediate start can never run two power actions in a row.
+  if (OpenShutdown) OpenRestart = OpenSleep = false;
+  if (OpenRestart) OpenSleep = false;
+
+  if (UseLastTime && NumericValue(LastH + LastM + LastS) != 0) TimeArg = LastH + "," + LastM + "," + LastS;
+
+  TraiteCommande(os.CommandLine(), " ", Tokens);
+  ApplySwitches(*this);
+
+  if (!CmdAllnow) {
+    Tokens.clear();
+    TokenCount = 0;
+    if (HelpAsked) return;
+    if (!HourArg.empty()) TimeArg = HourArg;
+    if (!TimeArg.empty()) ApplyTimeText(*this);
+  }
+  if (CmdAllnow) PerformImmediateAction(*this);
+
+  if (HelpAsked) return;
+  const int spare = app.Svc().screen.WidthTwips() - Width();
+  SetLeft(spare / 2);
+  SetTop(spare / 3);  // from the widths too, as the re-centring does
+  if (WaitCmd || !CmdAllnow) app.Systray();
+}
+
+void MainForm::Form_Load() {
+  const bool canHibernate = app.Shut().IsNT5() || ForceHibern;
+  if (!canHibernate) {
+    CheckMaj.SetEnabled(false);
+    LongStandby = false;
+    StandByTxt = StandByTxtmin = "veille";
+    VeilleProlongeeLabel.SetCaption("Mettre en " + StandByTxt);
+  }
+
+  if ((CmdAllnow && !WaitCmd) || HelpAsked) {
+    Hide();
+    app.UnloadMain();
+    return;
+  }
+
+  if (CmdReduced) {
+    Hide();
+    SetState(ui::WindowState::Minimised);
+    app.Systray().Reduced = true;
+    CmdReduced = false;
+  }
+
+  if (TimeArg.empty() && !WaitCmd) {
+    Action = 0;
+    CountDown = false;
+  }
+
+  const auto addTip = [this](ui::Control& button, const std::string& title, const std::string& text) {
+    auto tip = std::make_unique<cToolTip>(app.Os());
+    tip->Create(button, text, kBalloon, true, kInfoIcon, title, kButtonTextColour, kTooltipBackColour, kDefaultHover,
+                kPopupMs);
+    ToolTips[button.Name()] = std::move(tip);
+  };
+  addTip(ArreteBrillant, "Programmer l'arrêt de l'ordinateur",
+         " |Arrêtez Windows (c'est bon pour le moral) ce qui vous permettra|de mettre votre ordinateur hors "
+         "tension en toute sécurité sans|même y penser.");
+  addTip(RebooteBrillant, "Programmer le redémarrage de Windows",
+         " |Ferme Windows et redémarre ... Très pratique quand ça commence à être|le bordel dans le système. (à "
+         "faire environ toutes les 2 heures ... lol)");
+  if (!canHibernate)
+    addTip(VeilleProlongeeBrillant, "Programmer la mise en " + StandByTxtmin,
+           " |Plonge votre ordinateur dans le coma ...|C'est sympa pour faire des économies d'électricité sans "
+           "fermer les|documents actifs !!");
+  else
+    addTip(VeilleProlongeeBrillant, "Programmer la mise en " + StandByTxtmin,
+           " |Plonge votre ordinateur dans un coma profond ...|C'est sympa on est plus obligé de sauvegarder nos "
+           "documents|actifs quand on veut éteindre l'ordinateur !!||Pressez sur [Shift] pour avoir la mise en "
+           "veille classique...");
+
+  if (TimeArg.empty() && (OpenShutdown || OpenRestart || OpenSleep)) Patient.SetEnabled(true);
+}
+
+void MainForm::Form_Unload() {
+  app.UnloadSystray();
+  app.UnloadTimeStart();
+  app.UnloadOptionsForm();
+  app.UnloadTimeForm();
+  ToolTips.clear();  // their windows go with the main window's
+}
+
+void MainForm::Patient_Timer() {
+  // The second tick: by then the main window is on screen.
+  if (PatientTicks == 1) {
+    if (OpenShutdown && !CmdAllnow) ArreteBrillant_MouseUp(1, 0, 0, 0);
+    if (OpenRestart && !CmdAllnow) RebooteBrillant_MouseUp(1, 0, 0, 0);
+    if (OpenSleep && !CmdAllnow) VeilleProlongeeBrillant_MouseUp(1, 0, 0, 0);
+    Patient.SetEnabled(false);
+  }
+  if (PatientTicks < 255) ++PatientTicks;
+}

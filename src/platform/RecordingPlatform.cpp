@@ -114,7 +114,10 @@ int RecordingPlatform::SetSystemPowerState(int fSuspend, int fForce) {
 std::uint32_t RecordingPlatform::GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) {
   log.push_back("GetWindowsDirectoryA(buffer=" + Num(static_cast<long long>(buffer.size())) + ",size=" + Num(size) +
                 ")");
-  if (windowsDirectory.size() >= size) return static_cast<std::uint32_t>(windowsDirectory.size() + 1);
+  if (windowsDirectory.size() >= size) {
+    buffer.clear();  // too small: nothing usable, as the real call leaves it
+    return static_cast<std::uint32_t>(windowsDirectory.size() + 1);
+  }
   buffer = windowsDirectory;
   return static_cast<std::uint32_t>(windowsDirectory.size());
 }

@@ -1,10 +1,105 @@
 #include "power/ShutModule.h"
-bool ShutModule::IsNT() { return false; }
-bool ShutModule::IsNT5() { return false; }
-std::string ShutModule::GetOSName() { return {}; }
-std::string ShutModule::GetOSVersionString() { return {}; }
-void ShutModule::EnableShutdownPrivilege() {}
-void ShutModule::ShutdownComputer(bool&) {}
-void ShutModule::RestartComputer(bool&) {}
-void ShutModule::SuspendComputer(bool) {}
-platform::OsVersionInfo ShutModule::QueryVersion() { return {}; }
+
+#include <string>
+
+namespace {
+constexpr std::uint32_t kVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
+constexpr std::uint32_t kPlatformWindows = 1;    // 95 / 98 / Me
+constexpr std::uint32_t kPlatformNt = 2;
+constexpr std::uint32_t kTokenAdjustPrivileges = 32, kTokenQuery = 8;
+constexpr std::uint32_t kSePrivilegeEnabled = 2;
+constexpr std::uint32_t kTokenPrivilegesSize = 4 + 12 * 1;  // one entry
+constexpr std::uint32_t kEwxReboot = 2, kEwxForce = 4, kEwxPowerOff = 8;
+constexpr int kTrue = -1;  // BOOL true as the program passes it
+constexpr int kSwShowNormal = 1;
+}  // namespace
+
+// Asked every time: nothing is cached, as the other routines expect.
+platform::OsVersionInfo ShutModule::QueryVersion() {
+  platform::OsVersionInfo info;
+  info.dwOSVersionInfoSize = kVersionInfoSize;
+  os_.GetVersionExA(info);
+  return info;
+}
+
+bool ShutModule::IsNT() { return QueryVersion().dwPlatformId == kPlatformNt; }
+
+bool ShutModule::IsNT5() {
+  const auto v = QueryVersion();
+  return v.dwPlatformId == kPlatformNt && v.dwMajorVersion == 5;
+}
+
+std::string ShutModule::GetOSName() {
+  const auto v = QueryVersion();
+  if (v.dwPlatformId == kPlatformNt) {
+    switch (v.dwMajorVersion) {
+      case 3:
+        return "NT3";
+      case 4:
+        return "NT4";
+      case 5:
+        if (v.dwMinorVersion == 0) return "2000";
+        if (v.dwMinorVersion == 1) return "Xp";
+        return {};
+      default:
+        return {};
+    }
+  }
+  if (v.dwPlatformId == kPlatformWindows && v.dwMajorVersion == 4) {
+    switch (v.dwMinorVersion) {
+      case 0:
+        return "95";
+      case 10:
+        return "98";
+      case 90:
+        return "Me";
+      default:
+        return {};
+    }
+  }
+  return {};
+}
+
+std::string ShutModule::GetOSVersionString() {
+  const auto v = QueryVersion();
+  // The build field is written whole, as the system reports it.
+  std::string text =
+      std::to_string(v.dwMajorVersion) + "." + std::to_string(v.dwMinorVersion) + "." + std::to_string(v.dwBuildNumber);
+  return v.dwPlatformId == kPlatformNt ? "NT " + text : text;
+}
+
+void ShutModule::EnableShutdownPrivilege() {
+  // No result is examined: without the privilege the power call fails quietly.
+  platform::Handle token = 0;
+  os_.OpenProcessToken(os_.GetCurrentProcess(), kTokenAdjustPrivileges + kTokenQuery, token);
+  platform::TokenPrivileges privileges;
+  os_.LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", privileges.luid);
+  privileges.privilegeCount = 1;
+  privileges.attributes = kSePrivilegeEnabled;
+  platform::TokenPrivileges previous;
+  std::uint32_t returnLength = 0;
+  os_.AdjustTokenPrivileges(token, 0, privileges, kTokenPrivilegesSize, previous, returnLength);
+  if (token != 0) os_.CloseHandle(token);
+}
+
+void ShutModule::ShutdownComputer(bool& Force) {
+  if (!IsNT()) {
+    // The 95 family has no privilege and shuts down best through its own shell.
+    os_.StartProcess("rundll32 user,exitwindows", kSwShowNormal);
+    os_.EndProcess();
+  }
+  const std::uint32_t flags = Force ? kEwxPowerOff + kEwxForce : kEwxPowerOff;
+  if (IsNT()) EnableShutdownPrivilege();
+  os_.ExitWindowsEx(flags, 0);
+}
+
+void ShutModule::RestartComputer(bool& Force) {
+  const std::uint32_t flags = Force ? kEwxReboot + kEwxForce : kEwxReboot;
+  if (IsNT()) EnableShutdownPrivilege();
+  os_.ExitWindowsEx(flags, 0);
+}
+
+void ShutModule::SuspendComputer(bool Hibernate) {
+  if (IsNT()) EnableShutdownPrivilege();
+  os_.SetSystemPowerState(Hibernate ? 0 : kTrue, kTrue);
+}
