@@ -1,0 +1,274 @@
+// The Windows layer against the real system (run under Wine): the calls it
+// forwards, the files, the application window, the timers and the test hook.
+// Prints one line "win32: N passed, M failed" and fails when a check does.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ui/Fakes.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
+#include "win32/AppWindow.h"
+#include "win32/Win32Platform.h"
+#include "win32/Win32Services.h"
+#include "win32/Win32Text.h"
+
+namespace {
+
+int passed = 0, failed = 0;
+
+void Check(bool ok, const char* what, int line, const std::string& detail = {}) {
+  if (ok) {
+    ++passed;
+    return;
+  }
+  ++failed;
+  std::printf("FAILED line %d: %s %s\n", line, what, detail.c_str());
+}
+#define CHECK(cond) Check((cond), #cond, __LINE__)
+#define CHECK_EQ(a, b) Check((a) == (b), #a " == " #b, __LINE__)
+
+// Runs the message loop until done() or the time limit (ms) passes.
+template <class F>
+void PumpUntil(F done, DWORD limitMs) {
+  const ULONGLONG end = GetTickCount64() + limitMs;
+  while (!done() && GetTickCount64() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+}
+
+void CommandLineArguments() {
+  const struct {
+    const wchar_t* line;
+    const wchar_t* arguments;
+  } cases[] = {
+      {L"crepuscule.exe -a -t:0,0,5", L"-a -t:0,0,5"},
+      {L"\"C:\\my app\\crepuscule.exe\" -m", L"-m"},
+      {L"\"C:\\my app\\crepuscule.exe\"-m", L"-m"},  // the quote ends the path
+      {L"C:\\app\\crepuscule.exe \t -n", L"-n"},
+      {L"crepuscule.exe", L""},
+      {L"\"C:\\never closed -a", L""},
+      {L"", L""},
+  };
+  for (const auto& c : cases) Check(ArgumentsOf(c.line) == c.arguments, "ArgumentsOf", __LINE__, Narrow(c.line));
+}
+
+void SettingsFileAccess(Win32Platform& os) {
+  wchar_t dir[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, dir);
+  const std::string path = Narrow(dir) + "crep-win32-test.bin";
+  DeleteFileA(path.c_str());
+  {
+    auto file = os.OpenFile(path);  // created when missing
+    CHECK(file != nullptr);
+    if (!file) return;
+    const std::uint8_t tail[] = {1, 2, 3};
+    CHECK(file->WriteAt(6, tail, 3));
+    std::uint8_t all[16] = {0xFF};
+    CHECK_EQ(file->ReadAt(0, all, 16), 9);  // a write past the end fills the gap with zeros
+    CHECK(all[0] == 0 && all[5] == 0 && all[6] == 1 && all[8] == 3);
+    CHECK_EQ(file->ReadAt(9, all, 4), 0);  // at the end: nothing, not an error
+    CHECK_EQ(file->ReadAt(0, all, -1), -1);
+    CHECK(!file->WriteAt(0, tail, -1));
+  }
+  {
+    auto again = os.OpenFile(path);  // never truncated on opening
+    std::uint8_t byte = 0;
+    CHECK(again && again->ReadAt(8, &byte, 1) == 1 && byte == 3);
+  }
+  DeleteFileA(path.c_str());
+  CHECK(os.OpenFile("C:\\no such directory\\x\\Crepuscule.ini") == nullptr);
+
+  std::string windows;
+  const std::uint32_t length = os.GetWindowsDirectoryA(windows, 260);
+  CHECK(length > 0 && windows.size() == length);
+  std::string tooSmall = "unchanged";
+  CHECK(os.GetWindowsDirectoryA(tooSmall, 2) > 2 && tooSmall.empty());
+}
+
+void TitleAndSingleInstance(Win32Platform& os, HWND app) {
+  const std::string title = "Crépuscule test " + std::to_string(GetCurrentProcessId());
+  os.SetAppTitle(title);
+  CHECK_EQ(os.AppTitle(), title);
+  // Found by class and title, the title given in the ANSI code page.
+  CHECK_EQ(os.FindWindowA("ThunderRT6Main", title), reinterpret_cast<platform::Handle>(app));
+  CHECK_EQ(os.FindWindowA("ThunderRT6Main", "unwanted instance"), platform::Handle{0});
+
+  // The main window is the one just before the application window.
+  HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, app, nullptr, nullptr, nullptr);
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  KeepAppWindowBehind(main);
+  CHECK_EQ(os.GetWindow(reinterpret_cast<platform::Handle>(app), platform::kGwHwndPrev),
+           reinterpret_cast<platform::Handle>(main));
+  DestroyWindow(other);
+  DestroyWindow(main);
+
+  Win32Platform second(GetModuleHandleW(nullptr), app);
+  CHECK(second.PrevInstance());  // the first one holds the session's mutex
+}
+
+void ForwardedCalls(Win32Platform& os) {
+  platform::OsVersionInfo v;
+  v.dwOSVersionInfoSize = 148;
+  os.GetVersionExA(v);
+  CHECK(v.dwPlatformId == 2 || v.dwPlatformId == 1);
+  platform::OsVersionInfo wrongSize;
+  wrongSize.dwOSVersionInfoSize = 12;  // refused by the system: the record keeps its zeros
+  os.GetVersionExA(wrongSize);
+  CHECK(wrongSize.dwPlatformId == 0 && wrongSize.dwMajorVersion == 0);
+
+  platform::Handle token = 0;
+  CHECK(os.OpenProcessToken(os.GetCurrentProcess(), 40, token) && token != 0);
+  platform::TokenPrivileges state;
+  CHECK(os.LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", state.luid));
+  CHECK(state.luid.lowPart != 0 || state.luid.highPart != 0);
+  state.privilegeCount = 1;
+  state.attributes = 0;  // leaves the privilege as it is
+  platform::TokenPrivileges previous;
+  std::uint32_t returned = 0;
+  // A length larger than the record must not let the system write past it.
+  os.AdjustTokenPrivileges(token, 0, state, 4096, previous, returned);
+  CHECK(returned <= sizeof(TOKEN_PRIVILEGES));
+  os.CloseHandle(token);
+}
+
+void TooltipRecords(Win32Platform& os, HWND app) {
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
+  os.InitCommonControls();
+  const platform::Handle tip =
+      os.CreateWindowExA(0, "Tooltips_Class32", nullptr, 0x42, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, reinterpret_cast<platform::Handle>(parent), 0, os.InstanceHandle(), nullptr);
+  CHECK(tip != 0);
+  platform::ToolInfo tool;
+  tool.uFlags = 0x10;
+  tool.hwnd = reinterpret_cast<platform::Handle>(parent);
+  os.GetClientRect(tool.hwnd, tool.rect);
+  CHECK(tool.rect.right == 100 && tool.rect.bottom == 50);
+  tool.hinst = os.InstanceHandle();
+  tool.lpszText = "Arrêtez Windows";
+  CHECK(os.SendMessageA(tip, TTM_ADDTOOLA, 0, tool) != 0);
+  CHECK_EQ(os.SendMessageA(tip, TTM_GETTOOLCOUNT, 0, std::intptr_t{0}), 1);
+  char text[80] = {};
+  TTTOOLINFOA query{};
+  query.cbSize = TTTOOLINFOA_V2_SIZE;
+  query.hwnd = parent;
+  query.lpszText = text;
+  SendMessageA(reinterpret_cast<HWND>(tip), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&query));
+  CHECK_EQ(std::string(text), std::string("Arr\xEAtez Windows"));  // in code page 1252
+  CHECK(os.SendMessageA(tip, TTM_SETTITLEA, 1, std::string("Programmer l'arrêt")) != 0);
+  CHECK(os.DestroyWindow(tip));
+  DestroyWindow(parent);
+  (void)app;
+}
+
+void TimersOnTheApplicationWindow(HWND app) {
+  Win32Scheduler scheduler(app);
+  SetAppTimerHandler([&scheduler] { scheduler.OnTimer(); });
+  ui::FakeEnvironment fakes;
+  ui::Services services{scheduler, fakes.messageBoxes, fakes.menus, fakes.clock, fakes.screen};
+  ui::Form form(services, "F", ui::FormStyle::Hidden, {}, "");
+  std::vector<char> order;
+  ui::Timer slow(form, "slow", 120, true);
+  ui::Timer fast(form, "fast", 1, true);  // below the system's minimum: still fires
+  int slowTicks = 0;
+  slow.onTick = [&] {
+    order.push_back('s');
+    if (++slowTicks == 2) slow.SetEnabled(false);
+  };
+  fast.onTick = [&] {
+    order.push_back('f');
+    fast.SetEnabled(false);
+  };
+  const std::int64_t start = scheduler.Now();
+  PumpUntil([&] { return !slow.Enabled(); }, 3000);
+  const std::int64_t elapsed = scheduler.Now() - start;
+  CHECK_EQ(std::string(order.begin(), order.end()), std::string("fss"));
+  Check(elapsed >= 240 && elapsed < 2000, "two 120 ms ticks take about 240 ms", __LINE__, std::to_string(elapsed));
+  SetAppTimerHandler(nullptr);
+}
+
+HWND describeReply = nullptr;
+std::string describeText;
+ULONG_PTR describeTag = 0;
+
+LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    describeReply = reinterpret_cast<HWND>(wParam);
+    describeTag = data->dwData;
+    describeText.assign(static_cast<const char*>(data->lpData), data->cbData);
+    return TRUE;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void DescribeHook(HWND app) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ReceiverProc;
+  wc.lpszClassName = L"CrepTestReceiver";
+  RegisterClassW(&wc);
+  HWND receiver = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const UINT request = RegisterWindowMessageW(L"CrepusculeDescribe");
+  const std::string text = "form|MainForm|Crépuscule|visible=1\n";
+  SetDescribeSource([&text] { return text; });
+  SendMessageW(app, request, reinterpret_cast<WPARAM>(receiver), 0);
+  CHECK_EQ(describeText, text);
+  CHECK_EQ(describeTag, ULONG_PTR{0x43524550});
+  CHECK_EQ(describeReply, app);
+  // A requester that is not a window is ignored.
+  CHECK_EQ(SendMessageW(app, request, 12345, 0), LRESULT{1});
+  SetDescribeSource(nullptr);
+  DestroyWindow(receiver);
+}
+
+void ScreenAndClock() {
+  Win32Screen screen;
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  CHECK_EQ(screen.TwipsPerPixelX(), 1440 / dpi);
+  CHECK_EQ(screen.WidthTwips(), GetSystemMetrics(SM_CXSCREEN) * (1440 / dpi));
+  const ui::Font tahoma;
+  ui::Font bold = tahoma;
+  bold.bold = true;
+  const int one = screen.TextWidthTwips("W", tahoma);
+  CHECK(one > 0 && screen.TextWidthTwips("WWW", tahoma) > 2 * one);
+  CHECK(screen.TextWidthTwips("Arrêter", bold) >= screen.TextWidthTwips("Arrêter", tahoma));
+  CHECK_EQ(screen.TextWidthTwips("", tahoma), 0);
+
+  Win32Clock clock;
+  const ui::TimeOfDay now = clock.Now();
+  CHECK(now.hour >= 0 && now.hour < 24 && now.minute >= 0 && now.minute < 60);
+  CHECK(!clock.FormatNow().empty());
+}
+
+}  // namespace
+
+int main() {
+  SetConsoleOutputCP(CP_UTF8);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HWND app = CreateAppWindow(instance, L"Crepuscule");
+  CHECK(app != nullptr);
+  if (!app) return 1;
+  Win32Platform os(instance, app);
+
+  CommandLineArguments();
+  SettingsFileAccess(os);
+  TitleAndSingleInstance(os, app);
+  ForwardedCalls(os);
+  TooltipRecords(os, app);
+  TimersOnTheApplicationWindow(app);
+  DescribeHook(app);
+  ScreenAndClock();
+
+  DestroyWindow(app);
+  std::printf("win32: %d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
