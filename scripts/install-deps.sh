@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a fresh Debian machine.
+# Installs what the build and the tests need on a fresh Debian machine; does
+# nothing when everything is there. Uses sudo when not run as root.
 set -euo pipefail
 need=(cmake g++ make libgtest-dev libgmock-dev
       g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
@@ -10,6 +11,18 @@ for p in "${need[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  echo "installing: ${missing[*]}"
+  # A mirror may fail for a moment; try the package lists again before giving up.
+  for attempt in 1 2 3; do
+    if $SUDO apt-get update -q; then break; fi
+    [ "$attempt" -lt 3 ] || exit 1
+    sleep 10
+  done
+  # sudo drops the environment: pass the front-end through env.
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# Debian's wine32 is not needed (the tested build is x86_64): only wine64 must work.
+if ! wine --version >/dev/null 2>&1; then
+  echo "wine does not start after the installation" >&2
+  exit 1
 fi

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything, runs the unit tests (ctest), the
+# Windows layer's tests and the end-to-end cases under Wine, and ends with one
+# line "N passed, M failed" that adds them all up.
+#   scripts/test.sh                    everything
+#   CREP_SKIP_E2E=1 scripts/test.sh    without the end-to-end cases
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export CREP_BUILD="${CREP_BUILD:-$root/build}"
+build="$CREP_BUILD"
+logs="$build/test-logs"
+# shellcheck source=wine-env.sh
+. "$root/scripts/wine-env.sh"
+
+passed=0
+failed=0
+skipped=0
+
+fail() {
+  echo "$1"
+  failed=$((failed + 1))
+}
+
+# Adds up ctest's closing line "N% tests passed, M tests failed out of T".
+count_ctest() {
+  local line total bad
+  line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)"
+  if [ -z "$line" ]; then
+    fail "$2: ctest ran no test"
+    return
+  fi
+  total="$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")"
+  bad="$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")"
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+if ! bash "$root/scripts/install-deps.sh"; then
+  echo "installing the dependencies failed"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+mkdir -p "$logs"
+
+# Unit tests of the portable core.
+if bash "$root/scripts/build.sh" native; then
+  ctest --test-dir "$build/native" --output-on-failure --timeout 300 -j 2 2>&1 | tee "$logs/ctest-native.log"
+  count_ctest "$logs/ctest-native.log" "unit tests"
+else
+  fail "the native build failed"
+fi
+
+win64_ok=1
+bash "$root/scripts/build.sh" win64 || { fail "the x86_64 Windows build failed"; win64_ok=0; }
+bash "$root/scripts/build.sh" win32 || fail "the i686 Windows build failed"
+
+# Everything under Wine shares one private display and one template prefix.
+if [ "$win64_ok" = 1 ]; then
+  trap crep_xvfb_stop EXIT
+  if ! crep_xvfb_start || ! crep_template "$build/wine/template"; then
+    fail "no Xvfb display or Wine prefix for the Windows tests"
+    win64_ok=0
+  fi
+fi
+
+# The Windows layer's own tests, registered with ctest in the x86_64 build.
+if [ "$win64_ok" = 1 ] && [ "$(ctest --test-dir "$build/win64" -N 2>/dev/null | grep -cE '^ *Test +#')" -gt 0 ]; then
+  prefix="$build/wine/win32-tests"
+  crep_prefix_copy "$build/wine/template" "$prefix"
+  crep_prefix_warmup "$prefix"
+  env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 \
+    ctest --test-dir "$build/win64" --output-on-failure --timeout 300 2>&1 | tee "$logs/ctest-win64.log"
+  crep_prefix_end "$prefix"
+  count_ctest "$logs/ctest-win64.log" "Windows layer tests"
+fi
+
+# The end-to-end cases on the x86_64 program.
+if [ "${CREP_SKIP_E2E:-0}" != 1 ] && [ "$win64_ok" = 1 ]; then
+  timeout 2400 python3 "$root/tests/e2e/run_e2e.py" --build "$build" --display "$DISPLAY" 2>&1 |
+    tee "$logs/e2e.log"
+  status=${PIPESTATUS[0]}
+  line="$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$logs/e2e.log" | tail -1)"
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
+    bad=$(sed -E 's/^e2e: [0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$line")
+    failed=$((failed + bad))
+    if grep -qE 'skipped$' <<<"$line"; then
+      skipped=$((skipped + $(sed -E 's/.* ([0-9]+) skipped$/\1/' <<<"$line")))
+    fi
+    [ "$status" -eq 0 ] || [ "$bad" -gt 0 ] || fail "the end-to-end run failed (status $status)"
+  else
+    fail "the end-to-end run ended without its summary"
+  fi
+fi
+
+if [ "$skipped" -gt 0 ]; then
+  echo "$passed passed, $failed failed, $skipped skipped"
+else
+  echo "$passed passed, $failed failed"
+fi
+[ "$failed" -eq 0 ]

@@ -1,0 +1,496 @@
+"""The end-to-end harness: crepuscule.exe under Wine on a private X display.
+
+Each case gets its own copy of a template prefix, the Windows version it
+emulates, and a relay trace restricted to the functions it checks. It drives
+the program with real X input (xdotool) and reads its windows with wintool,
+a console helper run in the same prefix.
+"""
+import os
+import re
+import select
+import shutil
+import subprocess
+import threading
+import time
+
+import relay
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+WINE_ENV = os.path.join(ROOT, "scripts", "wine-env.sh")
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def equal(actual, expected, what):
+    if actual != expected:
+        raise Failure("%s: expected %r, got %r" % (what, expected, actual))
+
+
+# ---- registry of cases ----
+
+CASES = []
+
+
+def case(version="winxp", relay=(), timeout=60, name=None):
+    """Registers a case named GROUP.NAME; the group is the module name without
+    "test_", the name that of the function unless given."""
+
+    def register(fn):
+        group = fn.__module__.rsplit(".", 1)[-1]
+        group = group[5:] if group.startswith("test_") else group
+        CASES.append({"name": "%s.%s" % (group, name or fn.__name__), "group": group, "fn": fn,
+                      "version": version, "relay": list(relay), "timeout": timeout})
+        return fn
+
+    return register
+
+
+def shell(function, *args, env=None, check_rc=True):
+    """Runs one of the helpers of scripts/wine-env.sh."""
+    cmd = ["bash", "-c", '. "$0"; "$@"', WINE_ENV, function] + list(args)
+    r = subprocess.run(cmd, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                       stderr=subprocess.STDOUT, text=True)
+    if check_rc and r.returncode != 0:
+        raise RuntimeError("%s failed: %s" % (function, r.stdout.strip()))
+    return r
+
+
+def escape_arg(text):
+    """wintool reads \\uXXXX: the host may lack the locale Wine would decode with."""
+    return "".join(c if ord(c) < 128 else "\\u%04x" % ord(c) for c in text)
+
+
+def unescape_field(text):
+    out, i = [], 0
+    simple = {"r": "\r", "n": "\n", "|": "|", "\\": "\\"}
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in simple:
+            out.append(simple[text[i + 1]])
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+def split_fields(line):
+    return [unescape_field(f) for f in re.split(r"(?<!\\)\|", line)]
+
+
+class Session:
+    """One X display and one template prefix for the whole run."""
+
+    def __init__(self, build=None, display=None, keep=False):
+        self.build = os.path.abspath(build or os.environ.get("CREP_BUILD") or os.path.join(ROOT, "build"))
+        self.exe = os.path.join(self.build, "win64", "crepuscule.exe")
+        self.wintool = os.path.join(self.build, "win64", "wintool.exe")
+        self.wine_dir = os.path.join(self.build, "wine")
+        self.template = os.path.join(self.wine_dir, "template")
+        self.logs = os.path.join(self.build, "e2e-logs")
+        self.screenshots = os.path.join(self.build, "screenshots")
+        self.display = display
+        self.keep = keep
+        self.xvfb = None
+
+    def start(self):
+        for d in (self.logs, self.screenshots, os.path.join(self.wine_dir, "cases")):
+            os.makedirs(d, exist_ok=True)
+        shutil.rmtree(os.path.join(self.wine_dir, "cases"), ignore_errors=True)
+        if not self.display:
+            self.display = self._start_xvfb()
+        shell("crep_template", self.template)
+
+    def _start_xvfb(self):
+        r, w = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp"], pass_fds=(w,), stdin=subprocess.DEVNULL,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(w)
+        data = b""
+        deadline = time.monotonic() + 15
+        while b"\n" not in data and time.monotonic() < deadline:
+            ready, _, _ = select.select([r], [], [], 0.5)
+            if ready:
+                chunk = os.read(r, 64)
+                if not chunk:
+                    break
+                data += chunk
+        os.close(r)
+        if not data.strip():
+            self.stop()
+            raise RuntimeError("Xvfb did not start")
+        return ":" + data.decode().strip()
+
+    def stop(self):
+        if self.xvfb:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
+            self.xvfb = None
+
+
+class Program:
+    """One run of crepuscule.exe; its stderr (the relay trace) is read as it comes."""
+
+    def __init__(self, case, args, env, log_path):
+        self.case = case
+        self.args = list(args)
+        self.started = time.monotonic()
+        self.lines = []
+        self._lock = threading.Lock()
+        self._log = open(log_path, "w", encoding="utf-8", errors="replace")
+        self.proc = subprocess.Popen(["wine", case.session.exe] + self.args, env=env,
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.PIPE)
+        self._reader = threading.Thread(target=self._read, daemon=True)
+        self._reader.start()
+
+    def _read(self):
+        for raw in self.proc.stderr:
+            line = raw.decode("utf-8", errors="replace").rstrip("\n")
+            now = time.monotonic() - self.started
+            with self._lock:
+                self.lines.append((now, line))
+            self._log.write("%8.3f %s\n" % (now, line))
+        self._log.flush()
+
+    def calls(self, *names):
+        """The traced calls so far, in order; only those named, if names are given."""
+        with self._lock:
+            lines = list(self.lines)
+        found = relay.parse(lines)
+        return [c for c in found if not names or c.func in names]
+
+    def wait_call(self, name, timeout=10, where=None):
+        """The first traced call of name (a name or a tuple of names) for which
+        where(call) holds, or a Failure."""
+        names = name if isinstance(name, tuple) else (name,)
+        deadline = time.monotonic() + timeout
+        while True:
+            for c in self.calls(*names):
+                if where is None or where(c):
+                    return c
+            if time.monotonic() > deadline:
+                raise Failure("no call of %s within %ss; calls seen: %s" % (name, timeout, self.calls()))
+            if self.proc.poll() is not None:
+                self._reader.join(2)
+                for c in self.calls(*names):
+                    if where is None or where(c):
+                        return c
+                raise Failure("the program ended (status %s) without calling %s; calls seen: %s"
+                              % (self.proc.returncode, name, self.calls()))
+            time.sleep(0.05)
+
+    def wait_box(self, number=1, timeout=10):
+        """The program's number-th message box: (text, title, flags), once it asked for it."""
+        deadline = time.monotonic() + timeout
+        while len(self.boxes()) < number:
+            ended = self.proc.poll() is not None
+            if ended:
+                self._reader.join(2)
+            if ended or time.monotonic() > deadline:
+                boxes = self.boxes()
+                check(len(boxes) >= number, "message box %d never asked for; boxes: %s; calls: %s"
+                      % (number, boxes, self.calls()))
+                break
+            time.sleep(0.05)
+        return self.boxes()[number - 1]
+
+    def boxes(self):
+        """Every message box asked for so far: (text, title, flags)."""
+        return [(c.text(1), c.text(2), c.u32(3)) for c in self.calls("MessageBoxW", "MessageBoxA")]
+
+    def wait_exit(self, timeout=10):
+        """The exit status, or None if the program still runs after timeout seconds."""
+        try:
+            status = self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+        self._reader.join(5)
+        return status
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+        try:
+            self.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            pass
+        self._reader.join(5)
+        self._log.close()
+
+
+class Case:
+    """The world of one case: a fresh prefix, the programs it started, its helpers."""
+
+    def __init__(self, session, spec):
+        self.session = session
+        self.spec = spec
+        self.name = spec["name"]
+        self.version = spec["version"]
+        self.prefix = os.path.join(session.wine_dir, "cases", self.name)
+        self.log_dir = os.path.join(session.logs, self.name)
+        self.programs = []
+        self._clock = time.monotonic()
+
+    def mark(self, phase):
+        """Notes how long each phase took, in the case's log folder."""
+        now = time.monotonic()
+        if os.path.isdir(self.log_dir):
+            with open(os.path.join(self.log_dir, "timing.txt"), "a") as f:
+                f.write("%-8s %.2fs\n" % (phase, now - self._clock))
+        self._clock = now
+
+    # ---- set-up and tear-down ----
+
+    def setup(self):
+        check(os.path.isfile(self.session.exe), "%s is missing: build it first" % self.session.exe)
+        check(os.path.isfile(self.session.wintool), "%s is missing: build it first" % self.session.wintool)
+        shutil.rmtree(self.log_dir, ignore_errors=True)
+        os.makedirs(self.log_dir)
+        shell("crep_prefix_copy", self.session.template, self.prefix)
+        shell("crep_prefix_version", self.prefix, self.version)
+        if self.spec["relay"]:
+            shell("crep_prefix_relay", self.prefix, ";".join(self.spec["relay"]), "crepuscule.exe")
+        # The first Wine process starts the prefix's services, which would keep
+        # a traced program's environment and stderr.
+        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+    def teardown(self, passed):
+        shell("crep_prefix_end", self.prefix, check_rc=False)
+        for p in self.programs:
+            p.close()
+        if passed and not self.session.keep:
+            shutil.rmtree(self.prefix, ignore_errors=True)
+
+    def env(self, debug="-all"):
+        env = dict(os.environ)
+        env.update({"WINEPREFIX": self.prefix, "DISPLAY": self.session.display, "WINEDEBUG": debug,
+                    "LANG": "fr_FR.UTF-8", "LC_ALL": "fr_FR.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        return env
+
+    # ---- the program ----
+
+    def start(self, *args, trace=True):
+        """Starts crepuscule.exe with these arguments, traced when the case names functions."""
+        debug = "+relay" if trace and self.spec["relay"] else "-all"
+        log = os.path.join(self.log_dir, "program%d.log" % (len(self.programs) + 1))
+        p = Program(self, args, self.env(debug), log)
+        self.programs.append(p)
+        return p
+
+    # ---- files of the emulated system ----
+
+    def windows_path(self, *parts):
+        """A path under C:\\windows, case-insensitively resolved where it exists."""
+        path = os.path.join(self.prefix, "drive_c", "windows")
+        for part in parts:
+            match = part
+            if os.path.isdir(path):
+                for name in os.listdir(path):
+                    if name.lower() == part.lower():
+                        match = name
+                        break
+            path = os.path.join(path, match)
+        return path
+
+    def read_bytes(self, path, timeout=0):
+        """The bytes of a file, waiting up to timeout seconds for it to appear."""
+        deadline = time.monotonic() + timeout
+        while not os.path.exists(path) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        check(os.path.exists(path), "%s does not exist" % path)
+        with open(path, "rb") as f:
+            return f.read()
+
+    def wait_bytes(self, path, expected, timeout=10):
+        """The file's bytes once they equal expected, or the last ones seen after timeout seconds."""
+        deadline = time.monotonic() + timeout
+        last = None
+        while True:
+            if os.path.exists(path):
+                with open(path, "rb") as f:
+                    last = f.read()
+            if last == expected or time.monotonic() > deadline:
+                return last
+            time.sleep(0.1)
+
+    # ---- reading and driving windows ----
+
+    def wintool(self, *args, timeout=30):
+        cmd = ["wine", self.session.wintool] + [escape_arg(str(a)) for a in args]
+        r = subprocess.run(cmd, env=self.env(), stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=timeout)
+        return r.returncode, r.stdout.decode("utf-8", errors="replace")
+
+    def wait_window(self, title, timeout=10, cls=None):
+        """Waits for a visible top-level window with this caption ("~part" for a part)."""
+        args = ["wait", title, int(timeout * 1000)] + ([cls] if cls else [])
+        rc, _ = self.wintool(*args, timeout=timeout + 20)
+        check(rc == 0, "no visible window %r within %ss; windows: %s" % (title, timeout, self.visible_windows()))
+
+    def wait_gone(self, title, timeout=10):
+        rc, _ = self.wintool("wait-gone", title, int(timeout * 1000), timeout=timeout + 20)
+        check(rc == 0, "window %r still visible after %ss" % (title, timeout))
+
+    def wait_main_window(self, timeout=10):
+        """The program's main window: caption "Crepuscule", neither a message box nor the hidden one."""
+        deadline = time.monotonic() + timeout
+        while True:
+            for w in self.windows():
+                if (w["visible"] and w["caption"] == "Crepuscule"
+                        and w["class"] not in ("#32770", "ThunderRT6Main")):
+                    return w
+            if time.monotonic() > deadline:
+                raise Failure("no main window within %ss; windows: %s" % (timeout, self.visible_windows()))
+            time.sleep(0.2)
+
+    def windows(self):
+        """Top-level windows of the prefix's other processes, each with its children."""
+        _, out = self.wintool("list")
+        result = []
+        for line in out.splitlines():
+            f = split_fields(line.strip())
+            if f[0] == "window" and len(f) >= 8:
+                result.append({"hwnd": f[1], "class": f[2], "caption": f[3], "visible": f[4] == "visible=1",
+                               "enabled": f[5] == "enabled=1", "pid": f[6][4:],
+                               "rect": [int(v) for v in f[7].split(",")], "children": []})
+            elif f[0] == "child" and result and len(f) >= 7:
+                result[-1]["children"].append(self._child(f))
+        return result
+
+    @staticmethod
+    def _child(f):
+        return {"hwnd": f[1], "class": f[2], "id": int(f[3][3:]), "text": f[4],
+                "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1"}
+
+    def visible_windows(self):
+        return [(w["class"], w["caption"]) for w in self.windows() if w["visible"]]
+
+    def message_box(self, title, timeout=10):
+        """Waits for a message box and returns (text, [button captions])."""
+        self.wait_window(title, timeout, "#32770")
+        rc, out = self.wintool("text", title)
+        check(rc == 0, "message box %r went away" % title)
+        children = [self._child(split_fields(l.strip())) for l in out.splitlines()[1:] if l.strip()]
+        # Wine's message box keeps its text in the static control without an id.
+        texts = [c["text"] for c in children if c["class"] == "Static" and c["id"] == 0xFFFF]
+        buttons = [c["text"].replace("&", "") for c in children if c["class"] == "Button"]
+        return (texts[0] if texts else None), buttons
+
+    def press(self, title, button, timeout=10):
+        """Presses a button of a window by its caption (BM_CLICK)."""
+        rc, _ = self.wintool("click", title, button, int(timeout * 1000), timeout=timeout + 20)
+        check(rc == 0, "no button %r in window %r" % (button, title))
+
+    def describe(self):
+        """The program's own account of its forms, controls, timers and last menu."""
+        rc, out = self.wintool("describe")
+        check(rc == 0, "the program did not answer the describe request")
+        return Description(out)
+
+    def wait_describe(self, text, timeout=10):
+        """Asks for the description until one of its lines contains text."""
+        rc, out = self.wintool("wait-describe", text, int(timeout * 1000), timeout=timeout + 20)
+        check(rc == 0, "no described state with %r within %ss; last:\n%s" % (text, timeout, out))
+        return Description(out)
+
+    def window_rect(self, title):
+        """(window rect, client rect) of a visible window, in screen pixels."""
+        rc, out = self.wintool("rect", title)
+        check(rc == 0, "no visible window %r" % title)
+        m = re.match(r"window=(-?\d+),(-?\d+),(-?\d+),(-?\d+) client=(-?\d+),(-?\d+),(-?\d+),(-?\d+)", out.strip())
+        check(m, "unreadable rect: %r" % out)
+        v = [int(x) for x in m.groups()]
+        return v[:4], v[4:]
+
+    def xdotool(self, *args):
+        r = subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env(), stdin=subprocess.DEVNULL,
+                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+        check(r.returncode == 0, "xdotool %s failed: %s" % (" ".join(map(str, args)), r.stderr.decode().strip()))
+        return r.stdout.decode()
+
+    def click_at(self, title, x, y, button=1, double=False):
+        """A real mouse click at (x, y) pixels from the top-left of the window's client area."""
+        _, client = self.window_rect(title)
+        self.xdotool("mousemove", "--sync", client[0] + x, client[1] + y)
+        if double:
+            self.xdotool("click", "--repeat", 2, "--delay", 80, button)
+        else:
+            self.xdotool("click", button)
+
+    def mouse_down(self, button=1):
+        self.xdotool("mousedown", button)
+
+    def mouse_up(self, button=1):
+        self.xdotool("mouseup", button)
+
+    def key(self, *keys):
+        """Real key presses (X keysym names: Return, Escape, shift+Tab...) to the focused window."""
+        self.xdotool("key", "--delay", 50, *keys)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", 30, text)
+
+    def screenshot(self, name):
+        """Saves the whole screen to build/screenshots/NAME.png and returns the path."""
+        path = os.path.join(self.session.screenshots, "%s.png" % name)
+        subprocess.run(["import", "-display", self.session.display, "-window", "root", path],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=30)
+        return path
+
+
+class Description:
+    """The program's answer to "CrepusculeDescribe", line by line."""
+
+    def __init__(self, text):
+        self.text = text
+        self.forms, self.controls, self.timers, self.menu = {}, {}, {}, None
+        for line in text.splitlines():
+            f = line.split("|")
+            if f[0] == "form" and len(f) >= 3:
+                self.forms[f[1]] = dict(self._flags(f[3:]), caption=f[2])
+            elif f[0] == "ctl" and len(f) >= 4:
+                self.controls[(f[1], f[2])] = dict(self._flags(f[4:]), caption=f[3])
+            elif f[0] == "timer" and len(f) >= 3:
+                self.timers[(f[1], f[2])] = self._flags(f[3:])
+            elif f[0] == "menu" and len(f) >= 4:
+                self.menu = {"name": f[1], "default": f[2].split("=", 1)[-1], "items": f[3].split(";")}
+
+    @staticmethod
+    def _flags(fields):
+        out = {}
+        for field in fields:
+            if "=" in field:
+                k, v = field.split("=", 1)
+                out[k] = v
+            elif field:
+                out.setdefault("rest", []).append(field)
+        return out
+
+    def visible(self, form, control=None):
+        item = self.forms.get(form) if control is None else self.controls.get((form, control))
+        return bool(item) and item.get("visible") == "1"
+
+    def caption(self, form, control=None):
+        item = self.forms.get(form) if control is None else self.controls.get((form, control))
+        check(item is not None, "%s is not described" % (form if control is None else form + "." + control))
+        return item["caption"]
+
+    def __str__(self):
+        return self.text

@@ -1,0 +1,131 @@
+"""Reading Wine's relay trace (WINEDEBUG=+relay) of the program's own calls.
+
+A traced call looks like
+    010c:Call user32.ExitWindowsEx(0000000c,00000000) ret=140001b99
+    0110:Call user32.MessageBoxW(00000000,14000a120 L"D\\00e9sol\\00e9",14000a0fe L"Caf\\00e9",00000040) ret=...
+Arguments are 64-bit slots in hex, possibly followed by the text they point
+to: W texts spell other characters as \\XXXX, A texts spell bytes as \\xNN
+(read as CP1252, the program's ANSI code page).
+"""
+import re
+
+_CALL = re.compile(r"^(?P<tid>[0-9a-f]+):Call (?P<dll>[\w.-]+)\.(?P<func>\w+)\((?P<args>.*)\) ret=[0-9a-f]+$")
+_RET = re.compile(r"^(?P<tid>[0-9a-f]+):Ret  (?P<dll>[\w.-]+)\.(?P<func>\w+)\(\) retval=(?P<value>[0-9a-f]+)")
+_ARG = re.compile(r'^(?P<num>[0-9a-f]+)(?: (?P<wide>L?)"(?P<text>.*)"(?P<cut>\.\.\.)?)?$', re.S)
+_SIMPLE = {"n": "\n", "r": "\r", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
+
+
+class Arg:
+    def __init__(self, raw):
+        self.raw = raw
+        m = _ARG.match(raw)
+        if not m:
+            raise ValueError("unreadable argument: %r" % raw)
+        self.value = int(m.group("num"), 16)
+        self.text = None
+        self.truncated = bool(m.group("cut"))
+        if m.group("text") is not None:
+            self.text = decode(m.group("text"), wide=m.group("wide") == "L")
+
+    @property
+    def u32(self):
+        """The low 32 bits: the upper half of a 32-bit argument's slot may be garbage."""
+        return self.value & 0xFFFFFFFF
+
+    def __repr__(self):
+        return "%x%s" % (self.value, "" if self.text is None else " %r" % self.text)
+
+
+class Call:
+    def __init__(self, dll, func, args, time=None, tid=None):
+        self.dll, self.func, self.args, self.time, self.tid = dll, func, args, time, tid
+
+    def u32(self, i):
+        return self.args[i].u32
+
+    def text(self, i):
+        return self.args[i].text
+
+    def __repr__(self):
+        return "%s.%s(%s)" % (self.dll, self.func, ", ".join(map(repr, self.args)))
+
+
+def decode(body, wide):
+    """Undoes Wine's debugstr escaping."""
+    out = []
+    raw = bytearray()  # A texts: bytes collected, then read as CP1252
+
+    def flush():
+        if raw:
+            out.append(raw.decode("cp1252", errors="replace"))
+            raw.clear()
+
+    i = 0
+    while i < len(body):
+        c = body[i]
+        if c == "\\" and i + 1 < len(body):
+            n = body[i + 1]
+            if n in _SIMPLE:
+                flush()
+                out.append(_SIMPLE[n])
+                i += 2
+                continue
+            if not wide and n == "x" and re.match(r"[0-9a-fA-F]{2}", body[i + 2:i + 4]):
+                raw.append(int(body[i + 2:i + 4], 16))
+                i += 4
+                continue
+            if wide and re.match(r"[0-9a-fA-F]{4}", body[i + 1:i + 5]):
+                flush()
+                out.append(chr(int(body[i + 1:i + 5], 16)))
+                i += 5
+                continue
+        flush()
+        out.append(c)
+        i += 1
+    flush()
+    return "".join(out)
+
+
+def split_args(text):
+    """Splits at the commas that are not inside a quoted text."""
+    args, cur, quoted, i = [], [], False, 0
+    while i < len(text):
+        c = text[i]
+        if quoted and c == "\\" and i + 1 < len(text):
+            cur.append(text[i:i + 2])
+            i += 2
+            continue
+        if c == '"':
+            quoted = not quoted
+        if c == "," and not quoted:
+            args.append("".join(cur))
+            cur = []
+        else:
+            cur.append(c)
+        i += 1
+    if cur or args:
+        args.append("".join(cur))
+    return args
+
+
+def parse_line(line, time=None):
+    """A Call for a traced call line, else None."""
+    m = _CALL.match(line.rstrip("\r\n"))
+    if not m:
+        return None
+    args = [Arg(a) for a in split_args(m.group("args"))]
+    return Call(m.group("dll"), m.group("func"), args, time, m.group("tid"))
+
+
+def parse(lines):
+    """Calls from (time, line) pairs or plain lines, in trace order."""
+    calls = []
+    for item in lines:
+        time, line = item if isinstance(item, tuple) else (None, item)
+        try:
+            call = parse_line(line, time)
+        except ValueError:
+            continue
+        if call:
+            calls.append(call)
+    return calls

@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""Runs the end-to-end cases: crepuscule.exe under Wine, one case after another.
+
+    python3 tests/e2e/run_e2e.py                 every case
+    python3 tests/e2e/run_e2e.py startup         one group (test_startup.py)
+    python3 tests/e2e/run_e2e.py -k makecoffee   cases whose name contains a text
+    python3 tests/e2e/run_e2e.py --list
+
+Needs build/win64/crepuscule.exe and wintool.exe (scripts/build.sh). Traces,
+screenshots and logs land in build/e2e-logs/ and build/screenshots/.
+The last line reads "e2e: N passed, M failed" (", K skipped" for pending cases).
+"""
+import argparse
+import glob
+import importlib
+import os
+import sys
+import time
+import traceback
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import harness  # noqa: E402
+
+
+def load_cases():
+    for path in sorted(glob.glob(os.path.join(HERE, "test_*.py"))):
+        importlib.import_module(os.path.splitext(os.path.basename(path))[0])
+    return harness.CASES
+
+
+def load_pending():
+    """Cases the program cannot pass yet: name, then the reason, one a line."""
+    pending = {}
+    path = os.path.join(HERE, "pending.txt")
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                line = line.strip()
+                if line and not line.startswith("#"):
+                    name, _, reason = line.partition(" ")
+                    pending[name] = reason.strip()
+    return pending
+
+
+def run_case(session, spec):
+    case = harness.Case(session, spec)
+    passed = False
+    start = time.monotonic()
+    try:
+        case.setup()
+        case.mark("set up")
+        spec["fn"](case)
+        case.mark("ran")
+        passed = True
+        return True, "", time.monotonic() - start
+    except harness.Failure as e:
+        return False, str(e), time.monotonic() - start
+    except Exception:
+        return False, traceback.format_exc(), time.monotonic() - start
+    finally:
+        try:
+            if not passed:
+                case.screenshot("failed-" + spec["name"])
+            case.teardown(passed)
+            case.mark("ended")
+        except Exception:
+            traceback.print_exc()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("groups", nargs="*", help="groups to run (file test_GROUP.py)")
+    parser.add_argument("-k", dest="contains", help="only cases whose name contains this text")
+    parser.add_argument("--list", action="store_true", help="list the cases and stop")
+    parser.add_argument("--build", help="build directory (default: build/)")
+    parser.add_argument("--display", help="use this X display instead of a private Xvfb")
+    parser.add_argument("--keep", action="store_true", help="keep every case's prefix")
+    opts = parser.parse_args()
+
+    cases = [c for c in load_cases()
+             if (not opts.groups or c["group"] in opts.groups) and (not opts.contains or opts.contains in c["name"])]
+    if opts.list:
+        for c in cases:
+            print("%-40s %s" % (c["name"], c["version"]))
+        return 0
+
+    pending = load_pending()
+    passed = failed = skipped = 0
+    session = harness.Session(build=opts.build, display=opts.display, keep=opts.keep)
+    try:
+        session.start()
+        for spec in cases:
+            ok, message, seconds = run_case(session, spec)
+            name = spec["name"]
+            if ok:
+                passed += 1
+                note = " (listed in pending.txt: remove it)" if name in pending else ""
+                print("PASS %s (%.1fs)%s" % (name, seconds, note), flush=True)
+            elif name in pending:
+                skipped += 1
+                print("PENDING %s (%.1fs): %s" % (name, seconds, pending[name]), flush=True)
+                print("    " + message.strip().replace("\n", "\n    "), flush=True)
+            else:
+                failed += 1
+                print("FAIL %s (%.1fs)" % (name, seconds), flush=True)
+                print("    " + message.strip().replace("\n", "\n    "), flush=True)
+                print("    logs: %s" % os.path.join(session.logs, name), flush=True)
+    finally:
+        session.stop()
+    summary = "e2e: %d passed, %d failed" % (passed, failed)
+    if skipped:
+        summary += ", %d skipped" % skipped
+    print(summary)
+    return 1 if failed or not cases else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

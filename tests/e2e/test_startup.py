@@ -1,0 +1,169 @@
+"""Start-up: command-line switches, immediate power actions, help, single instance."""
+import re
+
+from harness import case, check, equal
+
+BOXES = ["MessageBoxW", "MessageBoxA"]
+PRIVILEGE = ["OpenProcessToken", "LookupPrivilegeValueA", "AdjustTokenPrivileges"]
+POWER = ["ExitWindowsEx", "SetSystemPowerState", "WinExec", "CreateProcessA", "CreateProcessW"]
+LEGACY_SHUTDOWN = "rundll32 user,exitwindows"
+
+
+def names(program, functions):
+    return [c.func for c in program.calls(*functions)]
+
+
+def check_privilege_enabled(program, before):
+    """The shutdown privilege is enabled, call by call, right before the power call."""
+    calls = program.calls(*(PRIVILEGE + POWER))
+    order = [c.func for c in calls]
+    check(before in order, "no %s in %s" % (before, order))
+    head = order[:order.index(before) + 1]
+    equal(head[-4:], PRIVILEGE + [before], "calls leading to %s" % before)
+    token, lookup, adjust = (next(c for c in calls if c.func == f) for f in PRIVILEGE)
+    equal(token.u32(1), 40, "OpenProcessToken access (TOKEN_ADJUST_PRIVILEGES + TOKEN_QUERY)")
+    equal(lookup.u32(0), 0, "LookupPrivilegeValueA system name (local)")
+    equal(lookup.text(1), "SeShutdownPrivilege", "LookupPrivilegeValueA privilege")
+    equal(adjust.u32(1), 0, "AdjustTokenPrivileges DisableAllPrivileges")
+    equal(adjust.u32(3), 16, "AdjustTokenPrivileges buffer length")
+
+
+@case(relay=BOXES + POWER)
+def makecoffee(t):
+    p = t.start("-makecoffee")
+    text, title, flags = p.wait_box()
+    expected = "Désolé mais je ne fais pas encore le café.\r\nDans une future version je l'espère :-P"
+    equal(text, expected, "text asked for")
+    equal(title, "Machine à café", "title")
+    equal(flags, 64, "flags (information, OK)")
+    shown, buttons = t.message_box("Machine à café")
+    equal(shown, expected, "text on screen")
+    equal(buttons, ["OK"], "buttons")
+    t.screenshot("makecoffee")
+    t.key("Return")
+    t.wait_gone("Machine à café")
+    # The switch does nothing else: the start-up goes on to the main window.
+    t.wait_main_window()
+    equal(names(p, POWER), [], "power calls")
+    equal(len(p.boxes()), 1, "message boxes")
+
+
+@case(version="winxp", relay=PRIVILEGE + POWER)
+def shutdown_now_xp(t):
+    p = t.start("-a", "-n")
+    exit_call = p.wait_call("ExitWindowsEx", 15)
+    equal((exit_call.u32(0), exit_call.u32(1)), (12, 0), "ExitWindowsEx(EWX_POWEROFF + EWX_FORCE, 0)")
+    check_privilege_enabled(p, "ExitWindowsEx")
+    check(p.wait_exit(15) is not None, "the program still runs after an immediate shutdown")
+    equal(names(p, POWER), ["ExitWindowsEx"], "power calls")
+
+
+@case(version="win98", relay=PRIVILEGE + POWER)
+def shutdown_now_win98(t):
+    p = t.start("-a", "-n")
+    start = p.wait_call(("WinExec", "CreateProcessA", "CreateProcessW"), 15)
+    texts = [a.text for a in start.args if a.text is not None]
+    check(LEGACY_SHUTDOWN in texts, "%s does not start %r" % (start, LEGACY_SHUTDOWN))
+    if start.func == "WinExec":
+        equal(start.u32(1), 1, "WinExec show state (SW_SHOWNORMAL)")
+    check(p.wait_exit(15) is not None, "the program still runs after starting the legacy shutdown")
+    equal(names(p, ["ExitWindowsEx", "SetSystemPowerState"]), [], "power calls on Windows 98")
+    equal(names(p, PRIVILEGE), [], "privilege calls on Windows 98")
+    equal(len(p.calls("WinExec", "CreateProcessA", "CreateProcessW")), 1, "processes started")
+
+
+def sleep_now(args, expected, label):
+    @case(version="winxp", relay=PRIVILEGE + POWER, name=label)
+    def run(t):
+        p = t.start(*args)
+        c = p.wait_call("SetSystemPowerState", 15)
+        equal((c.u32(0), c.u32(1)), expected, "SetSystemPowerState(fSuspend, fForce) for " + label)
+        check_privilege_enabled(p, "SetSystemPowerState")
+        check(p.wait_exit(15) is not None, "the program still runs after the power call returned")
+        equal(names(p, POWER), ["SetSystemPowerState"], "power calls")
+
+
+# Standby is (TRUE, TRUE), hibernation (FALSE, TRUE); TRUE is passed as -1.
+sleep_now(["-v", "-n"], (0xFFFFFFFF, 0xFFFFFFFF), "standby_now_xp")
+sleep_now(["-v", "-n", "-forcehibernation"], (0, 0xFFFFFFFF), "hibernate_now_forced_xp")
+
+
+def bad_time(arg, which):
+    @case(relay=BOXES + POWER, name="bad_time_" + which.strip("-:"))
+    def run(t):
+        p = t.start(arg)
+        text, title, flags = p.wait_box()
+        expected = "L'argument de temps (%s) est suivi d'une information incorrecte." % which
+        equal((text, title, flags), (expected, "Crepuscule", 64), "message box asked for")
+        shown, _ = t.message_box("Crepuscule")
+        equal(shown, expected, "text on screen")
+        t.key("Return")
+        # The time is dropped and the program starts as if none had been given.
+        t.wait_main_window()
+        equal(len(p.boxes()), 1, "message boxes")
+        equal(names(p, POWER), [], "power calls")
+
+
+bad_time("-t:100,0,0", "-t:")
+bad_time("-h:0,100,0", "-h:")
+
+HELP_LINES = [
+    "Voici les commandes supportées par Crep :",
+    "",
+    "      -m : lance Crepuscule en mode réduit",
+    "      -a : lance directement la boîte de dialogue Arrêter",
+    "      -r : lance directement la boîte de dialogue Redémarrer",
+    "      -v : lance directement la boîte de dialogue Veille prolongée",
+    "      -n : est équivalent à la commande -t:0,0,0",
+    "      -t:hh,mm,ss : programme le temps directement au format hh:mm:ss",
+    "      -h:hh,mm,ss : programme le compteur comme -t: mais en mode horaire",
+    "      -noding : passe Crepuscule en mode silence chuuutt !!...",
+    "      -notimediag : désactive la fenêtre du temps qui s'affiche 3 secondes ...",
+    "      -noconfirm : supprime la boîte de confirmation lors d'une annulation",
+    "      -forcehibernation : force la mise en veille prolongée sur les systèmes non Xp...",
+    "      -endinmain : Affichera le compteur final dans la fenêtre principale (old style)",
+    "      -makecofee : Vous fait le café :D ...",
+    "      -? : affiche cette aide",
+    "",
+]
+
+
+@case(relay=BOXES + POWER)
+def help_box(t):
+    p = t.start("-?")
+    _, title, flags = p.wait_box()
+    equal((title, flags), ("Aide Crepuscule...", 64), "help box title and flags")
+    text, buttons = t.message_box("Aide Crepuscule...")
+    check(text is not None, "no text in the help box")
+    lines = text.split("\r\n")
+    equal(lines[:17], HELP_LINES, "help lines")
+    check(re.fullmatch(r"Merci à .+ et les autres \.\.\.", lines[17] if len(lines) > 17 else ""),
+          "thanks line: %r" % lines[17:18])
+    # A last line of the program's own, with no line break after it.
+    equal(len(lines), 19, "lines in the help text")
+    equal(buttons, ["OK"], "buttons")
+    check(not [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule"],
+          "a main window is shown with the help")
+    t.key("Return")
+    check(p.wait_exit(10) is not None, "the program still runs after the help box")
+    equal(names(p, POWER), [], "power calls")
+
+
+@case(relay=["FindWindowA", "GetWindow", "SetForegroundWindow"] + BOXES + POWER)
+def second_instance(t):
+    first = t.start(trace=False)
+    main = t.wait_main_window()
+    # Switches of a second copy are ignored: this one would shut down in 2 s.
+    second = t.start("-a", "-t:0,0,2")
+    check(second.wait_exit(10) is not None, "the second copy still runs")
+    find = second.wait_call("FindWindowA", 1)
+    equal((find.text(0), find.text(1)), ("ThunderRT6Main", "Crepuscule"), "FindWindowA class and title")
+    prev = second.wait_call("GetWindow", 1)
+    equal(prev.u32(1), 3, "GetWindow relation (GW_HWNDPREV)")
+    fg = second.wait_call("SetForegroundWindow", 1)
+    equal(fg.u32(0), int(main["hwnd"], 16) & 0xFFFFFFFF, "window brought to the front (the first's main window)")
+    equal(names(second, POWER), [], "power calls of the second copy")
+    equal(second.boxes(), [], "message boxes of the second copy")
+    check(first.running(), "the first copy ended")
+    mains = [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule" and w["class"] != "#32770"]
+    equal(len(mains), 1, "visible main windows")
