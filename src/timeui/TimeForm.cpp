@@ -190,15 +190,20 @@ void TimeForm::LetsGo_Click() {
     std::string h = txtHeure.Text(), m = txtMinute.Text(), s = txtSeconde.Text();
     main.TimeIsMoney(h, m, s, true);
   } else if (WithTime.Value() == 1) {
-    std::int16_t hour = ToInteger(NumericValue(txtHeure.Text()));
-    std::int16_t minute = ToInteger(NumericValue(txtMinute.Text()));
-    std::int16_t second = ToInteger(NumericValue(txtSeconde.Text()));
+    const double fields[] = {NumericValue(txtHeure.Text()), NumericValue(txtMinute.Text()),
+                             NumericValue(txtSeconde.Text())};
+    std::string h = txtHeure.Text(), m = txtMinute.Text(), s = txtSeconde.Text();
+    // No time of day is negative: rather than let "-5" wrap round to a time
+    // tomorrow, the countdown refuses it as it refuses a negative delay.
+    if (fields[0] < 0 || fields[1] < 0 || fields[2] < 0) {
+      main.TimeIsMoney(h, m, s, true);
+      return;
+    }
+    std::int16_t hour = ToInteger(fields[0]), minute = ToInteger(fields[1]), second = ToInteger(fields[2]);
     main.CalculHoraire(hour, minute, second);
-    // A clock time the delay bytes cannot hold goes on as it is, so that the
-    // countdown reports it instead of starting on a wrapped value.
-    std::string h = FitsByte(hour) ? NumberText(main.TpsH) : NumberText(hour);
-    std::string m = FitsByte(minute) ? NumberText(main.TpsM) : NumberText(minute);
-    std::string s = FitsByte(second) ? NumberText(main.TpsS) : NumberText(second);
+    h = NumberText(main.TpsH);
+    m = NumberText(main.TpsM);
+    s = NumberText(main.TpsS);
     main.TimeIsMoney(h, m, s, true);
   }
 }

@@ -1,0 +1,177 @@
+// The skinned main window: picture-button looks, the flows the action buttons
+// start, minimise and close, dragging and re-centring.
+#include <string>
+#include <vector>
+
+#include "AppFixture.h"
+#include "timeui/TimeForm.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+struct Family {
+  const char* name;
+  ui::Control MainForm::*normal;
+  ui::Control MainForm::*brillant;
+  ui::Control MainForm::*pressed;
+  std::int16_t action;
+  const char* tip;  // the tray tip while the delay is entered
+};
+const Family kActions[] = {
+    {"Arrete", &MainForm::Arrete, &MainForm::ArreteBrillant, &MainForm::ArreteE, 1, "Arrêt de l'ordinateur"},
+    {"Reboote", &MainForm::Reboote, &MainForm::RebooteBrillant, &MainForm::RebooteE, 2, "Redémarrage de l'ordinateur"},
+    {"VeilleProlongee", &MainForm::VeilleProlongee, &MainForm::VeilleProlongeeBrillant, &MainForm::VeilleProlongeeE, 3,
+     "Veille prolongée..."},
+};
+
+struct MainWindowTest : AppTest {
+  void SetUp() override { Start(); }
+  // Which of a button's pictures show: N normal, B highlighted, E pressed.
+  std::string Look(const Family& f) {
+    MainForm& m = Main();
+    return std::string((m.*f.normal).Visible() ? "N" : "") + ((m.*f.brillant).Visible() ? "B" : "") +
+           ((m.*f.pressed).Visible() ? "E" : "");
+  }
+  void Release(const Family& f, int button, float x, float y) {
+    Guard([&] { (Main().*f.brillant).onMouseUp({button, 0, x, y}); });
+  }
+};
+
+TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {
+  for (const Family& f : kActions) {
+    SCOPED_TRACE(f.name);
+    ui::Control& b = Main().*f.brillant;
+    (Main().*f.normal).onMouseMove({0, 0, 10, 10});
+    b.onMouseDown({2, 0, 10, 10});
+    EXPECT_EQ(Look(f), "B");
+    b.onMouseDown({1, 0, 10, 10});
+    EXPECT_EQ(Look(f), "E");
+    const struct {
+      int button;
+      float x, y;
+      const char* look;
+    } moves[] = {{1, 495, 495, "E"}, {1, 495.5f, 10, "B"}, {3, 10, 10, "B"}, {1, 10, -0.5f, "B"}, {1, 0, 0, "E"}};
+    for (const auto& mv : moves) {
+      b.onMouseMove({mv.button, 0, mv.x, mv.y});
+      EXPECT_EQ(Look(f), mv.look) << mv.button << " at " << mv.x << "," << mv.y;
+    }
+    Release(f, 1, 496, 10);
+    EXPECT_EQ(Look(f), "N");
+    Release(f, 2, 10, 10);
+    EXPECT_EQ(Look(f), "N");
+    EXPECT_EQ(Main().Action, 0);
+    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  }
+}
+
+TEST_F(MainWindowTest, AnActionOpensTheDelayDialogAndSwitchesTheTray) {
+  for (bool xp : {true, false}) {
+    if (!xp) os.Set98();
+    for (const Family& f : kActions) {
+      SCOPED_TRACE(f.name);
+      os.ClearLog();
+      Main().CmdAllnow = !xp;   // without a prepared run it changes nothing
+      Release(f, 1, 495, 495);  // the corner is inside
+      EXPECT_EQ(Main().Action, f.action);
+      ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
+      EXPECT_TRUE(app->TimeFormIfLoaded()->Visible());
+      EXPECT_TRUE(Main().Visible() && !Main().Enabled());
+      EXPECT_TRUE(app->Systray().Stoping);
+      std::vector<std::string> tips{"Shell_NotifyIconA(1,icon=" + std::to_string(100 + f.action) + ",tip=" + f.tip +
+                                    ")"};
+      if (!xp) tips.push_back("Shell_NotifyIconA(1,icon=" + std::to_string(120 + f.action) + ",tip=" + f.tip + ")");
+      EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA"), tips);
+      EXPECT_EQ(Look(f), "N");
+      app->UnloadTimeForm();
+    }
+  }
+}
+
+TEST_F(MainWindowTest, APreparedRunStartsOrActsAtOnce) {
+  MainForm& m = Main();
+  m.WaitCmd = true;
+  m.TxtM.SetCaption("10");
+  m.TxtS.SetCaption("05");
+  m.RebooteBrillant_MouseUp(1, 0, 0, 0);
+  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_TRUE(m.CountDown && !m.WaitCmd);
+  EXPECT_EQ(m.TpsM * 100 + m.TpsS, 1005);
+  m.Annule_Click();
+
+  const char* calls[] = {"ExitWindowsEx(12,0)", "ExitWindowsEx(6,0)", "SetSystemPowerState(0,-1)"};
+  for (const Family& f : kActions) {
+    os.ClearLog();
+    m.CmdAllnow = m.WaitCmd = true;
+    Release(f, 1, 0, 0);
+    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+    EXPECT_EQ(os.CallsNamed(std::string(calls[f.action - 1]).substr(0, 13)),
+              std::vector<std::string>{calls[f.action - 1]});
+  }
+}
+
+TEST_F(MainWindowTest, MinimiseAndClose) {
+  MainForm& m = Main();
+  m.Min.onMouseMove({});
+  m.MinBrillant.onMouseDown({1, 0, 1, 1});
+  EXPECT_TRUE(m.MinE.Visible() && !m.MinBrillant.Visible() && !m.Min.Visible());
+  m.MinBrillant.onMouseUp({1, 0, 376, 1});
+  EXPECT_TRUE(m.Visible() && m.Min.Visible() && !m.MinE.Visible());
+  m.MinBrillant.onMouseUp({1, 0, 375, 390});
+  EXPECT_TRUE(!m.Visible() && m.State() == ui::WindowState::Minimised && app->Systray().Reduced);
+
+  m.ClseBrillant.onMouseUp({2, 0, 1, 1});
+  EXPECT_FALSE(app->Ended());
+  m.onCloseBox();  // Alt+F4 quits like the close picture
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
+}
+
+TEST_F(MainWindowTest, BackgroundAndTitleResetHighlightsButNotPressedPictures) {
+  MainForm& m = Main();
+  auto highlightAll = [&] {
+    for (const Family& f : kActions) (m.*f.normal).onMouseMove({});
+    m.Min.onMouseMove({});
+    m.Clse.onMouseMove({});
+  };
+  auto looks = [&] { return Look(kActions[0]) + Look(kActions[1]) + Look(kActions[2]); };
+  highlightAll();
+  m.ArreteE.SetVisible(true);
+  m.Fond.onMouseMove({});
+  EXPECT_EQ(looks(), "NENN");
+  EXPECT_TRUE(m.Min.Visible() && !m.MinBrillant.Visible() && m.ClseBrillant.Visible());
+
+  highlightAll();
+  m.CountDown = true;  // the covered buttons are left alone by a move, not by a release
+  m.Fond.onMouseMove({});
+  EXPECT_EQ(looks(), "BEBB");
+  m.Fond.onMouseUp({});
+  EXPECT_EQ(looks(), "NENN");
+  EXPECT_TRUE(m.Clse.Visible() && !m.ClseBrillant.Visible());
+
+  highlightAll();
+  m.Titre.onMouseMove({});
+  EXPECT_TRUE(m.Min.Visible() && m.Clse.Visible() && !m.MinBrillant.Visible() && !m.ClseBrillant.Visible());
+  EXPECT_EQ(looks(), "BEBB");
+}
+
+TEST_F(MainWindowTest, HandlesDragWithTheLeftButtonAndDoubleClickRecentres) {
+  MainForm& m = Main();
+  const int left = (env.screen.width - m.Width()) / 2, top = (env.screen.width - m.Width()) / 3;
+  EXPECT_EQ(m.Left() * 10000 + m.Top(), left * 10000 + top);
+  m.Titre.onMouseDown({2, 0, 1, 1});
+  m.Titre.onMouseDown({1, 0, 100, 50});
+  m.Titre.onMouseMove({1, 0, 160, 20});
+  EXPECT_EQ(m.Left() * 10000 + m.Top(), (left + 60) * 10000 + top - 30);
+  m.ArreteLabel.onMouseMove({0, 0, 500, 500});
+  m.Fond.onMouseMove({3, 0, 500, 500});
+  m.Fond.onMouseMove({1, 0, 100, 80});  // only the top moves
+  EXPECT_EQ(m.Left() * 10000 + m.Top(), (left + 60) * 10000 + top);
+  m.DisablePic.onDblClick();  // moved one way only: stays
+  EXPECT_EQ(m.Left(), left + 60);
+  m.Petetout.onMouseMove({1, 0, 100, 51});
+  m.Petetout.onDblClick();
+  EXPECT_EQ(m.Left() * 10000 + m.Top(), left * 10000 + top);
+  EXPECT_TRUE(m.Visible());
+}
+
+}  // namespace

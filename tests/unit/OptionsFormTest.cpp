@@ -1,0 +1,141 @@
+// The options dialog: what it shows from the file and from the running program,
+// what a save writes and applies, and closing without saving.
+#include <string>
+#include <vector>
+
+#include "AppFixture.h"
+#include "settings/OptionsForm.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+struct OptionsFormTest : AppTest {
+  OptionsForm& Open(std::vector<std::uint8_t> file, const std::string& commandLine = {}) {
+    WriteSettingsBytes(file);
+    Start(commandLine);
+    Main().TimeOptions_Click();
+    return *app->OptionsFormIfLoaded();
+  }
+  // A new program over the same directory, for the next case of a table.
+  void Fresh() {
+    app.reset();
+    env.messageBoxes.shown.clear();
+    app = std::make_unique<App>(env.services, os);
+  }
+  std::string Digits() {
+    MainForm& m = Main();
+    std::string shown = m.TxtH.Visible() && m.Label1.Visible() && m.Label2.Visible() ? "" : "hidden ";
+    return shown + m.TxtH.Caption() + ":" + m.TxtM.Caption() + ":" + m.TxtS.Caption();
+  }
+};
+
+TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
+  const struct {
+    std::uint8_t options;
+    int same;
+    const char* selected;
+  } cases[] = {{0x00, 0, "ShutDownAction"}, {0x08, 1, "RestartAction"}, {0x04, 1, "StandbyAction"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.selected);
+    OptionsForm& o = Open(TaggedBytes(c.options, 0, 0, 5, 1));
+    EXPECT_EQ(o.SameAction.Value(), c.same);
+    for (ui::Control* option : {&o.ShutDownAction, &o.RestartAction, &o.StandbyAction}) {
+      EXPECT_EQ(option->Enabled(), c.same == 1);
+      EXPECT_EQ(option->Value(), option->Name() == c.selected ? 1 : 0) << option->Name();
+    }
+    EXPECT_EQ(o.TimeControl.Text(), "01:05:00");
+    EXPECT_EQ(o.WinVersion.Caption(), "Votre système d'exploitation est Windows NT 5.1.2600 (Windows Xp).");
+    EXPECT_EQ(o.Retail.Caption(), "Crepuscule version 5.5.0.25");
+    EXPECT_FALSE(o.ForceHib.Enabled());
+    EXPECT_EQ(o.StandbyAction.Caption(), "Mettre en Veille Prolongée");
+    Fresh();
+  }
+}
+
+TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
+  OptionsForm& o = Open(TaggedBytes(0x08, 0x00, 7, 8, 9), "-noding -nomin");
+  EXPECT_EQ(o.CheckSilence.Value(), 1);
+  o.SameAction.ValueFromUser(0);  // no fixed action any more, whatever is selected
+  EXPECT_FALSE(o.RestartAction.Enabled());
+  EXPECT_EQ(o.RestartAction.Value(), 1);
+  o.Save.onClick();
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x03, 0x00, 7, 8, 9));
+  EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
+  EXPECT_TRUE(Main().Enabled());
+  EXPECT_FALSE(app->Systray().StopOptions);
+}
+
+TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
+  const struct {
+    bool allNow, memTime, counting;
+    std::uint8_t hours;
+    bool waitCmd, cmdAllnow;
+    const char* digits;
+  } cases[] = {
+      {true, false, false, 1, false, true, "hidden 00:00:00"}, {false, true, false, 1, true, false, "01:05:00"},
+      {true, true, false, 1, true, true, "hidden 01:05:00"},   {true, true, true, 1, false, false, "00:00:00"},
+      {false, true, false, 0, false, false, "00:00:00"},  // nothing remembered: nothing prepared
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.allNow) + std::to_string(c.memTime) + std::to_string(c.counting));
+    OptionsForm& o = Open(TaggedBytes(0, 0, 0, c.hours ? 5 : 0, c.hours));
+    Main().CountDown = c.counting;
+    o.AlwaysAllNow.ValueFromUser(c.allNow);
+    o.MemTime.ValueFromUser(c.memTime);
+    o.Save.onClick();
+    EXPECT_EQ(Main().WaitCmd, c.waitCmd);
+    EXPECT_EQ(Main().CmdAllnow, c.cmdAllnow);
+    EXPECT_EQ(Digits(), c.digits);
+    EXPECT_EQ(SettingsBytes()[4], (c.allNow ? 0x40 : 0) | (c.memTime ? 0x20 : 0));
+    Fresh();
+  }
+}
+
+TEST_F(OptionsFormTest, ForcedHibernationIsAppliedOnlyOffNt5) {
+  OptionsForm& xp = Open(TaggedBytes(0, 0));
+  xp.Save.onClick();
+  EXPECT_FALSE(Main().ForceHibern);
+  EXPECT_EQ(Main().VeilleProlongeeLabel.Caption(), "Veille prolongée");
+  os.Set98();
+  Fresh();
+  OptionsForm& o = Open(TaggedBytes(0, 0));
+  EXPECT_EQ(o.StandbyAction.Caption(), "Mettre en veille");
+  EXPECT_FALSE(Main().CheckMaj.Enabled());
+  o.ForceHib.ValueFromUser(1);
+  o.Save.onClick();
+  EXPECT_EQ(Main().VeilleProlongeeLabel.Caption(), "Veille prolongée");
+  EXPECT_EQ(Main().StandByTxt + "/" + Main().StandByTxtmin, "Veille prolongée/veille prolongée");
+  EXPECT_TRUE(Main().LongStandby);
+  EXPECT_TRUE(Main().CheckMaj.Enabled());
+  EXPECT_EQ(SettingsBytes()[5], 0x08);
+}
+
+TEST_F(OptionsFormTest, AFailedSaveIsReportedAndTheOptionsStillApply) {
+  OptionsForm& o = Open(TaggedBytes(0, 0));
+  o.CheckSilence.ValueFromUser(1);
+  os.failWrites = true;
+  o.Save.onClick();
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(env.messageBoxes.shown[0].text,
+            "Erreur lors de la sauvegarde. Le fichier à été réinitialisé.\r\rRéesayer l'Enregistrement");
+  EXPECT_EQ(env.messageBoxes.shown[0].flags, 48);
+  EXPECT_TRUE(Main().Noding);
+  EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
+}
+
+TEST_F(OptionsFormTest, CancelHelpAndCloseBoxWriteNothing) {
+  OptionsForm& o = Open(TaggedBytes(0x10, 0x04, 1, 2, 3));
+  o.CheckSilence.ValueFromUser(1);
+  o.Help.onClick();
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(env.messageBoxes.shown[0].title, "Aide Crepuscule...");
+  EXPECT_EQ(app->OptionsFormIfLoaded(), &o);
+  o.onCloseBox();
+  EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x10, 0x04, 1, 2, 3));
+  EXPECT_FALSE(Main().Noding);
+  EXPECT_TRUE(Main().Enabled() && Main().IsActive());
+  EXPECT_FALSE(app->Systray().StopOptions);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// The delay dialog: focus and selection, the clock-time proposal, the zero-delay
+// question, the hand-over to the countdown and closing.
+#include <string>
+#include <vector>
+
+#include "AppFixture.h"
+#include "timeui/TimeForm.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+struct TimeFormTest : AppTest {
+  void SetUp() override { Start(); }
+  TimeForm& Open(int action) {
+    if (action == 1) Main().ArreteBrillant_MouseUp(1, 0, 0, 0);
+    if (action == 2) Main().RebooteBrillant_MouseUp(1, 0, 0, 0);
+    if (action == 3) Main().VeilleProlongeeBrillant_MouseUp(1, 0, 0, 0);
+    return *app->TimeFormIfLoaded();
+  }
+  void Type(TimeForm& t, const std::string& h, const std::string& m, const std::string& s) {
+    t.txtHeure.TextFromUser(h);
+    t.txtMinute.TextFromUser(m);
+    t.txtSeconde.TextFromUser(s);
+  }
+  static std::string Fields(const TimeForm& t) {
+    return t.txtHeure.Text() + ":" + t.txtMinute.Text() + ":" + t.txtSeconde.Text();
+  }
+};
+
+TEST_F(TimeFormTest, LoadsForTheChosenAction) {
+  const char* captions[][2] = {{"Arrêter", "Arrêter l'ordinateur"},
+                               {"Redémarrer", "Redémarrer l'ordinateur"},
+                               {"Ok", "Mise en Veille prolongée"}};
+  for (int action = 1; action <= 3; ++action) {
+    TimeForm& t = Open(action);
+    EXPECT_EQ(t.LetsGo.Caption(), captions[action - 1][0]);
+    EXPECT_EQ(t.Caption(), captions[action - 1][1]);
+    EXPECT_TRUE(t.LetsGo.HasFocus());
+    EXPECT_FALSE(Main().CheckMaj.Enabled());
+    EXPECT_FALSE(t.txtHeure.Flat());  // XP keeps the 3D look
+    t.Annuled.onClick();
+  }
+  os.Set98();
+  TimeForm& t = Open(1);
+  EXPECT_TRUE(t.txtHeure.Flat() && t.txtMinute.Flat() && t.txtSeconde.Flat());
+  env.clock.now = {21, 7, 9};
+  Advance(100);
+  EXPECT_EQ(t.TimeLabel.Caption(), "21:07:09");
+}
+
+TEST_F(TimeFormTest, TwoCharactersMoveTheFocusOnAndFocusSelectsAll) {
+  TimeForm& t = Open(1);
+  t.txtHeure.SetFocus();
+  t.txtHeure.TextFromUser("7");
+  EXPECT_TRUE(t.txtHeure.HasFocus());
+  t.txtHeure.TextFromUser("75");
+  EXPECT_TRUE(t.txtMinute.HasFocus());
+  EXPECT_EQ(t.txtMinute.SelStart() * 10 + t.txtMinute.SelLength(), 2);
+  t.txtMinute.TextFromUser("1é");  // two characters, three bytes
+  EXPECT_TRUE(t.txtSeconde.HasFocus());
+  t.txtSeconde.TextFromUser("30");
+  EXPECT_TRUE(t.LetsGo.HasFocus());
+  t.txtHeure.SetSelection(1, 0);
+  t.txtHeure.onClick();
+  EXPECT_EQ(t.txtHeure.SelLength(), 2);
+}
+
+TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRestores) {
+  const struct {
+    ui::TimeOfDay now;
+    const char* proposal;
+  } cases[] = {
+      {{10, 56, 59}, "11:02:01"}, {{10, 54, 58}, "11:00:00"}, {{23, 58, 59}, "24:04:01"}, {{9, 3, 4}, "09:08:06"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.proposal);
+    TimeForm& t = Open(2);
+    Type(t, "-5", "7", "");
+    t.LetsGo.SetFocus();
+    env.clock.now = c.now;
+    t.WithTime.ValueFromUser(1);
+    EXPECT_EQ(Fields(t), c.proposal);
+    EXPECT_TRUE(t.LetsGo.HasFocus());  // the fill does not move the focus
+    t.WithTime.ValueFromUser(0);
+    EXPECT_EQ(Fields(t), "00:07:00");  // "-5" cannot be kept as a byte: it comes back as 0
+    t.Annuled.onClick();
+  }
+  Main().UseHMode = true;  // opens ticked, with the proposal
+  env.clock.now = {8, 0, 0};
+  TimeForm& t = Open(3);
+  EXPECT_EQ(t.WithTime.Value(), 1);
+  EXPECT_EQ(Fields(t), "08:05:02");
+  t.WithTime.ValueFromUser(0);
+  EXPECT_EQ(Fields(t), "00:00:00");
+}
+
+TEST_F(TimeFormTest, ZeroDelayAsksFirstAndCancelKeepsTheDialog) {
+  const struct {
+    int action;
+    std::vector<std::string> fields;
+    bool clockMode;
+    const char* question;
+  } cases[] = {
+      {1, {"", "", ""}, false, "Êtes-vous certain de vouloir arrêter immédiatement ?"},
+      {2, {"-1", "01", "ab"}, false, "Êtes-vous certain de vouloir redémarrer immédiatement ?"},
+      {3, {"00", "00", "00"}, true, "Êtes-vous certain de vouloir mettre en veille prolongée immédiatement ?"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.question);
+    TimeForm& t = Open(c.action);
+    if (c.clockMode) t.WithTime.ValueFromUser(1);
+    Type(t, c.fields[0], c.fields[1], c.fields[2]);
+    env.messageBoxes.answers = {ui::kIdCancel};
+    t.txtSeconde.SetFocus();
+    t.LetsGo.onClick();
+    ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(env.messageBoxes.shown[0].text, c.question);
+    EXPECT_EQ(env.messageBoxes.shown[0].flags, 33);
+    EXPECT_EQ(env.messageBoxes.shown[0].title, "Info Temps");
+    EXPECT_EQ(app->TimeFormIfLoaded(), &t);
+    EXPECT_TRUE(t.LetsGo.HasFocus());
+    EXPECT_FALSE(Main().CountDown);
+    env.messageBoxes.shown.clear();
+    t.Annuled.onClick();
+  }
+  EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty());
+  EXPECT_TRUE(os.CallsNamed("SetSystemPowerState").empty());
+}
+
+TEST_F(TimeFormTest, ZeroDelayAnsweredOkActsAtOnce) {
+  TimeForm& shut = Open(1);
+  Guard([&] { shut.LetsGo.onClick(); });
+  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(12,0)"});
+  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+
+  TimeForm& sleep = Open(3);
+  Guard([&] { sleep.LetsGo.onClick(); });
+  EXPECT_EQ(os.CallsNamed("SetSystemPowerState"), std::vector<std::string>{"SetSystemPowerState(0,-1)"});
+  EXPECT_TRUE(app->Ended());  // back from sleep, the program closes
+}
+
+TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
+  TimeForm& delay = Open(1);
+  Type(delay, "00", "75", "00");
+  delay.LetsGo.onClick();
+  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_TRUE(Main().CountDown);
+  EXPECT_EQ(Main().Action, 1);  // a started countdown keeps its action
+  EXPECT_EQ(Main().TpsH * 100 + Main().TpsM, 115);
+  Main().Annule_Click();
+
+  env.clock.now = {10, 0, 0};
+  TimeForm& clock = Open(2);
+  clock.WithTime.ValueFromUser(1);
+  Type(clock, "11", "30", "00");
+  clock.LetsGo.onClick();
+  EXPECT_EQ(Main().TpsH * 100 + Main().TpsM, 130);
+  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+}
+
+TEST_F(TimeFormTest, ClockTimesThatGiveNoDelayStartNothing) {
+  env.clock.now = {10, 0, 0};
+  TimeForm& t = Open(1);
+  t.WithTime.ValueFromUser(1);
+  Type(t, "10", "00", "00");  // now, to the second
+  t.LetsGo.onClick();
+  EXPECT_EQ(app->TimeFormIfLoaded(), &t);
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
+
+  Type(t, "-5", "10", "00");  // no time of day is negative
+  t.LetsGo.onClick();
+  EXPECT_FALSE(Main().CountDown);
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(env.messageBoxes.shown[0].text, "Erreur dans le délai");
+  EXPECT_EQ(Fields(t), "00:00:00");
+}
+
+TEST_F(TimeFormTest, ClosingWithoutACountdownGoesBackToIdle) {
+  for (bool xp : {true, false}) {
+    if (!xp) os.Set98();
+    os.ClearLog();
+    TimeForm& t = Open(1);
+    t.onCloseBox();
+    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+    EXPECT_EQ(Main().Action, 0);
+    EXPECT_TRUE(Main().Enabled() && Main().Visible() && Main().IsActive());
+    EXPECT_FALSE(app->Systray().Stoping);
+    EXPECT_EQ(Main().CheckMaj.Enabled(), xp);  // the Shift watch only where hibernation is offered
+    EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");
+  }
+}
+
+}  // namespace
