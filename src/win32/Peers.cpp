@@ -1,15 +1,39 @@
 #include "win32/Peers.h"
 
+#include "ui/Form.h"
+#include "win32/ControlWindows.h"
+#include "win32/FormWindow.h"
+#include "win32/Paint.h"
+
 namespace {
-class Factory : public ui::PeerFactory {
+
+class Win32PeerFactory : public ui::PeerFactory {
  public:
-  void CreatePeers(ui::Form&) override {}
+  explicit Win32PeerFactory(HINSTANCE instance) : instance_(instance) { peers::SetArtworkInstance(instance); }
+
+  void CreatePeers(ui::Form& form) override {
+    auto window = std::make_unique<peers::FormWindow>(form, instance_);
+    peers::FormWindow& w = *window;
+    form.AttachPeer(std::move(window));
+    int index = 0;
+    for (ui::Control* c : form.Controls()) c->AttachPeer(peers::MakeControlPeer(w, *c, index++));
+    w.Ready();
+  }
+
+ private:
+  HINSTANCE instance_;
 };
+
 }  // namespace
 
-ui::PeerFactory& Win32Peers(HINSTANCE) {
-  static Factory factory;
+ui::PeerFactory& Win32Peers(HINSTANCE instance) {
+  static Win32PeerFactory factory(instance);
   return factory;
 }
 
-bool PeersPreTranslate(MSG&) { return false; }
+bool PeersPreTranslate(MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
+  peers::FormWindow* window = peers::FormWindow::Of(GetAncestor(msg.hwnd, GA_ROOT));
+  return window && window->DialogKey(msg);
+}

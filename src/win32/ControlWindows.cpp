@@ -1,0 +1,288 @@
+#include "win32/ControlWindows.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "win32/FormWindow.h"
+#include "win32/Paint.h"
+#include "win32/Win32Text.h"
+
+namespace peers {
+
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr wchar_t kPictureClass[] = L"CrepusculePicture";
+constexpr UINT_PTR kSubclassId = 1;
+
+// Pictures and labels: drawn by the form, so a change repaints where the
+// control was and where it is now.
+class LightweightPeer : public ui::ControlPeer {
+ public:
+  LightweightPeer(FormWindow& form, ui::Control& control) : form_(form), control_(control) { shown_ = Covered(); }
+  ~LightweightPeer() override { form_.ControlGone(control_); }
+
+  void Changed(ui::Prop what) override {
+    if (form_.Dying()) return;
+    form_.Invalidate(shown_);
+    shown_ = Covered();
+    form_.Invalidate(shown_);
+    if (what == ui::Prop::Visible || what == ui::Prop::Bounds) form_.LightweightMoved();
+  }
+
+ private:
+  RECT Covered() const { return control_.Visible() ? form_.CoveredRect(control_) : RECT{0, 0, 0, 0}; }
+
+  FormWindow& form_;
+  ui::Control& control_;
+  RECT shown_{};
+};
+
+// Buttons, text boxes, check boxes, option buttons and windowed pictures.
+class ChildPeer : public ui::ControlPeer {
+ public:
+  ChildPeer(FormWindow& form, ui::Control& control, int index);
+  ~ChildPeer() override;
+  void Changed(ui::Prop what) override;
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+
+ private:
+  static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+  LRESULT Picture(UINT message, WPARAM wParam, LPARAM lParam);
+  void ApplyLook();
+  void ApplyText();
+  void ApplyValue();
+
+  FormWindow& form_;
+  ui::Control& control_;
+  HWND hwnd_ = nullptr;
+};
+
+void RegisterPictureClass(HINSTANCE instance, WNDPROC proc) {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kPictureClass;
+  done = RegisterClassExW(&wc) != 0;
+}
+
+ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(form), control_(control) {
+  const wchar_t* windowClass = L"BUTTON";
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD exStyle = 0;
+  switch (control.Kind()) {
+    case ui::ControlKind::Button:
+      style |= WS_TABSTOP | WS_GROUP | (control.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+    case ui::ControlKind::CheckBox:
+      style |= WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
+      break;
+    case ui::ControlKind::OptionButton: {
+      // One group per run of option buttons, as they are declared.
+      const auto& all = form.Owner().Controls();
+      const bool first =
+          index == 0 || all[static_cast<std::size_t>(index - 1)]->Kind() != ui::ControlKind::OptionButton;
+      style |= WS_TABSTOP | BS_AUTORADIOBUTTON | (first ? WS_GROUP : 0);
+      break;
+    }
+    case ui::ControlKind::TextBox:
+      windowClass = L"EDIT";
+      style |= WS_TABSTOP | WS_GROUP;
+      // A centred or right-aligned box that scrolls shows only the end of
+      // what was typed in Wine, even when all of it fits.
+      if (control.Align() == ui::Alignment::Centre)
+        style |= ES_CENTER;
+      else if (control.Align() == ui::Alignment::Right)
+        style |= ES_RIGHT;
+      else
+        style |= ES_AUTOHSCROLL;
+      if (control.Flat())
+        style |= WS_BORDER;
+      else
+        exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case ui::ControlKind::WindowedPicture:
+      RegisterPictureClass(form.Instance(), &ChildPeer::PictureProc);
+      windowClass = kPictureClass;
+      break;
+    default:
+      break;
+  }
+  if (control.Visible()) style |= WS_VISIBLE;
+  if (!control.Enabled()) style |= WS_DISABLED;
+  const RECT r = form.PixelRect(control);
+  const std::wstring text = control.Kind() == ui::ControlKind::WindowedPicture ? L"" : Widen(control.Caption());
+  hwnd_ =
+      CreateWindowExW(exStyle, windowClass, text.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                      form.Window(), reinterpret_cast<HMENU>(INT_PTR{kFirstControlId + index}), form.Instance(), this);
+  if (!hwnd_) return;
+  if (control.Kind() != ui::ControlKind::WindowedPicture) {
+    SetWindowSubclass(hwnd_, &ChildPeer::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control.GetFont())), FALSE);
+  }
+  if (control.Kind() == ui::ControlKind::TextBox && control.MaxLength() > 0)
+    SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control.MaxLength()), 0);
+  ApplyValue();
+}
+
+ChildPeer::~ChildPeer() {
+  form_.ControlGone(control_);  // destroys the form's window, and this one with it
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void ChildPeer::Changed(ui::Prop what) {
+  if (!hwnd_ || form_.Dying()) return;
+  switch (what) {
+    case ui::Prop::Visible:
+      ShowWindow(hwnd_, control_.Visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case ui::Prop::Enabled:
+      EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
+      break;
+    case ui::Prop::Caption:
+      ApplyText();
+      break;
+    case ui::Prop::Colours:
+      InvalidateRect(hwnd_, nullptr, TRUE);
+      break;
+    case ui::Prop::Font:
+      SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control_.GetFont())), TRUE);
+      break;
+    case ui::Prop::Bounds: {
+      const RECT r = form_.PixelRect(control_);
+      SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    case ui::Prop::Picture:
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      break;
+    case ui::Prop::Value:
+      ApplyValue();
+      break;
+    case ui::Prop::Selection:
+      if (control_.Kind() == ui::ControlKind::TextBox)
+        SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(control_.SelStart()),
+                     static_cast<LPARAM>(control_.SelStart() + control_.SelLength()));
+      break;
+    case ui::Prop::Look:
+      ApplyLook();
+      break;
+  }
+}
+
+void ChildPeer::ApplyText() {
+  if (control_.Kind() == ui::ControlKind::WindowedPicture) return;
+  // The edit reports the change back (EN_CHANGE); the control finds its text
+  // unchanged and fires nothing twice.
+  SetWindowTextW(hwnd_, Widen(control_.Caption()).c_str());
+}
+
+void ChildPeer::ApplyValue() {
+  if (control_.Kind() == ui::ControlKind::CheckBox || control_.Kind() == ui::ControlKind::OptionButton)
+    SendMessageW(hwnd_, BM_SETCHECK, control_.Value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void ChildPeer::ApplyLook() {
+  if (control_.Kind() != ui::ControlKind::TextBox) return;
+  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  LONG_PTR exStyle = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+  if (control_.Flat()) {
+    style |= WS_BORDER;
+    exStyle &= ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+  } else {
+    style &= ~static_cast<LONG_PTR>(WS_BORDER);
+    exStyle |= WS_EX_CLIENTEDGE;
+  }
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle);
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<ChildPeer*>(data);
+  switch (message) {
+    case WM_SETFOCUS: {
+      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      self->form_.ChildFocused(self->control_);
+      return result;
+    }
+    case WM_LBUTTONUP: {
+      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      // A click in a text box is its Click, after the caret has moved.
+      if (self->control_.Kind() == ui::ControlKind::TextBox) self->form_.Click(self->control_);
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, &ChildPeer::Subclass, kSubclassId);
+      self->hwnd_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ChildPeer::PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<ChildPeer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<ChildPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (self) self->hwnd_ = nullptr;
+  }
+  if (!self || message == WM_NCDESTROY) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->Picture(message, wParam, lParam);
+}
+
+LRESULT ChildPeer::Picture(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      if (!form_.Dying()) PaintPicture(dc, client, control_.Picture());
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: {
+      // The form routes it: a button held here keeps the mouse on this
+      // control through the form's capture, even once this window is hidden.
+      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      MapWindowPoints(hwnd_, form_.Window(), &p, 1);
+      form_.Mouse(message, wParam, p, &control_);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<ui::ControlPeer> MakeControlPeer(FormWindow& form, ui::Control& control, int index) {
+  if (control.IsWindowed()) return std::make_unique<ChildPeer>(form, control, index);
+  return std::make_unique<LightweightPeer>(form, control);
+}
+
+}  // namespace peers

@@ -1,0 +1,637 @@
+#include "win32/FormWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ui/Services.h"
+#include "win32/AppWindow.h"
+#include "win32/Paint.h"
+#include "win32/Win32Text.h"
+
+namespace peers {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"CrepusculeForm";
+constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
+
+std::vector<FormWindow*>& Live() {
+  static std::vector<FormWindow*> live;
+  return live;
+}
+
+UINT TaskbarCreated() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kFormClass;
+  done = RegisterClassExW(&wc) != 0;
+}
+
+struct Frame {
+  DWORD style, exStyle;
+  HWND owner;
+};
+
+Frame FrameOf(ui::FormStyle style) {
+  switch (style) {
+    case ui::FormStyle::Borderless:
+      // No frame at all; the system menu only gives Alt+F4 and the taskbar's Close.
+      return {WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_APPWINDOW, AppWindow()};
+    case ui::FormStyle::Dialog:
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, AppWindow()};
+    case ui::FormStyle::ToolDialog:
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW,
+              AppWindow()};
+    case ui::FormStyle::Hidden:
+      break;
+  }
+  // Top-level, so that the shell's TaskbarCreated broadcast reaches it.
+  return {WS_POPUP, WS_EX_TOOLWINDOW, nullptr};
+}
+
+int ShiftState(WPARAM wParam) {
+  return ((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+int ButtonsHeld(WPARAM wParam) {
+  return ((wParam & MK_LBUTTON) ? ui::kLeftButton : 0) | ((wParam & MK_RBUTTON) ? ui::kRightButton : 0) |
+         ((wParam & MK_MBUTTON) ? ui::kMiddleButton : 0);
+}
+
+bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK; }
+
+}  // namespace
+
+FormWindow::FormWindow(ui::Form& form, HINSTANCE instance) : form_(form), instance_(instance) {
+  RegisterFormClass(instance, &FormWindow::Proc);
+  const Frame frame = FrameOf(form.Style());
+  const ui::PixelRect r = ui::ToPixels(form.Bounds(), TwipsX(), TwipsY());
+  const bool hidden = form.Style() == ui::FormStyle::Hidden;
+  CreateWindowExW(frame.exStyle, kFormClass, Widen(form.Caption()).c_str(),
+                  frame.style | (form.Enabled() ? 0 : WS_DISABLED), hidden ? 0 : r.left, hidden ? 0 : r.top,
+                  hidden ? 0 : r.width, hidden ? 0 : r.height, frame.owner, nullptr, instance, this);
+  Live().push_back(this);
+}
+
+FormWindow::~FormWindow() {
+  Live().erase(std::remove(Live().begin(), Live().end(), this), Live().end());
+  TearDown();
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+void FormWindow::TearDown() {
+  dying_ = true;
+  if (tooltip_) DestroyWindow(tooltip_);
+  tooltip_ = nullptr;
+  if (hwnd_) DestroyWindow(hwnd_);  // its children go with it
+  hwnd_ = nullptr;
+}
+
+FormWindow* FormWindow::Of(HWND root) {
+  for (FormWindow* w : Live())
+    if (w->hwnd_ == root && root) return w;
+  return nullptr;
+}
+
+int FormWindow::TwipsX() const { return form_.Svc().screen.TwipsPerPixelX(); }
+int FormWindow::TwipsY() const { return form_.Svc().screen.TwipsPerPixelY(); }
+
+RECT FormWindow::PixelRect(const ui::Control& c) const {
+  const ui::PixelRect p = ui::ToPixels(c.Bounds(), TwipsX(), TwipsY());
+  return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
+}
+
+RECT FormWindow::CoveredRect(const ui::Control& c) const {
+  const RECT r = PixelRect(c);
+  if (c.Kind() != ui::ControlKind::Label || !hwnd_) return r;
+  HDC dc = GetDC(hwnd_);
+  const RECT covered = LabelRect(dc, c, r);
+  ReleaseDC(hwnd_, dc);
+  return covered;
+}
+
+void FormWindow::Invalidate(const RECT& r) {
+  if (hwnd_ && r.right > r.left && r.bottom > r.top) InvalidateRect(hwnd_, &r, FALSE);
+}
+
+COLORREF FormWindow::Background() const {
+  return form_.HasBackColour() ? ToColorRef(form_.BackColour()) : GetSysColor(COLOR_BTNFACE);
+}
+
+ui::Control* FormWindow::ControlOf(HWND child) const {
+  if (!child || !hwnd_ || GetParent(child) != hwnd_) return nullptr;
+  const int index = GetDlgCtrlID(child) - kFirstControlId;
+  const auto& controls = form_.Controls();
+  if (index < 0 || index >= static_cast<int>(controls.size())) return nullptr;
+  return controls[static_cast<std::size_t>(index)];
+}
+
+void FormWindow::Ready() {
+  if (!hwnd_) return;
+  // Windowed controls stack in declaration order, the first on top, all above
+  // the lightweight ones the form paints.
+  for (ui::Control* c : form_.Controls())
+    if (HWND child = reinterpret_cast<HWND>(c->Hwnd()))
+      SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  if (form_.Style() != ui::FormStyle::Hidden) {
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+    if (tooltip_) {
+      for (ui::Control* c : form_.Controls()) {
+        HWND child = reinterpret_cast<HWND>(c->Hwnd());
+        if (!child || c->ToolTip().empty()) continue;
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(child);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+      }
+    }
+  }
+  // Focus rectangles show once the keyboard is used, as in the system's dialogs.
+  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  ready_ = true;
+  RebuildRectTools();
+  ApplyIcon();
+  ApplyVisible();
+}
+
+void FormWindow::RebuildRectTools() {
+  if (!tooltip_ || dying_) return;
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd_;
+  for (UINT_PTR id : rectTools_) {
+    tool.uId = id;
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  rectTools_.clear();
+  // Every visible lightweight control gets a tool, top first, so that the
+  // tooltip finds the one really under the pointer; one without a text shows
+  // nothing.
+  const auto& controls = form_.Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ui::Control& c = *controls[i];
+    if (c.IsWindowed() || !c.Visible()) continue;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.uId = i + 1;
+    tool.rect = PixelRect(c);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    if (SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) rectTools_.push_back(tool.uId);
+  }
+}
+
+void FormWindow::LightweightMoved() {
+  if (ready_) RebuildRectTools();
+}
+
+void FormWindow::Changed(ui::FormProp what) {
+  if (!hwnd_ || dying_) return;
+  switch (what) {
+    case ui::FormProp::Caption:
+      SetWindowTextW(hwnd_, Widen(form_.Caption()).c_str());
+      break;
+    case ui::FormProp::Visible:
+    case ui::FormProp::State:
+      if (ready_) ApplyVisible();
+      break;
+    case ui::FormProp::Enabled:
+      EnableWindow(hwnd_, form_.Enabled() ? TRUE : FALSE);
+      break;
+    case ui::FormProp::Bounds:
+      if (busy_ > 0)
+        boundsPending_ = true;
+      else
+        ApplyBounds();
+      break;
+    case ui::FormProp::Icon:
+      ApplyIcon();
+      break;
+    case ui::FormProp::Activate:
+      if (boundsPending_) ApplyBounds();
+      if (IsWindowVisible(hwnd_)) {
+        SetForegroundWindow(hwnd_);
+        SetActiveWindow(hwnd_);
+      }
+      break;
+    case ui::FormProp::Focus:
+      ApplyFocus();
+      break;
+    case ui::FormProp::Repaint:
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      break;
+  }
+}
+
+void FormWindow::ApplyVisible() {
+  if (form_.Style() == ui::FormStyle::Hidden) return;  // never on screen
+  if (boundsPending_) ApplyBounds();
+  const bool visible = IsWindowVisible(hwnd_) != FALSE;
+  if (!form_.Visible()) {
+    if (visible) ShowWindow(hwnd_, SW_HIDE);
+    return;
+  }
+  if (form_.State() == ui::WindowState::Minimised) {
+    if (!visible || !IsIconic(hwnd_)) ShowWindow(hwnd_, visible ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
+    return;
+  }
+  if (IsIconic(hwnd_))
+    ShowWindow(hwnd_, SW_RESTORE);
+  else if (!visible)
+    ShowWindow(hwnd_, SW_SHOW);
+  if (form_.Style() == ui::FormStyle::Borderless) KeepAppWindowBehind(hwnd_);
+}
+
+void FormWindow::ApplyBounds() {
+  boundsPending_ = false;
+  if (form_.Style() == ui::FormStyle::Hidden) return;
+  const ui::PixelRect r = ui::ToPixels(form_.Bounds(), TwipsX(), TwipsY());
+  if (IsIconic(hwnd_)) {
+    // A minimised window keeps its place for when it comes back.
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    GetWindowPlacement(hwnd_, &place);
+    POINT offset{0, 0};
+    if (!(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+      // Placements are in work-area coordinates.
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof monitor;
+      if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        offset = {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+    }
+    place.rcNormalPosition = {r.left - offset.x, r.top - offset.y, r.left - offset.x + r.width,
+                              r.top - offset.y + r.height};
+    SetWindowPlacement(hwnd_, &place);
+    return;
+  }
+  RECT now;
+  GetWindowRect(hwnd_, &now);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (now.right - now.left == r.width && now.bottom - now.top == r.height) flags |= SWP_NOSIZE;
+  if (now.left == r.left && now.top == r.top) flags |= SWP_NOMOVE;
+  if ((flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE))
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, flags);
+}
+
+void FormWindow::ApplyIcon() {
+  HICON big = nullptr, small = nullptr;
+  const int id = form_.Icon();
+  if (id > 0 && id <= 0xFFFF) {
+    big = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                        GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    small = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  }
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+  bigIcon_ = big;
+  smallIcon_ = small;
+}
+
+void FormWindow::ApplyFocus() {
+  ui::Control* c = form_.Focused();
+  HWND target = c ? reinterpret_cast<HWND>(c->Hwnd()) : nullptr;
+  // A window not on screen takes the focus when it is next activated.
+  if (target && IsWindowVisible(hwnd_)) SetFocus(target);
+}
+
+void FormWindow::FocusSomething() {
+  ui::Control* c = form_.Focused();
+  HWND target = c ? reinterpret_cast<HWND>(c->Hwnd()) : nullptr;
+  if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+    const std::vector<ui::Control*> stops = ui::TabOrder(form_);
+    target = nullptr;
+    for (ui::Control* stop : stops)
+      if ((target = reinterpret_cast<HWND>(stop->Hwnd())) != nullptr) break;
+  }
+  if (target) {
+    SetFocus(target);
+  } else {
+    Enter();
+    form_.FocusChanged(nullptr);
+    Leave();
+  }
+}
+
+void FormWindow::ChildFocused(ui::Control& c) {
+  if (dying_ || !ready_) return;
+  Enter();
+  form_.FocusChanged(&c);
+  Leave();
+}
+
+void FormWindow::ControlGone(const ui::Control& c) {
+  router_.Forget(&c);
+  // The form's controls are being destroyed, the form next: from now on no
+  // message may reach them.
+  if (!dying_) TearDown();
+}
+
+void FormWindow::Click(ui::Control& c) {
+  if (dying_ || !c.onClick) return;
+  Enter();
+  c.onClick();
+  Leave();
+}
+
+void FormWindow::Leave() {
+  if (--busy_ == 0 && boundsPending_ && hwnd_ && !dying_) ApplyBounds();
+}
+
+void FormWindow::Mouse(UINT message, WPARAM wParam, POINT p, ui::Control* over) {
+  if (dying_ || !ready_) return;
+  const int tx = TwipsX(), ty = TwipsY();
+  ui::Control* hit = over ? over : ui::LightweightAt(form_, p.x, p.y, tx, ty);
+  const int shift = ShiftState(wParam);
+  int button = 0;
+  bool down = false, up = false, dbl = false;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      button = ButtonsHeld(wParam);
+      break;
+    case WM_LBUTTONDBLCLK:
+      dbl = true;
+      [[fallthrough]];
+    case WM_LBUTTONDOWN:
+      down = true;
+      button = ui::kLeftButton;
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      down = true;
+      button = ui::kRightButton;
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      down = true;
+      button = ui::kMiddleButton;
+      break;
+    case WM_LBUTTONUP:
+      up = true;
+      button = ui::kLeftButton;
+      break;
+    case WM_RBUTTONUP:
+      up = true;
+      button = ui::kRightButton;
+      break;
+    case WM_MBUTTONUP:
+      up = true;
+      button = ui::kMiddleButton;
+      break;
+    default:
+      return;
+  }
+  Enter();
+  if (down) {
+    const bool wasHolding = router_.Holding();
+    ui::Control* target = router_.Down(hit, button);
+    if (!wasHolding && router_.Holding()) SetCapture(hwnd_);
+    // The second click of a double click is a DblClick, not a MouseDown.
+    if (target && dbl && target->onDblClick)
+      target->onDblClick();
+    else if (target && !dbl && target->onMouseDown)
+      target->onMouseDown(ui::RelativeTo(*target, p.x, p.y, tx, ty, button, shift));
+  } else if (up) {
+    ui::Control* target = router_.Up(button);
+    // Let the mouse go first: the handler may open a message box or hide us.
+    if (!router_.Holding() && GetCapture() == hwnd_) ReleaseCapture();
+    if (target && target->onMouseUp) target->onMouseUp(ui::RelativeTo(*target, p.x, p.y, tx, ty, button, shift));
+  } else if (ui::Control* target = router_.Move(hit)) {
+    if (target->onMouseMove) target->onMouseMove(ui::RelativeTo(*target, p.x, p.y, tx, ty, button, shift));
+  }
+  Leave();
+}
+
+bool FormWindow::DialogKey(const MSG& msg) {
+  if (dying_ || !ready_ || form_.Style() == ui::FormStyle::Hidden || !IsWindowEnabled(hwnd_)) return false;
+  const bool repeat = (msg.lParam & (1 << 30)) != 0;
+  ui::Control* focused = ControlOf(GetFocus());
+  switch (msg.wParam) {
+    case VK_TAB: {
+      if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+      SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      ui::Control* next = ui::NextTabStop(form_, focused, GetKeyState(VK_SHIFT) < 0);
+      if (HWND target = next ? reinterpret_cast<HWND>(next->Hwnd()) : nullptr) {
+        // As in dialogs, a text box reached by Tab has its text selected.
+        if (next->Kind() == ui::ControlKind::TextBox) SendMessageW(target, EM_SETSEL, 0, -1);
+        SetFocus(target);
+      }
+      return true;
+    }
+    case VK_RETURN: {
+      if (repeat) return true;
+      ui::Control* button = focused && focused->Kind() == ui::ControlKind::Button ? focused : ui::DefaultButton(form_);
+      if (button) Click(*button);
+      return true;
+    }
+    case VK_ESCAPE: {
+      ui::Control* cancel = ui::CancelButton(form_);
+      if (!cancel) return false;
+      if (!repeat) Click(*cancel);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void FormWindow::Paint(HDC dc, const RECT& clip) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  // Drawn off screen, then copied at once: no flicker while pictures swap.
+  HDC buffer = CreateCompatibleDC(dc);
+  HBITMAP bits = CreateCompatibleBitmap(dc, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(buffer, bits);
+  FillRect(buffer, &client, BrushFor(Background()));
+  const auto& controls = form_.Controls();
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+    const ui::Control& c = **it;
+    if (c.IsWindowed() || !c.Visible()) continue;
+    const RECT bounds = PixelRect(c);
+    if (c.Kind() == ui::ControlKind::Picture) {
+      RECT overlap;
+      if (IntersectRect(&overlap, &bounds, &clip)) PaintPicture(buffer, bounds, c.Picture());
+    } else {
+      const RECT covered = LabelRect(buffer, c, bounds);
+      RECT overlap;
+      if (IntersectRect(&overlap, &covered, &clip)) PaintLabel(buffer, bounds, c);
+    }
+  }
+  BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, buffer, clip.left, clip.top, SRCCOPY);
+  SelectObject(buffer, old);
+  DeleteObject(bits);
+  DeleteDC(buffer);
+}
+
+void FormWindow::Command(WPARAM wParam, LPARAM lParam) {
+  HWND child = reinterpret_cast<HWND>(lParam);
+  ui::Control* c = ControlOf(child);
+  if (!c) return;
+  const WORD code = HIWORD(wParam);
+  Enter();
+  switch (c->Kind()) {
+    case ui::ControlKind::Button:
+      if (code == BN_CLICKED && c->onClick) c->onClick();
+      break;
+    case ui::ControlKind::CheckBox:
+      if (code == BN_CLICKED) c->ValueFromUser(SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+      break;
+    case ui::ControlKind::OptionButton:
+      if (code == BN_CLICKED && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) c->ValueFromUser(1);
+      break;
+    case ui::ControlKind::TextBox:
+      if (code == EN_CHANGE) {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+        c->TextFromUser(Narrow(text));  // a text the program just set is no change
+      }
+      break;
+    default:
+      break;
+  }
+  Leave();
+}
+
+LRESULT FormWindow::ColourFor(UINT message, HDC dc, HWND child) {
+  ui::Control* c = ControlOf(child);
+  if (c && c->Kind() == ui::ControlKind::TextBox) {
+    SetTextColor(dc, ToColorRef(c->ForeColour()));
+    const COLORREF back = ToColorRef(c->BackColour());
+    SetBkColor(dc, back);
+    return reinterpret_cast<LRESULT>(BrushFor(back));
+  }
+  // Check boxes, options and buttons stand on the form's own background.
+  const COLORREF back = Background();
+  if (message == WM_CTLCOLORSTATIC && c) SetTextColor(dc, ToColorRef(c->ForeColour()));
+  SetBkColor(dc, back);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(BrushFor(back));
+}
+
+LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (self) self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  if (!self || self->dying_ || !self->ready_) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (form_.Style() == ui::FormStyle::Hidden) {
+    // The tray icon's callback message is WM_MOUSEMOVE, its event in lParam.
+    if (message == WM_MOUSEMOVE) {
+      if (form_.onShellNotify) {
+        Enter();
+        form_.onShellNotify(static_cast<int>(LOWORD(lParam)));
+        Leave();
+      }
+      return 0;
+    }
+    if (message == TaskbarCreated() && TaskbarCreated() != 0) {
+      if (form_.onShellRestarted) {
+        Enter();
+        form_.onShellRestarted();
+        Leave();
+      }
+      return 0;
+    }
+  }
+  if (IsMouseMessage(message) && message != WM_MOUSEWHEEL) {
+    Mouse(message, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, nullptr);
+    return 0;
+  }
+  switch (message) {
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != hwnd_) router_.Lost();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers everything
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc, ps.rcPaint);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      // Themed buttons ask for what lies behind their rounded corners.
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_CLOSE:
+      // The form's owner decides; the window goes only with the form.
+      if (form_.onCloseBox) {
+        Enter();
+        form_.onCloseBox();
+        Leave();
+      }
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && form_.Style() == ui::FormStyle::Borderless) KeepAppWindowBehind(hwnd_);
+      break;  // DefWindowProc puts the focus on the window: WM_SETFOCUS below passes it on
+    case WM_SETFOCUS:
+      FocusSomething();
+      return 0;
+    case WM_COMMAND:
+      if (lParam != 0) Command(wParam, lParam);
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ColourFor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == tooltip_ && tooltip_ && header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        ui::Control* c = nullptr;
+        if (info->uFlags & TTF_IDISHWND) {
+          c = ControlOf(reinterpret_cast<HWND>(header->idFrom));
+        } else if (header->idFrom >= 1 && header->idFrom <= form_.Controls().size()) {
+          c = form_.Controls()[header->idFrom - 1];
+        }
+        tipText_ = c ? Widen(c->ToolTip()) : std::wstring();
+        info->lpszText = tipText_.data();
+        info->szText[0] = L'\0';
+        info->hinst = nullptr;
+        return 0;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace peers

@@ -1,0 +1,86 @@
+#pragma once
+// The window of one form: its frame, the painting of its lightweight controls,
+// the mouse given to them, the focus, the dialog keys and the tooltips.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/InputRouting.h"
+
+namespace peers {
+
+class FormWindow : public ui::FormPeer {
+ public:
+  FormWindow(ui::Form& form, HINSTANCE instance);
+  ~FormWindow() override;
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  void Changed(ui::FormProp what) override;
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+
+  // Once the controls have their peers: stacking, tooltips, first look.
+  void Ready();
+
+  HWND Window() const { return hwnd_; }
+  HINSTANCE Instance() const { return instance_; }
+  ui::Form& Owner() const { return form_; }
+  // True from the moment the form starts going away: nothing reaches it then.
+  bool Dying() const { return dying_; }
+
+  RECT PixelRect(const ui::Control& c) const;
+  // What a lightweight control covers on screen.
+  RECT CoveredRect(const ui::Control& c) const;
+  void Invalidate(const RECT& r);
+  COLORREF Background() const;
+
+  // From the controls' peers.
+  void LightweightMoved();
+  void Mouse(UINT message, WPARAM wParam, POINT client, ui::Control* over);
+  void ChildFocused(ui::Control& c);
+  void ControlGone(const ui::Control& c);
+  void Click(ui::Control& c);
+
+  // Tab, Enter and Esc for this window; true when used.
+  bool DialogKey(const MSG& msg);
+  // The form window of a top-level window, if it is one of ours.
+  static FormWindow* Of(HWND root);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  int TwipsX() const;
+  int TwipsY() const;
+  ui::Control* ControlOf(HWND child) const;
+  void Paint(HDC dc, const RECT& clip);
+  void ApplyVisible();
+  void ApplyBounds();
+  void ApplyIcon();
+  void ApplyFocus();
+  void FocusSomething();
+  void Command(WPARAM wParam, LPARAM lParam);
+  LRESULT ColourFor(UINT message, HDC dc, HWND child);
+  void RebuildRectTools();
+  void TearDown();
+  // Events handed to the form are counted so that a move made by a handler
+  // (left, then top) reaches the screen once, when it returns.
+  void Enter() { ++busy_; }
+  void Leave();
+
+  ui::Form& form_;
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
+  bool ready_ = false, dying_ = false;
+  int busy_ = 0;
+  bool boundsPending_ = false;
+  ui::MouseRouter router_;
+  std::vector<UINT_PTR> rectTools_;
+  std::wstring tipText_;
+};
+
+}  // namespace peers
