@@ -70,10 +70,13 @@ void SystrayIcon::Form_Load() {
   FitTip(Nid, kIdleTip);
   app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid);
 
-  const MainForm& main = app.Main();
-  if (!app.Shut().IsNT5() && !main.ForceHibern) {
-    MnuFichier.SetCaption("MnuFerme", "Mise en &" + main.StandByTxt);
-    MnuFichierR.SetCaption("MnuFermeR", "Mise en &" + main.StandByTxt);
+  if (!app.Shut().IsNT5() && !app.Main().ForceHibern) {
+    // No hibernation here: the sleep item is standby. The main window switches
+    // its wording to "veille" only after this window is loaded, so the
+    // standby wording is named here rather than read from it.
+    const std::string standby = "veille";
+    MnuFichier.SetCaption("MnuFerme", "Mise en &" + standby);
+    MnuFichierR.SetCaption("MnuFermeR", "Mise en &" + standby);
   }
 }
 

@@ -1,0 +1,101 @@
+// The countdown window: its wording, its look per action, its width, and how
+// its closing and its cancel button reach the main window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "AppFixture.h"
+#include "app/ResourceIds.h"
+#include "text/Text.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+TEST(SpellRemainingTime, WordsForEveryKindOfRemainingTime) {
+  struct Case {
+    int h, m, s;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, 0, 0, "zéro secondes."},
+      {0, 0, 1, "une seconde."},
+      {0, 0, 5, "05 secondes."},
+      {0, 1, 0, "une minute et zéro secondes."},
+      {0, 1, 1, "une minute et une seconde."},
+      {0, 10, 30, "10 minutes et 30 secondes."},
+      {1, 0, 0, "une heure et zéro secondes."},
+      {3, 0, 12, "03 heures et 12 secondes."},
+      {2, 1, 1, "02 heures une minute et une seconde."},
+      {24, 0, 0, "un jour et zéro secondes."},
+      {25, 0, 2, "1 jour(s) 1 heure(s) et 02 secondes."},
+      {50, 10, 0, "2 jour(s) 2 heure(s) 10 minutes et zéro secondes."},
+      {48, 0, 9, "2 jour(s) 0 heure(s) et 09 secondes."},
+      {72, 1, 0, "3 jour(s) 0 heure(s) une minute et zéro secondes."},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SpellRemainingTime("Arrêt dans ", c.h, c.m, c.s, PadTwo(std::to_string(c.h)), PadTwo(std::to_string(c.m)),
+                                 PadTwo(std::to_string(c.s))),
+              std::string("Arrêt dans ") + c.text);
+  // Days and hours left over come from the hours text, whatever the count says.
+  EXPECT_EQ(SpellRemainingTime("", 30, 0, 0, "99", "", ""), "4 jour(s) 3 heure(s) et zéro secondes.");
+}
+
+class TimeStartTest : public AppTest {
+ protected:
+  void SetUp() override { Start(); }
+};
+
+TEST_F(TimeStartTest, LookFollowsTheAction) {
+  const std::tuple<std::int16_t, const char*, int, int> cases[] = {
+      {1, "Arrêt ...", IDI_SHUTDOWN, IDB_ARRET_PICT},
+      {2, "Redémarrage ...", IDI_RESTART, IDB_REBOOTE_PICT},
+      {3, "Mise en Veille prolongée ...", IDI_SLEEP, IDB_STANDBY_PICT},
+      {0, "...", 0, 0},
+  };
+  for (const auto& [action, caption, icon, picture] : cases) {
+    Main().Action = action;
+    TimeStart& window = app->LoadTimeStart();
+    EXPECT_EQ(window.Caption(), caption);
+    EXPECT_EQ(window.Icon(), icon) << caption;
+    for (ui::Control* pict : {&window.ArretPict, &window.RebootePict, &window.StandbyPict})
+      EXPECT_EQ(pict->Visible(), pict->Picture() == picture) << caption << " " << pict->Name();
+    EXPECT_EQ(window.Left(), (env.screen.width - window.Width()) / 2) << caption;
+    app->UnloadTimeStart();
+  }
+}
+
+TEST_F(TimeStartTest, RefreshFitsTheWidthAndClosingStopsTheRefreshes) {
+  MainForm& main = Main();
+  main.Action = 2, main.CountDown = true, main.TpsH = 2, main.TpsM = 1, main.TpsS = 1;
+  main.TxtH.SetCaption("02");
+  app->Systray().IconRefresh();
+  TimeStart& window = app->LoadTimeStart();
+  const int left = window.Left();
+  for (bool bold : {false, true}) {
+    window.TimeLabel.SetBold(bold);
+    window.RefreshTimeStart();
+    EXPECT_EQ(window.TimeLabel.Caption(), "Redémarrage dans 02 heures une minute et une seconde.");
+    EXPECT_EQ(window.Width(), window.TimeLabel.Bounds().width + 1125);
+    EXPECT_EQ(window.Left(), left);
+  }
+  main.Nmbr2Refresh = 2;
+  window.onCloseBox();
+  EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);
+  EXPECT_EQ(main.Nmbr2Refresh, 5);
+}
+
+TEST_F(TimeStartTest, AnnulerCancelsTheCountdown) {
+  MainForm& main = Main();
+  main.Action = 1, main.CountDown = true;
+  main.Timer1.SetEnabled(true);
+  app->LoadTimeStart().Annuler.onClick();
+  EXPECT_FALSE(main.CountDown);
+  EXPECT_FALSE(main.Timer1.Enabled());
+  EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(env.messageBoxes.shown[0].text, "Extinction de l'ordinateur annulée.");
+}
+
+}  // namespace

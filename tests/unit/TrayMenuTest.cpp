@@ -1,0 +1,100 @@
+// The tray's popup menus: which one a right click shows, its bold item, its
+// lines, and the flows its items start.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "AppFixture.h"
+#include "timeui/TimeForm.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+class TrayMenuTest : public AppTest {
+ protected:
+  void SetUp() override { Start(); }
+  SystrayIcon& Tray() { return app->Systray(); }
+  void RightClick(const std::string& choice = {}) {
+    if (!choice.empty()) env.menus.choices.push_back(choice);
+    Tray().Form_MouseMove(0x205);
+  }
+};
+
+TEST_F(TrayMenuTest, MenuAndBoldItemForEachActionTrayAndCountdownState) {
+  struct Case {
+    int action;
+    bool reduced, countDown, cmdTimStart;
+    const char* menu;  // nullptr: none
+    const char* bold;
+  };
+  const Case cases[] = {
+      {0, false, false, false, "MnuFichier", "Reduce4"},
+      {1, false, true, false, "MnuShut", "Reduce1"},
+      {2, false, false, false, "MnuReboot", "Reduce2"},
+      {3, false, true, true, "MnuClose", "Reduce3"},
+      {0, true, true, false, "MnuFichierR", "Restore4"},
+      {1, true, false, false, "MnuShutR", "Restore1"},
+      {1, true, true, false, "MnuShutR", ""},
+      {1, true, true, true, "MnuShutR", "Restore1"},
+      {2, true, true, false, "MnuRebootR", ""},
+      {3, true, true, true, "MnuCloseR", "Restore3"},
+      {3, true, true, false, "MnuCloseR", ""},
+      {4, false, false, false, nullptr, ""},
+      {-1, true, false, false, nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    const std::string at = std::to_string(c.action) + (c.reduced ? " tray" : "") + (c.countDown ? " counting" : "") +
+                           (c.cmdTimStart ? " no window" : "");
+    Main().Action = static_cast<std::int16_t>(c.action);
+    Main().CountDown = c.countDown, Main().CmdTimStart = c.cmdTimStart;
+    Tray().Reduced = c.reduced;
+    env.menus.shown.clear();
+    RightClick();
+    ASSERT_EQ(env.menus.shown.size(), c.menu ? 1u : 0u) << at;
+    if (!c.menu) continue;
+    EXPECT_EQ(env.menus.shown[0].menu, c.menu) << at;
+    EXPECT_EQ(env.menus.shown[0].defaultItem, c.bold) << at;
+  }
+}
+
+TEST_F(TrayMenuTest, ItemsStartTheMainWindowsFlows) {
+  RightClick("Reduce4");
+  EXPECT_EQ(env.menus.shown.at(0).captions,
+            (std::vector<std::string>{"&Arrêter", "&Redémarrer", "&Veille Prolongée", "-", "&Réduire Crepuscule", "-",
+                                      "&Options", "Qui&tter Crepuscule"}));
+  EXPECT_FALSE(Main().Visible());
+
+  RightClick("Restore4");  // Reduced stays set, so no second menu follows
+  EXPECT_TRUE(Main().Visible());
+  EXPECT_EQ(env.menus.shown.size(), 2u);
+
+  Tray().Reduce();
+  RightClick("MnuArreteR");  // as a click on the Shutdown button
+  EXPECT_EQ(Main().Action, 1);
+  EXPECT_TRUE(Tray().Stoping);
+  ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_FALSE(Main().Enabled());
+  EXPECT_EQ(os.notifyCalls.back().hIcon, platform::RecordingPlatform::kIconBase + 101);
+  app->UnloadTimeForm();
+
+  RightClick("MnuAnnulR");  // closing the dialog dropped the action
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
+}
+
+TEST(TrayMenuCaptions, SleepItemNamesStandbyWhereThereIsNoHibernation) {
+  const std::tuple<bool, const char*, const char*> cases[] = {{true, "", "&Veille Prolongée"},
+                                                              {false, "", "Mise en &veille"},
+                                                              {false, "-forcehibernation", "&Veille Prolongée"}};
+  for (const auto& [xp, commandLine, caption] : cases) {
+    AppFixture f;
+    if (!xp) f.os.Set98();
+    f.Start(commandLine);
+    EXPECT_EQ(f.app->Systray().MnuFichier.Find("MnuFerme")->caption, caption) << commandLine;
+    EXPECT_EQ(f.app->Systray().MnuFichierR.Find("MnuFermeR")->caption, caption) << commandLine;
+  }
+}
+
+}  // namespace

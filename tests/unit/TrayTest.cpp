@@ -1,0 +1,197 @@
+// The tray icon: its record, its tip during a countdown, the shell's
+// notifications, and the main window going into the tray and back.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+
+#include "AppFixture.h"
+#include "settings/OptionsForm.h"
+#include "text/Text.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+constexpr int kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203, kRightDown = 0x204, kRightUp = 0x205;
+constexpr platform::Handle kIcon = platform::RecordingPlatform::kIconBase;
+
+// The tip as the shell shows it: up to the NUL, decoded from CP1252.
+std::string ShownTip(const platform::NotifyIconData& nid) {
+  return AnsiToUtf8(std::string(nid.szTip, strnlen(nid.szTip, sizeof nid.szTip)));
+}
+
+TEST(TrayTip, FitsSixtyFourCp1252Characters) {
+  const std::string a63(63, 'a'), a64(64, 'a'), e63(63, '\xE9');
+  std::string accents;  // 63 characters, 126 bytes in UTF-8
+  for (int i = 0; i < 63; ++i) accents += "é";
+  const std::pair<std::string, std::string> cases[] = {
+      {"Arrêt dans 3s ...", "Arr\xEAt dans 3s ..." + std::string(1, '\0') + std::string(46, ' ')},
+      {a63, a63 + '\0'},
+      {a64 + "bcdef", a64},  // cut at 64: the NUL is lost
+      {accents, e63 + '\0'},
+      {accents + "èè", e63 + "\xE8"},
+  };
+  for (const auto& [text, bytes] : cases) {
+    platform::NotifyIconData nid;
+    FitTip(nid, text);
+    EXPECT_EQ(std::string(nid.szTip, sizeof nid.szTip), bytes) << text;
+  }
+}
+
+class TrayTest : public AppTest {
+ protected:
+  void SetUp() override { Start(); }
+  SystrayIcon& Tray() { return app->Systray(); }
+  const platform::NotifyIconData& Last() { return os.notifyCalls.back(); }
+};
+
+TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
+  const platform::NotifyIconData& added = os.notifyCalls.at(0);
+  EXPECT_EQ(os.notifyMessages.at(0), platform::kNimAdd);
+  EXPECT_EQ(std::tie(added.cbSize, added.hWnd, added.uID, added.uFlags, added.uCallbackMessage, added.hIcon),
+            std::make_tuple(88u, platform::Handle{0}, 1u, 7u, 0x200u, kIcon + 112));
+  EXPECT_EQ(ShownTip(added), "Crepuscule");
+
+  SystrayIcon& tray = Tray();
+  tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
+  EXPECT_EQ(os.notifyMessages.back(), platform::kNimModify);
+  EXPECT_EQ(tray.Icon(), 101);
+  tray.onShellRestarted();  // TaskbarCreated: the current icon and tip come back
+  EXPECT_EQ(os.notifyMessages.back(), platform::kNimAdd);
+  EXPECT_EQ(std::tie(Last().cbSize, Last().uFlags, Last().hIcon), std::make_tuple(88u, 7u, kIcon + 101));
+  EXPECT_EQ(ShownTip(Last()), "Arrêt de l'ordinateur");
+
+  app->UnloadSystray();
+  EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
+  const std::size_t calls = os.notifyCalls.size();
+  tray.AddSystrayIcon("Arrêt annulé.", 101);  // a gone icon is never modified or re-added
+  tray.ShellRestarted();
+  EXPECT_EQ(os.notifyCalls.size(), calls);
+}
+
+TEST_F(TrayTest, TipDuringACountdown) {
+  struct Step {
+    int action, h, m, s;
+    const char* tip;  // nullptr: left alone
+  };
+  const Step steps[] = {
+      {1, 2, 0, 30, nullptr},  // no case with zero minutes
+      {1, 1, 59, 59, "Arrêt dans 1h59 ..."},
+      {1, 1, 59, 58, nullptr},  // once a minute
+      {1, 0, 10, 30, "Arrêt dans 10 minutes ..."},
+      {1, 0, 1, 30, "Arrêt dans 1 minute et 30s ..."},
+      {1, 0, 0, 42, "Arrêt dans 42s ..."},
+      {1, 0, 0, 5, nullptr},    // the engine's own tips from here
+      {2, 0, 10, 59, nullptr},  // a new countdown in the minute last written waits
+      {2, 0, 9, 59, "Redémarrage dans 9 minutes ..."},
+      {0, 0, 0, 41, "Redémarrage dans 41s ..."},  // no action: prefix kept
+  };
+  MainForm& main = Main();
+  main.CountDown = true;
+  for (const Step& st : steps) {
+    main.Action = static_cast<std::int16_t>(st.action);
+    main.TpsH = static_cast<std::uint8_t>(st.h), main.TpsM = static_cast<std::uint8_t>(st.m);
+    main.TpsS = static_cast<std::uint8_t>(st.s);
+    main.TxtM.SetCaption(PadTwo(std::to_string(st.m)));
+    const std::size_t before = os.notifyCalls.size();
+    Tray().IconRefresh();
+    const std::string at = std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s);
+    ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0)) << at;
+    if (st.tip) EXPECT_EQ(ShownTip(Last()), st.tip) << at;
+  }
+  EXPECT_EQ(Last().hIcon, kIcon + 102);
+
+  os.Set98();  // 16-colour icons elsewhere than on XP
+  main.Action = 3;
+  main.StandByTxt = "veille";
+  Tray().IconRefresh();
+  EXPECT_EQ(ShownTip(Last()), "Mise en veille dans 41s ...");
+  EXPECT_EQ(Last().hIcon, kIcon + 123);
+}
+
+TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
+  enum Focus { None, MainWindow, Delay, Options };
+  struct Case {
+    int event;
+    bool stoping, stopOptions, reduced;
+    Focus focus;
+    bool menu;
+  };
+  const Case cases[] = {
+      {kLeftDown, false, false, false, MainWindow, false}, {kLeftDown, false, false, true, None, false},
+      {kLeftDown, true, false, false, Delay, false},       {kLeftDown, true, true, false, Options, false},
+      {kLeftUp, false, false, false, None, false},         {kLeftDouble, true, false, false, None, false},
+      {kLeftDouble, false, true, true, None, false},       {kRightDown, false, false, false, None, false},
+      {kRightDown, true, false, false, Delay, false},      {kRightDown, false, true, false, Options, false},
+      {kRightUp, true, true, false, Delay, false},         {kRightUp, false, true, true, Options, false},
+      {kRightUp, false, false, false, None, true},         {0x207, false, false, false, None, false},
+  };
+  app->LoadTimeForm();
+  app->LoadOptionsForm();
+  ui::Form* forms[] = {nullptr, &Main(), app->TimeFormIfLoaded(), app->OptionsFormIfLoaded()};
+  for (const Case& c : cases) {
+    const std::string at = std::to_string(c.event) + (c.stoping ? " delay" : "") + (c.stopOptions ? " options" : "") +
+                           (c.reduced ? " reduced" : "");
+    SystrayIcon& tray = Tray();
+    tray.Stoping = c.stoping, tray.StopOptions = c.stopOptions, tray.Reduced = c.reduced;
+    env.services.activeForm = nullptr;
+    env.menus.shown.clear();
+    tray.onShellNotify(c.event);
+    EXPECT_EQ(env.services.activeForm, forms[c.focus]) << at;
+    EXPECT_EQ(env.menus.shown.size(), c.menu ? 1u : 0u) << at;
+    EXPECT_TRUE(Main().Visible()) << at;
+  }
+}
+
+TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
+  SystrayIcon& tray = Tray();
+  tray.MnuFichier.Find("Reduce4")->onClick = [&] {
+    tray.Form_MouseMove(kRightUp);
+    tray.Form_MouseMove(kLeftDouble);
+  };
+  env.menus.choices.push_back("Reduce4");
+  tray.Form_MouseMove(kRightUp);
+  EXPECT_EQ(env.menus.shown.size(), 1u);
+  EXPECT_TRUE(Main().Visible());
+  tray.Form_MouseMove(kRightUp);  // free again afterwards
+  EXPECT_EQ(env.menus.shown.size(), 2u);
+}
+
+TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
+  SystrayIcon& tray = Tray();
+  MainForm& main = Main();
+  const auto doubleClick = [&] { tray.Form_MouseMove(kLeftDouble); };
+  doubleClick();
+  EXPECT_FALSE(main.Visible());
+  EXPECT_EQ(main.State(), ui::WindowState::Minimised);
+  doubleClick();
+  EXPECT_TRUE(main.Visible());
+  EXPECT_EQ(main.State(), ui::WindowState::Normal);
+  Advance(150);
+  doubleClick();  // still Reduced: restores again instead of reducing
+  EXPECT_TRUE(main.Visible());
+  Advance(60);  // 200 ms after the first restore
+  EXPECT_FALSE(tray.Reduced);
+  doubleClick();
+  EXPECT_FALSE(main.Visible());
+  Advance(1000);  // one shot: nothing clears Reduced now
+  EXPECT_TRUE(tray.Reduced);
+
+  // During a countdown the double click brings the countdown window instead.
+  tray.Restore();
+  Advance(200);
+  main.Action = 1, main.CountDown = true, main.TpsM = 10, main.TpsS = 30, main.Nmbr2Refresh = 5;
+  main.TxtM.SetCaption("10"), main.TxtS.SetCaption("30");
+  tray.IconRefresh();
+  doubleClick();
+  EXPECT_EQ(main.Nmbr2Refresh, 0);
+  EXPECT_FALSE(main.Visible());
+  ASSERT_NE(app->TimeStartIfLoaded(), nullptr);
+  EXPECT_TRUE(app->TimeStartIfLoaded()->Visible());
+  EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");
+}
+
+}  // namespace
