@@ -42,6 +42,15 @@ if ! bash "$root/scripts/install-deps.sh"; then
 fi
 mkdir -p "$logs"
 
+# The end-to-end harness's own reader of traces and descriptions.
+python3 -m unittest discover -s "$root/tests/e2e" -p '*_test.py' 2>&1 | tee "$logs/harness.log"
+ran="$(sed -nE 's/^Ran ([0-9]+) tests? .*/\1/p' "$logs/harness.log" | tail -1)"
+if [ -n "$ran" ] && grep -qx 'OK' "$logs/harness.log"; then
+  passed=$((passed + ran))
+else
+  fail "the harness's own tests failed"
+fi
+
 # Unit tests of the portable core.
 if bash "$root/scripts/build.sh" native; then
   ctest --test-dir "$build/native" --output-on-failure --timeout 300 -j 2 2>&1 | tee "$logs/ctest-native.log"

@@ -69,7 +69,7 @@ def escape_arg(text):
 
 def unescape_field(text):
     out, i = [], 0
-    simple = {"r": "\r", "n": "\n", "|": "|", "\\": "\\"}
+    simple = {"r": "\r", "n": "\n", "|": "|", ";": ";", "\\": "\\"}
     while i < len(text):
         if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in simple:
             out.append(simple[text[i + 1]])
@@ -80,8 +80,22 @@ def unescape_field(text):
     return "".join(out)
 
 
-def split_fields(line):
-    return [unescape_field(f) for f in re.split(r"(?<!\\)\|", line)]
+def split_fields(line, separator="|", unescape=True):
+    """Splits at the separators that no backslash escapes, then unescapes each field."""
+    fields, cur, i = [], [], 0
+    while i < len(line):
+        if line[i] == "\\" and i + 1 < len(line):
+            cur.append(line[i:i + 2])
+            i += 2
+            continue
+        if line[i] == separator:
+            fields.append("".join(cur))
+            cur = []
+        else:
+            cur.append(line[i])
+        i += 1
+    fields.append("".join(cur))
+    return [unescape_field(f) for f in fields] if unescape else fields
 
 
 class Session:
@@ -376,7 +390,8 @@ class Case:
     @staticmethod
     def _child(f):
         return {"hwnd": f[1], "class": f[2], "id": int(f[3][3:]), "text": f[4],
-                "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1"}
+                "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1",
+                "rect": [int(v) for v in f[7].split(",")] if len(f) > 7 else None}
 
     def visible_windows(self):
         return [(w["class"], w["caption"]) for w in self.windows() if w["visible"]]
@@ -433,6 +448,23 @@ class Case:
         else:
             self.xdotool("click", button)
 
+    def click_tray_icon(self, button=1, double=False, timeout=10):
+        """A real click on the program's icon in Wine's notification-area window."""
+        deadline = time.monotonic() + timeout
+        while True:
+            icons = [c for w in self.windows() if w["class"] == "__winex11_standalone_tray" and w["visible"]
+                     for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]]
+            if icons:
+                break
+            check(time.monotonic() < deadline, "no icon in the notification area within %ss" % timeout)
+            time.sleep(0.2)
+        left, top, right, bottom = icons[0]["rect"]
+        self.xdotool("mousemove", "--sync", (left + right) // 2, (top + bottom) // 2)
+        if double:
+            self.xdotool("click", "--repeat", 2, "--delay", 80, button)
+        else:
+            self.xdotool("click", button)
+
     def mouse_down(self, button=1):
         self.xdotool("mousedown", button)
 
@@ -462,7 +494,7 @@ class Description:
         self.text = text
         self.forms, self.controls, self.timers, self.menu = {}, {}, {}, None
         for line in text.splitlines():
-            f = line.split("|")
+            f = split_fields(line)
             if f[0] == "form" and len(f) >= 3:
                 self.forms[f[1]] = dict(self._flags(f[3:]), caption=f[2])
             elif f[0] == "ctl" and len(f) >= 4:
@@ -470,7 +502,10 @@ class Description:
             elif f[0] == "timer" and len(f) >= 3:
                 self.timers[(f[1], f[2])] = self._flags(f[3:])
             elif f[0] == "menu" and len(f) >= 4:
-                self.menu = {"name": f[1], "default": f[2].split("=", 1)[-1], "items": f[3].split(";")}
+                # Captions are split before unescaping: "\;" is part of a caption.
+                raw = "|".join(split_fields(line, unescape=False)[3:])
+                self.menu = {"name": f[1], "default": f[2].split("=", 1)[-1],
+                             "items": split_fields(raw, ";")}
 
     @staticmethod
     def _flags(fields):

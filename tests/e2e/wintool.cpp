@@ -151,14 +151,17 @@ HWND WaitVisible(const std::wstring& title, DWORD ms, const std::wstring& cls = 
 
 std::string Flag(const char* name, bool on) { return std::string(name) + "=" + (on ? "1" : "0"); }
 
-void PrintChild(HWND c) {
-  Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
-       Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)));
-}
-
 std::string RectText(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
          std::to_string(r.bottom);
+}
+
+void PrintChild(HWND c) {
+  RECT r{};
+  GetWindowRect(c, &r);
+  Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
+       Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) + "|" +
+       RectText(r));
 }
 
 int List() {
