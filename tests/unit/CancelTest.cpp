@@ -1,0 +1,88 @@
+// "Annuler": a running countdown, a prepared run, and the idle window.
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
+  const std::string idle = "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)";
+  const std::tuple<bool, int, const char*, Lines> rows[] = {
+      {true, 1, "-", {"Shell_NotifyIconA(1,icon=101,tip=Arrêt annulé.)", idle}},
+      {true, 2, "-", {"Shell_NotifyIconA(1,icon=102,tip=Redémarrage annulé.)", idle}},
+      {false,
+       3,
+       "-",
+       {"Shell_NotifyIconA(1,icon=103,tip=Mise en veille annulée.)",
+        "Shell_NotifyIconA(1,icon=123,tip=Mise en veille annulée.)", idle}},
+      {true, 1, "-noconfirm", {idle}}};
+  const char* const boxes[] = {"", "Extinction de l'ordinateur annulée.", "Redémarrage de l'ordinateur annulé.",
+                               "Mise en veille annulée."};
+  for (const auto& [xp, action, commandLine, tips] : rows) {
+    AppFixture f;
+    if (!xp) f.os.Set98();
+    f.Start(commandLine);
+    std::string h = "0", m = "5", s = "0";
+    f.Main().Action = static_cast<std::int16_t>(action);
+    f.Main().TimeIsMoney(h, m, s, false);
+    f.os.ClearLog();
+    std::size_t tipsWhileBoxWaits = 0;
+    f.env.messageBoxes.onShow = [&](const ui::ShownBox&) {
+      tipsWhileBoxWaits = f.os.CallsNamed("Shell_NotifyIconA(1").size();
+    };
+    f.Main().Annule_Click();
+    SCOPED_TRACE(action);
+    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1"), tips);
+    const bool confirmed = std::string(commandLine) != "-noconfirm";
+    ASSERT_EQ(f.env.messageBoxes.shown.size(), confirmed ? 1u : 0u);
+    if (confirmed) {
+      EXPECT_EQ(tipsWhileBoxWaits, tips.size() - 1);  // the idle tip comes after OK
+      EXPECT_EQ(f.env.messageBoxes.shown[0].text, boxes[action]);
+      EXPECT_EQ(f.env.messageBoxes.shown[0].flags, 64);
+      EXPECT_EQ(f.env.messageBoxes.shown[0].title, "Annulation");
+    }
+    EXPECT_FALSE(f.Main().CountDown || f.Main().Timer1.Enabled() || f.Main().Action);
+  }
+}
+
+TEST_F(AppTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
+  Start("");
+  std::string h = "0", m = "0", s = "8";
+  Main().Action = 2;
+  Main().TimeIsMoney(h, m, s, false);
+  Advance(4000);
+  ASSERT_TRUE(Main().Petetout.Visible());
+  Main().Annule_Click();
+  MainForm& w = Main();
+  EXPECT_FALSE(w.Petetout.Visible() || w.Petetout2.Visible() || w.DisablePic.Visible());
+  for (ui::Control* c : {&w.Arrete, &w.Reboote, &w.VeilleProlongee, &w.ArreteLabel, &w.TxtH, &w.Label1})
+    EXPECT_TRUE(c->Visible()) << c->Name();
+  EXPECT_EQ(w.ArreteLabel.ForeColour(), ui::kWhite);
+  EXPECT_EQ(w.Titre.Caption(), "Arrêter l'ordinateur");
+  EXPECT_EQ(w.TxtH.Caption() + w.TxtM.Caption() + w.TxtS.Caption(), "000000");
+  EXPECT_TRUE(w.Visible() && w.CheckMaj.Enabled());
+  EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);
+  Advance(10000);
+  EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty());
+
+  m = "1", s = "0";  // the next countdown shows its window again
+  Main().TimeIsMoney(h, m, s, false);
+  Advance(1000);
+  EXPECT_NE(app->TimeStartIfLoaded(), nullptr);
+}
+
+TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
+  Start("-n");
+  Main().Annule_Click();
+  EXPECT_FALSE(Main().WaitCmd || Main().CmdAllnow || app->Ended());
+  for (ui::Control* c : {&Main().TxtH, &Main().TxtS, &Main().Label1, &Main().Label2}) EXPECT_TRUE(c->Visible());
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
+
+  Main().Annule_Click();
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
+}
+
+}  // namespace

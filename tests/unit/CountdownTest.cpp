@@ -1,0 +1,168 @@
+// The countdown: starting and normalising a delay, clock times, ticks, the
+// final seconds, the action at zero and the Shift key.
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Digits(MainForm& m) { return m.TxtH.Caption() + ":" + m.TxtM.Caption() + ":" + m.TxtS.Caption(); }
+
+// A started program with a countdown begun as the delay dialog would.
+struct Running : AppFixture {
+  Running(int action, std::string h, std::string m, std::string s, const std::string& commandLine = "",
+          bool xp = true) {
+    if (!xp) os.Set98();
+    Start(commandLine);
+    Main().Action = static_cast<std::int16_t>(action);
+    Main().TimeIsMoney(h, m, s, false);
+  }
+  bool Acted(std::size_t from = 0) const {
+    for (std::size_t i = from; i < os.log.size(); ++i)
+      if (os.log[i].rfind("ExitWindowsEx", 0) == 0 || os.log[i].rfind("SetSystemPowerState", 0) == 0) return true;
+    return false;
+  }
+};
+
+TEST(Countdown, ActsAfterExactlyTheDelay) {
+  const std::tuple<const char*, const char*, const char*, int, const char*> rows[] = {
+      {"0", "0", "5", 5, "00:00:04"},
+      {"0", "1", "0", 60, "00:00:59"},
+      {"1", "0", "0", 3600, "00:59:59"},
+      {"2", "0", "30", 7230, "02:00:29"}};
+  for (const auto& [h, m, s, expectedTicks, afterFirst] : rows) {
+    Running f(1, h, m, s);
+    int ticks = 0;
+    for (bool acted = false; !acted && ticks < 8000;) {
+      const std::size_t seen = f.os.log.size();
+      f.Advance(1000);
+      if (++ticks == 1) EXPECT_EQ(Digits(f.Main()), afterFirst);
+      acted = f.Acted(seen);
+    }
+    EXPECT_EQ(ticks, expectedTicks) << h << ":" << m << ":" << s;
+    EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(12,0)"});
+    EXPECT_FALSE(f.Main().Timer1.Enabled() || f.Main().Visible());
+  }
+}
+
+TEST(Countdown, DelaysAreNormalisedOrRefused) {
+  const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+      {"0", "75", "0", "01:15:00"},  {"0", "0", "75", "00:01:15"}, {"0", "100", "0", "01:40:00"},
+      {"0", "1.5", "0", "00:02:00"}, {"0", "0", "100", nullptr},   {"99", "59", "60", nullptr},
+      {"0", "101", "0", nullptr},    {"-1", "0", "5", nullptr},    {"1e999", "0", "0", nullptr}};
+  for (const auto& [h, m, s, started] : rows) {
+    Running f(2, h, m, s);
+    SCOPED_TRACE(std::string(h) + "," + m + "," + s);
+    EXPECT_EQ(f.Main().CountDown, started != nullptr);
+    EXPECT_EQ(Digits(f.Main()), started ? started : "00:00:00");
+    const auto& shown = f.env.messageBoxes.shown;
+    ASSERT_EQ(shown.size(), started ? 0u : 1u);
+    if (!started)
+      EXPECT_TRUE(shown[0].text == "Erreur dans le délai" && shown[0].flags == 48 && shown[0].title == "Information");
+    EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // not opened just to be cleared
+  }
+  Running zero(1, "0", "0", "0.4");  // rounds to nothing: silently ignored
+  EXPECT_FALSE(zero.Main().CountDown);
+  EXPECT_TRUE(zero.env.messageBoxes.shown.empty());
+}
+
+TEST_F(AppTest, CountdownErrorsClearTheOpenDelayDialog) {
+  Start("");
+  TimeForm& dialog = app->LoadTimeForm();
+  dialog.txtHeure.SetText("99");
+  std::string h = "99", m = "59", s = "60";
+  Main().TimeIsMoney(h, m, s, true);
+  EXPECT_EQ(h + "," + m + "," + s, "100,0,0");  // the carries rewrite the caller's texts
+  EXPECT_EQ(dialog.txtHeure.Text() + dialog.txtMinute.Text() + dialog.txtSeconde.Text(), "000000");
+}
+
+TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
+  Running f(3, "0", "0", "12");
+  MainForm& m = f.Main();
+  EXPECT_EQ(m.Titre.Caption(), "Mise en Veille prolongée...");
+  EXPECT_TRUE(m.DisablePic.Visible());
+  EXPECT_EQ(m.ArreteLabel.ForeColour(), ui::Rgb(207, 220, 251));
+  EXPECT_EQ(m.RebooteLabel.ForeColour(), ui::Rgb(194, 211, 249));
+  EXPECT_TRUE(f.app->Systray().Reduced);
+  EXPECT_EQ(f.SettingsBytes(), AppFixture::TaggedBytes(0, 0, 12, 0, 0));
+  for (int tick = 1; tick <= 5; ++tick) {
+    EXPECT_NE(f.app->TimeStartIfLoaded(), nullptr) << tick;
+    f.Advance(1000);
+  }
+  EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
+  f.Advance(2000);  // 5 left: the final seconds bring it back in bold
+  ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
+  EXPECT_TRUE(f.app->TimeStartIfLoaded()->TimeLabel.GetFont().bold);
+  EXPECT_TRUE(m.Petetout.Visible());
+  EXPECT_EQ(m.Petetout.Caption(), "5");
+  EXPECT_FALSE(m.Arrete.Visible() || m.TxtS.Visible() || m.DisablePic.Visible());
+}
+
+TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXp) {
+  Running f(1, "0", "0", "5");
+  f.os.ClearLog();
+  f.Advance(5000);
+  EXPECT_EQ(f.os.CallsNamed("Beep").size(), 4u);
+  EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1,icon=10"),
+            (Lines{"Shell_NotifyIconA(1,icon=107,tip=Arrêt dans 4s ...)",
+                   "Shell_NotifyIconA(1,icon=106,tip=Arrêt dans 3s ...)",
+                   "Shell_NotifyIconA(1,icon=105,tip=Arrêt dans 2s ...)",
+                   "Shell_NotifyIconA(1,icon=104,tip=Arrêt dans 1s ...)"}));
+}
+
+TEST(Countdown, SilentOldStyleEndOnOtherSystems) {
+  Running f(2, "0", "0", "3", "-noding -endinmain", false);
+  f.os.ClearLog();
+  f.Advance(1000);
+  EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);  // the main window shows the end
+  EXPECT_TRUE(f.Main().Visible());
+  f.Advance(2000);
+  EXPECT_TRUE(f.os.CallsNamed("Beep").empty());
+  EXPECT_TRUE(f.os.CallsNamed("Shell_NotifyIconA(1,icon=10").empty());
+  EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
+}
+
+TEST(Countdown, SleepAtZeroFollowsShiftAndClosesTheProgramAfterWaking) {
+  for (short shift : {0, -32768}) {
+    Running f(3, "0", "0", "2");
+    f.os.shiftState = shift;
+    f.Advance(100);
+    EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), shift ? "Mettre en veille" : "Veille prolongée");
+    f.Advance(2000);
+    EXPECT_EQ(f.os.CallsNamed("SetSystemPowerState"),
+              Lines{shift ? "SetSystemPowerState(-1,-1)" : "SetSystemPowerState(0,-1)"});
+    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
+    EXPECT_TRUE(f.app->Ended());
+  }
+  Running released(3, "0", "0", "9");
+  released.os.shiftState = 1;
+  released.Advance(100);
+  released.os.shiftState = 0;
+  released.Advance(100);
+  EXPECT_EQ(released.Main().VeilleProlongeeLabel.Caption(), "Veille prolongée");
+  EXPECT_EQ(released.Main().StandByTxtmin, "veille prolongée");
+  EXPECT_TRUE(released.Main().LongStandby);
+}
+
+TEST_F(AppTest, CountdownClockTimesBecomeTheDelayUntilThem) {
+  Start("");
+  const std::tuple<ui::TimeOfDay, std::int16_t, std::int16_t, std::int16_t, const char*> rows[] = {
+      {{22, 30, 15}, 23, 0, 0, "0:29:45"}, {{22, 30, 15}, 8, 0, 0, "9:29:45"}, {{0, 0, 30}, 0, 0, 10, "23:59:40"},
+      {{10, 56, 59}, 10, 56, 59, "0:0:0"}, {{23, 59, 59}, 0, 0, 0, "0:0:1"},   {{0, 0, 0}, 99, 99, 99, "99:99:99"},
+      {{12, 0, 0}, -30, 0, 0, "255:0:0"},  // never wraps into a valid-looking delay
+      {{12, 0, 0}, 32767, 0, 0, "255:0:0"}};
+  for (const auto& [now, h0, m0, s0, delay] : rows) {
+    env.clock.now = now;
+    std::int16_t h = h0, m = m0, s = s0;
+    Main().CalculHoraire(h, m, s);
+    EXPECT_EQ(std::to_string(Main().TpsH) + ":" + std::to_string(Main().TpsM) + ":" + std::to_string(Main().TpsS),
+              delay);
+  }
+}
+
+}  // namespace

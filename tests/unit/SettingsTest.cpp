@@ -1,0 +1,129 @@
+// The nine-byte settings file: where it lies, its bytes, resets and failures.
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "settings/FileModule.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(SettingsCodec, EachFieldHasItsOwnBitAndReservedBitsAreDropped) {
+  bool Settings::*const fields[] = {&Settings::CheckSilence,  &Settings::NoMinAfter,     &Settings::StandbyAction,
+                                    &Settings::RestartAction, &Settings::ShutDownAction, &Settings::MemTime,
+                                    &Settings::AlwaysAllNow,  &Settings::AlwaysMin,      &Settings::NoDiagTime,
+                                    &Settings::HourMode,      &Settings::NoConfirmBox,   &Settings::ForceHib,
+                                    &Settings::DesignEnd};
+  for (int i = 0; i < 13; ++i) {
+    Settings s;
+    s.*fields[i] = true;
+    const int bits = settings_codec::OptionFlags(s) | settings_codec::DisplayFlags(s) << 8;
+    EXPECT_EQ(bits, 1 << i);  // option bits first, display bits from bit 8
+    const auto d = settings_codec::Decode(settings_codec::OptionFlags(s), settings_codec::DisplayFlags(s), 0, 0, 0);
+    EXPECT_TRUE(d.*fields[i]);
+  }
+  EXPECT_EQ(settings_codec::DisplayFlags(settings_codec::Decode(0, 0xE0, 0, 0, 0)), 0);
+}
+
+struct Read {
+  bool b[13];
+  std::string h = "keep", m = "keep", s = "keep";
+  int Count() const { return static_cast<int>(std::count(std::begin(b), std::end(b), true)); }
+};
+
+// Every out-argument starts at a marker, so that an untouched one shows.
+Read ReadAll(FileModule& files, bool marker = false) {
+  Read r;
+  std::fill(std::begin(r.b), std::end(r.b), marker);
+  files.ReadSettings(r.b[0], r.b[1], r.b[2], r.b[3], r.b[4], r.b[5], r.b[6], r.b[7], r.b[8], r.b[9], r.b[10], r.b[11],
+                     r.b[12], r.h, r.m, r.s);
+  return r;
+}
+
+TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
+  for (const Bytes& foreign : {Bytes{}, Bytes{'s', '5', '.', '5', 0xFF, 0x1F, 1, 2, 3}, Bytes{'S', '5'}}) {
+    if (!foreign.empty()) WriteSettingsBytes(foreign);
+    const Read r = ReadAll(app->Files(), true);
+    EXPECT_EQ(r.Count(), 0);
+    EXPECT_EQ(r.h + r.m + r.s, "000000");
+    EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
+  }
+  WriteSettingsBytes({'S', '5', '.', '5', 0x01});  // right tag, missing bytes read as 0
+  EXPECT_EQ(ReadAll(app->Files(), true).Count(), 1);
+}
+
+TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
+  WriteSettingsBytes(TaggedBytes(0x80, 0x10, 5, 30, 123));
+  Read r = ReadAll(app->Files());
+  EXPECT_TRUE(r.b[0] && r.b[12]);  // AlwaysMin, DesignEnd
+  EXPECT_EQ(r.Count(), 2);
+  EXPECT_EQ(r.h + "," + r.m + "," + r.s, "123,30,05");
+  WriteSettingsBytes(TaggedBytes(0x01, 0));
+  r = ReadAll(app->Files(), true);
+  EXPECT_TRUE(r.b[6]);  // CheckSilence only
+  EXPECT_EQ(r.Count(), 1);
+}
+
+TEST_F(AppTest, SettingsWritesTouchOnlyTheirOwnBytes) {
+  WriteSettingsBytes({'X', 'X', 'X', 'X', 0x21, 0xE2, 7, 8, 9, 42});
+  app->Files().WriteLastTime(1, 30, 5);  // a foreign file only gets its tag fixed
+  EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0x21, 0xE2, 5, 30, 1, 42}));
+  app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
+  EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0xFF, 0x1F, 5, 30, 1, 42}));
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, true);
+  EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0x80, 0x10, 5, 30, 1, 42}));
+}
+
+TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
+  WriteSettingsBytes(TaggedBytes(0xFF, 0x1F, 1, 2, 3));
+  os.failReads = true;
+  const Read r = ReadAll(app->Files(), true);
+  EXPECT_EQ(r.Count(), 13);  // the caller's values stay
+  EXPECT_EQ(r.h, "keep");
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
+  WriteSettingsBytes(TaggedBytes(0x01, 0, 1, 2, 3));
+  app->Files().WriteLastTime(4, 5, 6);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
+
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
+  EXPECT_EQ(os.fileLog.back(), "close");  // closed before the box waits
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(env.messageBoxes.shown[0].text,
+            "Erreur lors de la sauvegarde. Le fichier à été réinitialisé.\r\rRéesayer l'Enregistrement");
+  EXPECT_EQ(env.messageBoxes.shown[0].flags, 48);
+  EXPECT_EQ(env.messageBoxes.shown[0].title, "Erreur");
+}
+
+TEST_F(AppTest, SettingsResetWritesTheTagThenEachZeroInOrder) {
+  WriteSettingsBytes({'X', 'X', 'X', 'X', 9, 9, 9, 9, 9});
+  ReadAll(app->Files());
+  EXPECT_EQ(os.fileLog, (std::vector<std::string>{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4",
+                                                  "write 0+4", "write 4+1", "write 5+1", "write 6+1", "write 7+1",
+                                                  "write 8+1", "read 4+5=5", "close"}));
+}
+
+TEST_F(AppTest, SettingsFolderFollowsNt5OnlyAndIsNeverCreated) {
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, const char*> rows[] = {
+      {2, 5, 1, "C:\\WINDOWS\\System32\\"},
+      {2, 5, 0, "C:\\WINDOWS\\System32\\"},
+      {2, 4, 0, "C:\\WINDOWS\\System\\"},
+      {2, 6, 0, "C:\\WINDOWS\\System\\"},
+      {1, 4, 10, "C:\\WINDOWS\\System\\"}};
+  for (const auto& [id, major, minor, dir] : rows) {
+    os.SetVersion(id, major, minor, 0);
+    EXPECT_EQ(app->Files().GetSettingsDir(), dir);
+  }
+  EXPECT_EQ(os.CallsNamed("GetWindowsDirectoryA").front(), "GetWindowsDirectoryA(buffer=4096,size=4095)");
+
+  std::filesystem::remove(windowsDir / "System");  // 98 without its folder: nothing at all happens
+  const Read r = ReadAll(app->Files(), true);
+  app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
+  EXPECT_EQ(r.Count(), 13);
+  EXPECT_EQ(r.h, "keep");
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
+  EXPECT_FALSE(std::filesystem::exists(windowsDir / "System"));
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+// Which Windows runs, and the exact system calls of each power action.
+#include <gtest/gtest.h>
+
+#include "platform/RecordingPlatform.h"
+#include "power/ShutModule.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ShutModule_Version, EveryRowOfTheNameTable) {
+  struct Row {
+    std::uint32_t platformId, major, minor, build;
+    const char* name;
+    bool nt, nt5;
+    const char* version;
+  };
+  const Row rows[] = {{2, 3, 51, 1057, "NT3", true, false, "NT 3.51.1057"},
+                      {2, 4, 7, 1381, "NT4", true, false, "NT 4.7.1381"},
+                      {1, 4, 0, 950, "95", false, false, "4.0.950"},
+                      {1, 4, 10, 0x040A08AE, "98", false, false, "4.10.67766446"},
+                      {1, 4, 90, 3000, "Me", false, false, "4.90.3000"},
+                      {1, 4, 3, 0, "", false, false, "4.3.0"},
+                      {2, 5, 0, 2195, "2000", true, true, "NT 5.0.2195"},
+                      {2, 5, 1, 2600, "Xp", true, true, "NT 5.1.2600"},
+                      {2, 5, 2, 3790, "", true, true, "NT 5.2.3790"},
+                      {2, 6, 2, 9200, "", true, false, "NT 6.2.9200"},
+                      {0, 0, 0, 0, "", false, false, "0.0.0"}};
+  for (const auto& r : rows) {
+    platform::RecordingPlatform os;
+    os.SetVersion(r.platformId, r.major, r.minor, r.build);
+    ShutModule shut(os);
+    EXPECT_EQ(shut.GetOSName(), r.name) << r.version;
+    EXPECT_EQ(shut.IsNT(), r.nt) << r.version;
+    EXPECT_EQ(shut.IsNT5(), r.nt5) << r.version;
+    EXPECT_EQ(shut.GetOSVersionString(), r.version);
+    EXPECT_EQ(os.log.back(), "GetVersionExA(size=148)");  // asked afresh, with the record's size
+  }
+}
+
+TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95Family) {
+  const Lines privilege = {"GetCurrentProcess()", "OpenProcessToken(access=40)",
+                           "LookupPrivilegeValueA(SeShutdownPrivilege)", "AdjustTokenPrivileges(count=1,attr=2,len=16)",
+                           "CloseHandle(0x70ce)"};
+  struct Row {
+    void (*act)(ShutModule&);
+    const char* call;
+    bool shutdown;
+  };
+  const Row rows[] = {{[](ShutModule& s) {
+                         bool f = true;
+                         s.ShutdownComputer(f);
+                       },
+                       "ExitWindowsEx(12,0)", true},
+                      {[](ShutModule& s) {
+                         bool f = false;
+                         s.ShutdownComputer(f);
+                       },
+                       "ExitWindowsEx(8,0)", true},
+                      {[](ShutModule& s) {
+                         bool f = true;
+                         s.RestartComputer(f);
+                       },
+                       "ExitWindowsEx(6,0)", false},
+                      {[](ShutModule& s) {
+                         bool f = false;
+                         s.RestartComputer(f);
+                       },
+                       "ExitWindowsEx(2,0)", false},
+                      {[](ShutModule& s) { s.SuspendComputer(); }, "SetSystemPowerState(-1,-1)", false},
+                      {[](ShutModule& s) { s.SuspendComputer(true); }, "SetSystemPowerState(0,-1)", false}};
+  for (const auto& r : rows) {
+    platform::RecordingPlatform nt, w98;
+    nt.SetXp();
+    w98.Set98();
+    ShutModule onNt(nt), on98(w98);
+    r.act(onNt);
+    r.act(onNt);  // the privilege is enabled again every time
+    Lines once = privilege;
+    once.push_back(r.call);
+    Lines twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(nt.Calls(), twice);
+
+    if (r.shutdown) {
+      // Shutdown on the 95 family goes through its shell and ends the program.
+      EXPECT_THROW(r.act(on98), platform::ProcessEnded);
+      EXPECT_EQ(w98.Calls(), (Lines{"StartProcess(rundll32 user,exitwindows,1)", "EndProcess()"}));
+    } else {
+      r.act(on98);
+      EXPECT_EQ(w98.Calls(), Lines{r.call});
+    }
+  }
+}
+
+}  // namespace

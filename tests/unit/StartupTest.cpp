@@ -1,0 +1,167 @@
+// Start-up: settings and switches, the time on the command line, the immediate
+// action, loading, the deferred opening, and the help and coffee boxes.
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines PowerCalls(const platform::RecordingPlatform& os) {
+  Lines out;
+  for (const auto& l : os.Calls())
+    if (l.rfind("ExitWindowsEx", 0) == 0 || l.rfind("SetSystemPowerState", 0) == 0 || l.rfind("StartProcess", 0) == 0)
+      out.push_back(l);
+  return out;
+}
+
+std::string Digits(MainForm& m) { return m.TxtH.Caption() + ":" + m.TxtM.Caption() + ":" + m.TxtS.Caption(); }
+
+TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
+  const std::pair<const char*, bool MainForm::*> rows[] = {
+      {"-noding", &MainForm::Noding},          {"-nomin", &MainForm::NoMinAfter},
+      {"-notimediag", &MainForm::CmdTimStart}, {"-noconfirm", &MainForm::NoConfirm},
+      {"-endinmain", &MainForm::OldEndDesgn},  {"-forcehibernation", &MainForm::ForceHibern},
+      {"-v -r -a", &MainForm::OpenShutdown},   {"-a -v -r", &MainForm::OpenRestart},
+      {"-r -a -v", &MainForm::OpenSleep}};
+  for (const auto& [commandLine, flag] : rows) {
+    AppFixture f;
+    f.Start(commandLine);
+    EXPECT_TRUE(f.Main().*flag) << commandLine;
+    EXPECT_EQ(f.Main().OpenShutdown + f.Main().OpenRestart + f.Main().OpenSleep,
+              flag == &MainForm::OpenShutdown || flag == &MainForm::OpenRestart || flag == &MainForm::OpenSleep);
+  }
+}
+
+TEST_F(AppTest, StartupIdleWindowIsPlacedByTheWidthsAndUnknownTokensAreIgnored) {
+  Start("-M -T:0,1,0 -t -noding2 -x");
+  EXPECT_TRUE(Main().Visible());
+  EXPECT_FALSE(Main().CmdReduced || Main().Noding || Main().WaitCmd);
+  EXPECT_EQ(Main().Action, 0);
+  EXPECT_EQ(Main().Left(), (1024 * 15 - 5790) / 2);
+  EXPECT_EQ(Main().Top(), (1024 * 15 - 5790) / 3);
+  EXPECT_EQ(os.Calls().front(), "InitCommonControls()");
+  EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
+}
+
+TEST(Startup, ImmediateActionsRunDuringInitialisationAndEndTheProgram) {
+  const std::pair<const char*, Lines> rows[] = {
+      {"-a -n", {"ExitWindowsEx(12,0)"}},
+      {"-r -t:0,0,0", {"ExitWindowsEx(6,0)"}},
+      {"-a -t:,,,", {"ExitWindowsEx(12,0)"}},
+      {"-v -n", {"SetSystemPowerState(-1,-1)"}},  // standby unless hibernation is forced
+      {"-v -n -forcehibernation", {"SetSystemPowerState(0,-1)"}},
+      {"-? -a -n", {"ExitWindowsEx(12,0)"}},
+  };
+  for (const auto& [commandLine, power] : rows) {
+    AppFixture f;
+    f.Start(commandLine);
+    EXPECT_EQ(PowerCalls(f.os), power) << commandLine;
+    EXPECT_TRUE(f.app->Ended() && !f.Main().Visible()) << commandLine;
+  }
+  AppFixture damaged;  // act at once with all three actions set: only one runs
+  damaged.WriteSettingsBytes(AppFixture::TaggedBytes(0x40 | 0x1C, 0));
+  damaged.Start("");
+  EXPECT_EQ(PowerCalls(damaged.os), Lines{"ExitWindowsEx(12,0)"});
+}
+
+TEST_F(AppTest, StartupImmediateWithoutActionWaitsWithTheDigitsHidden) {
+  Start("-n");
+  EXPECT_TRUE(Main().WaitCmd && Main().Visible());
+  EXPECT_TRUE(PowerCalls(os).empty());
+  for (ui::Control* c : {&Main().TxtH, &Main().TxtM, &Main().TxtS, &Main().Label1, &Main().Label2})
+    EXPECT_FALSE(c->Visible());
+}
+
+TEST(Startup, TimeTextsAreCheckedAndShownWhenNoActionIsChosen) {
+  const char* const badT = "L'argument de temps (-t:) est suivi d'une information incorrecte.";
+  const char* const badH = "L'argument de temps (-h:) est suivi d'une information incorrecte.";
+  const std::tuple<const char*, const char*, const char*> rows[] = {
+      {"-t:1,2,3", nullptr, "01:02:03"},
+      {"-t:99,99,99", nullptr, "99:99:99"},
+      {"-h:11,30,0", nullptr, "01:30:00"},         // the clock reads 10:00:00
+      {"-h:1,0,0 -t:1,2,3", nullptr, "15:00:00"},  // the clock time wins whatever the order
+      {"-t:100,0,0", badT, "00:00:00"},
+      {"-h:100,0,0", badH, "00:00:00"},
+      {"-t:5,0", badT, "00:00:00"},
+      {"-t:,", badT, "00:00:00"},
+      {"-t:-5,5,0", badT, "00:00:00"},  // adds up to 0, yet never an immediate action
+      {"-t:1e999,0,0", badT, "00:00:00"},
+  };
+  for (const auto& [commandLine, box, digits] : rows) {
+    AppFixture f;
+    f.Start(commandLine);
+    SCOPED_TRACE(commandLine);
+    const auto& shown = f.env.messageBoxes.shown;
+    ASSERT_EQ(shown.size(), box ? 1u : 0u);
+    if (box) EXPECT_TRUE(shown[0].text == box && shown[0].flags == 64 && shown[0].title == "Crepuscule");
+    EXPECT_EQ(f.Main().WaitCmd, box == nullptr);
+    EXPECT_FALSE(f.Main().CmdAllnow || f.Main().CountDown);
+    EXPECT_EQ(Digits(f.Main()), digits);
+  }
+}
+
+TEST_F(AppTest, StartupTimeWithActionStartsTheCountdownAtOnce) {
+  Start("-a -t:0,1.5,0");
+  EXPECT_TRUE(Main().CountDown && Main().Timer1.Enabled());
+  EXPECT_EQ(Main().Action, 1);
+  EXPECT_EQ(Digits(Main()), "00:02:00");  // the fraction is rounded, halves to even
+  EXPECT_FALSE(Main().Visible());         // the countdown window shows the time instead
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0, 0, 2, 0));
+}
+
+TEST(Startup, TheLastTimeIsPresetUnlessZeroOrOverridden) {
+  const std::tuple<std::uint8_t, const char*, bool> rows[] = {{10, "", true}, {10, "-t:", false}, {0, "", false}};
+  for (const auto& [minutes, commandLine, preset] : rows) {
+    AppFixture f;
+    f.WriteSettingsBytes(AppFixture::TaggedBytes(0x20, 0, 0, minutes, 0));
+    f.Start(commandLine);
+    EXPECT_EQ(f.Main().WaitCmd, preset);
+    EXPECT_EQ(Digits(f.Main()), preset ? "00:10:00" : "00:00:00");
+    EXPECT_TRUE(f.env.messageBoxes.shown.empty());
+  }
+}
+
+TEST_F(AppTest, StartupOpensAPresetActionOnTheSecondTick) {
+  Start("-r");
+  Advance(1);
+  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  Advance(1);
+  EXPECT_EQ(Main().Action, 2);
+  EXPECT_NE(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_FALSE(Main().Patient.Enabled());
+}
+
+TEST_F(AppTest, StartupReadsEveryTokenEvenBeyond255) {
+  std::string commandLine;
+  for (int i = 0; i < 300; ++i) commandLine += "-x ";
+  Start(commandLine + "-noding");
+  EXPECT_TRUE(Main().Noding);
+}
+
+TEST(Startup, LoadingAdaptsTheSleepWordingToTheSystem) {
+  for (bool xp : {false, true}) {
+    AppFixture f;
+    if (!xp) f.os.Set98();
+    f.Start("");
+    EXPECT_EQ(f.Main().LongStandby, xp);
+    EXPECT_EQ(f.Main().CheckMaj.Enabled(), xp);
+    EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), xp ? "Veille prolongée" : "Mettre en veille");
+    EXPECT_EQ(f.Main().ToolTips.size(), 3u);
+  }
+}
+
+TEST_F(AppTest, StartupCoffeeIsNotReadyYet) {
+  Start("-makecoffee");
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(env.messageBoxes.shown[0].text,
+            "Désolé mais je ne fais pas encore le café.\r\nDans une future version je l'espère :-P");
+  EXPECT_EQ(env.messageBoxes.shown[0].flags, 64);
+  EXPECT_EQ(env.messageBoxes.shown[0].title, "Machine à café");
+  EXPECT_TRUE(Main().Visible());
+}
+
+}  // namespace
