@@ -104,4 +104,17 @@ Control* NextTabStop(const Form& form, const Control* from, bool backwards) {
 Control* DefaultButton(const Form& form) { return ButtonWhere(form, &Control::IsDefault); }
 Control* CancelButton(const Form& form) { return ButtonWhere(form, &Control::IsCancel); }
 
+Control* EnterButton(const Form& form, Control* focused) {
+  if (focused && &focused->Owner() == &form && focused->Kind() == ControlKind::Button && IsTabStop(*focused))
+    return focused;
+  return DefaultButton(form);
+}
+
+Control* FocusTarget(const Form& form) {
+  Control* last = form.Focused();
+  if (last && IsTabStop(*last)) return last;
+  const std::vector<Control*> stops = TabOrder(form);
+  return stops.empty() ? nullptr : stops.front();
+}
+
 }  // namespace ui

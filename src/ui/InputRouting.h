@@ -63,5 +63,10 @@ Control* NextTabStop(const Form& form, const Control* from, bool backwards);
 // The buttons Enter and Esc press: visible and enabled, default or cancel.
 Control* DefaultButton(const Form& form);
 Control* CancelButton(const Form& form);
+// What Enter presses: the focused control when it is a button, else the default button.
+Control* EnterButton(const Form& form, Control* focused);
+// Where the focus goes when the window gets it: back to the control that had
+// it if it still can take it, else to the first tab stop; null when none can.
+Control* FocusTarget(const Form& form);
 
 }  // namespace ui

@@ -50,6 +50,7 @@ class ChildPeer : public ui::ControlPeer {
   static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
   LRESULT Picture(UINT message, WPARAM wParam, LPARAM lParam);
+  void ApplyFont(BOOL redraw);
   void ApplyLook();
   void ApplyText();
   void ApplyValue();
@@ -93,15 +94,9 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
     }
     case ui::ControlKind::TextBox:
       windowClass = L"EDIT";
-      style |= WS_TABSTOP | WS_GROUP;
-      // A centred or right-aligned box that scrolls shows only the end of
-      // what was typed in Wine, even when all of it fits.
-      if (control.Align() == ui::Alignment::Centre)
-        style |= ES_CENTER;
-      else if (control.Align() == ui::Alignment::Right)
-        style |= ES_RIGHT;
-      else
-        style |= ES_AUTOHSCROLL;
+      style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
+      if (control.Align() == ui::Alignment::Centre) style |= ES_CENTER;
+      if (control.Align() == ui::Alignment::Right) style |= ES_RIGHT;
       if (control.Flat())
         style |= WS_BORDER;
       else
@@ -124,7 +119,7 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
   if (!hwnd_) return;
   if (control.Kind() != ui::ControlKind::WindowedPicture) {
     SetWindowSubclass(hwnd_, &ChildPeer::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control.GetFont())), FALSE);
+    ApplyFont(FALSE);
   }
   if (control.Kind() == ui::ControlKind::TextBox && control.MaxLength() > 0)
     SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control.MaxLength()), 0);
@@ -152,7 +147,7 @@ void ChildPeer::Changed(ui::Prop what) {
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
     case ui::Prop::Font:
-      SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control_.GetFont())), TRUE);
+      ApplyFont(TRUE);
       break;
     case ui::Prop::Bounds: {
       const RECT r = form_.PixelRect(control_);
@@ -174,6 +169,14 @@ void ChildPeer::Changed(ui::Prop what) {
       ApplyLook();
       break;
   }
+}
+
+void ChildPeer::ApplyFont(BOOL redraw) {
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control_.GetFont())), redraw);
+  // The margins a big font brings leave two bold digits no room in a small
+  // box: the box would scroll them out of sight.
+  if (control_.Kind() == ui::ControlKind::TextBox)
+    SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
 }
 
 void ChildPeer::ApplyText() {

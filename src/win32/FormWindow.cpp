@@ -316,15 +316,8 @@ void FormWindow::ApplyFocus() {
 }
 
 void FormWindow::FocusSomething() {
-  ui::Control* c = form_.Focused();
-  HWND target = c ? reinterpret_cast<HWND>(c->Hwnd()) : nullptr;
-  if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
-    const std::vector<ui::Control*> stops = ui::TabOrder(form_);
-    target = nullptr;
-    for (ui::Control* stop : stops)
-      if ((target = reinterpret_cast<HWND>(stop->Hwnd())) != nullptr) break;
-  }
-  if (target) {
+  ui::Control* c = ui::FocusTarget(form_);
+  if (HWND target = c ? reinterpret_cast<HWND>(c->Hwnd()) : nullptr) {
     SetFocus(target);
   } else {
     Enter();
@@ -333,8 +326,21 @@ void FormWindow::FocusSomething() {
   }
 }
 
+void FormWindow::ShowDefaultLook(ui::Control* focused) {
+  // As in the system's dialogs, the button Enter would press has the thick border.
+  const ui::Control* pressed = ui::EnterButton(form_, focused);
+  for (ui::Control* c : form_.Controls()) {
+    HWND button = reinterpret_cast<HWND>(c->Hwnd());
+    if (c->Kind() != ui::ControlKind::Button || !button) continue;
+    const bool isDefault = (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (isDefault != (c == pressed))
+      SendMessageW(button, BM_SETSTYLE, c == pressed ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
+}
+
 void FormWindow::ChildFocused(ui::Control& c) {
   if (dying_ || !ready_) return;
+  ShowDefaultLook(&c);
   Enter();
   form_.FocusChanged(&c);
   Leave();
@@ -440,8 +446,7 @@ bool FormWindow::DialogKey(const MSG& msg) {
     }
     case VK_RETURN: {
       if (repeat) return true;
-      ui::Control* button = focused && focused->Kind() == ui::ControlKind::Button ? focused : ui::DefaultButton(form_);
-      if (button) Click(*button);
+      if (ui::Control* button = ui::EnterButton(form_, focused)) Click(*button);
       return true;
     }
     case VK_ESCAPE: {

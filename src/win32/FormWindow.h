@@ -61,6 +61,7 @@ class FormWindow : public ui::FormPeer {
   void ApplyIcon();
   void ApplyFocus();
   void FocusSomething();
+  void ShowDefaultLook(ui::Control* focused);
   void Command(WPARAM wParam, LPARAM lParam);
   LRESULT ColourFor(UINT message, HDC dc, HWND child);
   void RebuildRectTools();

@@ -154,4 +154,30 @@ TEST(DialogKeys, EnterAndEscPressOnlyAnAvailableButton) {
   EXPECT_EQ(ui::CancelButton(d), nullptr);
 }
 
+TEST(DialogKeys, EnterPressesTheFocusedButtonElseTheDefaultOne) {
+  ui::FakeEnvironment env;
+  Dialog d(env.services);
+  EXPECT_EQ(ui::EnterButton(d, &d.cancel), &d.cancel);
+  EXPECT_EQ(ui::EnterButton(d, &d.hours), &d.ok);
+  EXPECT_EQ(ui::EnterButton(d, nullptr), &d.ok);
+  d.cancel.SetEnabled(false);
+  EXPECT_EQ(ui::EnterButton(d, &d.cancel), &d.ok);
+  Dialog other(env.services);
+  EXPECT_EQ(ui::EnterButton(d, &other.cancel), &d.ok);  // never a button of another window
+}
+
+TEST(FocusTarget, ReturnsToTheLastFocusedControlWhileItCanTakeIt) {
+  ui::FakeEnvironment env;
+  Dialog d(env.services);
+  EXPECT_EQ(ui::FocusTarget(d), &d.ok);  // nothing focused yet: the first tab stop
+  d.minutes.SetFocus();
+  EXPECT_EQ(ui::FocusTarget(d), &d.minutes);
+  d.minutes.SetEnabled(false);
+  EXPECT_EQ(ui::FocusTarget(d), &d.ok);
+  d.label.SetFocus();  // a label cannot hold the focus
+  EXPECT_EQ(ui::FocusTarget(d), &d.ok);
+  for (ui::Control* c : {&d.ok, &d.hours, &d.cancel, &d.mode}) c->SetVisible(false);
+  EXPECT_EQ(ui::FocusTarget(d), nullptr);
+}
+
 }  // namespace
