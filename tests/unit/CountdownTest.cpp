@@ -41,7 +41,9 @@ TEST(Countdown, ActsAfterExactlyTheDelay) {
     for (bool acted = false; !acted && ticks < 8000;) {
       const std::size_t seen = f.os.log.size();
       f.Advance(1000);
-      if (++ticks == 1) EXPECT_EQ(Digits(f.Main()), afterFirst);
+      if (++ticks == 1) {
+        EXPECT_EQ(Digits(f.Main()), afterFirst);
+      }
       acted = f.Acted(seen);
     }
     EXPECT_EQ(ticks, expectedTicks) << h << ":" << m << ":" << s;
@@ -62,8 +64,9 @@ TEST(Countdown, DelaysAreNormalisedOrRefused) {
     EXPECT_EQ(Digits(f.Main()), started ? started : "00:00:00");
     const auto& shown = f.env.messageBoxes.shown;
     ASSERT_EQ(shown.size(), started ? 0u : 1u);
-    if (!started)
+    if (!started) {
       EXPECT_TRUE(shown[0].text == "Erreur dans le délai" && shown[0].flags == 48 && shown[0].title == "Information");
+    }
     EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // not opened just to be cleared
   }
   Running zero(1, "0", "0", "0.4");  // rounds to nothing: silently ignored

@@ -97,7 +97,9 @@ TEST(Startup, TimeTextsAreCheckedAndShownWhenNoActionIsChosen) {
     SCOPED_TRACE(commandLine);
     const auto& shown = f.env.messageBoxes.shown;
     ASSERT_EQ(shown.size(), box ? 1u : 0u);
-    if (box) EXPECT_TRUE(shown[0].text == box && shown[0].flags == 64 && shown[0].title == "Crepuscule");
+    if (box) {
+      EXPECT_TRUE(shown[0].text == box && shown[0].flags == 64 && shown[0].title == "Crepuscule");
+    }
     EXPECT_EQ(f.Main().WaitCmd, box == nullptr);
     EXPECT_FALSE(f.Main().CmdAllnow || f.Main().CountDown);
     EXPECT_EQ(Digits(f.Main()), digits);
