@@ -90,7 +90,12 @@ MainForm::MainForm(App& a)
     caption->SetForeColour(ui::kWhite);
     caption->SetAlign(ui::Alignment::Centre);
   }
+  // The off-screen default button takes the focus first, so no visible
+  // button shows a focus rectangle when the window opens.
   AaDefault.SetDefault(true);
+  AaDefault.SetTabIndex(0);
+  TimeOptions.SetTabIndex(1);
+  Annule.SetTabIndex(2);
 
   WireEvents();
 }

@@ -2,6 +2,7 @@
 // a cancel button. The countdown engine and the tray drive it from outside.
 #include "timeui/TimeStart.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/App.h"
@@ -84,7 +85,9 @@ void TimeStart::RefreshTimeStart() {
   const MainForm& main = app.Main();
   TimeLabel.SetCaption(SpellRemainingTime(app.Systray().SystrayText, main.TpsH, main.TpsM, main.TpsS,
                                           main.TxtH.Caption(), main.TxtM.Caption(), main.TxtS.Caption()));
-  SetWidth(TimeLabel.Bounds().width + kWidthAroundLabel);
+  // Never narrower than the design width: a short text would otherwise leave
+  // "Annuler" outside the window, and the countdown could not be cancelled here.
+  SetWidth(std::max(TimeLabel.Bounds().width + kWidthAroundLabel, kClientWidth + kFrameTwips));
 }
 
 void TimeStart::Annuler_Click() { app.Main().Annule_Click(); }

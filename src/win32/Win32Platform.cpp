@@ -208,6 +208,12 @@ int Win32Platform::SetWindowPos(platform::Handle window, platform::Handle insert
 
 std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
                                           std::intptr_t lParam) {
+  // A negative tooltip delay means "the system's default". Windows reads it so;
+  // Wine takes the low word (65535 ms), so the default is spelled out here.
+  if (message == TTM_SETDELAYTIME && lParam < 0) {
+    const LPARAM initial = static_cast<LPARAM>(::GetDoubleClickTime());
+    lParam = wParam == TTDT_AUTOPOP ? initial * 10 : wParam == TTDT_RESHOW ? initial / 5 : initial;
+  }
   return ::SendMessageA(As<HWND>(window), message, wParam, lParam);
 }
 

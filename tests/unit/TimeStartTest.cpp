@@ -2,6 +2,7 @@
 // its closing and its cancel button reach the main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -66,6 +67,9 @@ TEST_F(TimeStartTest, LookFollowsTheAction) {
   }
 }
 
+// The design client width plus a tool window's frame.
+constexpr int kDesignOuterWidth = 6420 + 90;
+
 TEST_F(TimeStartTest, RefreshFitsTheWidthAndClosingStopsTheRefreshes) {
   MainForm& main = Main();
   main.Action = 2, main.CountDown = true, main.TpsH = 2, main.TpsM = 1, main.TpsS = 1;
@@ -77,9 +81,19 @@ TEST_F(TimeStartTest, RefreshFitsTheWidthAndClosingStopsTheRefreshes) {
     window.TimeLabel.SetBold(bold);
     window.RefreshTimeStart();
     EXPECT_EQ(window.TimeLabel.Caption(), "Redémarrage dans 02 heures une minute et une seconde.");
-    EXPECT_EQ(window.Width(), window.TimeLabel.Bounds().width + 1125);
+    EXPECT_EQ(window.Width(), std::max(window.TimeLabel.Bounds().width + 1125, kDesignOuterWidth));
     EXPECT_EQ(window.Left(), left);
   }
+  // A short text never pushes "Annuler" out of the window; a long one widens it.
+  main.TpsH = 0, main.TpsM = 0, main.TpsS = 5;
+  main.TxtS.SetCaption("05");
+  window.RefreshTimeStart();
+  EXPECT_GE(window.Width(), window.Annuler.Bounds().left + window.Annuler.Bounds().width);
+  main.TpsH = 50, main.TpsM = 10;
+  main.TxtH.SetCaption("50"), main.TxtM.SetCaption("10");
+  window.TimeLabel.SetBold(true);
+  window.RefreshTimeStart();
+  EXPECT_EQ(window.Width(), window.TimeLabel.Bounds().width + 1125);
   main.Nmbr2Refresh = 2;
   window.onCloseBox();
   EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);

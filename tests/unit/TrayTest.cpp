@@ -100,7 +100,9 @@ TEST_F(TrayTest, TipDuringACountdown) {
     Tray().IconRefresh();
     const std::string at = std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s);
     ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0)) << at;
-    if (st.tip) EXPECT_EQ(ShownTip(Last()), st.tip) << at;
+    if (st.tip) {
+      EXPECT_EQ(ShownTip(Last()), st.tip) << at;
+    }
   }
   EXPECT_EQ(Last().hIcon, kIcon + 102);
 
