@@ -48,16 +48,6 @@ def makecoffee(t):
     equal(len(p.boxes()), 1, "message boxes")
 
 
-@case(version="winxp", relay=PRIVILEGE + POWER)
-def shutdown_now_xp(t):
-    p = t.start("-a", "-n")
-    exit_call = p.wait_call("ExitWindowsEx", 15)
-    equal((exit_call.u32(0), exit_call.u32(1)), (12, 0), "ExitWindowsEx(EWX_POWEROFF + EWX_FORCE, 0)")
-    check_privilege_enabled(p, "ExitWindowsEx")
-    check(p.wait_exit(15) is not None, "the program still runs after an immediate shutdown")
-    equal(names(p, POWER), ["ExitWindowsEx"], "power calls")
-
-
 @case(version="win98", relay=PRIVILEGE + POWER)
 def shutdown_now_win98(t):
     p = t.start("-a", "-n")
@@ -72,20 +62,38 @@ def shutdown_now_win98(t):
     equal(len(p.calls("WinExec", "CreateProcessA", "CreateProcessW")), 1, "processes started")
 
 
-def sleep_now(args, expected, label):
-    @case(version="winxp", relay=PRIVILEGE + POWER, name=label)
+def act_now(name, version, args, function, expected, privilege):
+    """An action performed at once from the command line: one power call, then the end."""
+
+    @case(version=version, relay=PRIVILEGE + POWER, name=name)
     def run(t):
         p = t.start(*args)
-        c = p.wait_call("SetSystemPowerState", 15)
-        equal((c.u32(0), c.u32(1)), expected, "SetSystemPowerState(fSuspend, fForce) for " + label)
-        check_privilege_enabled(p, "SetSystemPowerState")
+        c = p.wait_call(function, 15)
+        equal((c.u32(0), c.u32(1)), expected, "%s arguments" % function)
+        if privilege:
+            check_privilege_enabled(p, function)
+        else:
+            equal(names(p, PRIVILEGE), [], "privilege calls outside the NT family")
         check(p.wait_exit(15) is not None, "the program still runs after the power call returned")
-        equal(names(p, POWER), ["SetSystemPowerState"], "power calls")
+        equal(names(p, POWER), [function], "power calls")
 
 
-# Standby is (TRUE, TRUE), hibernation (FALSE, TRUE); TRUE is passed as -1.
-sleep_now(["-v", "-n"], (0xFFFFFFFF, 0xFFFFFFFF), "standby_now_xp")
-sleep_now(["-v", "-n", "-forcehibernation"], (0, 0xFFFFFFFF), "hibernate_now_forced_xp")
+# ExitWindowsEx flags: EWX_POWEROFF + EWX_FORCE = 12, EWX_REBOOT + EWX_FORCE = 6.
+# SetSystemPowerState(fSuspend, fForce): standby is (TRUE, TRUE), hibernation
+# (FALSE, TRUE); TRUE is passed as -1. The immediate path hibernates only when
+# forced, whatever the system.
+ALL_BITS = 0xFFFFFFFF
+for row in [
+    ("shutdown_now_xp", "winxp", ["-a", "-n"], "ExitWindowsEx", (12, 0), True),
+    ("shutdown_zero_time_nt4", "nt40", ["-a", "-t:0,0,0"], "ExitWindowsEx", (12, 0), True),
+    ("restart_now_xp", "winxp", ["-r", "-n"], "ExitWindowsEx", (6, 0), True),
+    ("restart_now_win98", "win98", ["-n", "-r"], "ExitWindowsEx", (6, 0), False),
+    ("standby_now_xp", "winxp", ["-v", "-n"], "SetSystemPowerState", (ALL_BITS, ALL_BITS), True),
+    ("hibernate_now_forced_xp", "winxp", ["-v", "-n", "-forcehibernation"], "SetSystemPowerState",
+     (0, ALL_BITS), True),
+    ("standby_now_win98", "win98", ["-v", "-t:,,,"], "SetSystemPowerState", (ALL_BITS, ALL_BITS), False),
+]:
+    act_now(*row)
 
 
 def bad_time(arg, which):
