@@ -465,6 +465,41 @@ class Case:
         else:
             self.xdotool("click", button)
 
+    def click_child(self, title, text, button=1):
+        """A real click in the middle of the child window (control) showing text."""
+        windows = [w for w in self.windows() if w["visible"] and w["caption"] == title]
+        check(windows, "no visible window %r" % title)
+        children = [c for w in windows for c in w["children"] if c["visible"] and c["text"] == text]
+        check(children, "no visible control %r in %r; controls: %s"
+              % (text, title, [c["text"] for w in windows for c in w["children"]]))
+        left, top, right, bottom = children[0]["rect"]
+        self.xdotool("mousemove", "--sync", (left + right) // 2, (top + bottom) // 2)
+        self.xdotool("click", button)
+
+    def choose_menu_item(self, caption, timeout=5):
+        """Chooses an item of the open popup menu with the keyboard, as a user may."""
+        deadline = time.monotonic() + timeout
+        while True:
+            popups = [w for w in self.windows() if w["class"] == "#32768" and w["visible"]]
+            if popups:
+                break
+            check(time.monotonic() < deadline, "no popup menu open")
+            time.sleep(0.1)
+        menu = self.describe().menu
+        check(menu is not None, "the program described no menu")
+        items = [i for i in menu["items"] if i != "-"]
+        check(caption in items, "no item %r in the menu %s" % (caption, menu["items"]))
+        # Keys go to the X window with the input focus, which the click on the
+        # tray gave to Wine's tray: hand it to the menu, from its border so
+        # that no item gets selected by the pointer.
+        left, top = popups[0]["rect"][:2]
+        self.xdotool("mousemove", "--sync", left + 1, top + 1)
+        window = re.search(r"WINDOW=(\d+)", self.xdotool("getmouselocation", "--shell"))
+        check(window, "no X window under the pointer")
+        self.xdotool("windowfocus", "--sync", window.group(1))
+        # The first Down selects the first item; separators are skipped.
+        self.key(*(["Down"] * (items.index(caption) + 1) + ["Return"]))
+
     def mouse_down(self, button=1):
         self.xdotool("mousedown", button)
 
