@@ -114,9 +114,10 @@ class Session:
         self.xvfb = None
 
     def start(self):
+        # Prefixes kept by an earlier run (failed cases) go now.
+        shutil.rmtree(os.path.join(self.wine_dir, "cases"), ignore_errors=True)
         for d in (self.logs, self.screenshots, os.path.join(self.wine_dir, "cases")):
             os.makedirs(d, exist_ok=True)
-        shutil.rmtree(os.path.join(self.wine_dir, "cases"), ignore_errors=True)
         if not self.display:
             self.display = self._start_xvfb()
         shell("crep_template", self.template)
@@ -161,6 +162,7 @@ class Program:
         self.args = list(args)
         self.started = time.monotonic()
         self.lines = []
+        self._calls = []
         self._lock = threading.Lock()
         self._log = open(log_path, "w", encoding="utf-8", errors="replace")
         self.proc = subprocess.Popen(["wine", case.session.exe] + self.args, env=env,
@@ -173,17 +175,21 @@ class Program:
         for raw in self.proc.stderr:
             line = raw.decode("utf-8", errors="replace").rstrip("\n")
             now = time.monotonic() - self.started
+            try:
+                call = relay.parse_line(line, now)
+            except ValueError:
+                call = None
             with self._lock:
                 self.lines.append((now, line))
+                if call:
+                    self._calls.append(call)
             self._log.write("%8.3f %s\n" % (now, line))
         self._log.flush()
 
     def calls(self, *names):
         """The traced calls so far, in order; only those named, if names are given."""
         with self._lock:
-            lines = list(self.lines)
-        found = relay.parse(lines)
-        return [c for c in found if not names or c.func in names]
+            return [c for c in self._calls if not names or c.func in names]
 
     def wait_call(self, name, timeout=10, where=None):
         """The first traced call of name (a name or a tuple of names) for which

@@ -115,17 +115,3 @@ def parse_line(line, time=None):
         return None
     args = [Arg(a) for a in split_args(m.group("args"))]
     return Call(m.group("dll"), m.group("func"), args, time, m.group("tid"))
-
-
-def parse(lines):
-    """Calls from (time, line) pairs or plain lines, in trace order."""
-    calls = []
-    for item in lines:
-        time, line = item if isinstance(item, tuple) else (None, item)
-        try:
-            call = parse_line(line, time)
-        except ValueError:
-            continue
-        if call:
-            calls.append(call)
-    return calls

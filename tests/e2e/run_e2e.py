@@ -14,6 +14,7 @@ import argparse
 import glob
 import importlib
 import os
+import signal
 import sys
 import time
 import traceback
@@ -44,22 +45,37 @@ def load_pending():
     return pending
 
 
+class Overdue(Exception):
+    pass
+
+
+def overdue(signum, frame):
+    raise Overdue()
+
+
 def run_case(session, spec):
     case = harness.Case(session, spec)
     passed = False
     start = time.monotonic()
+    # Every wait has its own limit; this one catches a case that hangs anyway.
+    signal.signal(signal.SIGALRM, overdue)
+    signal.alarm(spec["timeout"])
     try:
         case.setup()
         case.mark("set up")
         spec["fn"](case)
         case.mark("ran")
+        signal.alarm(0)
         passed = True
         return True, "", time.monotonic() - start
     except harness.Failure as e:
         return False, str(e), time.monotonic() - start
+    except Overdue:
+        return False, "the case took more than %ss" % spec["timeout"], time.monotonic() - start
     except Exception:
         return False, traceback.format_exc(), time.monotonic() - start
     finally:
+        signal.alarm(0)
         try:
             if not passed:
                 case.screenshot("failed-" + spec["name"])
@@ -86,6 +102,8 @@ def main():
             print("%-40s %s" % (c["name"], c["version"]))
         return 0
 
+    # Ended from outside (a time limit): still stop the display and the prefixes.
+    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(1))
     pending = load_pending()
     passed = failed = skipped = 0
     session = harness.Session(build=opts.build, display=opts.display, keep=opts.keep)
