@@ -53,8 +53,8 @@ void App::Start() {
   started_ = true;
   main_ = std::make_unique<MainForm>(*this);
   mainObject_ = main_.get();
-  if (services_.peers) services_.peers->CreatePeers(*main_);
-  main_->Form_Initialize();
+  if (services_.peers) services_.peers->CreatePeers(*mainObject_);
+  mainObject_->Form_Initialize();
   // Initialisation may already have shown (and so loaded) the window.
   if (main_ && !main_->Loaded()) {
     main_->MarkLoaded(true);

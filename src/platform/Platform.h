@@ -83,10 +83,9 @@ class Platform {
   // comctl32 and the tooltip window calls
   virtual void InitCommonControls() = 0;
   virtual Handle CreateWindowExA(std::uint32_t exStyle, const std::string& className, const char* windowName,
-                                 std::uint32_t style, int x, int y, int width, int height, Handle parent,
-                                 Handle menu, Handle instance, void* param) = 0;
-  virtual int SetWindowPos(Handle window, Handle insertAfter, int x, int y, int cx, int cy,
-                           std::uint32_t flags) = 0;
+                                 std::uint32_t style, int x, int y, int width, int height, Handle parent, Handle menu,
+                                 Handle instance, void* param) = 0;
+  virtual int SetWindowPos(Handle window, Handle insertAfter, int x, int y, int cx, int cy, std::uint32_t flags) = 0;
   // lParam as a number, or the tool record / the text for the messages that take one.
   virtual std::intptr_t SendMessageA(Handle window, std::uint32_t message, std::uintptr_t wParam,
                                      std::intptr_t lParam) = 0;

@@ -8,13 +8,15 @@
 #include "platform/Platform.h"
 
 class ShutModule;
-namespace ui { class MessageBoxService; }
+namespace ui {
+class MessageBoxService;
+}
 
 // The option record as plain data, and its byte codec (no file access).
 struct Settings {
-  bool AlwaysMin = false, AlwaysAllNow = false, ShutDownAction = false, RestartAction = false,
-       StandbyAction = false, NoMinAfter = false, CheckSilence = false, MemTime = false,
-       NoDiagTime = false, HourMode = false, NoConfirmBox = false, ForceHib = false, DesignEnd = false;
+  bool AlwaysMin = false, AlwaysAllNow = false, ShutDownAction = false, RestartAction = false, StandbyAction = false,
+       NoMinAfter = false, CheckSilence = false, MemTime = false, NoDiagTime = false, HourMode = false,
+       NoConfirmBox = false, ForceHib = false, DesignEnd = false;
   std::uint8_t LastHours = 0, LastMinutes = 0, LastSeconds = 0;
 };
 
@@ -23,8 +25,8 @@ constexpr std::array<std::uint8_t, 4> kVersionTag{'S', '5', '.', '5'};
 std::uint8_t OptionFlags(const Settings& s);
 std::uint8_t DisplayFlags(const Settings& s);
 // Decodes bytes 4 and 5 (reserved bits ignored) and the last delay bytes 6..8.
-Settings Decode(std::uint8_t optionFlags, std::uint8_t displayFlags, std::uint8_t seconds,
-                std::uint8_t minutes, std::uint8_t hours);
+Settings Decode(std::uint8_t optionFlags, std::uint8_t displayFlags, std::uint8_t seconds, std::uint8_t minutes,
+                std::uint8_t hours);
 // The nine default bytes.
 std::array<std::uint8_t, 9> DefaultFile();
 }  // namespace settings_codec
@@ -36,13 +38,13 @@ class FileModule {
 
   std::string GetSettingsDir();
   // Out-arguments keep their values when reading fails after opening.
-  void ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDownAction, bool& RestartAction,
-                    bool& StandbyAction, bool& NoMinAfter, bool& CheckSilence, bool& MemTime,
-                    bool& NoDiagTime, bool& HourMode, bool& NoConfirmBox, bool& ForceHib, bool& DesignEnd,
-                    std::string& Hours, std::string& Minutes, std::string& Seconds);
-  void WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownAction, bool RestartAction,
-                     bool StandbyAction, bool NoMinAfter, bool CheckSilence, bool MemTime, bool NoDiagTime,
-                     bool HourMode, bool NoConfirmBox, bool ForceHib, bool DesignEnd);
+  void ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDownAction, bool& RestartAction, bool& StandbyAction,
+                    bool& NoMinAfter, bool& CheckSilence, bool& MemTime, bool& NoDiagTime, bool& HourMode,
+                    bool& NoConfirmBox, bool& ForceHib, bool& DesignEnd, std::string& Hours, std::string& Minutes,
+                    std::string& Seconds);
+  void WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownAction, bool RestartAction, bool StandbyAction,
+                     bool NoMinAfter, bool CheckSilence, bool MemTime, bool NoDiagTime, bool HourMode,
+                     bool NoConfirmBox, bool ForceHib, bool DesignEnd);
   void WriteLastTime(std::uint8_t Hours, std::uint8_t Minutes, std::uint8_t Seconds);
   // Writes the defaults into a file its caller has open.
   void ResetSettings(platform::Platform::File& file);

@@ -15,9 +15,7 @@ Control::~Control() {
   if (owner_.focused_ == this) owner_.focused_ = nullptr;
 }
 
-bool Control::IsWindowed() const {
-  return kind_ != ControlKind::Picture && kind_ != ControlKind::Label;
-}
+bool Control::IsWindowed() const { return kind_ != ControlKind::Picture && kind_ != ControlKind::Label; }
 
 void Control::Notify(Prop what) {
   if (peer_) peer_->Changed(what);

@@ -20,7 +20,7 @@ class FakeMessageBoxes : public MessageBoxService {
  public:
   int Show(const std::string& text, int flags, const std::string& title) override;
   std::vector<ShownBox> shown;
-  std::deque<int> answers;  // answered in order; OK when empty
+  std::deque<int> answers;                      // answered in order; OK when empty
   std::function<void(const ShownBox&)> onShow;  // runs while the box "waits"
 };
 

@@ -45,9 +45,7 @@ void Scheduler::Stop(Timer& t) {
   Rearm();
 }
 
-void Scheduler::Forget(Timer& t) {
-  active_.erase(std::remove(active_.begin(), active_.end(), &t), active_.end());
-}
+void Scheduler::Forget(Timer& t) { active_.erase(std::remove(active_.begin(), active_.end(), &t), active_.end()); }
 
 std::optional<std::int64_t> Scheduler::NextDeadline() const {
   std::optional<std::int64_t> next;

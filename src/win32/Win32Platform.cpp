@@ -75,6 +75,7 @@ std::wstring ArgumentsOf(const std::wstring& commandLine) {
 
 Win32Platform::Win32Platform(HINSTANCE instance, HWND appWindow) : instance_(instance), appWindow_(appWindow) {
   // Held for the life of the process: a second start in the same session sees it.
+  // cppcheck-suppress useInitializationList ; GetLastError must be read right after
   instanceMutex_ = CreateMutexW(nullptr, FALSE, L"Local\\Crepuscule.Instance");
   prevInstance_ = instanceMutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }

@@ -25,8 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else if (after != std::vector<std::uint8_t>(data, data + size)) {
     std::abort();  // a file of ours is only read
   }
-  if (size > 0) files.WriteSettings(data[0] & 1, data[0] & 2, false, false, false, true, false, false, false, false,
-                                    false, false, data[0] & 4);
+  if (size > 0)
+    files.WriteSettings(data[0] & 1, data[0] & 2, false, false, false, true, false, false, false, false, false, false,
+                        data[0] & 4);
   files.WriteLastTime(size > 1 ? data[1] : 0, 7, 8);
   after = f.SettingsBytes();
   if (after.size() < 9 || after[6] != 8 || after[7] != 7) std::abort();
