@@ -445,14 +445,22 @@ class Case:
         check(r.returncode == 0, "xdotool %s failed: %s" % (" ".join(map(str, args)), r.stderr.decode().strip()))
         return r.stdout.decode()
 
-    def click_at(self, title, x, y, button=1, double=False):
-        """A real mouse click at (x, y) pixels from the top-left of the window's client area."""
+    def click_at(self, title, x, y, button=1, double=False, hover=0.3):
+        """A real mouse click at (x, y) pixels from the top-left of the window's
+        client area. The pointer rests there first: the program's picture
+        buttons light up on the move and take the click in their lit state."""
         _, client = self.window_rect(title)
         self.xdotool("mousemove", "--sync", client[0] + x, client[1] + y)
+        time.sleep(hover)
         if double:
             self.xdotool("click", "--repeat", 2, "--delay", 80, button)
         else:
             self.xdotool("click", button)
+
+    def click_twips(self, title, x, y, **kwargs):
+        """click_at with a position in twips, as the program lays its windows
+        out (15 twips a pixel at Wine's 96 dpi)."""
+        self.click_at(title, round(x / 15), round(y / 15), **kwargs)
 
     def click_tray_icon(self, button=1, double=False, timeout=10):
         """A real click on the program's icon in Wine's notification-area window."""
@@ -515,6 +523,23 @@ class Case:
     def key(self, *keys):
         """Real key presses (X keysym names: Return, Escape, shift+Tab...) to the focused window."""
         self.xdotool("key", "--delay", 50, *keys)
+
+    def focus(self, title, timeout=10, cls=None):
+        """Gives the X input focus to the visible window with this caption: with
+        no window manager a new window does not always get it at once."""
+        deadline = time.monotonic() + timeout
+        while True:
+            rc, out = self.wintool("xid", title, *([cls] if cls else []))
+            if rc == 0 and out.strip():
+                self.xdotool("windowfocus", "--sync", out.strip())
+                return
+            check(time.monotonic() < deadline, "no X window for %r" % title)
+            time.sleep(0.2)
+
+    def key_to(self, title, *keys, cls=None):
+        """Real key presses to the window with this caption."""
+        self.focus(title, cls=cls)
+        self.key(*keys)
 
     def type_text(self, text):
         self.xdotool("type", "--delay", 30, text)

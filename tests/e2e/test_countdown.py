@@ -91,3 +91,56 @@ def foreign_settings_are_reset(t):
     t.wait_main_window()
     equal(t.wait_bytes(path, DEFAULTS), DEFAULTS, "settings file after a foreign one was read")
     equal([c.func for c in p.calls(*POWER)], [], "power calls")
+
+
+def check_idle(t):
+    d = t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
+    check(d.visible("MainForm"), "main window not back after the cancel")
+    equal([d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")], ["00"] * 3, "time shown after the cancel")
+    equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
+
+
+@case(version="winxp", relay=["MessageBoxW", "MessageBoxA"] + POWER)
+def cancel_from_countdown_window(t):
+    p = t.start("-r", "-t:0,10,0")
+    d = t.wait_describe("form|TimeStart|", timeout=5)
+    title = d.caption("TimeStart")
+    # The countdown window shows for the first seconds only.
+    t.click_child(title, "Annuler")
+    text, box_title, flags = p.wait_box()
+    equal((text, box_title, flags), ("Redémarrage de l'ordinateur annulé.", "Annulation", 64), "cancel message")
+    shown, _ = t.message_box("Annulation")
+    equal(shown, text, "text on screen")
+    t.key_to("Annulation", "Return")
+    check_idle(t)
+    # The delay stays remembered after the cancel.
+    equal(t.read_bytes(settings_path(t, "system32")), b"S5.5\0\0\0\x0a\0", "settings file")
+    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+
+
+@case(version="winxp", relay=["MessageBoxW", "MessageBoxA"] + POWER)
+def cancel_from_tray_menu(t):
+    p = t.start("-v", "-t:0,10,0")
+    t.wait_describe("form|TimeStart|")
+    t.click_tray_icon(button=3)
+    menu = t.wait_describe("menu|MnuCloseR|").menu
+    equal(menu["items"], ["&Restaurer Crepuscule", "-", "A&nnuler la mise en Veille", "Qui&tter Crepuscule"],
+          "tray menu during a countdown")
+    t.choose_menu_item("A&nnuler la mise en Veille")
+    equal(p.wait_box(), ("Mise en Veille prolongée annulée.", "Annulation", 64), "cancel message")
+    t.message_box("Annulation")
+    t.key_to("Annulation", "Return")
+    check_idle(t)
+    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+
+
+@case(version="winxp", relay=POWER)
+def last_delay_setting_starts_the_countdown(t):
+    # "Start with the last delay used" (bit 5) and a last delay of 0:10:00.
+    with open(settings_path(t, "system32"), "wb") as f:
+        f.write(b"S5.5\x20\x00\x00\x0a\x00")
+    p = t.start("-r")
+    d = t.wait_describe("ctl|MainForm|Titre|Redémarrage de l'ordinateur...|")
+    equal(d.timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
+    check(d.caption("MainForm", "TxtM") in ("09", "10"), "minutes shown: %r" % d.caption("MainForm", "TxtM"))
+    equal([c.func for c in p.calls(*POWER)], [], "power calls")

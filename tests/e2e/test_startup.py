@@ -40,7 +40,7 @@ def makecoffee(t):
     equal(shown, expected, "text on screen")
     equal(buttons, ["OK"], "buttons")
     t.screenshot("makecoffee")
-    t.key("Return")
+    t.key_to("Machine à café", "Return")
     t.wait_gone("Machine à café")
     # The switch does nothing else: the start-up goes on to the main window.
     t.wait_main_window()
@@ -105,7 +105,7 @@ def bad_time(arg, which):
         equal((text, title, flags), (expected, "Crepuscule", 64), "message box asked for")
         shown, _ = t.message_box("Crepuscule")
         equal(shown, expected, "text on screen")
-        t.key("Return")
+        t.key_to("Crepuscule", "Return", cls="#32770")
         # The time is dropped and the program starts as if none had been given.
         t.wait_main_window()
         equal(len(p.boxes()), 1, "message boxes")
@@ -152,7 +152,7 @@ def help_box(t):
     equal(buttons, ["OK"], "buttons")
     check(not [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule"],
           "a main window is shown with the help")
-    t.key("Return")
+    t.key_to("Aide Crepuscule...", "Return")
     check(p.wait_exit(10) is not None, "the program still runs after the help box")
     equal(names(p, POWER), [], "power calls")
 
@@ -175,3 +175,67 @@ def second_instance(t):
     check(first.running(), "the first copy ended")
     mains = [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule" and w["class"] != "#32770"]
     equal(len(mains), 1, "visible main windows")
+
+
+# Centres of the main window's picture buttons, in twips from its top-left.
+SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)
+RESTART_BUTTON = (4560 + 247, 1080 + 247)
+
+
+def labels(d):
+    return [d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")]
+
+
+@case(relay=POWER)
+def time_waits_for_an_action(t):
+    p = t.start("-t:0,2,3")
+    t.wait_main_window()
+    d = t.describe()
+    equal(labels(d), ["00", "02", "03"], "time shown while no action is chosen")
+    equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running")
+    # The user's next action button starts the countdown with that time.
+    t.click_twips("Crepuscule", *SHUTDOWN_BUTTON)
+    d = t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
+    equal(d.timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
+    equal(t.wait_bytes(t.windows_path("system32", "Crepuscule.ini"), b"S5.5\0\0\x03\x02\0"),
+          b"S5.5\0\0\x03\x02\0", "settings file with the delay started")
+    equal(names(p, POWER), [], "power calls")
+
+
+@case(relay=PRIVILEGE + POWER)
+def now_waits_for_an_action(t):
+    p = t.start("-n")
+    t.wait_main_window()
+    d = t.describe()
+    equal([d.visible("MainForm", n) for n in ("TxtH", "TxtM", "TxtS", "Label1", "Label2")], [False] * 5,
+          "time labels visible while the next action is immediate")
+    equal(names(p, POWER), [], "power calls before a button is pressed")
+    t.click_twips("Crepuscule", *RESTART_BUTTON)
+    c = p.wait_call("ExitWindowsEx", 10)
+    equal((c.u32(0), c.u32(1)), (6, 0), "ExitWindowsEx(EWX_REBOOT + EWX_FORCE, 0)")
+    check_privilege_enabled(p, "ExitWindowsEx")
+
+
+@case(relay=["Shell_NotifyIconA"] + POWER)
+def minimised_start_restores_from_tray(t):
+    p = t.start("-m")
+    d = t.wait_describe("form|SystrayIcon|")
+    check(not d.visible("MainForm"), "main window visible after -m")
+    check(not [w for w in t.windows() if w["visible"] and w["class"] != "#32770" and w["caption"] == "Crepuscule"],
+          "main window on screen after -m")
+    check(p.calls("Shell_NotifyIconA"), "no tray icon added")
+    t.click_tray_icon(button=3)
+    menu = t.wait_describe("menu|MnuFichierR|").menu
+    equal(menu["default"], "Restore4", "default item in the tray")
+    t.choose_menu_item("Restaurer Crepuscule")
+    t.wait_main_window()
+    equal(names(p, POWER), [], "power calls")
+
+
+@case(relay=POWER)
+def action_opens_the_delay_dialog(t):
+    p = t.start("-a")
+    d = t.wait_describe("form|TimeForm|")
+    check(d.visible("TimeForm"), "delay dialog not shown after -a")
+    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while the dialog is open")
+    equal(names(p, POWER), [], "power calls")

@@ -10,6 +10,7 @@
 //   wintool click TITLE BUTTON [ms]   press the button whose text is BUTTON ('&' ignored)
 //   wintool close TITLE               send WM_CLOSE
 //   wintool rect TITLE                window and client rectangles in screen pixels
+//   wintool xid TITLE                 the X11 window Wine made for it (for xdotool)
 //   wintool foreground                the foreground window
 //   wintool describe                  the program's own description of its windows
 //   wintool wait-describe TEXT [ms]   describe until a line contains TEXT
@@ -354,6 +355,14 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"text") return Text(arg1);
+  if (command == L"xid") {
+    // Wine's X11 driver keeps the X window of a top-level window in this property.
+    HWND w = FindVisible(arg1, argc > 3 ? args[3] : L"");
+    HANDLE xid = w ? GetPropW(w, L"__wine_x11_whole_window") : nullptr;
+    if (!xid) return 1;
+    Line(std::to_string(reinterpret_cast<UINT_PTR>(xid)));
+    return 0;
+  }
   if (command == L"rect") return Rect(arg1);
   if (command == L"close") {
     HWND w = FindVisible(arg1);
