@@ -64,6 +64,14 @@ void StartWaitingTime(MainForm& main) {
   main.TimeIsMoney(h, m, s, false);
 }
 
+// A left press on an action button shows only its pressed picture.
+void Press(ui::Control& normal, ui::Control& bright, ui::Control& pressed, const ui::MouseArgs& e) {
+  if (e.button != kLeftButton) return;
+  pressed.SetVisible(true);
+  normal.SetVisible(false);
+  bright.SetVisible(false);
+}
+
 // Where the window starts, and where a double click puts it back: the top is
 // worked out from the widths too.
 int StartLeft(int spareWidth) { return spareWidth / 2; }
@@ -81,25 +89,10 @@ void MainForm::Clse_MouseMove(const ui::MouseArgs&) { Highlight(Clse, ClseBrilla
 
 // ---- Press and drag over the highlighted pictures ----
 
-void MainForm::ArreteBrillant_MouseDown(const ui::MouseArgs& e) {
-  if (e.button != kLeftButton) return;
-  ArreteE.SetVisible(true);
-  Arrete.SetVisible(false);
-  ArreteBrillant.SetVisible(false);
-}
-
-void MainForm::RebooteBrillant_MouseDown(const ui::MouseArgs& e) {
-  if (e.button != kLeftButton) return;
-  RebooteE.SetVisible(true);
-  Reboote.SetVisible(false);
-  RebooteBrillant.SetVisible(false);
-}
-
+void MainForm::ArreteBrillant_MouseDown(const ui::MouseArgs& e) { Press(Arrete, ArreteBrillant, ArreteE, e); }
+void MainForm::RebooteBrillant_MouseDown(const ui::MouseArgs& e) { Press(Reboote, RebooteBrillant, RebooteE, e); }
 void MainForm::VeilleProlongeeBrillant_MouseDown(const ui::MouseArgs& e) {
-  if (e.button != kLeftButton) return;
-  VeilleProlongeeE.SetVisible(true);
-  VeilleProlongee.SetVisible(false);
-  VeilleProlongeeBrillant.SetVisible(false);
+  Press(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE, e);
 }
 
 // The title-bar buttons leave their normal picture alone when pressed.

@@ -60,19 +60,6 @@ class ChildPeer : public ui::ControlPeer {
   HWND hwnd_ = nullptr;
 };
 
-void RegisterPictureClass(HINSTANCE instance, WNDPROC proc) {
-  static bool done = false;
-  if (done) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPictureClass;
-  done = RegisterClassExW(&wc) != 0;
-}
-
 ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(form), control_(control) {
   const wchar_t* windowClass = L"BUTTON";
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -103,7 +90,7 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
         exStyle |= WS_EX_CLIENTEDGE;
       break;
     case ui::ControlKind::WindowedPicture:
-      RegisterPictureClass(form.Instance(), &ChildPeer::PictureProc);
+      RegisterWindowClass(form.Instance(), &ChildPeer::PictureProc, kPictureClass);
       windowClass = kPictureClass;
       break;
     default:

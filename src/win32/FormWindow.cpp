@@ -27,19 +27,6 @@ UINT TaskbarCreated() {
   return message;
 }
 
-void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
-  static bool done = false;
-  if (done) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kFormClass;
-  done = RegisterClassExW(&wc) != 0;
-}
-
 struct Frame {
   DWORD style, exStyle;
   HWND owner;
@@ -76,7 +63,7 @@ bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <
 }  // namespace
 
 FormWindow::FormWindow(ui::Form& form, HINSTANCE instance) : form_(form), instance_(instance) {
-  RegisterFormClass(instance, &FormWindow::Proc);
+  RegisterWindowClass(instance, &FormWindow::Proc, kFormClass);
   const Frame frame = FrameOf(form.Style());
   const ui::PixelRect r = ui::ToPixels(form.Bounds(), TwipsX(), TwipsY());
   const bool hidden = form.Style() == ui::FormStyle::Hidden;
@@ -637,6 +624,18 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const wchar_t* className) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, className, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);
 }
 
 }  // namespace peers

@@ -84,4 +84,7 @@ class FormWindow : public ui::FormPeer {
   std::wstring tipText_;
 };
 
+// Registers a window class of ours (double clicks, arrow cursor) once.
+void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const wchar_t* className);
+
 }  // namespace peers
