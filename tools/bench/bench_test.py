@@ -51,6 +51,14 @@ class CpuShare(unittest.TestCase):
         self.assertAlmostEqual(bench.attributed_cpu(run, floor), 0.1 + 0.3)
 
 
+class Paired(unittest.TestCase):
+    def test_rounds_are_compared_with_their_own_floor(self):
+        # The load rose in the second round: both programs slowed down together.
+        ratio, extra = bench.paired([200.0, 600.0, 900.0], [150.0, 550.0, 0.0])
+        self.assertEqual(extra, 50.0)  # a round without a floor time is left out
+        self.assertAlmostEqual(ratio, (200 / 150 + 600 / 550) / 2)
+
+
 class Table(unittest.TestCase):
     def test_verdicts_follow_the_targets(self):
         acc = lambda late: [{"late_ms": late, "from_launch_ms": 300.0}]  # noqa: E731
