@@ -30,6 +30,7 @@ crep_xvfb_start() {
   if [ ! -s "$out" ]; then
     echo "Xvfb did not start" >&2
     rm -f "$out"
+    crep_xvfb_stop
     return 1
   fi
   export DISPLAY=":$(tr -d '[:space:]' <"$out")"

@@ -1,10 +1,9 @@
 """The countdown from the command line, and the settings file seen from outside."""
 import os
 
+from common import BOXES, POWER, PRIVILEGE, names
 from harness import case, check, equal
 
-POWER = ["ExitWindowsEx", "SetSystemPowerState", "WinExec", "CreateProcessA", "CreateProcessW"]
-PRIVILEGE = ["OpenProcessToken", "LookupPrivilegeValueA", "AdjustTokenPrivileges"]
 DEFAULTS = b"S5.5\0\0\0\0\0"
 
 
@@ -20,7 +19,7 @@ def shutdown_after_five_seconds(t):
     equal((done.u32(0), done.u32(1)), (12, 0), "ExitWindowsEx(EWX_POWEROFF + EWX_FORCE, 0)")
     elapsed = done.time - started
     check(4.5 <= elapsed <= 7.5, "shutdown %.2fs after start-up, expected about 5s" % elapsed)
-    order = [c.func for c in p.calls(*(PRIVILEGE + POWER))]
+    order = names(p, PRIVILEGE + POWER)
     equal(order, PRIVILEGE + ["ExitWindowsEx"], "privilege and power calls")
     # The delay started is remembered: seconds, minutes, hours at offsets 6 to 8.
     equal(t.read_bytes(settings_path(t, "system32")), b"S5.5\0\0\x05\0\0", "settings file after the countdown")
@@ -33,7 +32,7 @@ def countdown_remembers_its_delay(t):
     equal(t.wait_bytes(settings_path(t, "system32"), expected), expected,
           "settings file with a 1:02:03 restart countdown running")
     check(p.running(), "the program ended during a one-hour countdown")
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")
 
 
 @case(version="winxp", relay=POWER)
@@ -44,7 +43,7 @@ def first_start_creates_settings_xp(t):
     t.wait_main_window()
     equal(t.wait_bytes(path, DEFAULTS), DEFAULTS, "settings file made at the first start")
     check(not os.path.exists(t.windows_path("system")), "a System folder appeared on Windows XP")
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")
 
 
 @case(version="win98", relay=POWER)
@@ -54,7 +53,7 @@ def first_start_creates_settings_win98(t):
     t.wait_main_window()
     equal(t.wait_bytes(settings_path(t, "system"), DEFAULTS), DEFAULTS, "settings file made at the first start")
     check(not os.path.exists(settings_path(t, "system32")), "settings file written to system32 on Windows 98")
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")
 
 
 @case(version="win98", relay=POWER)
@@ -64,7 +63,7 @@ def missing_system_folder_win98(t):
     t.wait_main_window()
     check(p.running(), "the program ended")
     check(not os.path.exists(settings_path(t, "system32")), "settings file written to system32 on Windows 98")
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")
 
 
 @case(version="winxp", relay=PRIVILEGE + POWER)
@@ -90,7 +89,7 @@ def foreign_settings_are_reset(t):
     p = t.start()
     t.wait_main_window()
     equal(t.wait_bytes(path, DEFAULTS), DEFAULTS, "settings file after a foreign one was read")
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")
 
 
 def check_idle(t):
@@ -100,7 +99,7 @@ def check_idle(t):
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
 
 
-@case(version="winxp", relay=["MessageBoxW", "MessageBoxA"] + POWER)
+@case(version="winxp", relay=BOXES + POWER)
 def cancel_from_countdown_window(t):
     p = t.start("-r", "-t:0,10,0")
     d = t.wait_describe("form|TimeStart|", timeout=5)
@@ -115,10 +114,10 @@ def cancel_from_countdown_window(t):
     check_idle(t)
     # The delay stays remembered after the cancel.
     equal(t.read_bytes(settings_path(t, "system32")), b"S5.5\0\0\0\x0a\0", "settings file")
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")
 
 
-@case(version="winxp", relay=["MessageBoxW", "MessageBoxA"] + POWER)
+@case(version="winxp", relay=BOXES + POWER)
 def cancel_from_tray_menu(t):
     p = t.start("-v", "-t:0,10,0")
     t.wait_describe("form|TimeStart|")
@@ -131,7 +130,7 @@ def cancel_from_tray_menu(t):
     t.message_box("Annulation")
     t.key_to("Annulation", "Return")
     check_idle(t)
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")
 
 
 @case(version="winxp", relay=POWER)
@@ -143,4 +142,4 @@ def last_delay_setting_starts_the_countdown(t):
     d = t.wait_describe("ctl|MainForm|Titre|Redémarrage de l'ordinateur...|")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
     check(d.caption("MainForm", "TxtM") in ("09", "10"), "minutes shown: %r" % d.caption("MainForm", "TxtM"))
-    equal([c.func for c in p.calls(*POWER)], [], "power calls")
+    equal(names(p, POWER), [], "power calls")

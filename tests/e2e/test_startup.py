@@ -1,32 +1,8 @@
 """Start-up: command-line switches, immediate power actions, help, single instance."""
 import re
 
+from common import BOXES, LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names
 from harness import case, check, equal
-
-BOXES = ["MessageBoxW", "MessageBoxA"]
-PRIVILEGE = ["OpenProcessToken", "LookupPrivilegeValueA", "AdjustTokenPrivileges"]
-POWER = ["ExitWindowsEx", "SetSystemPowerState", "WinExec", "CreateProcessA", "CreateProcessW"]
-LEGACY_SHUTDOWN = "rundll32 user,exitwindows"
-
-
-def names(program, functions):
-    return [c.func for c in program.calls(*functions)]
-
-
-def check_privilege_enabled(program, before):
-    """The shutdown privilege is enabled, call by call, right before the power call."""
-    calls = program.calls(*(PRIVILEGE + POWER))
-    order = [c.func for c in calls]
-    check(before in order, "no %s in %s" % (before, order))
-    head = order[:order.index(before) + 1]
-    equal(head[-4:], PRIVILEGE + [before], "calls leading to %s" % before)
-    token, lookup, adjust = (next(c for c in calls if c.func == f) for f in PRIVILEGE)
-    equal(token.u32(1), 40, "OpenProcessToken access (TOKEN_ADJUST_PRIVILEGES + TOKEN_QUERY)")
-    equal(lookup.u32(0), 0, "LookupPrivilegeValueA system name (local)")
-    equal(lookup.text(1), "SeShutdownPrivilege", "LookupPrivilegeValueA privilege")
-    equal(adjust.u32(1), 0, "AdjustTokenPrivileges DisableAllPrivileges")
-    equal(adjust.u32(3), 16, "AdjustTokenPrivileges buffer length")
-
 
 @case(relay=BOXES + POWER)
 def makecoffee(t):

@@ -99,14 +99,15 @@ std::wstring WithoutAmpersands(const std::wstring& text) {
   return out;
 }
 
+// A named CALLBACK, not a lambda: the 32-bit build needs the stdcall convention.
+BOOL CALLBACK Collect(HWND w, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> all;
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
   std::vector<HWND> others;
   DWORD self = GetCurrentProcessId();
   for (HWND w : all) {
@@ -119,13 +120,7 @@ std::vector<HWND> TopLevelWindows() {
 
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> all;
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM p) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
