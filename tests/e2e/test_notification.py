@@ -1,0 +1,133 @@
+"""The notification-area icon and the countdown window, driven with the real mouse."""
+import re
+import time
+
+from common import BOXES, POWER, names
+from harness import case, check, equal
+
+NIM_ADD, NIM_MODIFY = 0, 1
+IDLE_ICON = 112
+
+
+def icon_ids(program):
+    """Icon resources the program loaded, in order (LoadImageW with an integer id)."""
+    return [c.u32(1) for c in program.calls("LoadImageW") if c.u32(1) < 0x10000]
+
+
+def tray_icon_centre(t, timeout=10):
+    deadline = time.monotonic() + timeout
+    while True:
+        icons = [c for w in t.windows() if w["class"] == "__winex11_standalone_tray" and w["visible"]
+                 for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]]
+        if icons:
+            left, top, right, bottom = icons[0]["rect"]
+            return (left + right) // 2, (top + bottom) // 2
+        check(time.monotonic() < deadline, "no icon in the notification area within %ss" % timeout)
+        time.sleep(0.2)
+
+
+def tray_tip(t, timeout=5):
+    """The tip the shell shows while the pointer rests on the icon: the caption
+    of the visible tooltip window of the tray (Wine's tooltips answer
+    WM_GETTEXT with the text they show)."""
+    x, y = tray_icon_centre(t)
+    # Away first, so that the shell shows the tip afresh.
+    t.xdotool("mousemove", "--sync", x + 300, y + 300)
+    time.sleep(0.2)
+    t.xdotool("mousemove", "--sync", x, y)
+    # One motion event may not be enough for the shell's tooltip to notice.
+    time.sleep(0.2)
+    t.xdotool("mousemove", "--sync", x + 1, y)
+    deadline = time.monotonic() + timeout
+    while True:
+        tips = [w["caption"] for w in t.windows()
+                if w["class"].lower() == "tooltips_class32" and w["visible"] and w["caption"]]
+        if tips:
+            return tips[0]
+        check(time.monotonic() < deadline, "no tip shown over the tray icon within %ss" % timeout)
+        time.sleep(0.2)
+
+
+@case(version="winxp", relay=["Shell_NotifyIconA", "LoadImageW"] + POWER)
+def tray_menu_opens_the_delay_dialog(t):
+    p = t.start()
+    t.wait_main_window()
+    # The icon is added once, with the idle picture loaded just before.
+    order = [(c.func, c.u32(0) if c.func == "Shell_NotifyIconA" else c.u32(1))
+             for c in p.calls("Shell_NotifyIconA", "LoadImageW")]
+    first = order.index(("Shell_NotifyIconA", NIM_ADD)) if ("Shell_NotifyIconA", NIM_ADD) in order else -1
+    check(first > 0, "no NIM_ADD after an icon was loaded: %s" % order)
+    equal(order[first - 1], ("LoadImageW", IDLE_ICON), "icon loaded for the tray")
+    equal([m for f, m in order if f == "Shell_NotifyIconA"], [NIM_ADD], "tray calls at start-up")
+    equal(tray_tip(t), "Crepuscule", "idle tip")
+
+    t.click_tray_icon(button=3)
+    t.wait_describe("menu|MnuFichier|")
+    t.screenshot("tray-menu-idle")
+    t.choose_menu_item("&Arrêter")
+    t.wait_window("Arrêter l'ordinateur")
+    d = t.describe()
+    equal(d.caption("TimeForm"), "Arrêter l'ordinateur", "delay dialog caption")
+    equal(d.caption("TimeForm", "LetsGo"), "Arrêter", "start button")
+    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while the dialog is open")
+    # The same flow as the button: the tray switches to the action.
+    check(101 in icon_ids(p), "shutdown icon 101 never loaded: %s" % icon_ids(p))
+    check(NIM_MODIFY in [c.u32(0) for c in p.calls("Shell_NotifyIconA")], "tray icon never modified")
+    equal(tray_tip(t), "Arrêt de l'ordinateur", "tip once Shutdown is chosen")
+
+    # Closing the dialog without a countdown gives the idle icon and tip back.
+    t.press("Arrêter l'ordinateur", "Annuler")
+    t.wait_gone("Arrêter l'ordinateur")
+    equal(tray_tip(t), "Crepuscule", "tip after the dialog was closed")
+    equal(t.describe().forms["MainForm"].get("enabled"), "1", "main window enabled again")
+    equal(names(p, POWER), [], "power calls")
+
+
+TIP_LAST_MINUTE = re.compile(r"Arrêt dans 1 minute et (\d+)s \.\.\.")
+
+
+def seconds_in_tip(tip):
+    m = TIP_LAST_MINUTE.fullmatch(tip)
+    check(m, "tip during the last two minutes: %r" % tip)
+    return int(m.group(1))
+
+
+@case(version="winxp", relay=BOXES + POWER, timeout=90)
+def double_click_shows_the_countdown_window(t):
+    p = t.start("-a", "-t:0,2,0")
+    t.wait_window("Arrêt ...")
+    # Five ticks, then the countdown window goes by itself.
+    t.wait_gone("Arrêt ...", timeout=10)
+    first = seconds_in_tip(tray_tip(t))
+    check(50 <= first <= 56, "seconds in the tip %d, about 54 expected" % first)
+
+    t.click_tray_icon(double=True)
+    t.wait_window("Arrêt ...")
+    d = t.describe()
+    check(d.visible("TimeStart"), "countdown window not described as visible")
+    check(not d.visible("MainForm"), "main window on screen beside the countdown window")
+    label = d.caption("TimeStart", "TimeLabel")
+    secs = d.caption("MainForm", "TxtS")
+    equal(label, "Arrêt dans une minute et %s secondes." % secs, "countdown window text")
+    t.screenshot("countdown-window")
+
+    # The tip and the window follow the countdown.
+    time.sleep(2)
+    second = seconds_in_tip(tray_tip(t))
+    check(second < first, "tip seconds did not go down: %d then %d" % (first, second))
+    later = t.describe().caption("TimeStart", "TimeLabel")
+    check(later != label and later.startswith("Arrêt dans une minute et "), "text did not follow: %r" % later)
+
+    t.click_child("Arrêt ...", "Annuler")
+    equal(p.wait_box(), ("Extinction de l'ordinateur annulée.", "Annulation", 64), "cancel message")
+    equal(tray_tip(t), "Arrêt annulé.", "tip while the cancel is confirmed")
+    t.key_to("Annulation", "Return")
+    t.wait_gone("Annulation")
+    d = t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
+    equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
+    check(not d.visible("TimeStart"), "countdown window still shown")
+    equal(tray_tip(t), "Crepuscule", "tip once idle again")
+    # Longer than the rest of a countdown that kept running would not be; a
+    # few seconds show that nothing is left to fire.
+    time.sleep(2)
+    equal(names(p, POWER), [], "power calls")
