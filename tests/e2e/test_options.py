@@ -62,11 +62,19 @@ def saved_options_act_at_next_start(t):
 
 
 # Centres of the action pictures, in twips from the main window's top-left.
-SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)
-# The title ("Programmer l'arrêt de l'ordinateur") is drawn, but no message
-# reads it from another process: the screenshot shows it.
-SHUTDOWN_BALLOON = (" \r\nArrêtez Windows (c'est bon pour le moral) ce qui vous permettra\r\nde mettre votre "
-                    "ordinateur hors tension en toute sécurité sans\r\nmême y penser.")
+BUTTONS = {"shutdown": (2640 + 247, 1080 + 247), "restart": (4560 + 247, 1080 + 247),
+           "sleep": (720 + 247, 1080 + 247)}
+# Balloon texts as shown ("|" became a line break). The titles are drawn (see
+# the screenshots) but no message reads them from another process.
+SHUTDOWN_TEXT = (" \r\nArrêtez Windows (c'est bon pour le moral) ce qui vous permettra\r\nde mettre votre "
+                 "ordinateur hors tension en toute sécurité sans\r\nmême y penser.")
+RESTART_TEXT = (" \r\nFerme Windows et redémarre ... Très pratique quand ça commence à être\r\nle bordel dans le "
+                "système. (à faire environ toutes les 2 heures ... lol)")
+HIBERNATE_TEXT = (" \r\nPlonge votre ordinateur dans un coma profond ...\r\nC'est sympa on est plus obligé de "
+                  "sauvegarder nos documents\r\nactifs quand on veut éteindre l'ordinateur !!\r\n\r\n"
+                  "Pressez sur [Shift] pour avoir la mise en veille classique...")
+STANDBY_TEXT = (" \r\nPlonge votre ordinateur dans le coma ...\r\nC'est sympa pour faire des économies "
+                "d'électricité sans fermer les\r\ndocuments actifs !!")
 
 
 def hover(t, title, x_twips, y_twips):
@@ -79,40 +87,46 @@ def hover(t, title, x_twips, y_twips):
     t.xdotool("mousemove", "--sync", x + 1, y)
 
 
+def balloons(t, pid):
+    return [w for w in t.windows() if w["class"].lower() == "tooltips_class32" and w["visible"] and w["pid"] == pid]
+
+
 def wait_balloon(t, pid, timeout=5):
-    """The visible tooltip window of the program, with its text (WM_GETTEXT of a
-    Wine tooltip answers the text it shows)."""
+    """The visible tooltip window of the program (a Wine tooltip answers
+    WM_GETTEXT with the text it shows)."""
     deadline = time.monotonic() + timeout
-    while True:
-        shown = [w for w in t.windows()
-                 if w["class"].lower() == "tooltips_class32" and w["visible"] and w["pid"] == pid]
-        if shown:
-            return shown[0]
+    while not balloons(t, pid):
         check(time.monotonic() < deadline, "no balloon shown within %ss" % timeout)
         time.sleep(0.2)
+    return balloons(t, pid)[0]
 
 
-@case(version="winxp", relay=["CreateWindowExA", "SendMessageA"] + POWER)
-def balloon_over_the_shutdown_button(t):
-    p = t.start()
-    main = t.wait_main_window()
-    # Three balloon tooltips, one per action picture.
-    made = [c for c in p.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
-    equal(len(made), 3, "tooltip windows made")
-    for c in made:
-        equal(c.u32(3), 0x40 | 0x02, "tooltip style (TTS_BALLOON + TTS_NOPREFIX)")
-    titles = [c for c in p.calls("SendMessageA") if c.u32(1) == 0x420]
-    equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
-
-    hover(t, "Crepuscule", *SHUTDOWN_BUTTON)
-    balloon = wait_balloon(t, main["pid"])
-    equal(balloon["caption"], SHUTDOWN_BALLOON, "balloon text")
-    t.screenshot("balloon-shutdown")
-    # The balloon goes with the pointer, and nothing else happened.
-    t.xdotool("mousemove", "--sync", 5, 1000)
-    deadline = time.monotonic() + 5
-    while [w for w in t.windows() if w["class"].lower() == "tooltips_class32" and w["visible"]
-           and w["pid"] == main["pid"]]:
+def wait_no_balloon(t, pid, timeout=5):
+    deadline = time.monotonic() + timeout
+    while balloons(t, pid):
         check(time.monotonic() < deadline, "balloon still shown after the pointer left")
         time.sleep(0.2)
-    equal(names(p, POWER), [], "power calls")
+
+
+def balloon_case(version, expected):
+    @case(version=version, relay=["CreateWindowExA", "SendMessageA"] + POWER, name="balloons_" + version)
+    def run(t):
+        p = t.start()
+        main = t.wait_main_window()
+        # Three balloon tooltips, one per action picture, each with the information icon.
+        made = [c for c in p.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
+        equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
+        titles = [c for c in p.calls("SendMessageA") if c.u32(1) == 0x420]
+        equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
+        for button, text in expected:
+            hover(t, "Crepuscule", *BUTTONS[button])
+            equal(wait_balloon(t, main["pid"])["caption"], text, "balloon over %s" % button)
+            t.screenshot("balloon-%s-%s" % (version, button))
+            # The balloon goes with the pointer.
+            t.xdotool("mousemove", "--sync", 5, 1000)
+            wait_no_balloon(t, main["pid"])
+        equal(names(p, POWER), [], "power calls")
+
+
+balloon_case("winxp", [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)])
+balloon_case("win98", [("sleep", STANDBY_TEXT)])
