@@ -4,7 +4,8 @@
 set -euo pipefail
 need=(cmake g++ make libgtest-dev libgmock-dev
       g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
-      wine wine64 xvfb xdotool imagemagick x11-utils python3 clang)
+      wine wine64 xvfb xdotool imagemagick x11-utils python3
+      clang libclang-rt-14-dev clang-format cppcheck)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,6 +4,7 @@
 # line "N passed, M failed" that adds them all up.
 #   scripts/test.sh                    everything
 #   CREP_SKIP_E2E=1 scripts/test.sh    without the end-to-end cases
+#   CREP_FUZZ_SECONDS=300 scripts/test.sh   each fuzz target runs longer (default 10 s)
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export CREP_BUILD="${CREP_BUILD:-$root/build}"
@@ -57,6 +58,42 @@ if bash "$root/scripts/build.sh" native; then
   count_ctest "$logs/ctest-native.log" "unit tests"
 else
   fail "the native build failed"
+fi
+
+# The same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+if bash "$root/scripts/build.sh" sanitize; then
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$build/sanitize" --output-on-failure --timeout 600 -j 2 2>&1 | tee "$logs/ctest-sanitize.log"
+  count_ctest "$logs/ctest-sanitize.log" "unit tests under the sanitizers"
+else
+  fail "the sanitizer build failed"
+fi
+
+# Each fuzz target for a short while; a crash or a sanitizer report fails it.
+if bash "$root/scripts/build.sh" fuzz; then
+  for target in "$build"/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name="$(basename "$target")"
+    corpus="$build/fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    if (cd "$build/fuzz" && "$target" -max_total_time="${CREP_FUZZ_SECONDS:-10}" -max_len=512 "$corpus" \
+      >"$logs/$name.log" 2>&1); then
+      echo "fuzz $name: $(grep -oE 'Done [0-9]+ runs' "$logs/$name.log" | tail -1), no crash"
+      passed=$((passed + 1))
+    else
+      tail -n 30 "$logs/$name.log"
+      fail "fuzz $name found a crash (build/fuzz/crash-* holds the input)"
+    fi
+  done
+else
+  fail "the fuzz build failed"
+fi
+
+# Formatting and static analysis.
+if bash "$root/scripts/lint.sh" 2>&1 | tee "$logs/lint.log"; then
+  passed=$((passed + 1))
+else
+  fail "lint found something"
 fi
 
 win64_ok=1
