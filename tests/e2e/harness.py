@@ -256,11 +256,11 @@ class Program:
 class Case:
     """The world of one case: a fresh prefix, the programs it started, its helpers."""
 
-    def __init__(self, session, spec):
+    def __init__(self, session, plan):
         self.session = session
-        self.spec = spec
-        self.name = spec["name"]
-        self.version = spec["version"]
+        self.plan = plan
+        self.name = plan["name"]
+        self.version = plan["version"]
         self.prefix = os.path.join(session.wine_dir, "cases", self.name)
         self.log_dir = os.path.join(session.logs, self.name)
         self.programs = []
@@ -283,8 +283,8 @@ class Case:
         os.makedirs(self.log_dir)
         shell("crep_prefix_copy", self.session.template, self.prefix)
         shell("crep_prefix_version", self.prefix, self.version)
-        if self.spec["relay"]:
-            shell("crep_prefix_relay", self.prefix, ";".join(self.spec["relay"]), "crepuscule.exe")
+        if self.plan["relay"]:
+            shell("crep_prefix_relay", self.prefix, ";".join(self.plan["relay"]), "crepuscule.exe")
         # The first Wine process starts the prefix's services, which would keep
         # a traced program's environment and stderr.
         subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
@@ -307,7 +307,7 @@ class Case:
 
     def start(self, *args, trace=True):
         """Starts crepuscule.exe with these arguments, traced when the case names functions."""
-        debug = "+relay" if trace and self.spec["relay"] else "-all"
+        debug = "+relay" if trace and self.plan["relay"] else "-all"
         log = os.path.join(self.log_dir, "program%d.log" % (len(self.programs) + 1))
         p = Program(self, args, self.env(debug), log)
         self.programs.append(p)

@@ -53,17 +53,17 @@ def overdue(signum, frame):
     raise Overdue()
 
 
-def run_case(session, spec):
-    case = harness.Case(session, spec)
+def run_case(session, plan):
+    case = harness.Case(session, plan)
     passed = False
     start = time.monotonic()
     # Every wait has its own limit; this one catches a case that hangs anyway.
     signal.signal(signal.SIGALRM, overdue)
-    signal.alarm(spec["timeout"])
+    signal.alarm(plan["timeout"])
     try:
         case.setup()
         case.mark("set up")
-        spec["fn"](case)
+        plan["fn"](case)
         case.mark("ran")
         signal.alarm(0)
         passed = True
@@ -71,14 +71,14 @@ def run_case(session, spec):
     except harness.Failure as e:
         return False, str(e), time.monotonic() - start
     except Overdue:
-        return False, "the case took more than %ss" % spec["timeout"], time.monotonic() - start
+        return False, "the case took more than %ss" % plan["timeout"], time.monotonic() - start
     except Exception:
         return False, traceback.format_exc(), time.monotonic() - start
     finally:
         signal.alarm(0)
         try:
             if not passed:
-                case.screenshot("failed-" + spec["name"])
+                case.screenshot("failed-" + plan["name"])
             case.teardown(passed)
             case.mark("ended")
         except Exception:
@@ -109,9 +109,9 @@ def main():
     session = harness.Session(build=opts.build, display=opts.display, keep=opts.keep)
     try:
         session.start()
-        for spec in cases:
-            ok, message, seconds = run_case(session, spec)
-            name = spec["name"]
+        for plan in cases:
+            ok, message, seconds = run_case(session, plan)
+            name = plan["name"]
             if ok:
                 passed += 1
                 note = " (listed in pending.txt: remove it)" if name in pending else ""
