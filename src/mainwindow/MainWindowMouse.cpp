@@ -72,6 +72,25 @@ void Press(ui::Control& normal, ui::Control& bright, ui::Control& pressed, const
   bright.SetVisible(false);
 }
 
+// Shutdown and Sleep: a prepared run starts at once; otherwise the delay
+// dialog opens and the tray shows the chosen action.
+void ChooseAction(MainForm& main, std::int16_t action, const std::string& tip, std::int16_t icon, std::int16_t icon16) {
+  main.app.Systray().Stoping = true;
+  main.Action = action;
+  if (main.CmdAllnow && main.WaitCmd) {
+    main.PerformAction();
+  } else if (main.WaitCmd) {
+    StartWaitingTime(main);
+  } else {
+    main.app.LoadTimeForm().Show();
+    main.SetEnabled(false);
+    SystrayIcon& tray = main.app.Systray();
+    tray.Stoping = true;
+    tray.AddSystrayIcon(tip, icon);
+    if (main.app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon(tip, icon16);
+  }
+}
+
 // Where the window starts, and where a double click puts it back: the top is
 // worked out from the widths too.
 int StartLeft(int spareWidth) { return spareWidth / 2; }
@@ -119,22 +138,7 @@ void MainForm::ClseBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(ClseB
 // ---- Releases: the actions ----
 
 void MainForm::ArreteBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y)) {
-    app.Systray().Stoping = true;
-    Action = 1;
-    if (CmdAllnow && WaitCmd) {
-      PerformAction();
-    } else if (WaitCmd) {
-      StartWaitingTime(*this);
-    } else {
-      app.LoadTimeForm().Show();
-      SetEnabled(false);
-      SystrayIcon& tray = app.Systray();
-      tray.Stoping = true;
-      tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
-      if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon("Arrêt de l'ordinateur", 121);
-    }
-  }
+  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y)) ChooseAction(*this, 1, "Arrêt de l'ordinateur", 101, 121);
   ResetLook(Arrete, ArreteBrillant, ArreteE);
 }
 
@@ -160,23 +164,8 @@ void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
 }
 
 void MainForm::VeilleProlongeeBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y)) {
-    app.Systray().Stoping = true;
-    Action = 3;
-    if (CmdAllnow && WaitCmd) {
-      PerformAction();
-    } else if (WaitCmd) {
-      StartWaitingTime(*this);
-    } else {
-      app.LoadTimeForm().Show();
-      SetEnabled(false);
-      SystrayIcon& tray = app.Systray();
-      tray.Stoping = true;
-      const std::string tip = StandByTxt + "...";
-      tray.AddSystrayIcon(tip, 103);
-      if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon(tip, 123);
-    }
-  }
+  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y))
+    ChooseAction(*this, 3, StandByTxt + "...", 103, 123);
   ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
 }
 
