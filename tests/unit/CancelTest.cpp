@@ -74,7 +74,9 @@ TEST_F(AppTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
 }
 
 TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
-  Start("-n");
+  Start("-n");  // waits with the digits hidden
+  EXPECT_TRUE(Main().WaitCmd && Main().Visible() && !Main().TxtM.Visible() && !Main().Label1.Visible());
+  EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty() && os.CallsNamed("SetSystemPowerState").empty());
   Main().Annule_Click();
   EXPECT_FALSE(Main().WaitCmd || Main().CmdAllnow || app->Ended());
   for (ui::Control* c : {&Main().TxtH, &Main().TxtS, &Main().Label1, &Main().Label2}) EXPECT_TRUE(c->Visible());

@@ -45,7 +45,7 @@ std::vector<std::string> RecordsOf(const std::string& text, const std::string& k
 
 }  // namespace
 
-TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimers) {
+TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
   EXPECT_EQ(DescribeApp(*app, ""), "");  // nothing loaded before start-up
   Start();
   MainForm& main = Main();
@@ -62,30 +62,26 @@ TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimers) {
                                           std::to_string(b.width) + "," + std::to_string(b.height)}));
   EXPECT_EQ(RecordsOf(text, "timer", "Timer1"), (std::vector<std::string>{"timer", "MainForm", "Timer1", "enabled=0"}));
   EXPECT_EQ(RecordsOf(text, "ctl", "Fond").size(), 8u);
-}
 
-TEST_F(AppTest, DescribeFollowsChangesAndUnloads) {
-  Start();
-  MainForm& main = Main();
+  // Changes show in the next text, escaped; unloaded forms leave it.
   main.SetState(ui::WindowState::Minimised);
   main.SetEnabled(false);
   main.Titre.SetVisible(false);
   main.Titre.SetBold(true);
   main.Titre.SetCaption("a|b\\c\r\nd");  // every escaped character at once
   main.Timer1.SetEnabled(true);
-  std::string text = DescribeApp(*app, "");
-  EXPECT_EQ(RecordsOf(text, "form", "MainForm")[3] + RecordsOf(text, "form", "MainForm")[4] +
-                RecordsOf(text, "form", "MainForm")[5],
-            "visible=1enabled=0state=1");
-  EXPECT_EQ(RecordsOf(text, "ctl", "Titre"), (std::vector<std::string>{"ctl", "MainForm", "Titre", "a|b\\c\r\nd",
-                                                                       "visible=0", "enabled=1", "value=0", "bold=1"}));
-  EXPECT_EQ(RecordsOf(text, "timer", "Timer1")[3], "enabled=1");
+  std::string changed = DescribeApp(*app, "");
+  const auto form = RecordsOf(changed, "form", "MainForm");
+  EXPECT_EQ(form[3] + form[4] + form[5], "visible=1enabled=0state=1");
+  EXPECT_EQ(RecordsOf(changed, "ctl", "Titre"),
+            (std::vector<std::string>{"ctl", "MainForm", "Titre", "a|b\\c\r\nd", "visible=0", "enabled=1", "value=0",
+                                      "bold=1"}));
+  EXPECT_EQ(RecordsOf(changed, "timer", "Timer1")[3], "enabled=1");
 
   app->UnloadMain();
   app->CollectGarbage();
-  text = DescribeApp(*app, "");
-  EXPECT_TRUE(RecordsOf(text, "form", "MainForm").empty()) << text;
-  EXPECT_TRUE(RecordsOf(text, "ctl", "Titre").empty()) << text;
+  changed = DescribeApp(*app, "");
+  EXPECT_TRUE(RecordsOf(changed, "form", "MainForm").empty() && RecordsOf(changed, "ctl", "Titre").empty()) << changed;
 }
 
 TEST_F(AppTest, DescribeMenuGivesDefaultAndCaptionsAndComesLast) {

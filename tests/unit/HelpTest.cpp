@@ -1,8 +1,7 @@
-// The help box lists the switches with the current Sleep wording.
+// The help box lists the switches.
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
-#include "app/HelpMod.h"
 
 namespace {
 
@@ -33,14 +32,6 @@ TEST_F(AppTest, HelpTextIsExact) {
             "Crepuscule 5.5.0.25");
   EXPECT_TRUE(app->Ended() && !Main().Visible());  // no window, no tray icon
   EXPECT_TRUE(os.CallsNamed("Shell_NotifyIconA").empty());
-}
-
-TEST_F(AppTest, HelpFollowsTheSleepWordingOfTheRunningProgram) {
-  os.Set98();
-  Start("");
-  ShowHelp(*app);
-  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
-  EXPECT_NE(env.messageBoxes.shown[0].text.find("dialogue veille\r\n"), std::string::npos);
 }
 
 }  // namespace

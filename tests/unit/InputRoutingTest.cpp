@@ -1,6 +1,8 @@
 // How mouse and keyboard input of a window reaches its controls.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ui/Fakes.h"
 #include "ui/Form.h"
 #include "ui/InputRouting.h"
@@ -21,22 +23,11 @@ struct Skin : ui::Form {
 };
 
 TEST(ToPixels, RoundsToTheNearestPixelHalvesAwayFromZero) {
+  // 30/0: without a screen metric it is 96 dpi; the largest value does not overflow on the way.
   struct Case {
     int twips, perPixel, pixels;
-  } cases[] = {
-      {0, 15, 0},
-      {15, 15, 1},
-      {7, 15, 0},
-      {8, 15, 1},
-      {5790, 15, 386},
-      {-7, 15, 0},
-      {-8, 15, -1},
-      {-5790, 15, -386},
-      {495, 12, 41},
-      {18, 12, 2},
-      {30, 0, 2},                   // no screen metric: 96 dpi
-      {2147483647, 15, 143165576},  // no overflow on the way
-  };
+  } cases[] = {{0, 15, 0},   {7, 15, 0},    {8, 15, 1},  {5790, 15, 386}, {-7, 15, 0},
+               {-8, 15, -1}, {495, 12, 41}, {18, 12, 2}, {30, 0, 2},      {2147483647, 15, 143165576}};
   for (const Case& c : cases) EXPECT_EQ(ui::ToPixels(c.twips, c.perPixel), c.pixels) << c.twips << "/" << c.perPixel;
   EXPECT_EQ(ui::ToPixels(ui::TwipsRect{5390, 45, 375, 390}, 15, 15), (ui::PixelRect{359, 3, 25, 26}));
 }
@@ -53,19 +44,12 @@ TEST(LightweightAt, FindsTheTopVisiblePictureOrLabel) {
   EXPECT_EQ(ui::LightweightAt(f, 200, 100, 15, 15), nullptr);  // outside everything
   f.caption.SetEnabled(false);
   EXPECT_EQ(ui::LightweightAt(f, 10, 60, 15, 15), nullptr);  // not passed on to the background
-}
 
-TEST(RelativeTo, GivesTwipsFromTheControlsCorner) {
-  ui::FakeEnvironment env;
-  Skin f(env.services);
+  // Mouse positions are given in twips from the control's corner, outside ones negative.
   const ui::MouseArgs in = ui::RelativeTo(f.normal, 21, 22, 15, 15, 1, 2);
-  EXPECT_EQ(in.button, 1);
-  EXPECT_EQ(in.shift, 2);
-  EXPECT_FLOAT_EQ(in.x, 15.0f);
-  EXPECT_FLOAT_EQ(in.y, 30.0f);
+  EXPECT_EQ(std::make_tuple(in.button, in.shift, in.x, in.y), std::make_tuple(1, 2, 15.0f, 30.0f));
   const ui::MouseArgs out = ui::RelativeTo(f.normal, 2, 100, 15, 15, 0, 0);
-  EXPECT_FLOAT_EQ(out.x, -270.0f);  // held elsewhere: outside, negative
-  EXPECT_FLOAT_EQ(out.y, 1200.0f);
+  EXPECT_EQ(std::make_pair(out.x, out.y), std::make_pair(-270.0f, 1200.0f));
 }
 
 TEST(MouseRouter, TheControlThatGotTheDownKeepsTheMouse) {
@@ -143,27 +127,20 @@ TEST(NextTabStop, WrapsRoundBothWays) {
   EXPECT_EQ(ui::NextTabStop(d, nullptr, false), nullptr);
 }
 
-TEST(DialogKeys, EnterAndEscPressOnlyAnAvailableButton) {
+TEST(DialogKeys, EnterAndEscPressOnlyAnAvailableButtonOfThisWindow) {
   ui::FakeEnvironment env;
-  Dialog d(env.services);
-  EXPECT_EQ(ui::DefaultButton(d), &d.ok);
+  Dialog d(env.services), other(env.services);
   EXPECT_EQ(ui::CancelButton(d), &d.cancel);
-  d.ok.SetEnabled(false);
-  d.cancel.SetVisible(false);
-  EXPECT_EQ(ui::DefaultButton(d), nullptr);
-  EXPECT_EQ(ui::CancelButton(d), nullptr);
-}
-
-TEST(DialogKeys, EnterPressesTheFocusedButtonElseTheDefaultOne) {
-  ui::FakeEnvironment env;
-  Dialog d(env.services);
-  EXPECT_EQ(ui::EnterButton(d, &d.cancel), &d.cancel);
+  EXPECT_EQ(ui::EnterButton(d, &d.cancel), &d.cancel);  // the focused button first
   EXPECT_EQ(ui::EnterButton(d, &d.hours), &d.ok);
   EXPECT_EQ(ui::EnterButton(d, nullptr), &d.ok);
+  EXPECT_EQ(ui::EnterButton(d, &other.cancel), &d.ok);  // never a button of another window
   d.cancel.SetEnabled(false);
   EXPECT_EQ(ui::EnterButton(d, &d.cancel), &d.ok);
-  Dialog other(env.services);
-  EXPECT_EQ(ui::EnterButton(d, &other.cancel), &d.ok);  // never a button of another window
+  EXPECT_EQ(ui::CancelButton(d), nullptr);
+  d.ok.SetVisible(false);
+  EXPECT_EQ(ui::DefaultButton(d), nullptr);
+  EXPECT_EQ(ui::EnterButton(d, nullptr), nullptr);
 }
 
 TEST(FocusTarget, ReturnsToTheLastFocusedControlWhileItCanTakeIt) {

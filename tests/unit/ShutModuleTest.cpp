@@ -42,53 +42,36 @@ TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95Family) {
   const Lines privilege = {"GetCurrentProcess()", "OpenProcessToken(access=40)",
                            "LookupPrivilegeValueA(SeShutdownPrivilege)", "AdjustTokenPrivileges(count=1,attr=2,len=16)",
                            "CloseHandle(0x70ce)"};
-  struct Row {
-    void (*act)(ShutModule&);
-    const char* call;
-    bool shutdown;
+  // 0/1: shutdown forced or not, 2/3: restart forced or not, 4: standby, 5: hibernate.
+  const auto act = [](ShutModule& s, int i) {
+    bool forced = i % 2 == 0;
+    if (i < 2) s.ShutdownComputer(forced);
+    if (i == 2 || i == 3) s.RestartComputer(forced);
+    if (i >= 4) s.SuspendComputer(i == 5);
   };
-  const Row rows[] = {{[](ShutModule& s) {
-                         bool f = true;
-                         s.ShutdownComputer(f);
-                       },
-                       "ExitWindowsEx(12,0)", true},
-                      {[](ShutModule& s) {
-                         bool f = false;
-                         s.ShutdownComputer(f);
-                       },
-                       "ExitWindowsEx(8,0)", true},
-                      {[](ShutModule& s) {
-                         bool f = true;
-                         s.RestartComputer(f);
-                       },
-                       "ExitWindowsEx(6,0)", false},
-                      {[](ShutModule& s) {
-                         bool f = false;
-                         s.RestartComputer(f);
-                       },
-                       "ExitWindowsEx(2,0)", false},
-                      {[](ShutModule& s) { s.SuspendComputer(); }, "SetSystemPowerState(-1,-1)", false},
-                      {[](ShutModule& s) { s.SuspendComputer(true); }, "SetSystemPowerState(0,-1)", false}};
-  for (const auto& r : rows) {
+  const char* const calls[] = {"ExitWindowsEx(12,0)", "ExitWindowsEx(8,0)",         "ExitWindowsEx(6,0)",
+                               "ExitWindowsEx(2,0)",  "SetSystemPowerState(-1,-1)", "SetSystemPowerState(0,-1)"};
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(calls[i]);
     platform::RecordingPlatform nt, w98;
     nt.SetXp();
     w98.Set98();
     ShutModule onNt(nt), on98(w98);
-    r.act(onNt);
-    r.act(onNt);  // the privilege is enabled again every time
+    act(onNt, i);
+    act(onNt, i);  // the privilege is enabled again every time
     Lines once = privilege;
-    once.push_back(r.call);
+    once.push_back(calls[i]);
     Lines twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
     EXPECT_EQ(nt.Calls(), twice);
 
-    if (r.shutdown) {
+    if (i < 2) {
       // Shutdown on the 95 family goes through its shell and ends the program.
-      EXPECT_THROW(r.act(on98), platform::ProcessEnded);
+      EXPECT_THROW(act(on98, i), platform::ProcessEnded);
       EXPECT_EQ(w98.Calls(), (Lines{"StartProcess(rundll32 user,exitwindows,1)", "EndProcess()"}));
     } else {
-      r.act(on98);
-      EXPECT_EQ(w98.Calls(), Lines{r.call});
+      act(on98, i);
+      EXPECT_EQ(w98.Calls(), Lines{calls[i]});
     }
   }
 }

