@@ -219,16 +219,8 @@ LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT CALLBACK ChildPeer::PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<ChildPeer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<ChildPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    if (self) self->hwnd_ = nullptr;
-  }
+  auto* self = WindowObject<ChildPeer>(hwnd, message, lParam);
+  if (self) self->hwnd_ = message == WM_NCDESTROY ? nullptr : hwnd;
   if (!self || message == WM_NCDESTROY) return DefWindowProcW(hwnd, message, wParam, lParam);
   return self->Picture(message, wParam, lParam);
 }

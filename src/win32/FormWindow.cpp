@@ -522,18 +522,10 @@ LRESULT FormWindow::ColourFor(UINT message, HDC dc, HWND child) {
 }
 
 LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    if (self) self->hwnd_ = nullptr;
+  auto* self = WindowObject<FormWindow>(hwnd, message, lParam);
+  if (self) self->hwnd_ = message == WM_NCDESTROY ? nullptr : hwnd;
+  if (!self || message == WM_NCDESTROY || self->dying_ || !self->ready_)
     return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  if (!self || self->dying_ || !self->ready_) return DefWindowProcW(hwnd, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
 

@@ -84,6 +84,18 @@ class FormWindow : public ui::FormPeer {
   std::wstring tipText_;
 };
 
+// The object of ours behind a window: attached at WM_NCCREATE from the creation
+// parameter, detached at WM_NCDESTROY (the object is still returned that once).
+template <class T>
+T* WindowObject(HWND hwnd, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  return self;
+}
+
 // Registers a window class of ours (double clicks, arrow cursor) once.
 void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const wchar_t* className);
 
