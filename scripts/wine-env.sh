@@ -73,11 +73,12 @@ crep_reg_set() {
 crep_reg_delete() { crep_reg_set "$1" "$2" "$3" ""; }
 
 # crep_template DIR: a prefix made once and copied for every run. Remade when
-# Wine changes. Window management is off: without a window manager Wine would
-# wait about 2 s each time a window with a title bar is hidden or closed.
+# Wine changes, 32-bit Wine included: a prefix made before wine32 was installed
+# no longer starts anything. Window management is off: without a window manager
+# Wine would wait about 2 s each time a window with a title bar is hidden or closed.
 crep_template() {
   local dir="$1" stamp
-  stamp="$(wine --version 2>/dev/null)-1"
+  stamp="$(wine --version 2>/dev/null)-$(dpkg-query -W -f='${Version}' wine32:i386 2>/dev/null)-2"
   if [ -f "$dir/.crep-template" ] && [ "$(cat "$dir/.crep-template")" = "$stamp" ]; then
     return 0
   fi
@@ -86,6 +87,9 @@ crep_template() {
   WINEDEBUG=-all crep_wine "$dir" wineboot -i >/dev/null 2>&1
   WINEPREFIX="$dir" wineserver -w
   [ -f "$dir/user.reg" ] || { echo "wineboot made no prefix in $dir" >&2; return 1; }
+  # 32-bit Wine adds a System folder of 16-bit stubs; Windows NT has none, and
+  # the cases look for the one the program may create itself.
+  rm -rf "$dir/drive_c/windows/system"
   crep_reg_set "$dir/user.reg" 'Software\\Wine\\X11 Driver' Managed '"N"'
   # Debian's default value silently overrides any RelayFromInclude.
   crep_reg_delete "$dir/user.reg" 'Software\\Wine\\Debug' RelayFromExclude

@@ -61,7 +61,11 @@ class Platform {
   // kernel32
   virtual void GetVersionExA(OsVersionInfo& info) = 0;
   virtual Handle GetCurrentProcess() = 0;
+  // 0 on failure, and where the system lacks the call (NT 4).
   virtual int SetSystemPowerState(int fSuspend, int fForce) = 0;
+  // ES_* flags; returns the previous state, 0 on failure or where the system
+  // lacks the call (95, NT 4).
+  virtual std::uint32_t SetThreadExecutionState(std::uint32_t flags) = 0;
   // Returns the length; the text is cut to it.
   virtual std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) = 0;
   // advapi32
@@ -103,7 +107,8 @@ class Platform {
   virtual std::string AppTitle() = 0;
   virtual void SetAppTitle(const std::string& title) = 0;
   virtual std::string CommandLine() = 0;  // arguments only
-  virtual void StartProcess(const std::string& commandLine, int showState) = 0;
+  // False when the command could not be started.
+  virtual bool StartProcess(const std::string& commandLine, int showState) = 0;
   [[noreturn]] virtual void EndProcess() = 0;  // at once, no unload handlers
   virtual Handle LoadIconResource(int id) = 0;
 
@@ -119,11 +124,21 @@ class Platform {
   };
   // Null when the file cannot be opened or created.
   virtual std::unique_ptr<File> OpenFile(const std::string& ansiPath) = 0;
+  // Opens an existing file for reading only, never creating it; null when it
+  // is missing or cannot be read.
+  virtual std::unique_ptr<File> OpenExistingFile(const std::string& ansiPath) = 0;
+  // Creates one folder (its parent must exist); true when it exists afterwards.
+  virtual bool CreateDirectoryA(const std::string& ansiPath) = 0;
+  // A shell folder by CSIDL, without a trailing backslash; empty where the
+  // system does not know it.
+  virtual std::string GetFolderPath(int csidl) = 0;
 };
 
 // Windows constants the portable code passes through.
 constexpr std::uint32_t kGwHwndPrev = 3;
 constexpr int kVkShift = 16;
 constexpr std::uint32_t kNimAdd = 0, kNimModify = 1, kNimDelete = 2;
+constexpr std::uint32_t kEsSystemRequired = 0x1, kEsContinuous = 0x80000000u;
+constexpr int kCsidlAppData = 0x1A, kCsidlLocalAppData = 0x1C;
 
 }  // namespace platform

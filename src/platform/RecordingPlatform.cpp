@@ -108,7 +108,16 @@ Handle RecordingPlatform::GetCurrentProcess() {
 
 int RecordingPlatform::SetSystemPowerState(int fSuspend, int fForce) {
   log.push_back("SetSystemPowerState(" + Num(fSuspend) + "," + Num(fForce) + ")");
+  if (failPowerState > 0) {
+    --failPowerState;
+    return 0;
+  }
   return 1;
+}
+
+std::uint32_t RecordingPlatform::SetThreadExecutionState(std::uint32_t flags) {
+  log.push_back("SetThreadExecutionState(" + Hex(flags) + ")");
+  return kEsContinuous;
 }
 
 std::uint32_t RecordingPlatform::GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) {
@@ -163,6 +172,10 @@ void RecordingPlatform::CloseHandle(Handle h) { log.push_back("CloseHandle(" + H
 
 int RecordingPlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
   log.push_back("ExitWindowsEx(" + Num(flags) + "," + Num(reserved) + ")");
+  if (failExitWindows > 0) {
+    --failExitWindows;
+    return 0;
+  }
   return 1;
 }
 
@@ -278,8 +291,9 @@ std::string RecordingPlatform::CommandLine() {
   return commandLine;
 }
 
-void RecordingPlatform::StartProcess(const std::string& cmd, int showState) {
+bool RecordingPlatform::StartProcess(const std::string& cmd, int showState) {
   log.push_back("StartProcess(" + cmd + "," + Num(showState) + ")");
+  return !failStartProcess;
 }
 
 void RecordingPlatform::EndProcess() {
@@ -292,18 +306,28 @@ Handle RecordingPlatform::LoadIconResource(int id) {
   return kIconBase + static_cast<Handle>(id);
 }
 
-std::string RecordingPlatform::HostPath(const std::string& windowsPath) const {
-  if (hostRoot.empty() || windowsPath.size() < windowsDirectory.size()) return {};
-  // Windows paths compare without regard to case.
-  for (std::size_t i = 0; i < windowsDirectory.size(); ++i) {
+namespace {
+// The host path under hostDir of a Windows path under windowsDir; empty when
+// it is not under it. Windows paths compare without regard to case.
+std::string UnderFolder(const std::string& windowsPath, const std::string& windowsDir, const std::string& hostDir) {
+  if (hostDir.empty() || windowsDir.empty() || windowsPath.size() < windowsDir.size()) return {};
+  for (std::size_t i = 0; i < windowsDir.size(); ++i) {
     const auto a = static_cast<unsigned char>(windowsPath[i]);
-    const auto b = static_cast<unsigned char>(windowsDirectory[i]);
+    const auto b = static_cast<unsigned char>(windowsDir[i]);
     if (std::tolower(a) != std::tolower(b)) return {};
   }
-  std::string rest = AnsiToUtf8(windowsPath.substr(windowsDirectory.size()));
+  std::string rest = AnsiToUtf8(windowsPath.substr(windowsDir.size()));
   std::replace(rest.begin(), rest.end(), '\\', '/');
   if (!rest.empty() && rest.front() != '/') return {};  // "C:\WINDOWSX\..." is not under it
-  return hostRoot + rest;
+  return hostDir + rest;
+}
+}  // namespace
+
+std::string RecordingPlatform::HostPath(const std::string& windowsPath) const {
+  std::string host = UnderFolder(windowsPath, windowsDirectory, hostRoot);
+  for (const auto& [windowsDir, hostDir] : mounts)
+    if (host.empty()) host = UnderFolder(windowsPath, windowsDir, hostDir);
+  return host;
 }
 
 std::unique_ptr<Platform::File> RecordingPlatform::OpenFile(const std::string& ansiPath) {
@@ -319,6 +343,39 @@ std::unique_ptr<Platform::File> RecordingPlatform::OpenFile(const std::string& a
   if (!f) return nullptr;
   fileLog.push_back("open " + AnsiToUtf8(ansiPath));
   return std::make_unique<HostFile>(f, *this);
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::unique_ptr<Platform::File> RecordingPlatform::OpenExistingFile(const std::string& ansiPath) {
+  log.push_back("OpenExistingFile(" + AnsiToUtf8(ansiPath) + ")");
+  const std::string host = HostPath(ansiPath);
+  std::error_code ec;
+  if (host.empty() || !std::filesystem::is_regular_file(host, ec)) return nullptr;
+  std::FILE* f = std::fopen(host.c_str(), "rb");
+  if (!f) return nullptr;
+  fileLog.push_back("open existing " + AnsiToUtf8(ansiPath));
+  return std::make_unique<HostFile>(f, *this);
+}
+
+bool RecordingPlatform::CreateDirectoryA(const std::string& ansiPath) {
+  log.push_back("CreateDirectoryA(" + AnsiToUtf8(ansiPath) + ")");
+  const std::string host = HostPath(ansiPath);
+  std::error_code ec;
+  if (host.empty()) return false;
+  const std::filesystem::path path(host);
+  // As on Windows, one level only: the parent must be there.
+  if (!std::filesystem::is_directory(path.parent_path(), ec)) return false;
+  std::filesystem::create_directory(path, ec);
+  return std::filesystem::is_directory(path, ec);
+}
+
+std::string RecordingPlatform::GetFolderPath(int csidl) {
+  log.push_back("GetFolderPath(" + Hex(static_cast<std::uint64_t>(csidl)) + ")");
+  const auto it = folders.find(csidl);
+  return it == folders.end() ? std::string() : it->second;
 }
 
 }  // namespace platform

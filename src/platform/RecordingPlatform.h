@@ -39,6 +39,12 @@ class RecordingPlatform : public Platform {
   short shiftState = 0;
   std::string commandLine;
   std::string appTitle = "Crepuscule";
+  std::map<int, std::string> folders;       // GetFolderPath answers by CSIDL
+  // Further Windows folders that stand for host directories, beside windowsDirectory.
+  std::vector<std::pair<std::string, std::string>> mounts;
+  int failExitWindows = 0;                  // ExitWindowsEx answers this many failures first
+  int failPowerState = 0;                   // likewise SetSystemPowerState
+  bool failStartProcess = false;            // the command cannot be started
   bool failWrites = false;                  // file writes fail after opening
   bool failReads = false;                   // file reads fail after opening
   std::vector<NotifyIconData> notifyCalls;  // records of Shell_NotifyIconA, in order
@@ -59,6 +65,7 @@ class RecordingPlatform : public Platform {
   void GetVersionExA(OsVersionInfo& info) override;
   Handle GetCurrentProcess() override;
   int SetSystemPowerState(int fSuspend, int fForce) override;
+  std::uint32_t SetThreadExecutionState(std::uint32_t flags) override;
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override;
   int OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override;
   int LookupPrivilegeValueA(const char* systemName, const std::string& name, Luid& luid) override;
@@ -91,10 +98,13 @@ class RecordingPlatform : public Platform {
   std::string AppTitle() override;
   void SetAppTitle(const std::string& title) override;
   std::string CommandLine() override;
-  void StartProcess(const std::string& commandLine, int showState) override;
+  bool StartProcess(const std::string& commandLine, int showState) override;
   [[noreturn]] void EndProcess() override;
   Handle LoadIconResource(int id) override;
   std::unique_ptr<File> OpenFile(const std::string& ansiPath) override;
+  std::unique_ptr<File> OpenExistingFile(const std::string& ansiPath) override;
+  bool CreateDirectoryA(const std::string& ansiPath) override;
+  std::string GetFolderPath(int csidl) override;
 
   // The host path that a Windows path under windowsDirectory stands for.
   std::string HostPath(const std::string& windowsPath) const;

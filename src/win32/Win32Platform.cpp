@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "text/Text.h"
+#include "win32/Dynamic.h"
 #include "win32/Win32Text.h"
 
 namespace {
@@ -98,7 +99,18 @@ void Win32Platform::GetVersionExA(platform::OsVersionInfo& info) {
 
 platform::Handle Win32Platform::GetCurrentProcess() { return Of(::GetCurrentProcess()); }
 
-int Win32Platform::SetSystemPowerState(int fSuspend, int fForce) { return ::SetSystemPowerState(fSuspend, fForce); }
+int Win32Platform::SetSystemPowerState(int fSuspend, int fForce) {
+  // From Windows 95 and 2000: NT 4 has no such call, and does nothing.
+  using Fn = BOOL(WINAPI*)(BOOL, BOOL);
+  static const Fn call = LookUp<Fn>("kernel32.dll", "SetSystemPowerState");
+  return call ? call(fSuspend, fForce) : 0;
+}
+
+std::uint32_t Win32Platform::SetThreadExecutionState(std::uint32_t flags) {
+  using Fn = DWORD(WINAPI*)(DWORD);
+  static const Fn call = LookUp<Fn>("kernel32.dll", "SetThreadExecutionState");
+  return call ? call(flags) : 0;
+}
 
 std::uint32_t Win32Platform::GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) {
   const UINT room = std::min<std::uint32_t>(size, 32768);
@@ -272,9 +284,9 @@ std::string Win32Platform::CommandLine() {
   return Narrow(ArgumentsOf(line ? line : L""));
 }
 
-void Win32Platform::StartProcess(const std::string& commandLine, int showState) {
+bool Win32Platform::StartProcess(const std::string& commandLine, int showState) {
   const std::string ansi = Utf8ToAnsi(commandLine);
-  WinExec(ansi.c_str(), static_cast<UINT>(showState));
+  return WinExec(ansi.c_str(), static_cast<UINT>(showState)) > 31;  // below 32 is an error code
 }
 
 void Win32Platform::EndProcess() { ExitProcess(0); }
@@ -295,4 +307,32 @@ std::unique_ptr<platform::Platform::File> Win32Platform::OpenFile(const std::str
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(file);
+}
+
+std::unique_ptr<platform::Platform::File> Win32Platform::OpenExistingFile(const std::string& ansiPath) {
+  HANDLE file = CreateFileA(ansiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32File>(file);
+}
+
+bool Win32Platform::CreateDirectoryA(const std::string& ansiPath) {
+  if (::CreateDirectoryA(ansiPath.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesA(ansiPath.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string Win32Platform::GetFolderPath(int csidl) {
+  // shell32 has it from 2000 (and from 98 with later shells); shfolder.dll
+  // brings it to older systems where it was installed.
+  using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  static const Fn call = [] {
+    Fn f = LookUp<Fn>("shell32.dll", "SHGetFolderPathA");
+    return f ? f : LookUp<Fn>("shfolder.dll", "SHGetFolderPathA");
+  }();
+  char path[MAX_PATH + 1] = {};
+  if (!call || call(nullptr, csidl, nullptr, 0, path) != S_OK) return {};
+  std::string folder(path);
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
 }

@@ -17,6 +17,7 @@ class Win32Platform : public platform::Platform {
   void GetVersionExA(platform::OsVersionInfo& info) override;
   platform::Handle GetCurrentProcess() override;
   int SetSystemPowerState(int fSuspend, int fForce) override;
+  std::uint32_t SetThreadExecutionState(std::uint32_t flags) override;
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override;
   int OpenProcessToken(platform::Handle process, std::uint32_t access, platform::Handle& token) override;
   int LookupPrivilegeValueA(const char* systemName, const std::string& name, platform::Luid& luid) override;
@@ -52,10 +53,13 @@ class Win32Platform : public platform::Platform {
   std::string AppTitle() override;
   void SetAppTitle(const std::string& title) override;
   std::string CommandLine() override;
-  void StartProcess(const std::string& commandLine, int showState) override;
+  bool StartProcess(const std::string& commandLine, int showState) override;
   [[noreturn]] void EndProcess() override;
   platform::Handle LoadIconResource(int id) override;
   std::unique_ptr<File> OpenFile(const std::string& ansiPath) override;
+  std::unique_ptr<File> OpenExistingFile(const std::string& ansiPath) override;
+  bool CreateDirectoryA(const std::string& ansiPath) override;
+  std::string GetFolderPath(int csidl) override;
 
  private:
   HINSTANCE instance_;
