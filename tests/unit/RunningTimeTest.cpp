@@ -1,0 +1,46 @@
+// The timers' clock where the system has none that stops while it sleeps.
+#include <gtest/gtest.h>
+
+#include "ui/RunningTime.h"
+
+namespace {
+
+TEST(RunningTime, GoesOnAcrossTheTickCountsWrap) {
+  ui::RunningTime t;
+  const std::int64_t start = t.Read(0xFFFFFC18u);  // 1 s before the wrap
+  EXPECT_EQ(t.Read(0xFFFFFFFFu) - start, 999);
+  EXPECT_EQ(t.Read(0x000003E8u) - start, 2000);  // 1 s after it
+  EXPECT_EQ(t.Read(0x7FFFFFFFu) - start, 1000 + 0x7FFFFFFFLL);
+  EXPECT_EQ(t.Read(0x00000010u) - start, 1000 + 0x100000000LL + 16);  // a second wrap
+}
+
+TEST(RunningTime, StandsStillWhileTheMachineSleeps) {
+  ui::RunningTime t;
+  const std::int64_t start = t.Read(1000);
+  EXPECT_EQ(t.Read(2000) - start, 1000);
+  t.Suspending(2500);
+  t.Resumed(2500 + 3600000);  // an hour asleep
+  EXPECT_EQ(t.Read(2500 + 3600000) - start, 1500);
+  EXPECT_EQ(t.Read(3500 + 3600000) - start, 2500);
+}
+
+TEST(RunningTime, AWakeWithoutNoticeCountsFromTheLastReading) {
+  ui::RunningTime t;
+  const std::int64_t start = t.Read(5000);
+  t.Read(6000);
+  t.Resumed(0xFFFFFF00u);  // asleep across the counter's wrap, never told
+  EXPECT_EQ(t.Read(0xFFFFFF00u) - start, 1000);
+  EXPECT_EQ(t.Read(0x00000100u) - start, 1000 + 0x200);
+  t.Resumed(0x00000100u);  // a second notice of the same wake changes nothing
+  EXPECT_EQ(t.Read(0x00000200u) - start, 1000 + 0x300);
+}
+
+TEST(RunningTime, NeverGoesBack) {
+  ui::RunningTime t;
+  t.Read(100000);
+  const std::int64_t before = t.Read(200000);
+  t.Resumed(150000);  // a counter reset behind our back reads as a wrap: time moves on, never back
+  EXPECT_GE(t.Read(150000), before);
+}
+
+}  // namespace
