@@ -68,6 +68,29 @@ std::string ShutModule::GetOSVersionString() {
   return v.dwPlatformId == kPlatformNt ? "NT " + text : text;
 }
 
+std::string ShutModule::GetOSDisplayName() {
+  std::string name = GetOSName();
+  const auto v = QueryVersion();
+  if (!name.empty() || v.dwPlatformId != kPlatformNt) return name;
+  const std::uint32_t version = v.dwMajorVersion * 100 + v.dwMinorVersion;
+  switch (version) {
+    case 502:
+      return "XP x64 ou Server 2003";
+    case 600:
+      return "Vista";
+    case 601:
+      return "7";
+    case 602:
+      return "8";
+    case 603:
+      return "8.1";
+    case 1000:
+      return v.dwBuildNumber >= 22000 ? "11" : "10";
+    default:
+      return name;
+  }
+}
+
 void ShutModule::EnableShutdownPrivilege() {
   // No result is examined: without the privilege the power call fails quietly.
   platform::Handle token = 0;

@@ -13,6 +13,10 @@ class ShutModule {
   bool IsNT5();
   std::string GetOSName();
   std::string GetOSVersionString();
+  // For display only: GetOSName's names, and the later systems as their users
+  // know them (Windows 11 is 10.0 from build 22000 on). Callers that compare
+  // with "Xp" keep GetOSName.
+  std::string GetOSDisplayName();
   void EnableShutdownPrivilege();
   void ShutdownComputer(bool& Force);
   void RestartComputer(bool& Force);

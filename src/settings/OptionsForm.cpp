@@ -85,7 +85,7 @@ void OptionsForm::Form_Load() {
 
   Retail.SetCaption(kVersionLine);
   WinVersion.SetCaption("Votre système d'exploitation est Windows " + shut.GetOSVersionString() + " (Windows " +
-                        shut.GetOSName() + ").");
+                        shut.GetOSDisplayName() + ").");
   if (!shut.IsNT5() && !main.ForceHibern) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
   if (shut.IsNT5()) ForceHib.SetEnabled(false);
 

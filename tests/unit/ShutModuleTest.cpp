@@ -14,18 +14,25 @@ TEST(ShutModule_Version, EveryRowOfTheNameTable) {
     const char* name;
     bool nt, nt5;
     const char* version;
+    const char* shown;  // in the options dialog
   };
-  const Row rows[] = {{2, 3, 51, 1057, "NT3", true, false, "NT 3.51.1057"},
-                      {2, 4, 7, 1381, "NT4", true, false, "NT 4.7.1381"},
-                      {1, 4, 0, 950, "95", false, false, "4.0.950"},
-                      {1, 4, 10, 0x040A08AE, "98", false, false, "4.10.67766446"},
-                      {1, 4, 90, 3000, "Me", false, false, "4.90.3000"},
-                      {1, 4, 3, 0, "", false, false, "4.3.0"},
-                      {2, 5, 0, 2195, "2000", true, true, "NT 5.0.2195"},
-                      {2, 5, 1, 2600, "Xp", true, true, "NT 5.1.2600"},
-                      {2, 5, 2, 3790, "", true, true, "NT 5.2.3790"},
-                      {2, 6, 2, 9200, "", true, false, "NT 6.2.9200"},
-                      {0, 0, 0, 0, "", false, false, "0.0.0"}};
+  const Row rows[] = {{2, 3, 51, 1057, "NT3", true, false, "NT 3.51.1057", "NT3"},
+                      {2, 4, 7, 1381, "NT4", true, false, "NT 4.7.1381", "NT4"},
+                      {1, 4, 0, 950, "95", false, false, "4.0.950", "95"},
+                      {1, 4, 10, 0x040A08AE, "98", false, false, "4.10.67766446", "98"},
+                      {1, 4, 90, 3000, "Me", false, false, "4.90.3000", "Me"},
+                      {1, 4, 3, 0, "", false, false, "4.3.0", ""},
+                      {2, 5, 0, 2195, "2000", true, true, "NT 5.0.2195", "2000"},
+                      {2, 5, 1, 2600, "Xp", true, true, "NT 5.1.2600", "Xp"},
+                      {2, 5, 2, 3790, "", true, true, "NT 5.2.3790", "XP x64 ou Server 2003"},
+                      {2, 6, 0, 6002, "", true, false, "NT 6.0.6002", "Vista"},
+                      {2, 6, 1, 7601, "", true, false, "NT 6.1.7601", "7"},
+                      {2, 6, 2, 9200, "", true, false, "NT 6.2.9200", "8"},
+                      {2, 6, 3, 9600, "", true, false, "NT 6.3.9600", "8.1"},
+                      {2, 10, 0, 19045, "", true, false, "NT 10.0.19045", "10"},
+                      {2, 10, 0, 22631, "", true, false, "NT 10.0.22631", "11"},
+                      {2, 11, 0, 30000, "", true, false, "NT 11.0.30000", ""},
+                      {0, 0, 0, 0, "", false, false, "0.0.0", ""}};
   for (const auto& r : rows) {
     platform::RecordingPlatform os;
     os.SetVersion(r.platformId, r.major, r.minor, r.build);
@@ -35,6 +42,7 @@ TEST(ShutModule_Version, EveryRowOfTheNameTable) {
     EXPECT_EQ(shut.IsNT5(), r.nt5) << r.version;
     EXPECT_EQ(shut.GetOSVersionString(), r.version);
     EXPECT_EQ(os.log.back(), "GetVersionExA(size=148)");  // asked afresh, with the record's size
+    EXPECT_EQ(shut.GetOSDisplayName(), r.shown) << r.version;
   }
 }
 
