@@ -91,6 +91,13 @@ void App::UnloadTimeStart() { Unload(timeStart_); }
 OptionsForm& App::LoadOptionsForm() { return Load(options_); }
 void App::UnloadOptionsForm() { Unload(options_); }
 
+void App::BringForward() {
+  if (timeForm_ && timeForm_->Loaded()) return timeForm_->SetFocus();
+  if (options_ && options_->Loaded()) return options_->SetFocus();
+  MainForm* main = main_.get();
+  if (main && main->Loaded() && main->Visible() && main->State() == ui::WindowState::Normal) main->SetFocus();
+}
+
 void App::CheckEnded() {
   if (ended_ || main_ || systray_ || timeForm_ || timeStart_ || options_) return;
   ended_ = true;

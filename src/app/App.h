@@ -56,6 +56,10 @@ class App {
   OptionsForm* OptionsFormIfLoaded() const { return options_.get(); }
   void UnloadOptionsForm();
 
+  // A second copy was started: the window the user works in comes forward,
+  // an open dialog before the main window; the tray keeps what it holds.
+  void BringForward();
+
   // True once every window is closed: the program ends.
   bool Ended() const { return ended_; }
   std::function<void()> onEnded;

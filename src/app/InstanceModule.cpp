@@ -1,7 +1,5 @@
 #include "app/InstanceModule.h"
 
-#include <string>
-
 #include "platform/Platform.h"
 
 void ActivatePreviousInstance(platform::Platform& os) {
@@ -10,7 +8,16 @@ void ActivatePreviousInstance(platform::Platform& os) {
   os.SetAppTitle("unwanted instance");
   const platform::Handle appWindow = os.FindWindowA("ThunderRT6Main", title);
   if (appWindow == 0) return;
+  // Only the foreground process may pass the foreground on: before it goes.
+  os.AllowSetForegroundWindow(os.GetWindowThreadProcessId(appWindow));
   // The visible main window sits just before the hidden application window.
   os.SetForegroundWindow(os.GetWindow(appWindow, platform::kGwHwndPrev));
+  os.PostMessageA(appWindow, os.RegisterWindowMessageA(kActivateMessage), 0, 0);
   os.EndProcess();
+}
+
+std::string InstanceMutexName(const platform::OsVersionInfo& version) {
+  constexpr std::uint32_t kPlatformNt = 2;
+  const bool sessionNames = version.dwPlatformId == kPlatformNt && version.dwMajorVersion >= 5;
+  return sessionNames ? "Local\\Crepuscule.Instance" : "Crepuscule.Instance";
 }

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "app/InstanceModule.h"
+#include "settings/OptionsForm.h"
+#include "timeui/TimeForm.h"
+#include "ui/Fakes.h"
 
 namespace {
 
@@ -13,9 +17,13 @@ TEST_F(AppTest, ASecondCopyActivatesTheFirstAndEnds) {
   os.windowBefore[0x500] = 0x4F0;
   Start("-a -t:0,10,0 -makecoffee");
   EXPECT_TRUE(processEnded);
-  EXPECT_EQ(os.Calls(), (Lines{"InitCommonControls()", "PrevInstance()", "AppTitle()", "SetAppTitle(unwanted instance)",
-                               "FindWindowA(ThunderRT6Main,Crepuscule)", "GetWindow(0x500,3)",
-                               "SetForegroundWindow(0x4f0)", "EndProcess()"}));
+  // The first copy may take the foreground before this one lets it go, and is
+  // asked to bring its own window forward once the main window is up.
+  EXPECT_EQ(os.Calls(),
+            (Lines{"InitCommonControls()", "PrevInstance()", "AppTitle()", "SetAppTitle(unwanted instance)",
+                   "FindWindowA(ThunderRT6Main,Crepuscule)", "GetWindowThreadProcessId(0x500)",
+                   "AllowSetForegroundWindow(0x7a0)", "GetWindow(0x500,3)", "SetForegroundWindow(0x4f0)",
+                   "RegisterWindowMessageA(Crepuscule.Activate)", "PostMessageA(0x500,0xc123,0,0)", "EndProcess()"}));
   EXPECT_FALSE(SettingsExist());
   EXPECT_TRUE(env.messageBoxes.shown.empty());
   EXPECT_FALSE(Main().Visible());
@@ -28,6 +36,51 @@ TEST_F(AppTest, AnUnfoundFirstCopyLetsThisOneRunUnderAnotherTitle) {
   EXPECT_EQ(os.appTitle, "unwanted instance");
   EXPECT_TRUE(Main().Visible());
   EXPECT_TRUE(SettingsExist());
+}
+
+// What the first copy brings forward when a second one asks: an open dialog
+// (never its disabled main window over it), the main window on screen, and
+// nothing out of the notification area.
+TEST_F(AppTest, TheFirstCopyBringsForwardWhatTheUserWorksIn) {
+  Start("");
+  const auto active = [this] { return env.services.activeForm ? env.services.activeForm->Name() : std::string(); };
+  env.services.activeForm = nullptr;
+  app->BringForward();
+  EXPECT_EQ(active(), "MainForm");
+
+  Main().ArreteBrillant_MouseUp(1, 0, 0, 0);
+  env.services.activeForm = nullptr;
+  app->BringForward();
+  EXPECT_EQ(active(), "TimeForm");
+  app->TimeFormIfLoaded()->Annuled_Click();
+
+  Main().TimeOptions_Click();
+  env.services.activeForm = nullptr;
+  app->BringForward();
+  EXPECT_EQ(active(), "OptionsForm");
+  app->OptionsFormIfLoaded()->Cancel_Click();
+
+  Main().MinBrillant_MouseUp(1, 0, 0, 0);  // into the tray
+  env.services.activeForm = nullptr;
+  app->BringForward();
+  EXPECT_EQ(active(), "");
+}
+
+TEST(InstanceMutexName, SessionNamesOnlyWhereTheSystemKnowsThem) {
+  const struct {
+    std::uint32_t platformId, major;
+    const char* name;
+  } cases[] = {{2, 5, "Local\\Crepuscule.Instance"},
+               {2, 10, "Local\\Crepuscule.Instance"},
+               {2, 4, "Crepuscule.Instance"},  // NT 4 refuses a backslash
+               {1, 4, "Crepuscule.Instance"},  // so do 95, 98 and Me
+               {0, 0, "Crepuscule.Instance"}};
+  for (const auto& c : cases) {
+    platform::OsVersionInfo v;
+    v.dwPlatformId = c.platformId;
+    v.dwMajorVersion = c.major;
+    EXPECT_EQ(InstanceMutexName(v), c.name) << c.platformId << "." << c.major;
+  }
 }
 
 }  // namespace
