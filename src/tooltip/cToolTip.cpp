@@ -2,6 +2,9 @@
 // client area, built with the same calls in the same order every time.
 #include "tooltip/cToolTip.h"
 
+#include <algorithm>
+
+#include "text/Text.h"
 #include "ui/Control.h"
 
 namespace {
@@ -17,6 +20,10 @@ constexpr std::uint32_t kTtmSetTitleA = 0x420;
 constexpr std::uint32_t kTtmSetTipTextColor = 0x414;
 constexpr std::uint32_t kTtmSetTipBkColor = 0x413;
 constexpr std::uint32_t kTtmSetDelayTime = 0x403;
+constexpr std::uint32_t kTtmSetMaxTipWidth = 0x418;
+// Generous for an 8-point font, so that a line is never wrapped: the width is
+// a cap, the balloon still takes the width of its longest line.
+constexpr int kPixelsPerChar = 10, kTipMargin = 32;
 constexpr std::uintptr_t kTtdtAutoPop = 2;
 constexpr std::uintptr_t kTtdtInitial = 3;
 constexpr int kColorBtnText = 18;
@@ -32,6 +39,18 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     at += to.size();
   }
   return text;
+}
+
+// Pixels the longest line of the text may need.
+int MaxLineWidth(const std::string& text) {
+  std::size_t longest = 0, start = 0;
+  for (;;) {
+    const std::size_t end = text.find("\r\n", start);
+    longest = std::max(longest, CharCount(std::string_view(text).substr(start, end - start)));
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  return static_cast<int>(longest) * kPixelsPerChar + kTipMargin;
 }
 
 }  // namespace
@@ -97,6 +116,9 @@ std::uintptr_t cToolTip::Create(const ui::Control& Parent, const std::string& Te
                               os_.InstanceHandle(), nullptr);
   os_.SetWindowPos(hwnd_, kHwndTopmost, 0, 0, 0, 0, kSwpNoSizeNoMoveNoActivate);
   os_.SendMessageA(hwnd_, kTtmAddToolA, 0, tool_);
+  // Until it has a maximum width, a tooltip shows nothing past the first line
+  // break (Wine breaks them anyway).
+  os_.SendMessageA(hwnd_, kTtmSetMaxTipWidth, 0, std::intptr_t{MaxLineWidth(tool_.lpszText)});
   os_.SendMessageA(hwnd_, kTtmSetTitleA, static_cast<std::uintptr_t>(Icon), title_);
   os_.SendMessageA(hwnd_, kTtmSetTipTextColor, foreCol_, std::intptr_t{0});
   os_.SendMessageA(hwnd_, kTtmSetTipBkColor, backCol_, std::intptr_t{0});

@@ -50,6 +50,7 @@ TEST_F(ToolTipTest, CreateMakesTheCallsInOrderAndDestructionEndsTheWindow) {
       "SetWindowPos(0x500,0xffffffffffffffff,0,0,0,0,0x13)",
       "SendMessageA(0x404,hwnd=0x500,w=0,tool={size=44,flags=0x12,hwnd=0x77,id=0x0,rect=0,0,33,33,"
       "hinst=0x400000,text= \r\nArrêtez\r\nWindows})",
+      "SendMessageA(0x418,hwnd=0x500,w=0,l=102)",  // room for "Arrêtez": lines break at CR LF only
       "SendMessageA(0x420,hwnd=0x500,w=1,text=Programmer)",
       "SendMessageA(0x414,hwnd=0x500,w=1048594,l=0)",
       "SendMessageA(0x413,hwnd=0x500,w=1048600,l=0)",
