@@ -157,7 +157,7 @@ void MainForm::Timer1_Timer() {
       if (!CmdTimStart && !OldEndDesgn) {
         Nmbr2Refresh = 0;
         TimeStart& box = app.LoadTimeStart();
-        box.Show();
+        box.ShowOnTop();  // the user may be working in another window
         box.TimeLabel.SetBold(true);
         box.RefreshTimeStart();
       } else {

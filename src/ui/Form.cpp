@@ -27,6 +27,13 @@ void Form::SetVisible(bool v) {
   Notify(FormProp::Visible);
 }
 
+void Form::ShowOnTop() {
+  if (visible_ && onTop_) return;
+  visible_ = true;
+  onTop_ = true;
+  Notify(FormProp::OnTop);
+}
+
 void Form::SetEnabled(bool e) {
   if (enabled_ == e) return;
   enabled_ = e;

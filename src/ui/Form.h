@@ -18,7 +18,7 @@ enum class WindowState { Normal = 0, Minimised = 1 };
 // Borderless: skinned main window. Dialog: fixed frame with only a close box.
 // ToolDialog: the same without a taskbar button. Hidden: never shown (tray owner).
 enum class FormStyle { Borderless, Dialog, ToolDialog, Hidden };
-enum class FormProp { Caption, Visible, Enabled, State, Bounds, Icon, Activate, Focus, Repaint };
+enum class FormProp { Caption, Visible, Enabled, State, Bounds, Icon, Activate, Focus, Repaint, OnTop };
 
 class FormPeer {
  public:
@@ -44,6 +44,11 @@ class Form {
   void SetVisible(bool v);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
+  // Shown above every other window without taking the focus, flashing: a
+  // warning that must be seen whatever window the user is working in (and
+  // which a program in the background may not bring to the front otherwise).
+  void ShowOnTop();
+  bool OnTop() const { return onTop_; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool e);
   WindowState State() const { return state_; }
@@ -113,7 +118,7 @@ class Form {
   FormStyle style_;
   TwipsRect bounds_;
   std::string caption_;
-  bool visible_ = false, enabled_ = true, loaded_ = false;
+  bool visible_ = false, enabled_ = true, loaded_ = false, onTop_ = false;
   WindowState state_ = WindowState::Normal;
   int icon_ = 0;
   Colour backColour_ = kWhite;
