@@ -38,15 +38,17 @@ def equal(actual, expected, what):
 CASES = []
 
 
-def case(version="winxp", relay=(), timeout=60, name=None):
+def case(version="winxp", relay=(), timeout=60, name=None, arch=None):
     """Registers a case named GROUP.NAME; the group is the module name without
-    "test_", the name that of the function unless given."""
+    "test_", the name that of the function unless given. arch: "win32" or
+    "win64" when the case only makes sense for that program (the 32-bit one is
+    the one that ships for the 95 family)."""
 
     def register(fn):
         group = fn.__module__.rsplit(".", 1)[-1]
         group = group[5:] if group.startswith("test_") else group
         CASES.append({"name": "%s.%s" % (group, name or fn.__name__), "group": group, "fn": fn,
-                      "version": version, "relay": list(relay), "timeout": timeout})
+                      "version": version, "relay": list(relay), "timeout": timeout, "arch": arch})
         return fn
 
     return register
@@ -99,15 +101,18 @@ def split_fields(line, separator="|", unescape=True):
 
 
 class Session:
-    """One X display and one template prefix for the whole run."""
+    """One X display and one template prefix for the whole run, of one of the
+    two programs: win64 (x86_64) or win32 (i686, under 32-bit Wine)."""
 
-    def __init__(self, build=None, display=None, keep=False):
+    def __init__(self, build=None, display=None, keep=False, arch="win64"):
         self.build = os.path.abspath(build or os.environ.get("CREP_BUILD") or os.path.join(ROOT, "build"))
-        self.exe = os.path.join(self.build, "win64", "crepuscule.exe")
+        self.arch = arch
+        self.exe = os.path.join(self.build, arch, "crepuscule.exe")
         self.wintool = os.path.join(self.build, "win64", "wintool.exe")
         self.wine_dir = os.path.join(self.build, "wine")
         self.template = os.path.join(self.wine_dir, "template")
-        self.logs = os.path.join(self.build, "e2e-logs")
+        # The 32-bit run keeps its logs apart: e2e-logs/win32/CASE.
+        self.logs = os.path.join(self.build, "e2e-logs", *(["win32"] if arch == "win32" else []))
         self.screenshots = os.path.join(self.build, "screenshots")
         self.display = display
         self.keep = keep
@@ -316,8 +321,12 @@ class Case:
     # ---- files of the emulated system ----
 
     def windows_path(self, *parts):
-        """A path under C:\\windows, case-insensitively resolved where it exists."""
+        """A path under C:\\windows as the program sees it, case-insensitively
+        resolved where it exists: the 32-bit program's system32 is syswow64, as
+        on 64-bit Windows."""
         path = os.path.join(self.prefix, "drive_c", "windows")
+        if self.session.arch == "win32" and parts and parts[0].lower() == "system32":
+            parts = ("syswow64",) + tuple(parts[1:])
         for part in parts:
             match = part
             if os.path.isdir(path):

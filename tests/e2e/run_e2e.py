@@ -5,8 +5,10 @@
     python3 tests/e2e/run_e2e.py startup         one group (test_startup.py)
     python3 tests/e2e/run_e2e.py -k makecoffee   cases whose name contains a text
     python3 tests/e2e/run_e2e.py --list
+    python3 tests/e2e/run_e2e.py --arch win32    the 32-bit program (32-bit Wine)
 
-Needs build/win64/crepuscule.exe and wintool.exe (scripts/build.sh). Traces,
+Needs build/win64/crepuscule.exe and wintool.exe, and build/win32/crepuscule.exe
+for --arch win32 (scripts/build.sh). Traces,
 screenshots and logs land in build/e2e-logs/ and build/screenshots/.
 The last line reads "e2e: N passed, M failed" (", K skipped" for pending cases).
 """
@@ -78,7 +80,7 @@ def run_case(session, plan):
         signal.alarm(0)
         try:
             if not passed:
-                case.screenshot("failed-" + plan["name"])
+                case.screenshot("failed-%s%s" % ("win32-" if session.arch == "win32" else "", plan["name"]))
             case.teardown(passed)
             case.mark("ended")
         except Exception:
@@ -93,20 +95,23 @@ def main():
     parser.add_argument("--build", help="build directory (default: build/)")
     parser.add_argument("--display", help="use this X display instead of a private Xvfb")
     parser.add_argument("--keep", action="store_true", help="keep every case's prefix")
+    parser.add_argument("--arch", choices=("win64", "win32"), default="win64",
+                        help="which program: the x86_64 one (default) or the i686 one")
     opts = parser.parse_args()
 
     cases = [c for c in load_cases()
-             if (not opts.groups or c["group"] in opts.groups) and (not opts.contains or opts.contains in c["name"])]
+             if (not opts.groups or c["group"] in opts.groups) and (not opts.contains or opts.contains in c["name"])
+             and c["arch"] in (None, opts.arch)]
     if opts.list:
         for c in cases:
-            print("%-40s %s" % (c["name"], c["version"]))
+            print("%-40s %s%s" % (c["name"], c["version"], " (%s only)" % c["arch"] if c["arch"] else ""))
         return 0
 
     # Ended from outside (a time limit): still stop the display and the prefixes.
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(1))
     pending = load_pending()
     passed = failed = skipped = 0
-    session = harness.Session(build=opts.build, display=opts.display, keep=opts.keep)
+    session = harness.Session(build=opts.build, display=opts.display, keep=opts.keep, arch=opts.arch)
     try:
         session.start()
         for plan in cases:

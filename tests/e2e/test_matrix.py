@@ -18,16 +18,22 @@ GWL_EXSTYLE = 0xFFFFFFEC
 LAST_SECONDS_ICONS = {104, 105, 106, 107, 108}
 
 
+# The NT family gets the W forms of the window calls, the 95 family the A forms.
+LOAD_IMAGE = ["LoadImageA", "LoadImageW"]
+CREATE_WINDOW = ["CreateWindowExA", "CreateWindowExW"]
+SET_LONG = ["SetWindowLongA", "SetWindowLongW", "SetWindowLongPtrA", "SetWindowLongPtrW"]
+
+
 def icon_ids(program):
-    return {c.u32(1) for c in program.calls("LoadImageW") if c.u32(1) < 0x10000}
+    return {c.u32(1) for name in LOAD_IMAGE for c in program.calls(name) if c.u32(1) < 0x10000}
 
 
 def edit_looks(program):
     """The last extended style of every EDIT window the program made, from the
-    trace: its creation style, then what SetWindowLongPtrW(GWL_EXSTYLE) set."""
+    trace: its creation style, then what SetWindowLong(Ptr)(GWL_EXSTYLE) set."""
     pending, looks = {}, {}
-    create = re.compile(r'^(\w+):Call user32\.CreateWindowExW\(([0-9a-f]+),[0-9a-f]+ L"([^"]*)"')
-    created = re.compile(r"^(\w+):Ret  user32\.CreateWindowExW\(\) retval=([0-9a-f]+)")
+    create = re.compile(r'^(\w+):Call user32\.CreateWindowEx[AW]\(([0-9a-f]+),[0-9a-f]+ L?"([^"]*)"')
+    created = re.compile(r"^(\w+):Ret  user32\.CreateWindowEx[AW]\(\) retval=([0-9a-f]+)")
     for _, line in list(program.lines):
         m = create.match(line)
         if m:
@@ -38,9 +44,10 @@ def edit_looks(program):
             cls, ex = pending[m.group(1)].pop()
             if cls.upper() == "EDIT":
                 looks[int(m.group(2), 16) & 0xFFFFFFFF] = ex
-    for c in program.calls("SetWindowLongPtrW"):
-        if c.u32(1) == GWL_EXSTYLE and c.u32(0) in looks:
-            looks[c.u32(0)] = c.u32(2)
+    for name in SET_LONG:
+        for c in program.calls(name):
+            if c.u32(1) == GWL_EXSTYLE and c.u32(0) in looks:
+                looks[c.u32(0)] = c.u32(2)
     return looks
 
 
@@ -58,7 +65,7 @@ ROWS = [
 
 
 def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
-    relay = ["LoadImageW", "Shell_NotifyIconA", "CreateWindowExW", "SetWindowLongPtrW"] + BEEPS + PRIVILEGE + POWER
+    relay = LOAD_IMAGE + ["Shell_NotifyIconA"] + CREATE_WINDOW + SET_LONG + BEEPS + PRIVILEGE + POWER
 
     @case(version=version, relay=relay, timeout=90, name=name)
     def run(t):

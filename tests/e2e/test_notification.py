@@ -10,8 +10,8 @@ IDLE_ICON = 112
 
 
 def icon_ids(program):
-    """Icon resources the program loaded, in order (LoadImageW with an integer id)."""
-    return [c.u32(1) for c in program.calls("LoadImageW") if c.u32(1) < 0x10000]
+    """Icon resources the program loaded, in order (LoadImageA with an integer id)."""
+    return [c.u32(1) for c in program.calls("LoadImageA") if c.u32(1) < 0x10000]
 
 
 def tray_icon_centre(t, timeout=10):
@@ -48,16 +48,16 @@ def tray_tip(t, timeout=5):
         time.sleep(0.2)
 
 
-@case(version="winxp", relay=["Shell_NotifyIconA", "LoadImageW"] + POWER)
+@case(version="winxp", relay=["Shell_NotifyIconA", "LoadImageA"] + POWER)
 def tray_menu_opens_the_delay_dialog(t):
     p = t.start()
     t.wait_main_window()
     # The icon is added once, with the idle picture loaded just before.
     order = [(c.func, c.u32(0) if c.func == "Shell_NotifyIconA" else c.u32(1))
-             for c in p.calls("Shell_NotifyIconA", "LoadImageW")]
+             for c in p.calls("Shell_NotifyIconA", "LoadImageA")]
     first = order.index(("Shell_NotifyIconA", NIM_ADD)) if ("Shell_NotifyIconA", NIM_ADD) in order else -1
     check(first > 0, "no NIM_ADD after an icon was loaded: %s" % order)
-    equal(order[first - 1], ("LoadImageW", IDLE_ICON), "icon loaded for the tray")
+    equal(order[first - 1], ("LoadImageA", IDLE_ICON), "icon loaded for the tray")
     equal([m for f, m in order if f == "Shell_NotifyIconA"], [NIM_ADD], "tray calls at start-up")
     equal(tray_tip(t), "Crepuscule", "idle tip")
 
