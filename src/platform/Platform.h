@@ -1,8 +1,9 @@
 #pragma once
 // The operating-system calls the program names, with the arguments it gives
 // them. win32/ forwards them as they stand; tests use RecordingPlatform.
-// Texts are UTF-8 and win32/ converts them for the A calls, except szTip,
-// which the caller fits into its 64 ANSI characters itself.
+// Texts are UTF-8 and win32/ converts them to the system's ANSI code page for
+// the A calls; paths and command lines built from GetWindowsDirectoryA stay
+// in that code page, as the system gave them.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,7 +38,7 @@ struct NotifyIconData {  // NOTIFYICONDATAA, version 1
   std::uint32_t uFlags = 0;
   std::uint32_t uCallbackMessage = 0;
   Handle hIcon = 0;
-  char szTip[64] = {};  // ANSI
+  std::string tip;  // win32/ fits it into the record's 64 ANSI characters
 };
 
 struct Rect {
@@ -81,6 +82,11 @@ class Platform {
   virtual Handle FindWindowA(const std::string& className, const std::string& windowName) = 0;
   virtual Handle GetWindow(Handle window, std::uint32_t relation) = 0;
   virtual int SetForegroundWindow(Handle window) = 0;
+  virtual std::uint32_t GetWindowThreadProcessId(Handle window) = 0;  // the process id
+  // 0 where the system lacks the call (95, NT 4).
+  virtual int AllowSetForegroundWindow(std::uint32_t processId) = 0;
+  virtual std::uint32_t RegisterWindowMessageA(const std::string& name) = 0;
+  virtual int PostMessageA(Handle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   virtual void Beep() = 0;
   // shell32
   virtual int Shell_NotifyIconA(std::uint32_t message, const NotifyIconData& data) = 0;
@@ -107,7 +113,7 @@ class Platform {
   virtual std::string AppTitle() = 0;
   virtual void SetAppTitle(const std::string& title) = 0;
   virtual std::string CommandLine() = 0;  // arguments only
-  // False when the command could not be started.
+  // The command line is ANSI; false when it could not be started.
   virtual bool StartProcess(const std::string& commandLine, int showState) = 0;
   [[noreturn]] virtual void EndProcess() = 0;  // at once, no unload handlers
   virtual Handle LoadIconResource(int id) = 0;

@@ -202,12 +202,31 @@ int RecordingPlatform::SetForegroundWindow(Handle window) {
   return window != 0;
 }
 
+std::uint32_t RecordingPlatform::GetWindowThreadProcessId(Handle window) {
+  log.push_back("GetWindowThreadProcessId(" + Hex(window) + ")");
+  return window != 0 ? kProcessId : 0;
+}
+
+int RecordingPlatform::AllowSetForegroundWindow(std::uint32_t processId) {
+  log.push_back("AllowSetForegroundWindow(" + Hex(processId) + ")");
+  return 1;
+}
+
+std::uint32_t RecordingPlatform::RegisterWindowMessageA(const std::string& name) {
+  log.push_back("RegisterWindowMessageA(" + name + ")");
+  return kRegisteredMessage;
+}
+
+int RecordingPlatform::PostMessageA(Handle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  log.push_back("PostMessageA(" + Hex(window) + "," + Hex(message) + "," + Num(static_cast<long long>(wParam)) + "," +
+                Num(lParam) + ")");
+  return 1;
+}
+
 void RecordingPlatform::Beep() { log.push_back("Beep()"); }
 
 int RecordingPlatform::Shell_NotifyIconA(std::uint32_t message, const NotifyIconData& data) {
-  const std::string tip(data.szTip, strnlen(data.szTip, sizeof data.szTip));
-  log.push_back("Shell_NotifyIconA(" + Num(message) + ",icon=" + IconText(data.hIcon) + ",tip=" + AnsiToUtf8(tip) +
-                ")");
+  log.push_back("Shell_NotifyIconA(" + Num(message) + ",icon=" + IconText(data.hIcon) + ",tip=" + data.tip + ")");
   notifyCalls.push_back(data);
   notifyMessages.push_back(message);
   return 1;

@@ -39,7 +39,7 @@ class RecordingPlatform : public Platform {
   short shiftState = 0;
   std::string commandLine;
   std::string appTitle = "Crepuscule";
-  std::map<int, std::string> folders;       // GetFolderPath answers by CSIDL
+  std::map<int, std::string> folders;  // GetFolderPath answers by CSIDL
   // Further Windows folders that stand for host directories, beside windowsDirectory.
   std::vector<std::pair<std::string, std::string>> mounts;
   int failExitWindows = 0;                  // ExitWindowsEx answers this many failures first
@@ -60,7 +60,9 @@ class RecordingPlatform : public Platform {
   static constexpr Handle kProcessHandle = static_cast<Handle>(-1);
   static constexpr Handle kTokenHandle = 0x70CE;
   static constexpr std::uint32_t kShutdownLuid = 19;
-  static constexpr Handle kIconBase = 0x1C000000;  // LoadIconResource(id) = kIconBase + id
+  static constexpr Handle kIconBase = 0x1C000000;              // LoadIconResource(id) = kIconBase + id
+  static constexpr std::uint32_t kProcessId = 0x7A0;           // GetWindowThreadProcessId's answer
+  static constexpr std::uint32_t kRegisteredMessage = 0xC123;  // RegisterWindowMessageA's answer
 
   void GetVersionExA(OsVersionInfo& info) override;
   Handle GetCurrentProcess() override;
@@ -77,6 +79,10 @@ class RecordingPlatform : public Platform {
   Handle FindWindowA(const std::string& className, const std::string& windowName) override;
   Handle GetWindow(Handle window, std::uint32_t relation) override;
   int SetForegroundWindow(Handle window) override;
+  std::uint32_t GetWindowThreadProcessId(Handle window) override;
+  int AllowSetForegroundWindow(std::uint32_t processId) override;
+  std::uint32_t RegisterWindowMessageA(const std::string& name) override;
+  int PostMessageA(Handle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
   void Beep() override;
   int Shell_NotifyIconA(std::uint32_t message, const NotifyIconData& data) override;
   void InitCommonControls() override;

@@ -32,13 +32,6 @@ struct BusyGuard {
 
 }  // namespace
 
-void FitTip(platform::NotifyIconData& nid, const std::string& mess) {
-  std::string tip = Utf8ToAnsi(mess);
-  tip += '\0';
-  tip.resize(sizeof nid.szTip, ' ');
-  std::copy(tip.begin(), tip.end(), nid.szTip);
-}
-
 SystrayIcon::SystrayIcon(App& a)
     : ui::Form(a.Svc(), "SystrayIcon", ui::FormStyle::Hidden, {}, "SystrayIcon"),
       TimeCop(*this, "TimeCop", 200, false),
@@ -67,7 +60,7 @@ void SystrayIcon::Form_Load() {
   Nid.uFlags = kMessageIconTip;
   Nid.uCallbackMessage = kCallbackMessage;
   Nid.hIcon = app.Os().LoadIconResource(IDI_IDLE);
-  FitTip(Nid, kIdleTip);
+  Nid.tip = kIdleTip;
   app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid);
 
   if (!app.Shut().IsNT5() && !app.Main().ForceHibern) {
@@ -95,7 +88,7 @@ void SystrayIcon::ShellRestarted() {
 void SystrayIcon::AddSystrayIcon(const std::string& Mess, std::int16_t SelectIcon) {
   SetIcon(SelectIcon);
   Nid.hIcon = app.Os().LoadIconResource(SelectIcon);
-  FitTip(Nid, Mess);
+  Nid.tip = Mess;
   // Once the window is closed the icon is gone: there is nothing left to modify.
   if (Loaded()) app.Os().Shell_NotifyIconA(platform::kNimModify, Nid);
 }

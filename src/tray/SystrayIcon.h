@@ -56,8 +56,3 @@ class SystrayIcon : public ui::Form {
   // The menu shown for an action, in the tray or not, and its bold item.
   ui::Menu* MenuFor(int action, bool reduced, std::string& defaultItem);
 };
-
-// Fills szTip the way the tray record holds it: the ANSI text, a NUL, then blanks
-// up to 64 characters; a longer text is cut at 64 and then has no NUL (the
-// Windows layer always terminates the copy it hands to the shell).
-void FitTip(platform::NotifyIconData& nid, const std::string& mess);

@@ -2,54 +2,61 @@
 
 #include <utility>
 
+#include "app/InstanceModule.h"
+#include "win32/Api.h"
+
 namespace {
 
-constexpr wchar_t kClassName[] = L"ThunderRT6Main";
+constexpr char kClassName[] = "ThunderRT6Main";
 constexpr ULONG_PTR kDescribeTag = 0x43524550;  // "CREP"
 constexpr UINT kDescribeTimeoutMs = 5000;
 
 HWND appWindow = nullptr;
 UINT describeMessage = 0;
-std::function<void()> timerHandler;
-std::function<std::string()> describeSource;
+UINT activateMessage = 0;
+AppWindowHandlers handlers;
 
 void AnswerDescribe(HWND requester) {
-  if (!describeSource || !IsWindow(requester)) return;
-  const std::string text = describeSource();
+  if (!handlers.describe || !IsWindow(requester)) return;
+  const std::string text = handlers.describe();
   COPYDATASTRUCT data{};
   data.dwData = kDescribeTag;
   data.cbData = static_cast<DWORD>(text.size());
   data.lpData = const_cast<char*>(text.data());
   DWORD_PTR result = 0;
   // A requester that went away or hangs must not freeze the program.
-  SendMessageTimeoutW(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(appWindow), reinterpret_cast<LPARAM>(&data),
+  SendMessageTimeoutA(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(appWindow), reinterpret_cast<LPARAM>(&data),
                       SMTO_ABORTIFHUNG, kDescribeTimeoutMs, &result);
 }
 
 LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) {
-    if (timerHandler) timerHandler();
+    if (handlers.timer) handlers.timer();
     return 0;
+  }
+  if (message == WM_POWERBROADCAST) {
+    if (handlers.power) handlers.power(wParam);
+    return TRUE;
   }
   if (describeMessage != 0 && message == describeMessage) {
     AnswerDescribe(reinterpret_cast<HWND>(wParam));
     return 1;
   }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (activateMessage != 0 && message == activateMessage) {
+    if (handlers.activate) handlers.activate();
+    return 0;
+  }
+  return api::DefProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-HWND CreateAppWindow(HINSTANCE instance, const std::wstring& title) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = AppWindowProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-  describeMessage = RegisterWindowMessageW(L"CrepusculeDescribe");
+HWND CreateAppWindow(HINSTANCE instance, const std::string& title) {
+  api::RegisterWindowClass(instance, AppWindowProc, kClassName, 0);
+  describeMessage = RegisterWindowMessageA("CrepusculeDescribe");
+  activateMessage = RegisterWindowMessageA(kActivateMessage);
   // Top-level (not message-only): FindWindow must be able to see it.
-  appWindow = CreateWindowExW(0, kClassName, title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  appWindow = api::MakeWindow(0, kClassName, title, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   return appWindow;
 }
 
@@ -61,6 +68,4 @@ void KeepAppWindowBehind(HWND mainWindow) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
 }
 
-void SetAppTimerHandler(std::function<void()> onTimer) { timerHandler = std::move(onTimer); }
-
-void SetDescribeSource(std::function<std::string()> describe) { describeSource = std::move(describe); }
+void SetAppWindowHandlers(AppWindowHandlers h) { handlers = std::move(h); }

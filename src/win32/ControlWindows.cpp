@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "win32/Api.h"
 #include "win32/FormWindow.h"
 #include "win32/Paint.h"
 #include "win32/Win32Text.h"
@@ -12,8 +13,7 @@ namespace peers {
 namespace {
 
 constexpr int kFirstControlId = 100;
-constexpr wchar_t kPictureClass[] = L"CrepusculePicture";
-constexpr UINT_PTR kSubclassId = 1;
+constexpr char kPictureClass[] = "CrepusculePicture";
 
 // Pictures and labels: drawn by the form, so a change repaints where the
 // control was and where it is now.
@@ -48,7 +48,7 @@ class ChildPeer : public ui::ControlPeer {
 
  private:
   static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Picture(UINT message, WPARAM wParam, LPARAM lParam);
   void ApplyFont(BOOL redraw);
   void ApplyLook();
@@ -58,10 +58,11 @@ class ChildPeer : public ui::ControlPeer {
   FormWindow& form_;
   ui::Control& control_;
   HWND hwnd_ = nullptr;
+  WNDPROC systemProc_ = nullptr;  // the button's or edit's own, behind ours
 };
 
 ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(form), control_(control) {
-  const wchar_t* windowClass = L"BUTTON";
+  const char* windowClass = "BUTTON";
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
   switch (control.Kind()) {
@@ -80,7 +81,7 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
       break;
     }
     case ui::ControlKind::TextBox:
-      windowClass = L"EDIT";
+      windowClass = "EDIT";
       style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
       if (control.Align() == ui::Alignment::Centre) style |= ES_CENTER;
       if (control.Align() == ui::Alignment::Right) style |= ES_RIGHT;
@@ -90,7 +91,7 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
         exStyle |= WS_EX_CLIENTEDGE;
       break;
     case ui::ControlKind::WindowedPicture:
-      RegisterWindowClass(form.Instance(), &ChildPeer::PictureProc, kPictureClass);
+      api::RegisterWindowClass(form.Instance(), &ChildPeer::PictureProc, kPictureClass, CS_DBLCLKS);
       windowClass = kPictureClass;
       break;
     default:
@@ -99,17 +100,19 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
   if (control.Visible()) style |= WS_VISIBLE;
   if (!control.Enabled()) style |= WS_DISABLED;
   const RECT r = form.PixelRect(control);
-  const std::wstring text = control.Kind() == ui::ControlKind::WindowedPicture ? L"" : Widen(control.Caption());
+  const std::string text = control.Kind() == ui::ControlKind::WindowedPicture ? "" : control.Caption();
   hwnd_ =
-      CreateWindowExW(exStyle, windowClass, text.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+      api::MakeWindow(exStyle, windowClass, text, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                       form.Window(), reinterpret_cast<HMENU>(INT_PTR{kFirstControlId + index}), form.Instance(), this);
   if (!hwnd_) return;
   if (control.Kind() != ui::ControlKind::WindowedPicture) {
-    SetWindowSubclass(hwnd_, &ChildPeer::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // The classic way: the system's subclassing helpers need common controls 6.
+    api::SetObject(hwnd_, this);
+    systemProc_ = api::Subclass(hwnd_, &ChildPeer::Subclass);
     ApplyFont(FALSE);
   }
   if (control.Kind() == ui::ControlKind::TextBox && control.MaxLength() > 0)
-    SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control.MaxLength()), 0);
+    api::Send(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control.MaxLength()), 0);
   ApplyValue();
 }
 
@@ -149,8 +152,8 @@ void ChildPeer::Changed(ui::Prop what) {
       break;
     case ui::Prop::Selection:
       if (control_.Kind() == ui::ControlKind::TextBox)
-        SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(control_.SelStart()),
-                     static_cast<LPARAM>(control_.SelStart() + control_.SelLength()));
+        api::Send(hwnd_, EM_SETSEL, static_cast<WPARAM>(control_.SelStart()),
+                  static_cast<LPARAM>(control_.SelStart() + control_.SelLength()));
       break;
     case ui::Prop::Look:
       ApplyLook();
@@ -159,29 +162,29 @@ void ChildPeer::Changed(ui::Prop what) {
 }
 
 void ChildPeer::ApplyFont(BOOL redraw) {
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control_.GetFont())), redraw);
+  api::Send(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control_.GetFont())), redraw);
   // The margins a big font brings leave two bold digits no room in a small
   // box: the box would scroll them out of sight.
   if (control_.Kind() == ui::ControlKind::TextBox)
-    SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+    api::Send(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
 }
 
 void ChildPeer::ApplyText() {
   if (control_.Kind() == ui::ControlKind::WindowedPicture) return;
   // The edit reports the change back (EN_CHANGE); the control finds its text
   // unchanged and fires nothing twice.
-  SetWindowTextW(hwnd_, Widen(control_.Caption()).c_str());
+  api::SetText(hwnd_, control_.Caption());
 }
 
 void ChildPeer::ApplyValue() {
   if (control_.Kind() == ui::ControlKind::CheckBox || control_.Kind() == ui::ControlKind::OptionButton)
-    SendMessageW(hwnd_, BM_SETCHECK, control_.Value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    api::Send(hwnd_, BM_SETCHECK, control_.Value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void ChildPeer::ApplyLook() {
   if (control_.Kind() != ui::ControlKind::TextBox) return;
-  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-  LONG_PTR exStyle = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+  LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+  LONG_PTR exStyle = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
   if (control_.Flat()) {
     style |= WS_BORDER;
     exStyle &= ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
@@ -189,39 +192,43 @@ void ChildPeer::ApplyLook() {
     style &= ~static_cast<LONG_PTR>(WS_BORDER);
     exStyle |= WS_EX_CLIENTEDGE;
   }
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
-  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle);
+  SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
+  SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, exStyle);
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<ChildPeer*>(data);
+LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<ChildPeer*>(api::ObjectOf(hwnd));
+  if (!self) return api::DefProc(hwnd, message, wParam, lParam);
+  const WNDPROC system = self->systemProc_;
   switch (message) {
     case WM_SETFOCUS: {
-      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      const LRESULT result = api::CallProc(system, hwnd, message, wParam, lParam);
       self->form_.ChildFocused(self->control_);
       return result;
     }
     case WM_LBUTTONUP: {
-      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      const LRESULT result = api::CallProc(system, hwnd, message, wParam, lParam);
       // A click in a text box is its Click, after the caret has moved.
       if (self->control_.Kind() == ui::ControlKind::TextBox) self->form_.Click(self->control_);
       return result;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, &ChildPeer::Subclass, kSubclassId);
+      // The window goes: it no longer leads to this object.
+      api::Subclass(hwnd, system);
+      api::SetObject(hwnd, nullptr);
       self->hwnd_ = nullptr;
       break;
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return api::CallProc(system, hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ChildPeer::PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObject<ChildPeer>(hwnd, message, lParam);
   if (self) self->hwnd_ = message == WM_NCDESTROY ? nullptr : hwnd;
-  if (!self || message == WM_NCDESTROY) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (!self || message == WM_NCDESTROY) return api::DefProc(hwnd, message, wParam, lParam);
   return self->Picture(message, wParam, lParam);
 }
 
@@ -256,7 +263,7 @@ LRESULT ChildPeer::Picture(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return api::DefProc(hwnd_, message, wParam, lParam);
   }
 }
 

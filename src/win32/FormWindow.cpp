@@ -7,6 +7,8 @@
 
 #include "ui/Services.h"
 #include "win32/AppWindow.h"
+#include "win32/CommonControls.h"
+#include "win32/Dynamic.h"
 #include "win32/Paint.h"
 #include "win32/Win32Text.h"
 
@@ -14,7 +16,7 @@ namespace peers {
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"CrepusculeForm";
+constexpr char kFormClass[] = "CrepusculeForm";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
 
 std::vector<FormWindow*>& Live() {
@@ -23,8 +25,65 @@ std::vector<FormWindow*>& Live() {
 }
 
 UINT TaskbarCreated() {
-  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
   return message;
+}
+
+// From Vista on, an elevated program hears the shell's restart only if it
+// says it will take that message from a lesser process.
+void AcceptTaskbarCreated() {
+  using Fn = BOOL(WINAPI*)(UINT, DWORD);
+  constexpr DWORD kMsgFltAdd = 1;
+  if (auto allow = LookUp<Fn>("user32.dll", "ChangeWindowMessageFilter")) allow(TaskbarCreated(), kMsgFltAdd);
+}
+
+// The work area's offset from the screen's corner, on the window's monitor
+// where the system knows about monitors (98, 2000 and later).
+POINT WorkAreaOffset(HWND window) {
+  using FromWindow = HMONITOR(WINAPI*)(HWND, DWORD);
+  using Info = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+  static const FromWindow fromWindow = LookUp<FromWindow>("user32.dll", "MonitorFromWindow");
+  static const Info info = LookUp<Info>("user32.dll", "GetMonitorInfoA");
+  if (fromWindow && info) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (info(fromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+      return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+  }
+  RECT work{};
+  if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return {work.left, work.top};
+  return {0, 0};
+}
+
+// Draws the eye to a window that may not take the focus: its caption, and
+// its taskbar button where it has one, flash until it is activated.
+void Flash(HWND window) {
+  using Fn = BOOL(WINAPI*)(PFLASHWINFO);
+  static const Fn flash = LookUp<Fn>("user32.dll", "FlashWindowEx");
+  if (flash) {
+    FLASHWINFO info{};
+    info.cbSize = sizeof info;
+    info.hwnd = window;
+    info.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;
+    flash(&info);
+  } else {
+    FlashWindow(window, TRUE);
+  }
+}
+
+// The tool record in the size this system's common controls accept; the A
+// and W forms are laid out alike, and only the message tells them apart.
+TTTOOLINFOW ToolRecord(HWND owner) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = ToolInfoSize(InstalledCommonControls(), api::Wide());
+  tool.hwnd = owner;
+  tool.lpszText = LPSTR_TEXTCALLBACKW;  // the same value as the A form's
+  return tool;
+}
+
+void SendTool(HWND tooltip, UINT wideMessage, UINT ansiMessage, TTTOOLINFOW& tool, LRESULT* result = nullptr) {
+  const LRESULT r = api::Send(tooltip, api::Wide() ? wideMessage : ansiMessage, 0, reinterpret_cast<LPARAM>(&tool));
+  if (result) *result = r;
 }
 
 struct Frame {
@@ -63,13 +122,14 @@ bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <
 }  // namespace
 
 FormWindow::FormWindow(ui::Form& form, HINSTANCE instance) : form_(form), instance_(instance) {
-  RegisterWindowClass(instance, &FormWindow::Proc, kFormClass);
+  api::RegisterWindowClass(instance, &FormWindow::Proc, kFormClass, CS_DBLCLKS);
   const Frame frame = FrameOf(form.Style());
   const ui::PixelRect r = ui::ToPixels(form.Bounds(), TwipsX(), TwipsY());
   const bool hidden = form.Style() == ui::FormStyle::Hidden;
-  CreateWindowExW(frame.exStyle, kFormClass, Widen(form.Caption()).c_str(),
-                  frame.style | (form.Enabled() ? 0 : WS_DISABLED), hidden ? 0 : r.left, hidden ? 0 : r.top,
-                  hidden ? 0 : r.width, hidden ? 0 : r.height, frame.owner, nullptr, instance, this);
+  api::MakeWindow(frame.exStyle, kFormClass, form.Caption(), frame.style | (form.Enabled() ? 0 : WS_DISABLED),
+                  hidden ? 0 : r.left, hidden ? 0 : r.top, hidden ? 0 : r.width, hidden ? 0 : r.height, frame.owner,
+                  nullptr, instance, this);
+  if (hidden && hwnd_) AcceptTaskbarCreated();
   Live().push_back(this);
 }
 
@@ -137,24 +197,21 @@ void FormWindow::Ready() {
 
   if (form_.Style() != ui::FormStyle::Hidden) {
     tooltip_ =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        api::MakeWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
     if (tooltip_) {
       for (ui::Control* c : form_.Controls()) {
         HWND child = reinterpret_cast<HWND>(c->Hwnd());
         if (!child || c->ToolTip().empty()) continue;
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
+        TTTOOLINFOW tool = ToolRecord(hwnd_);
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
         tool.uId = reinterpret_cast<UINT_PTR>(child);
-        tool.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendTool(tooltip_, TTM_ADDTOOLW, TTM_ADDTOOLA, tool);
       }
     }
   }
   // Focus rectangles show once the keyboard is used, as in the system's dialogs.
-  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  api::Send(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   ready_ = true;
   RebuildRectTools();
   ApplyIcon();
@@ -163,12 +220,10 @@ void FormWindow::Ready() {
 
 void FormWindow::RebuildRectTools() {
   if (!tooltip_ || dying_) return;
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd_;
+  TTTOOLINFOW tool = ToolRecord(hwnd_);
   for (UINT_PTR id : rectTools_) {
     tool.uId = id;
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendTool(tooltip_, TTM_DELTOOLW, TTM_DELTOOLA, tool);
   }
   rectTools_.clear();
   // Every visible lightweight control gets a tool, top first, so that the
@@ -181,8 +236,9 @@ void FormWindow::RebuildRectTools() {
     tool.uFlags = TTF_SUBCLASS;
     tool.uId = i + 1;
     tool.rect = PixelRect(c);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    if (SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) rectTools_.push_back(tool.uId);
+    LRESULT added = 0;
+    SendTool(tooltip_, TTM_ADDTOOLW, TTM_ADDTOOLA, tool, &added);
+    if (added) rectTools_.push_back(tool.uId);
   }
 }
 
@@ -194,7 +250,7 @@ void FormWindow::Changed(ui::FormProp what) {
   if (!hwnd_ || dying_) return;
   switch (what) {
     case ui::FormProp::Caption:
-      SetWindowTextW(hwnd_, Widen(form_.Caption()).c_str());
+      api::SetText(hwnd_, form_.Caption());
       break;
     case ui::FormProp::Visible:
     case ui::FormProp::State:
@@ -215,9 +271,15 @@ void FormWindow::Changed(ui::FormProp what) {
     case ui::FormProp::Activate:
       if (boundsPending_) ApplyBounds();
       if (IsWindowVisible(hwnd_)) {
-        SetForegroundWindow(hwnd_);
-        SetActiveWindow(hwnd_);
+        // A message box of this window comes first: it is what waits for the user.
+        HWND target = GetLastActivePopup(hwnd_);
+        if (!target || !IsWindowVisible(target)) target = hwnd_;
+        SetForegroundWindow(target);
+        SetActiveWindow(target);
       }
+      break;
+    case ui::FormProp::OnTop:
+      if (ready_) ApplyOnTop();
       break;
     case ui::FormProp::Focus:
       ApplyFocus();
@@ -242,9 +304,18 @@ void FormWindow::ApplyVisible() {
   }
   if (IsIconic(hwnd_))
     ShowWindow(hwnd_, SW_RESTORE);
+  else if (!visible && form_.OnTop())
+    ApplyOnTop();
   else if (!visible)
     ShowWindow(hwnd_, SW_SHOW);
   if (form_.Style() == ui::FormStyle::Borderless) KeepAppWindowBehind(hwnd_);
+}
+
+void FormWindow::ApplyOnTop() {
+  if (form_.Style() == ui::FormStyle::Hidden) return;
+  if (boundsPending_) ApplyBounds();
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  Flash(hwnd_);
 }
 
 void FormWindow::ApplyBounds() {
@@ -256,14 +327,9 @@ void FormWindow::ApplyBounds() {
     WINDOWPLACEMENT place{};
     place.length = sizeof place;
     GetWindowPlacement(hwnd_, &place);
+    // Placements are in work-area coordinates, but for tool windows.
     POINT offset{0, 0};
-    if (!(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
-      // Placements are in work-area coordinates.
-      MONITORINFO monitor{};
-      monitor.cbSize = sizeof monitor;
-      if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor))
-        offset = {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
-    }
+    if (!(GetWindowLongA(hwnd_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) offset = WorkAreaOffset(hwnd_);
     place.rcNormalPosition = {r.left - offset.x, r.top - offset.y, r.left - offset.x + r.width,
                               r.top - offset.y + r.height};
     SetWindowPlacement(hwnd_, &place);
@@ -282,13 +348,13 @@ void FormWindow::ApplyIcon() {
   HICON big = nullptr, small = nullptr;
   const int id = form_.Icon();
   if (id > 0 && id <= 0xFFFF) {
-    big = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+    big = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                         GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    small = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+    small = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                           GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   }
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  api::Send(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  api::Send(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   if (bigIcon_) DestroyIcon(bigIcon_);
   if (smallIcon_) DestroyIcon(smallIcon_);
   bigIcon_ = big;
@@ -319,9 +385,9 @@ void FormWindow::ShowDefaultLook(ui::Control* focused) {
   for (ui::Control* c : form_.Controls()) {
     HWND button = reinterpret_cast<HWND>(c->Hwnd());
     if (c->Kind() != ui::ControlKind::Button || !button) continue;
-    const bool isDefault = (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    const bool isDefault = (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     if (isDefault != (c == pressed))
-      SendMessageW(button, BM_SETSTYLE, c == pressed ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+      api::Send(button, BM_SETSTYLE, c == pressed ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
   }
 }
 
@@ -422,11 +488,11 @@ bool FormWindow::DialogKey(const MSG& msg) {
   switch (msg.wParam) {
     case VK_TAB: {
       if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-      SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      api::Send(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
       ui::Control* next = ui::NextTabStop(form_, focused, GetKeyState(VK_SHIFT) < 0);
       if (HWND target = next ? reinterpret_cast<HWND>(next->Hwnd()) : nullptr) {
         // As in dialogs, a text box reached by Tab has its text selected.
-        if (next->Kind() == ui::ControlKind::TextBox) SendMessageW(target, EM_SETSEL, 0, -1);
+        if (next->Kind() == ui::ControlKind::TextBox) api::Send(target, EM_SETSEL, 0, -1);
         SetFocus(target);
       }
       return true;
@@ -487,17 +553,13 @@ void FormWindow::Command(WPARAM wParam, LPARAM lParam) {
       if (code == BN_CLICKED && c->onClick) c->onClick();
       break;
     case ui::ControlKind::CheckBox:
-      if (code == BN_CLICKED) c->ValueFromUser(SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+      if (code == BN_CLICKED) c->ValueFromUser(api::Send(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
       break;
     case ui::ControlKind::OptionButton:
-      if (code == BN_CLICKED && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) c->ValueFromUser(1);
+      if (code == BN_CLICKED && api::Send(child, BM_GETCHECK, 0, 0) == BST_CHECKED) c->ValueFromUser(1);
       break;
     case ui::ControlKind::TextBox:
-      if (code == EN_CHANGE) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-        c->TextFromUser(Narrow(text));  // a text the program just set is no change
-      }
+      if (code == EN_CHANGE) c->TextFromUser(api::Text(child));  // a text the program just set is no change
       break;
     default:
       break;
@@ -525,7 +587,7 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   auto* self = WindowObject<FormWindow>(hwnd, message, lParam);
   if (self) self->hwnd_ = message == WM_NCDESTROY ? nullptr : hwnd;
   if (!self || message == WM_NCDESTROY || self->dying_ || !self->ready_)
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return api::DefProc(hwnd, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
 
@@ -596,38 +658,40 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return ColourFor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (header->hwndFrom == tooltip_ && tooltip_ && header->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-        ui::Control* c = nullptr;
-        if (info->uFlags & TTF_IDISHWND) {
-          c = ControlOf(reinterpret_cast<HWND>(header->idFrom));
-        } else if (header->idFrom >= 1 && header->idFrom <= form_.Controls().size()) {
-          c = form_.Controls()[header->idFrom - 1];
-        }
-        tipText_ = c ? Widen(c->ToolTip()) : std::wstring();
-        info->lpszText = tipText_.data();
-        info->szText[0] = L'\0';
-        info->hinst = nullptr;
-        return 0;
-      }
+      if (tooltip_ && header->hwndFrom == tooltip_ &&
+          (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA))
+        return ToolTipText(lParam);
       break;
     }
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return api::DefProc(hwnd_, message, wParam, lParam);
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const wchar_t* className) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, className, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = className;
-  RegisterClassExW(&wc);
+LRESULT FormWindow::ToolTipText(LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  // The two forms of the record agree up to the text fields.
+  auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+  ui::Control* c = nullptr;
+  if (info->uFlags & TTF_IDISHWND) {
+    c = ControlOf(reinterpret_cast<HWND>(header->idFrom));
+  } else if (header->idFrom >= 1 && header->idFrom <= form_.Controls().size()) {
+    c = form_.Controls()[header->idFrom - 1];
+  }
+  const std::string text = c ? c->ToolTip() : std::string();
+  if (header->code == TTN_GETDISPINFOW) {
+    tipText_ = Widen(text);
+    info->lpszText = tipText_.data();
+    info->szText[0] = L'\0';
+  } else {
+    auto* ansi = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    tipTextAnsi_ = ToAnsi(text);
+    ansi->lpszText = tipTextAnsi_.data();
+    ansi->szText[0] = '\0';
+  }
+  info->hinst = nullptr;
+  return 0;
 }
 
 }  // namespace peers

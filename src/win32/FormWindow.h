@@ -9,6 +9,7 @@
 
 #include "ui/Form.h"
 #include "ui/InputRouting.h"
+#include "win32/Api.h"
 
 namespace peers {
 
@@ -60,6 +61,8 @@ class FormWindow : public ui::FormPeer {
   void ApplyBounds();
   void ApplyIcon();
   void ApplyFocus();
+  void ApplyOnTop();
+  LRESULT ToolTipText(LPARAM lParam);
   void FocusSomething();
   void ShowDefaultLook(ui::Control* focused);
   void Command(WPARAM wParam, LPARAM lParam);
@@ -82,21 +85,17 @@ class FormWindow : public ui::FormPeer {
   ui::MouseRouter router_;
   std::vector<UINT_PTR> rectTools_;
   std::wstring tipText_;
+  std::string tipTextAnsi_;
 };
 
 // The object of ours behind a window: attached at WM_NCCREATE from the creation
 // parameter, detached at WM_NCDESTROY (the object is still returned that once).
 template <class T>
 T* WindowObject(HWND hwnd, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE)
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-  auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (message == WM_NCCREATE) api::SetObject(hwnd, api::CreationObject(lParam));
+  auto* self = static_cast<T*>(api::ObjectOf(hwnd));
+  if (message == WM_NCDESTROY) api::SetObject(hwnd, nullptr);
   return self;
 }
-
-// Registers a window class of ours (double clicks, arrow cursor) once.
-void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const wchar_t* className);
 
 }  // namespace peers

@@ -7,7 +7,9 @@
 #include "app/App.h"
 #include "app/Describe.h"
 #include "ui/Form.h"
+#include "win32/Api.h"
 #include "win32/AppWindow.h"
+#include "win32/Dynamic.h"
 #include "win32/Peers.h"
 #include "win32/Win32Platform.h"
 #include "win32/Win32Services.h"
@@ -15,22 +17,19 @@
 namespace {
 
 void BecomeDpiAware() {
-  // Declared in the manifest too; the call covers a run without it.
+  // Declared in the manifest too; the call (Vista and later) covers a run without it.
   using SetAware = BOOL(WINAPI*)();
-  if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
-    if (auto set = reinterpret_cast<SetAware>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware"))))
-      set();
+  if (auto set = LookUp<SetAware>("user32.dll", "SetProcessDPIAware")) set();
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BecomeDpiAware();
-  HWND appWindow = CreateAppWindow(instance, L"Crepuscule");
+  HWND appWindow = CreateAppWindow(instance, "Crepuscule");
   if (!appWindow) return 1;
 
   Win32Scheduler scheduler(appWindow);
-  SetAppTimerHandler([&scheduler] { scheduler.OnTimer(); });
   Win32MessageBoxes messageBoxes;
   Win32Menus menus;
   Win32Clock clock;
@@ -44,22 +43,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   {
     App app(services, os);
     app.onEnded = [] { PostQuitMessage(0); };
-    SetDescribeSource([&app, &menus] { return DescribeApp(app, menus.LastMenu()); });
+    SetAppWindowHandlers({[&scheduler] { scheduler.OnTimer(); },
+                          [&scheduler](WPARAM event) { scheduler.OnPower(event); }, [&app] { app.BringForward(); },
+                          [&app, &menus] { return DescribeApp(app, menus.LastMenu()); }});
     app.Start();
     app.CollectGarbage();
 
     MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (api::NextMessage(msg)) {
       if (!PeersPreTranslate(msg)) {
         TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        api::Dispatch(msg);
       }
       app.CollectGarbage();
     }
-    exitCode = static_cast<int>(msg.wParam);
-    SetDescribeSource(nullptr);
+    exitCode = msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+    SetAppWindowHandlers({});
   }
-  SetAppTimerHandler(nullptr);
   DestroyWindow(appWindow);
   return exitCode;
 }

@@ -42,9 +42,9 @@ HFONT FontFor(const ui::Font& font) {
   const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), ScreenDpiY(), 7200);
   HFONT& f = fonts[{font.name, height, font.bold}];
   if (!f)
-    f = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    f = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                    Widen(font.name).c_str());
+                    font.name.c_str());
   return f;
 }
 
@@ -53,36 +53,42 @@ HBITMAP BitmapFor(int id) {
   if (id <= 0 || id > 0xFFFF) return nullptr;
   const auto found = bitmaps.find(id);
   if (found != bitmaps.end()) return found->second;
-  HBITMAP b = static_cast<HBITMAP>(LoadImageW(artwork, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP b = static_cast<HBITMAP>(LoadImageA(artwork, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   bitmaps[id] = b;  // a missing one is not looked for again
   return b;
 }
 
 namespace {
-UINT AlignFormat(ui::Alignment a) {
+// Width and height of one line of text in the label's font; the W text calls
+// used here are among the few the 95 family implements.
+SIZE TextSize(HDC dc, const std::wstring& text) {
+  SIZE size{0, 0};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+// Where the text starts in a box of that width.
+int TextLeft(ui::Alignment a, int boxLeft, int boxWidth, int textWidth) {
   switch (a) {
     case ui::Alignment::Centre:
-      return DT_CENTER;
+      return boxLeft + (boxWidth - textWidth) / 2;
     case ui::Alignment::Right:
-      return DT_RIGHT;
+      return boxLeft + boxWidth - textWidth;
     case ui::Alignment::Left:
       break;
   }
-  return DT_LEFT;
+  return boxLeft;
 }
 }  // namespace
 
 RECT LabelRect(HDC dc, const ui::Control& label, const RECT& bounds) {
   const std::wstring text = Widen(label.Caption());
   if (text.empty()) return bounds;
-  RECT extent{0, 0, 0, 0};
   HGDIOBJ old = SelectObject(dc, FontFor(label.GetFont()));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  const SIZE extent = TextSize(dc, text);
   SelectObject(dc, old);
-  const int width = extent.right, boxWidth = bounds.right - bounds.left;
-  RECT textRect{bounds.left, bounds.top, bounds.left + width, bounds.top + extent.bottom};
-  if (label.Align() == ui::Alignment::Centre) OffsetRect(&textRect, (boxWidth - width) / 2, 0);
-  if (label.Align() == ui::Alignment::Right) OffsetRect(&textRect, boxWidth - width, 0);
+  const int left = TextLeft(label.Align(), bounds.left, bounds.right - bounds.left, extent.cx);
+  const RECT textRect{left, bounds.top, left + extent.cx, bounds.top + extent.cy};
   RECT covered;
   UnionRect(&covered, &bounds, &textRect);
   return covered;
@@ -92,7 +98,7 @@ void PaintPicture(HDC dc, const RECT& r, int id) {
   HBITMAP bitmap = BitmapFor(id);
   if (!bitmap || r.right <= r.left || r.bottom <= r.top) return;
   BITMAP info{};
-  GetObjectW(bitmap, sizeof info, &info);
+  GetObjectA(bitmap, sizeof info, &info);
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, bitmap);
   const int w = r.right - r.left, h = r.bottom - r.top;
@@ -114,13 +120,13 @@ void PaintLabel(HDC dc, const RECT& r, const ui::Control& label) {
   if (!label.Transparent()) FillRect(dc, &r, BrushFor(ToColorRef(label.BackColour())));
   const std::wstring text = Widen(label.Caption());
   if (text.empty()) return;
-  const UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP | DT_NOCLIP | AlignFormat(label.Align());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour =
       SetTextColor(dc, label.Enabled() ? ToColorRef(label.ForeColour()) : GetSysColor(COLOR_GRAYTEXT));
   HGDIOBJ oldFont = SelectObject(dc, FontFor(label.GetFont()));
-  RECT box = r;
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+  // One line from the top of the box, never cut.
+  const int left = TextLeft(label.Align(), r.left, r.right - r.left, TextSize(dc, text).cx);
+  ExtTextOutW(dc, left, r.top, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
   SelectObject(dc, oldFont);
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);

@@ -31,9 +31,21 @@ ui::PeerFactory& Win32Peers(HINSTANCE instance) {
   return factory;
 }
 
+namespace {
+// The top-level window a child window sits in.
+HWND RootOf(HWND window) {
+  while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+    HWND parent = GetParent(window);
+    if (!parent) break;
+    window = parent;
+  }
+  return window;
+}
+}  // namespace
+
 bool PeersPreTranslate(MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
   if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
-  peers::FormWindow* window = peers::FormWindow::Of(GetAncestor(msg.hwnd, GA_ROOT));
+  peers::FormWindow* window = peers::FormWindow::Of(RootOf(msg.hwnd));
   return window && window->DialogKey(msg);
 }

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "text/Text.h"
+#include "app/InstanceModule.h"
+#include "win32/Api.h"
+#include "win32/CommonControls.h"
 #include "win32/Dynamic.h"
 #include "win32/Win32Text.h"
 
@@ -31,53 +33,75 @@ class Win32File : public platform::Platform::File {
   Win32File& operator=(const Win32File&) = delete;
 
   int ReadAt(std::uint64_t offset, std::uint8_t* out, int n) override {
-    if (n < 0 || (n > 0 && !out)) return -1;
+    if (n < 0 || (n > 0 && !out) || !Seek(offset)) return -1;
     if (n == 0) return 0;
-    OVERLAPPED at = Where(offset);
     DWORD got = 0;
-    if (!ReadFile(file_, out, static_cast<DWORD>(n), &got, &at)) return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    if (!ReadFile(file_, out, static_cast<DWORD>(n), &got, nullptr)) return -1;
     return static_cast<int>(got);
   }
 
   bool WriteAt(std::uint64_t offset, const std::uint8_t* data, int n) override {
-    if (n < 0 || (n > 0 && !data)) return false;
+    if (n < 0 || (n > 0 && !data) || !Seek(offset)) return false;
     if (n == 0) return true;
-    OVERLAPPED at = Where(offset);
     DWORD put = 0;
-    return WriteFile(file_, data, static_cast<DWORD>(n), &put, &at) && put == static_cast<DWORD>(n);
+    return WriteFile(file_, data, static_cast<DWORD>(n), &put, nullptr) && put == static_cast<DWORD>(n);
   }
 
  private:
-  // On a synchronous handle the OVERLAPPED offset is where the call reads or writes.
-  static OVERLAPPED Where(std::uint64_t offset) {
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    return at;
+  // The 95 family refuses a position given with the call on a disk file: the
+  // file pointer is moved first.
+  bool Seek(std::uint64_t offset) {
+    if (offset > 0x7FFFFFFFu) return false;  // a nine-byte file is never read that far
+    SetLastError(NO_ERROR);
+    const DWORD at = SetFilePointer(file_, static_cast<LONG>(offset), nullptr, FILE_BEGIN);
+    return at != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
   }
   HANDLE file_;
 };
 
-}  // namespace
-
-std::wstring ArgumentsOf(const std::wstring& commandLine) {
+template <class Text>
+Text SkipProgramPath(const Text& commandLine) {
+  using Char = typename Text::value_type;
+  const Char quote = '"', blank = ' ', tab = '\t';
   std::size_t i = 0;
   const std::size_t n = commandLine.size();
-  if (n > 0 && commandLine[0] == L'"') {
+  if (n > 0 && commandLine[0] == quote) {
     // A quoted path runs to the next quote; there is no escaping in it.
-    i = commandLine.find(L'"', 1);
-    i = (i == std::wstring::npos) ? n : i + 1;
+    i = commandLine.find(quote, 1);
+    i = (i == Text::npos) ? n : i + 1;
   } else {
-    while (i < n && commandLine[i] != L' ' && commandLine[i] != L'\t') ++i;
+    while (i < n && commandLine[i] != blank && commandLine[i] != tab) ++i;
   }
-  while (i < n && (commandLine[i] == L' ' || commandLine[i] == L'\t')) ++i;
+  while (i < n && (commandLine[i] == blank || commandLine[i] == tab)) ++i;
   return commandLine.substr(i);
+}
+
+platform::OsVersionInfo SystemVersion() {
+  OSVERSIONINFOA v{};
+  v.dwOSVersionInfoSize = sizeof v;
+  ::GetVersionExA(&v);
+  platform::OsVersionInfo info;
+  info.dwMajorVersion = v.dwMajorVersion;
+  info.dwPlatformId = v.dwPlatformId;
+  return info;
+}
+
+}  // namespace
+
+std::wstring ArgumentsOf(const std::wstring& commandLine) { return SkipProgramPath(commandLine); }
+std::string ArgumentsOf(const std::string& commandLine) { return SkipProgramPath(commandLine); }
+
+void FillTip(char* szTip, const std::string& tip) {
+  const std::string ansi = FitAnsi(tip, kTipChars - 1);
+  std::memset(szTip, ' ', kTipChars);
+  std::memcpy(szTip, ansi.data(), ansi.size());
+  szTip[ansi.size()] = '\0';
 }
 
 Win32Platform::Win32Platform(HINSTANCE instance, HWND appWindow) : instance_(instance), appWindow_(appWindow) {
   // Held for the life of the process: a second start in the same session sees it.
   // cppcheck-suppress useInitializationList ; GetLastError must be read right after
-  instanceMutex_ = CreateMutexW(nullptr, FALSE, L"Local\\Crepuscule.Instance");
+  instanceMutex_ = CreateMutexA(nullptr, FALSE, InstanceMutexName(SystemVersion()).c_str());
   prevInstance_ = instanceMutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
@@ -172,9 +196,7 @@ int Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
 short Win32Platform::GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
 
 platform::Handle Win32Platform::FindWindowA(const std::string& className, const std::string& windowName) {
-  const std::string ansiClass = Utf8ToAnsi(className);
-  const std::string ansiName = Utf8ToAnsi(windowName);
-  return Of(::FindWindowA(ansiClass.c_str(), ansiName.c_str()));
+  return Of(::FindWindowA(ToAnsi(className).c_str(), ToAnsi(windowName).c_str()));
 }
 
 platform::Handle Win32Platform::GetWindow(platform::Handle window, std::uint32_t relation) {
@@ -182,6 +204,27 @@ platform::Handle Win32Platform::GetWindow(platform::Handle window, std::uint32_t
 }
 
 int Win32Platform::SetForegroundWindow(platform::Handle window) { return ::SetForegroundWindow(As<HWND>(window)); }
+
+std::uint32_t Win32Platform::GetWindowThreadProcessId(platform::Handle window) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(As<HWND>(window), &process);
+  return process;
+}
+
+int Win32Platform::AllowSetForegroundWindow(std::uint32_t processId) {
+  using Fn = BOOL(WINAPI*)(DWORD);
+  static const Fn call = LookUp<Fn>("user32.dll", "AllowSetForegroundWindow");  // 2000, Me
+  return call ? call(processId) : 0;
+}
+
+std::uint32_t Win32Platform::RegisterWindowMessageA(const std::string& name) {
+  return ::RegisterWindowMessageA(ToAnsi(name).c_str());
+}
+
+int Win32Platform::PostMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam) {
+  return ::PostMessageA(As<HWND>(window), message, wParam, lParam);
+}
 
 void Win32Platform::Beep() { MessageBeep(MB_OK); }
 
@@ -194,11 +237,8 @@ int Win32Platform::Shell_NotifyIconA(std::uint32_t message, const platform::Noti
   nid.uFlags = data.uFlags;
   nid.uCallbackMessage = data.uCallbackMessage;
   nid.hIcon = As<HICON>(data.hIcon);
-  // The caller's tip may fill all 64 characters without a NUL: the shell needs one.
-  std::size_t length = 0;
-  while (length < sizeof data.szTip - 1 && data.szTip[length] != '\0') ++length;
-  std::memcpy(nid.szTip, data.szTip, length);
-  nid.szTip[length] = '\0';
+  static_assert(sizeof nid.szTip >= kTipChars);
+  FillTip(nid.szTip, data.tip);
   return ::Shell_NotifyIconA(message, &nid);
 }
 
@@ -208,8 +248,8 @@ platform::Handle Win32Platform::CreateWindowExA(std::uint32_t exStyle, const std
                                                 const char* windowName, std::uint32_t style, int x, int y, int width,
                                                 int height, platform::Handle parent, platform::Handle menu,
                                                 platform::Handle instance, void* param) {
-  const std::string ansiClass = Utf8ToAnsi(className);
-  const std::string ansiName = windowName ? Utf8ToAnsi(windowName) : std::string();
+  const std::string ansiClass = ToAnsi(className);
+  const std::string ansiName = windowName ? ToAnsi(windowName) : std::string();
   return Of(::CreateWindowExA(exStyle, ansiClass.c_str(), windowName ? ansiName.c_str() : nullptr, style, x, y, width,
                               height, As<HWND>(parent), As<HMENU>(menu), As<HINSTANCE>(instance), param));
 }
@@ -232,12 +272,10 @@ std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t
 
 std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
                                           const platform::ToolInfo& tool) {
-  std::string text = Utf8ToAnsi(tool.lpszText);
+  std::string text = ToAnsi(tool.lpszText);
   TTTOOLINFOA ti{};
-  // Up to lParam, without lpReserved: 44 bytes on 32-bit Windows, the size
-  // every comctl32 since version 4.70 accepts (the full record is refused by
-  // those before version 6).
-  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  // 44 bytes on 32-bit Windows from comctl32 4.70 on; less before.
+  ti.cbSize = ToolInfoSize(InstalledCommonControls(), false);
   ti.uFlags = tool.uFlags;
   ti.hwnd = As<HWND>(tool.hwnd);
   ti.uId = tool.uId;
@@ -249,7 +287,7 @@ std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t
 
 std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
                                           const std::string& text) {
-  const std::string ansi = Utf8ToAnsi(text);
+  const std::string ansi = ToAnsi(text);
   return ::SendMessageA(As<HWND>(window), message, wParam, reinterpret_cast<LPARAM>(ansi.c_str()));
 }
 
@@ -268,25 +306,14 @@ platform::Handle Win32Platform::InstanceHandle() { return Of(instance_); }
 
 bool Win32Platform::PrevInstance() { return prevInstance_; }
 
-std::string Win32Platform::AppTitle() {
-  const int length = GetWindowTextLengthW(appWindow_);
-  if (length <= 0) return {};
-  std::wstring title(static_cast<std::size_t>(length) + 1, L'\0');
-  const int got = GetWindowTextW(appWindow_, title.data(), length + 1);
-  title.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  return Narrow(title);
-}
+std::string Win32Platform::AppTitle() { return api::Text(appWindow_); }
 
-void Win32Platform::SetAppTitle(const std::string& title) { SetWindowTextW(appWindow_, Widen(title).c_str()); }
+void Win32Platform::SetAppTitle(const std::string& title) { api::SetText(appWindow_, title); }
 
-std::string Win32Platform::CommandLine() {
-  const wchar_t* line = GetCommandLineW();
-  return Narrow(ArgumentsOf(line ? line : L""));
-}
+std::string Win32Platform::CommandLine() { return api::CommandLineArguments(); }
 
 bool Win32Platform::StartProcess(const std::string& commandLine, int showState) {
-  const std::string ansi = Utf8ToAnsi(commandLine);
-  return WinExec(ansi.c_str(), static_cast<UINT>(showState)) > 31;  // below 32 is an error code
+  return WinExec(commandLine.c_str(), static_cast<UINT>(showState)) > 31;  // below 32 is an error code
 }
 
 void Win32Platform::EndProcess() { ExitProcess(0); }
@@ -295,7 +322,7 @@ platform::Handle Win32Platform::LoadIconResource(int id) {
   auto found = icons_.find(id);
   if (found != icons_.end()) return Of(found->second);
   // Small size: these icons go to the notification area.
-  HICON icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+  HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   icons_[id] = icon;
   return Of(icon);

@@ -30,6 +30,11 @@ class Win32Platform : public platform::Platform {
   platform::Handle FindWindowA(const std::string& className, const std::string& windowName) override;
   platform::Handle GetWindow(platform::Handle window, std::uint32_t relation) override;
   int SetForegroundWindow(platform::Handle window) override;
+  std::uint32_t GetWindowThreadProcessId(platform::Handle window) override;
+  int AllowSetForegroundWindow(std::uint32_t processId) override;
+  std::uint32_t RegisterWindowMessageA(const std::string& name) override;
+  int PostMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
+                   std::intptr_t lParam) override;
   void Beep() override;
   int Shell_NotifyIconA(std::uint32_t message, const platform::NotifyIconData& data) override;
   void InitCommonControls() override;
@@ -70,5 +75,13 @@ class Win32Platform : public platform::Platform {
 };
 
 // The arguments of a command line: the program path skipped as Windows parses
-// it (quoted up to the next quote, else up to the first blank or tab).
+// it (quoted up to the next quote, else up to the first blank or tab). No
+// trail byte of an ANSI double-byte character is a quote, blank or tab.
 std::wstring ArgumentsOf(const std::wstring& commandLine);
+std::string ArgumentsOf(const std::string& commandLine);
+
+// The tray record's tip (the record's first 64 characters, all that the first
+// version of the record has): the text in the ANSI code page, cut between two
+// characters to leave room for its NUL, then blanks.
+constexpr std::size_t kTipChars = 64;
+void FillTip(char* szTip, const std::string& tip);

@@ -7,7 +7,10 @@
 #include "app/Describe.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
+#include "win32/Api.h"
 #include "win32/AppWindow.h"
+#include "win32/Dynamic.h"
+#include "win32/Paint.h"
 #include "win32/Win32Text.h"
 
 namespace {
@@ -15,10 +18,30 @@ constexpr UINT_PTR kSchedulerTimerId = 1;
 constexpr int kTwipsPerInch = 1440;
 }  // namespace
 
+Win32Scheduler::Win32Scheduler(HWND window)
+    : window_(window), unbiased_(LookUp<UnbiasedTime>("kernel32.dll", "QueryUnbiasedInterruptTime")) {}
+
 std::int64_t Win32Scheduler::Now() const {
   ULONGLONG hundredNs = 0;
-  QueryUnbiasedInterruptTime(&hundredNs);
-  return static_cast<std::int64_t>(hundredNs / 10000);
+  if (unbiased_ && unbiased_(&hundredNs)) return static_cast<std::int64_t>(hundredNs / 10000);
+  return ticks_.Read(GetTickCount());
+}
+
+void Win32Scheduler::OnPower(WPARAM event) {
+  if (unbiased_) return;  // that clock knows about sleep itself
+  switch (event) {
+    case PBT_APMSUSPEND:
+      ticks_.Suspending(GetTickCount());
+      break;
+    case PBT_APMRESUMESUSPEND:
+    case PBT_APMRESUMECRITICAL:
+    case PBT_APMRESUMEAUTOMATIC:
+      ticks_.Resumed(GetTickCount());
+      Rearm();
+      break;
+    default:
+      break;
+  }
 }
 
 void Win32Scheduler::Rearm() {
@@ -48,9 +71,9 @@ void Win32Menus::Popup(ui::Form& owner, ui::Menu& menu, const std::string& defau
   for (std::size_t i = 0; i < menu.items.size(); ++i) {
     const ui::MenuItem& item = menu.items[i];
     if (item.IsSeparator())
-      AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+      AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
     else
-      AppendMenuW(popup, MF_STRING, i + 1, Widen(item.caption).c_str());
+      api::AppendMenuItem(popup, static_cast<UINT>(i + 1), item.caption);
     if (!defaultItem.empty() && item.name == defaultItem) SetMenuDefaultItem(popup, static_cast<UINT>(i + 1), FALSE);
   }
   HWND window = reinterpret_cast<HWND>(owner.Hwnd());
@@ -62,7 +85,7 @@ void Win32Menus::Popup(ui::Form& owner, ui::Menu& menu, const std::string& defau
   const int chosen =
       static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
   // Lets the next tray click open the menu again at once.
-  PostMessageW(window, WM_NULL, 0, 0);
+  PostMessageA(window, WM_NULL, 0, 0);
   DestroyMenu(popup);
   if (chosen <= 0 || static_cast<std::size_t>(chosen) > menu.items.size()) return;
   // The handler may close the window that owns the menu: keep our own copy.
@@ -76,11 +99,7 @@ ui::TimeOfDay Win32Clock::Now() const {
   return ui::TimeOfDay{t.wHour, t.wMinute, t.wSecond};
 }
 
-std::string Win32Clock::FormatNow() const {
-  wchar_t text[64] = {};
-  const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, static_cast<int>(std::size(text)));
-  return n > 1 ? Narrow(std::wstring_view(text, static_cast<std::size_t>(n - 1))) : std::string();
-}
+std::string Win32Clock::FormatNow() const { return api::TimeOfDay(); }
 
 Win32Screen::Win32Screen() {
   if (HDC dc = GetDC(nullptr)) {
@@ -99,16 +118,11 @@ int Win32Screen::HeightTwips() const { return GetSystemMetrics(SM_CYSCREEN) * tw
 int Win32Screen::TextWidthTwips(const std::string& text, const ui::Font& font) const {
   HDC dc = GetDC(nullptr);
   if (!dc) return ui::Screen::TextWidthTwips(text, font);
-  const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), dpiY_, 7200);
-  HFONT f =
-      CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Widen(font.name).c_str());
-  HGDIOBJ old = f ? SelectObject(dc, f) : nullptr;
+  HGDIOBJ old = SelectObject(dc, peers::FontFor(font));
   const std::wstring wide = Widen(text);
   SIZE size{};
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  if (old) SelectObject(dc, old);
-  if (f) DeleteObject(f);
+  SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return size.cx * twipsPerPixelX_;
 }

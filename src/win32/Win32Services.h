@@ -5,22 +5,29 @@
 
 #include <string>
 
+#include "ui/RunningTime.h"
 #include "ui/Services.h"
 #include "ui/Timer.h"
 
-// Time that stands still while the machine sleeps, so a countdown pauses with it.
+// Time that stands still while the machine sleeps, so a countdown pauses with
+// it: the system's own such clock from Windows 7 on, the tick count less the
+// sleeps before.
 class Win32Scheduler : public ui::Scheduler {
  public:
-  explicit Win32Scheduler(HWND window) : window_(window) {}
+  explicit Win32Scheduler(HWND window);
   std::int64_t Now() const override;
-  // The application window's WM_TIMER.
+  // The application window's WM_TIMER and WM_POWERBROADCAST.
   void OnTimer() { FireDue(); }
+  void OnPower(WPARAM event);
 
  protected:
   void Rearm() override;
 
  private:
+  using UnbiasedTime = BOOL(WINAPI*)(PULONGLONG);
   HWND window_;
+  UnbiasedTime unbiased_;
+  mutable ui::RunningTime ticks_;
   bool armed_ = false;
 };
 

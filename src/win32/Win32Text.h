@@ -1,27 +1,19 @@
 #pragma once
-// UTF-8 inside the program, UTF-16 for the W calls. Invalid UTF-8 becomes
-// U+FFFD rather than failing, so a bad text never loses the rest of a line.
+// Texts are UTF-8 inside the program: UTF-16 for the W calls, the system's
+// ANSI code page for the A calls. Invalid UTF-8 becomes U+FFFD rather than
+// failing, so a bad text never loses the rest of a line.
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
-inline std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
-  return out;
-}
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
 
-inline std::string Narrow(std::wstring_view utf16) {
-  if (utf16.empty()) return {};
-  const int size = static_cast<int>(utf16.size());
-  const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), n, nullptr, nullptr);
-  return out;
-}
+// The code page's own best fit stands in for characters it lacks ("ê" is "e"
+// in 1251), "?" for the rest. CP_ACP: the system's ANSI code page.
+std::string ToAnsi(std::string_view utf8, UINT codePage = CP_ACP);
+std::string FromAnsi(std::string_view ansi, UINT codePage = CP_ACP);
+// As much of the text as fits in maxBytes of that code page, cut between two
+// characters, never inside one (a lead byte alone would eat what follows).
+std::string FitAnsi(std::string_view utf8, std::size_t maxBytes, UINT codePage = CP_ACP);

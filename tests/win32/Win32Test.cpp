@@ -14,6 +14,7 @@
 #include "ui/Form.h"
 #include "ui/Timer.h"
 #include "win32/AppWindow.h"
+#include "win32/CommonControls.h"
 #include "win32/Win32Platform.h"
 #include "win32/Win32Services.h"
 #include "win32/Win32Text.h"
@@ -36,8 +37,8 @@ void Check(bool ok, const char* what, int line, const std::string& detail = {}) 
 // Runs the message loop until done() or the time limit (ms) passes.
 template <class F>
 void PumpUntil(F done, DWORD limitMs) {
-  const ULONGLONG end = GetTickCount64() + limitMs;
-  while (!done() && GetTickCount64() < end) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < limitMs) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
@@ -85,6 +86,27 @@ void SettingsFileAccess(Win32Platform& os) {
   }
   DeleteFileA(path.c_str());
   CHECK(os.OpenFile("C:\\no such directory\\x\\Crepuscule.ini") == nullptr);
+  CHECK(os.OpenExistingFile(path) == nullptr);  // never created by a read
+  {
+    auto made = os.OpenFile(path);
+    const std::uint8_t tag[] = {'S', '5', '.', '5'};
+    CHECK(made && made->WriteAt(0, tag, 4));
+  }
+  {
+    auto read = os.OpenExistingFile(path);
+    std::uint8_t got[8] = {};
+    CHECK(read && read->ReadAt(0, got, 8) == 4 && got[3] == '5');
+    CHECK(read && !read->WriteAt(0, got, 1));  // read only
+  }
+  DeleteFileA(path.c_str());
+  const std::string folder = Narrow(dir) + "crep-win32-folder";
+  RemoveDirectoryA(folder.c_str());
+  CHECK(os.CreateDirectoryA(folder));
+  CHECK(os.CreateDirectoryA(folder));  // already there: still fine
+  CHECK(!os.CreateDirectoryA(folder + "\\no\\such"));
+  RemoveDirectoryA(folder.c_str());
+  const std::string appData = os.GetFolderPath(platform::kCsidlAppData);
+  CHECK(!appData.empty() && appData.back() != '\\');
 
   std::string windows;
   const std::uint32_t length = os.GetWindowsDirectoryA(windows, 260);
@@ -168,9 +190,47 @@ void TooltipRecords(Win32Platform& os, HWND app) {
   (void)app;
 }
 
+void ToolRecordSizes() {
+  // 32-bit sizes of the first two forms of the record; the 64-bit ones are larger.
+  const UINT v1 = sizeof(void*) == 4 ? 40 : 56, v2 = sizeof(void*) == 4 ? 44 : 64;
+  CHECK_EQ(ToolInfoSize({4, 0}, false), v1);   // 95, NT 4 as shipped
+  CHECK_EQ(ToolInfoSize({4, 70}, true), v2);   // Internet Explorer 3 on
+  CHECK_EQ(ToolInfoSize({5, 82}, false), v2);  // 2000, XP without the manifest
+  CHECK_EQ(ToolInfoSize({6, 10}, true), v2);   // never the record's last field
+  const CommonControlsVersion installed = InstalledCommonControls();
+  CHECK(installed.major >= 4);
+}
+
+void CodePages() {
+  // Best fit where the code page lacks the character; the system's own
+  // code page when none is named.
+  CHECK_EQ(ToAnsi("Arrêt dans 3s", 1252), std::string("Arr\xEAt dans 3s"));
+  CHECK_EQ(ToAnsi("Arrêt", 1251), std::string("Arret"));
+  CHECK_EQ(FromAnsi("\xC0\xF0\xE5\xF2", 1251), std::string("Арет"));
+  CHECK_EQ(ToAnsi("é", CP_ACP), ToAnsi("é", GetACP()));
+  // In 932 "é" has no single byte: whatever stands for it, a cut never leaves
+  // half of a double-byte character behind.
+  const std::string kanji = "時間";  // two double-byte characters in 932
+  CHECK_EQ(ToAnsi(kanji, 932).size(), std::size_t{4});
+  CHECK_EQ(FitAnsi(kanji, 3, 932).size(), std::size_t{2});
+  CHECK_EQ(FitAnsi("a" + kanji, 4, 932).size(), std::size_t{3});
+  CHECK_EQ(FitAnsi("abc", 10, 1252), std::string("abc"));
+
+  // The tray record: the text, its NUL, blanks; a long text is cut to leave room for the NUL.
+  char tip[64];
+  FillTip(tip, "Arrêt dans 3s ...");
+  CHECK_EQ(std::string(tip, 18), std::string("Arr\xEAt dans 3s ...") + '\0');
+  CHECK(tip[63] == ' ');
+  std::string accents;
+  for (int i = 0; i < 70; ++i) accents += "é";
+  FillTip(tip, accents);
+  CHECK_EQ(std::strlen(tip), ToAnsi("é").size() == 1 ? std::size_t{63} : std::strlen(tip));
+  CHECK(tip[63] == '\0' || tip[std::strlen(tip)] == '\0');
+}
+
 void TimersOnTheApplicationWindow(HWND app) {
   Win32Scheduler scheduler(app);
-  SetAppTimerHandler([&scheduler] { scheduler.OnTimer(); });
+  SetAppWindowHandlers({[&scheduler] { scheduler.OnTimer(); }, nullptr, nullptr, nullptr});
   ui::FakeEnvironment fakes;
   ui::Services services{scheduler, fakes.messageBoxes, fakes.menus, fakes.clock, fakes.screen};
   ui::Form form(services, "F", ui::FormStyle::Hidden, {}, "");
@@ -191,7 +251,7 @@ void TimersOnTheApplicationWindow(HWND app) {
   const std::int64_t elapsed = scheduler.Now() - start;
   CHECK_EQ(std::string(order.begin(), order.end()), std::string("fss"));
   Check(elapsed >= 240 && elapsed < 2000, "two 120 ms ticks take about 240 ms", __LINE__, std::to_string(elapsed));
-  SetAppTimerHandler(nullptr);
+  SetAppWindowHandlers({});
 }
 
 HWND describeReply = nullptr;
@@ -217,14 +277,14 @@ void DescribeHook(HWND app) {
   HWND receiver = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   const UINT request = RegisterWindowMessageW(L"CrepusculeDescribe");
   const std::string text = "form|MainForm|Crépuscule|visible=1\n";
-  SetDescribeSource([&text] { return text; });
+  SetAppWindowHandlers({nullptr, nullptr, nullptr, [&text] { return text; }});
   SendMessageW(app, request, reinterpret_cast<WPARAM>(receiver), 0);
   CHECK_EQ(describeText, text);
   CHECK_EQ(describeTag, ULONG_PTR{0x43524550});
   CHECK_EQ(describeReply, app);
   // A requester that is not a window is ignored.
   CHECK_EQ(SendMessageW(app, request, 12345, 0), LRESULT{1});
-  SetDescribeSource(nullptr);
+  SetAppWindowHandlers({});
   DestroyWindow(receiver);
 }
 
@@ -254,7 +314,7 @@ void ScreenAndClock() {
 int main() {
   SetConsoleOutputCP(CP_UTF8);
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  HWND app = CreateAppWindow(instance, L"Crepuscule");
+  HWND app = CreateAppWindow(instance, "Crepuscule");
   CHECK(app != nullptr);
   if (!app) return 1;
   Win32Platform os(instance, app);
@@ -264,6 +324,8 @@ int main() {
   TitleAndSingleInstance(os, app);
   ForwardedCalls(os);
   TooltipRecords(os, app);
+  ToolRecordSizes();
+  CodePages();
   TimersOnTheApplicationWindow(app);
   DescribeHook(app);
   ScreenAndClock();

@@ -1,0 +1,26 @@
+#include "win32/CommonControls.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include "win32/Dynamic.h"
+
+CommonControlsVersion InstalledCommonControls() {
+  static const CommonControlsVersion version = [] {
+    CommonControlsVersion v;
+    using GetVersionFn = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+    if (auto get = LookUp<GetVersionFn>("comctl32.dll", "DllGetVersion")) {
+      DLLVERSIONINFO info{};
+      info.cbSize = sizeof info;
+      if (SUCCEEDED(get(&info))) v = {info.dwMajorVersion, info.dwMinorVersion};
+    }
+    return v;
+  }();
+  return version;
+}
+
+UINT ToolInfoSize(CommonControlsVersion version, bool wide) {
+  const bool withParam = version.major > 4 || (version.major == 4 && version.minor >= 70);
+  if (wide) return withParam ? TTTOOLINFOW_V2_SIZE : TTTOOLINFOW_V1_SIZE;
+  return withParam ? TTTOOLINFOA_V2_SIZE : TTTOOLINFOA_V1_SIZE;
+}
