@@ -52,6 +52,15 @@ else
   fail "the harness's own tests failed"
 fi
 
+# The reader of the programs' import tables.
+python3 -m unittest discover -s "$root/tests/imports" -p '*_test.py' 2>&1 | tee "$logs/imports-unit.log"
+ran="$(sed -nE 's/^Ran ([0-9]+) tests? .*/\1/p' "$logs/imports-unit.log" | tail -1)"
+if [ -n "$ran" ] && grep -qx 'OK' "$logs/imports-unit.log"; then
+  passed=$((passed + ran))
+else
+  fail "the import check's own tests failed"
+fi
+
 # Unit tests of the portable core.
 if bash "$root/scripts/build.sh" native; then
   ctest --test-dir "$build/native" --output-on-failure --timeout 300 -j 2 2>&1 | tee "$logs/ctest-native.log"
@@ -98,7 +107,21 @@ fi
 
 win64_ok=1
 bash "$root/scripts/build.sh" win64 || { fail "the x86_64 Windows build failed"; win64_ok=0; }
-bash "$root/scripts/build.sh" win32 || fail "the i686 Windows build failed"
+win32_ok=1
+bash "$root/scripts/build.sh" win32 || { fail "the i686 Windows build failed"; win32_ok=0; }
+
+# What each program imports must exist on the oldest Windows it is for, which Wine does not show.
+for program in win32 win64; do
+  ok="${program}_ok"
+  [ "${!ok}" = 1 ] || continue
+  python3 "$root/tests/imports/check_imports.py" --build "$build" --program "$program" 2>&1 |
+    tee "$logs/imports-$program.log"
+  if [ "${PIPESTATUS[0]}" -eq 0 ]; then
+    passed=$((passed + 1))
+  else
+    fail "$program imports functions its oldest Windows lacks (see above)"
+  fi
+done
 
 # Everything under Wine shares one private display and one template prefix.
 if [ "$win64_ok" = 1 ]; then

@@ -1,0 +1,253 @@
+#!/usr/bin/env python3
+"""Reads the import tables of the built programs the way Windows' loader does.
+
+Wine exports every function of every Windows, so a program that imports one function newer than
+the system runs under Wine but does not even start there ("entry point not found"). This check lists
+each program's imports with MinGW's objdump and compares every one with the first Windows version
+that exports it by name (first_versions.tsv, beside this file):
+
+  win32 (i686)    must load on Windows 95 and on Windows NT 4.0;
+  win64 (x86_64)  must load on Windows XP x64 (NT 5.2).
+
+It prints one line per problem, informational lines, and one summary line per program; the exit
+status is 1 when any program fails.
+"""
+import argparse
+import os
+import re
+import subprocess
+import sys
+from collections import OrderedDict
+from dataclasses import dataclass, field
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+TABLE = os.path.join(HERE, "first_versions.tsv")
+TABLE_NAME = "tests/imports/first_versions.tsv"
+
+NT_VERSIONS = ("3.1", "3.5", "3.51", "4.0", "5.0", "5.1", "5.2", "6.0", "6.1", "6.2", "6.3", "10.0")
+FIRST_X64 = "5.2"  # XP x64: no 64-bit Windows is older
+WIN9X = ("95", "98", "Me")
+ON9X = ("works", "stub", "-")
+
+
+def version_key(version):
+    return tuple(int(part) for part in version.split("."))
+
+
+class TableError(Exception):
+    pass
+
+
+@dataclass(frozen=True)
+class Row:
+    dll: str
+    function: str
+    nt: str | None  # first 32-bit NT exporting it; None: none does
+    x64: str | None  # first 64-bit Windows exporting it; None: none does
+    win9x: str | None  # "95", "95*", "98", "Me"; None: that family never does
+    on9x: str
+
+
+def _parse_nt(cell):
+    """Reads the nt cell: "4.0", "4.0 x86", "- x64 5.2" or "-". Returns (32-bit, 64-bit) versions."""
+    words = cell.split()
+    if words and words[0] in NT_VERSIONS and words[1:] in ([], ["x86"]):
+        if words[1:] == ["x86"]:
+            return words[0], None
+        return words[0], max(words[0], FIRST_X64, key=version_key)
+    if words == ["-"]:
+        return None, None
+    if len(words) == 3 and words[:2] == ["-", "x64"] and words[2] in NT_VERSIONS:
+        return None, max(words[2], FIRST_X64, key=version_key)
+    raise ValueError(f'nt "{cell}" is none of: a version ({", ".join(NT_VERSIONS)}), "<version> x86", '
+                     '"- x64 <version>", "-"')
+
+
+def parse_table(text, name=TABLE_NAME):
+    """Maps (dll in lower case, function) to its Row; a malformed line raises TableError."""
+    rows = {}
+    for number, line in enumerate(text.splitlines(), 1):
+        if not line.strip() or line.startswith("#"):
+            continue
+        cells = line.split("\t")
+        where = f"{name} line {number}"
+        if len(cells) != 6:
+            raise TableError(f"{where}: {len(cells)} tab-separated columns instead of 6")
+        dll, function, nt_cell, win9x, on9x, source = (cell.strip() for cell in cells)
+        try:
+            nt, x64 = _parse_nt(nt_cell)
+        except ValueError as error:
+            raise TableError(f"{where}: {error}") from None
+        if win9x not in WIN9X + ("95*", "-"):
+            raise TableError(f'{where}: win9x "{win9x}" is none of 95, 95*, 98, Me, -')
+        if on9x not in ON9X or (on9x == "-") != (win9x == "-"):
+            raise TableError(f'{where}: on9x "{on9x}" must be works or stub where win9x names a version, - where it is -')
+        if win9x == "95*" and dll.lower() != "msvcrt.dll":
+            raise TableError(f"{where}: 95* is for msvcrt.dll only")
+        if not dll or not function or not source:
+            raise TableError(f"{where}: empty dll, function or source")
+        key = (dll.lower(), function)
+        if key in rows:
+            raise TableError(f"{where}: {dll} {function} is already in the table")
+        rows[key] = Row(dll.lower(), function, nt, x64, None if win9x == "-" else win9x, on9x)
+    return rows
+
+
+def load_table(path=TABLE):
+    with open(path, encoding="utf-8") as table:
+        return parse_table(table.read())
+
+
+@dataclass(frozen=True)
+class Import:
+    dll: str  # as the program spells it
+    name: str | None  # None: imported by ordinal only
+    ordinal: int | None = None
+
+
+_DLL_LINE = re.compile(r"^\s*DLL Name:\s*(\S+)")
+# "\t696a8\t 1032  AdjustTokenPrivileges": thunk, hint, name. By ordinal the name is "<none>" and the
+# thunk has its high bit set with the ordinal in its low 16 bits (both widths of objdump agree on that).
+_ENTRY_LINE = re.compile(r"^\t([0-9a-fA-F]+)\t\s*[0-9a-fA-F]+\s+(\S+)")
+
+
+def parse_imports(objdump_text):
+    """The imports listed by `objdump -p`, in order."""
+    imports = []
+    dll = None
+    for line in objdump_text.splitlines():
+        named = _DLL_LINE.match(line)
+        if named:
+            dll = named.group(1)
+            continue
+        if not line.strip():
+            dll = None
+            continue
+        entry = _ENTRY_LINE.match(line) if dll else None
+        if entry:
+            thunk, name = entry.groups()
+            if name == "<none>":
+                imports.append(Import(dll, None, int(thunk, 16) & 0xFFFF))
+            else:
+                imports.append(Import(dll, name))
+    return imports
+
+
+@dataclass(frozen=True)
+class Program:
+    name: str
+    x64: bool
+    objdump: str
+    floor: str  # as the summary says it
+
+
+PROGRAMS = OrderedDict((
+    ("win32", Program("win32", False, "i686-w64-mingw32-objdump", "Windows 95 and NT 4.0")),
+    ("win64", Program("win64", True, "x86_64-w64-mingw32-objdump", "Windows XP x64 (NT 5.2)")),
+))
+FLOOR_NT = {False: "4.0", True: FIRST_X64}
+
+
+@dataclass
+class Report:
+    program: Program
+    count: int = 0
+    problems: list = field(default_factory=list)
+    notes: list = field(default_factory=list)
+
+    def lines(self):
+        head = f"imports {self.program.name}:"
+        if self.problems:
+            summary = f"{self.count} functions, {len(self.problems)} not loadable on {self.program.floor}"
+        else:
+            summary = f"{self.count} functions, all on {self.program.floor}"
+        return [f"{head} {line}" for line in self.problems + self.notes + [summary]]
+
+
+def _too_new(row, program):
+    """Why the row keeps the program from loading on its floor, or None."""
+    first = row.x64 if program.x64 else row.nt
+    reasons = []
+    if first is None:
+        reasons.append("on no 64-bit Windows" if program.x64 else "on no 32-bit Windows NT")
+    elif version_key(first) > version_key(FLOOR_NT[program.x64]):
+        reasons.append(f"first on Windows NT {first}")
+    if not program.x64 and row.win9x not in ("95", "95*"):
+        reasons.append(f"first on Windows {row.win9x}" if row.win9x else "on no Windows of the 95 family")
+    return " and ".join(reasons) or None
+
+
+def check(program, imports, table):
+    report = Report(program, count=len(imports))
+    stubs = OrderedDict()
+    needs_crt = 0
+    for imp in imports:
+        if imp.name is None:
+            report.problems.append(f"{imp.dll} ordinal {imp.ordinal}: imported by ordinal only, which loads only "
+                                   "where that ordinal exists; import it by name")
+            continue
+        row = table.get((imp.dll.lower(), imp.name))
+        if row is None:
+            report.problems.append(f"{imp.dll} {imp.name}: not in {TABLE_NAME}; add its first Windows version there")
+            continue
+        reason = _too_new(row, program)
+        if reason:
+            report.problems.append(f"{imp.dll} {imp.name}: {reason} (floor: {program.floor})")
+        if not program.x64:
+            needs_crt += row.win9x == "95*"
+            if row.on9x == "stub":
+                stubs.setdefault(imp.dll, []).append(imp.name)
+    if needs_crt:
+        report.notes.append(f"note: {needs_crt} functions from msvcrt.dll, which Windows 95 has only once another "
+                            "product installed it (Internet Explorer 3 or 4, Office, a Visual C++ 4.2 program)")
+    for dll, names in stubs.items():
+        report.notes.append(f"stubs on Windows 95/98/Me, never to be called there: {dll}: {', '.join(sorted(names))}")
+    return report
+
+
+def read_program(program, build):
+    """The program's objdump text, or raises OSError with the reason."""
+    path = os.path.join(build, program.name, "crepuscule.exe")
+    if not os.path.isfile(path):
+        raise OSError(f"{path} not found; build it first (bash scripts/build.sh {program.name})")
+    try:
+        result = subprocess.run([program.objdump, "-p", path], capture_output=True, text=True, errors="replace")
+    except FileNotFoundError:
+        raise OSError(f"{program.objdump} not found (Debian: binutils-mingw-w64)") from None
+    if result.returncode != 0:
+        raise OSError(f"{program.objdump} -p {path} failed: {result.stderr.strip()}")
+    return result.stdout
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default=os.path.join(ROOT, "build"), help="build directory (default: build/)")
+    parser.add_argument("--program", choices=list(PROGRAMS), help="check only this program (default: both)")
+    args = parser.parse_args(argv)
+    try:
+        table = load_table()
+    except (OSError, TableError) as error:
+        print(f"imports: {error}")
+        return 1
+    failed = False
+    for name in [args.program] if args.program else list(PROGRAMS):
+        program = PROGRAMS[name]
+        try:
+            imports = parse_imports(read_program(program, args.build))
+        except OSError as error:
+            print(f"imports {name}: {error}")
+            failed = True
+            continue
+        if not imports:
+            print(f"imports {name}: objdump lists no import at all; that is no program Windows would load")
+            failed = True
+            continue
+        report = check(program, imports, table)
+        print("\n".join(report.lines()))
+        failed |= bool(report.problems)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,127 @@
+"""The import check: a misread objdump line or table row would let a program through that Windows refuses."""
+import contextlib
+import io
+import tempfile
+import unittest
+
+import check_imports as ci
+
+TABLE = ci.parse_table("""# dll function nt win9x on9x source
+kernel32.dll\tGetTickCount\t3.1\t95\tworks\tpage
+kernel32.dll\tGetTickCount64\t6.0\t-\t-\tpage
+kernel32.dll\tInterlockedIncrement\t3.1 x86\t95\tworks\tpage
+kernel32.dll\tCreateMutexW\t3.1\t95\tstub\tpage
+user32.dll\tGetMonitorInfoA\t5.0\t98\tworks\tpage
+user32.dll\tGetWindowLongPtrW\t- x64 5.2\t-\t-\tpage
+msvcrt.dll\tmalloc\t4.0\t95*\tworks\tpage
+""")
+WIN32, WIN64 = ci.PROGRAMS["win32"], ci.PROGRAMS["win64"]
+
+# As i686-w64-mingw32-objdump -p prints them; the 64-bit objdump widens the thunk and the hint.
+OBJDUMP_32 = """
+The Import Tables (interpreted .idata section contents)
+ vma:            Hint    Time      Forward  DLL       First
+                 Table   Stamp     Chain    Name      Thunk
+ 00069000\t00069094 00000000 00000000 0006a1f4 000693a0
+
+\tDLL Name: KERNEL32.dll
+\tvma:  Hint/Ord Member-Name Bound-To
+\t696a8\t  245  CreateMutexW
+\t696b8\t 1032  GetTickCount
+\t80000011\t   17  <none>
+
+ 00000000\t00000000 00000000 00000000 00000000 00000000
+
+\tDLL Name: msvcrt.dll
+\tvma:  Hint/Ord Member-Name Bound-To
+\t69a00\t  911  malloc
+
+"""
+OBJDUMP_64 = """
+\tDLL Name: USER32.dll
+\tvma:  Hint/Ord Member-Name Bound-To
+\t6a2c8\t  457  GetWindowLongPtrW
+\t8000000000000011\t    000000011  <none>
+
+"""
+
+
+def imports(*names, dll="KERNEL32.dll"):
+    return [ci.Import(dll, name) for name in names]
+
+
+class ParseTest(unittest.TestCase):
+    def test_named_and_ordinal_imports_of_both_widths(self):
+        self.assertEqual(ci.parse_imports(OBJDUMP_32), [
+            ci.Import("KERNEL32.dll", "CreateMutexW"), ci.Import("KERNEL32.dll", "GetTickCount"),
+            ci.Import("KERNEL32.dll", None, 17), ci.Import("msvcrt.dll", "malloc")])
+        self.assertEqual(ci.parse_imports(OBJDUMP_64), [
+            ci.Import("USER32.dll", "GetWindowLongPtrW"), ci.Import("USER32.dll", None, 17)])
+
+    def test_table_errors_name_their_line(self):
+        cases = [("kernel32.dll\tGetTickCount\t3.1\t95\tworks", "line 2: 5 tab-separated columns"),
+                 ("kernel32.dll\tGetTickCount\t7\t95\tworks\tpage", 'line 2: nt "7"'),
+                 ("kernel32.dll\tGetTickCount\t3.1\t95\t-\tpage", 'line 2: on9x "-"'),
+                 ("kernel32.dll\tGetTickCount\t3.1\t95*\tworks\tpage", "line 2: 95* is for msvcrt.dll only"),
+                 ("kernel32.dll\tA\t3.1\t95\tworks\tpage\nKERNEL32.DLL\tA\t3.1\t95\tworks\tpage",
+                  "line 3: KERNEL32.DLL A is already"), ]
+        for text, expected in cases:
+            with self.assertRaises(ci.TableError) as caught:
+                ci.parse_table("# header\n" + text, "t.tsv")
+            self.assertIn(f"t.tsv {expected}", str(caught.exception))
+
+    def test_the_committed_table_reads(self):
+        table = ci.load_table()
+        self.assertEqual(table[("kernel32.dll", "GetTickCount64")].nt, "6.0")
+
+
+class CheckTest(unittest.TestCase):
+    def test_clean_program_whatever_the_dll_case(self):
+        report = ci.check(WIN32, imports("GetTickCount", dll="kernel32.DLL") + imports("malloc", dll="MSVCRT.dll"),
+                          TABLE)
+        self.assertEqual(report.problems, [])
+        self.assertEqual(report.lines()[-1], "imports win32: 2 functions, all on Windows 95 and NT 4.0")
+
+    def test_newer_than_the_floor(self):
+        report = ci.check(WIN32, imports("GetTickCount", "GetTickCount64"), TABLE)
+        self.assertEqual(report.problems, ["KERNEL32.dll GetTickCount64: first on Windows NT 6.0 and on no Windows "
+                                           "of the 95 family (floor: Windows 95 and NT 4.0)"])
+        self.assertEqual(report.lines()[-1], "imports win32: 2 functions, 1 not loadable on Windows 95 and NT 4.0")
+        self.assertEqual(ci.check(WIN64, imports("GetTickCount64"), TABLE).problems,
+                         ["KERNEL32.dll GetTickCount64: first on Windows NT 6.0 (floor: Windows XP x64 (NT 5.2))"])
+        self.assertEqual(ci.check(WIN32, imports("GetMonitorInfoA", dll="USER32.dll"), TABLE).problems,
+                         ["USER32.dll GetMonitorInfoA: first on Windows NT 5.0 and first on Windows 98 "
+                          "(floor: Windows 95 and NT 4.0)"])
+
+    def test_rows_of_one_width_only(self):
+        self.assertEqual(ci.check(WIN64, imports("GetWindowLongPtrW", dll="USER32.dll"), TABLE).problems, [])
+        self.assertEqual(ci.check(WIN32, imports("GetWindowLongPtrW", dll="USER32.dll"), TABLE).problems,
+                         ["USER32.dll GetWindowLongPtrW: on no 32-bit Windows NT and on no Windows of the 95 family "
+                          "(floor: Windows 95 and NT 4.0)"])
+        self.assertEqual(ci.check(WIN32, imports("InterlockedIncrement"), TABLE).problems, [])
+        self.assertEqual(ci.check(WIN64, imports("InterlockedIncrement"), TABLE).problems,
+                         ["KERNEL32.dll InterlockedIncrement: on no 64-bit Windows (floor: Windows XP x64 (NT 5.2))"])
+
+    def test_missing_from_the_table_and_by_ordinal(self):
+        report = ci.check(WIN64, imports("GetTickCount", "Sleep") + [ci.Import("USER32.dll", None, 17)], TABLE)
+        self.assertEqual(len(report.problems), 2, report.problems)
+        self.assertIn("KERNEL32.dll Sleep: not in tests/imports/first_versions.tsv", report.problems[0])
+        self.assertIn("USER32.dll ordinal 17: imported by ordinal only", report.problems[1])
+
+    def test_notes_for_the_95_family_only_on_win32(self):
+        program = imports("CreateMutexW", "GetTickCount") + imports("malloc", dll="msvcrt.dll")
+        notes = ci.check(WIN32, program, TABLE).notes
+        self.assertEqual(len(notes), 2, notes)
+        self.assertIn("1 functions from msvcrt.dll, which Windows 95 has only once", notes[0])
+        self.assertEqual(notes[1], "stubs on Windows 95/98/Me, never to be called there: KERNEL32.dll: CreateMutexW")
+        self.assertEqual(ci.check(WIN64, program, TABLE).notes, [])
+
+    def test_a_missing_program_fails_clearly(self):
+        with tempfile.TemporaryDirectory() as build, contextlib.redirect_stdout(io.StringIO()) as out:
+            status = ci.main(["--build", build, "--program", "win64"])
+        self.assertEqual(status, 1)
+        self.assertRegex(out.getvalue(), r"^imports win64: .*win64/crepuscule.exe not found; build it first")
+
+
+if __name__ == "__main__":
+    unittest.main()
