@@ -1,0 +1,125 @@
+"""What real Windows systems need that Wine would let pass: no wide-character
+call on the 95 family, the newer systems' own calls, a second copy that
+brings the first one's dialog forward."""
+import re
+import time
+
+from common import POWER, names
+from harness import case, check, equal
+
+# The wide-character functions the 95 family really implements; every other
+# W function of these DLLs is a stub there that only fails.
+WIDE_ON_95 = {"MessageBoxW", "MessageBoxExW", "TextOutW", "ExtTextOutW", "GetTextExtentPointW",
+              "GetTextExtentPoint32W", "GetTextExtentExPointW", "GetCharWidthW", "GetCharWidth32W",
+              "lstrlenW", "GetCommandLineW", "FindResourceW", "FindResourceExW", "EnumResourceLanguagesW",
+              "EnumResourceNamesW", "EnumResourceTypesW"}
+SYSTEM_DLLS = ("user32", "gdi32", "kernel32", "advapi32", "shell32", "comctl32")
+CALL = re.compile(r"^\w+:Call ([\w.-]+)\.(\w+)\(.*\) ret=([0-9a-f]+)$")
+# Where the linker puts each program; calls returning elsewhere are the
+# system's own (Wine's user32 calling comctl32, for instance).
+IMAGE = {"win32": (0x400000, 0x1000000), "win64": (0x140000000, 0x141000000)}
+SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)
+DIALOG = "Arrêter l'ordinateur"
+TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH = 0x404, 0x418
+HWND_TOPMOST = 0xFFFFFFFF
+SWP_NOACTIVATE, SWP_SHOWWINDOW = 0x10, 0x40
+
+
+def system_calls(program):
+    """(dll, function) of every call the program made into the system DLLs, in order."""
+    low, high = IMAGE[program.case.session.arch]
+    out = []
+    for _, line in list(program.lines):
+        m = CALL.match(line)
+        if m and m.group(1).lower() in SYSTEM_DLLS and low <= int(m.group(3), 16) < high:
+            out.append((m.group(1).lower(), m.group(2)))
+    return out
+
+
+@case(version="win98", relay=[dll + ".*" for dll in SYSTEM_DLLS], timeout=120)
+def win98_uses_no_stubbed_wide_call(t):
+    """A run through the main window, the delay dialog, a countdown, the tray
+    menu, the last seconds, a cancel, the options dialog and the quit."""
+    p = t.start()
+    t.wait_main_window()
+    t.screenshot("win98-%s-main" % t.session.arch)
+    t.click_twips("Crepuscule", *SHUTDOWN_BUTTON)
+    t.wait_window(DIALOG)
+    t.screenshot("win98-%s-delay-dialog" % t.session.arch)
+    t.key_to(DIALOG, "Tab")
+    t.type_text("000014")
+    t.key("Return")
+    t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
+    # The tray menu brings the main window back; it counts down to its last seconds.
+    t.click_tray_icon(button=3)
+    t.wait_describe("menu|MnuShutR|")
+    t.choose_menu_item("&Restaurer Crepuscule")
+    deadline = time.monotonic() + 20
+    while not t.describe().visible("MainForm", "Petetout"):
+        check(time.monotonic() < deadline, "the last seconds never came")
+        time.sleep(0.3)
+    t.click_child("Arrêt ...", "Annuler")  # the countdown window's, on top of everything now
+    t.message_box("Annulation")
+    t.key_to("Annulation", "Return")
+    t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
+    t.click_child("Crepuscule", "Options")
+    t.wait_window("Options de Crepuscule")
+    t.click_child("Options de Crepuscule", "Annuler")
+    t.wait_gone("Options de Crepuscule")
+    t.click_child("Crepuscule", "Annuler")  # idle: quits
+    check(p.wait_exit(10) is not None, "the program still runs after Annuler")
+
+    calls = system_calls(p)
+    check(("user32", "CreateWindowExA") in calls, "the trace holds no window creation: %d calls" % len(calls))
+    wide = sorted({"%s.%s" % c for c in calls if c[1].endswith("W") and c[1] not in WIDE_ON_95})
+    equal(wide, [], "wide-character calls that are stubs on Windows 98")
+    equal(names(p, POWER), [], "power calls")
+
+    # Each balloon gets its maximum width right after its tool (without it,
+    # Windows shows nothing past the first line break).
+    sends = [c for c in p.calls("SendMessageA") if c.u32(1) in (TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH)]
+    widths = [i for i, c in enumerate(sends) if c.u32(1) == TTM_SETMAXTIPWIDTH]
+    equal(len(widths), 3, "maximum widths set")
+    for i in widths:
+        before = [c.u32(1) for c in sends[:i] if c.u32(0) == sends[i].u32(0)]
+        equal(before[-1:], [TTM_ADDTOOLA], "message before the maximum width")
+        check(sends[i].u32(3) >= 400, "maximum width %d" % sends[i].u32(3))
+    # The last seconds' window: on top, shown without taking the focus.
+    on_top = [c for c in p.calls("SetWindowPos") if c.u32(1) == HWND_TOPMOST and c.u32(6) & SWP_SHOWWINDOW]
+    check(on_top, "the countdown window never came up on top")
+    check(all(c.u32(6) & SWP_NOACTIVATE for c in on_top), "shown on top but activated: %s" % on_top)
+
+
+@case(version="win10", relay=["ChangeWindowMessageFilter", "RegisterWindowMessageA"])
+def win10_hears_the_shell_restart(t):
+    p = t.start()
+    t.wait_main_window()
+    allow = p.wait_call("ChangeWindowMessageFilter", 5)
+    registered = {c.text(0) for c in p.calls("RegisterWindowMessageA")}
+    check("TaskbarCreated" in registered, "TaskbarCreated never registered: %s" % registered)
+    equal(allow.u32(1), 1, "MSGFLT_ADD")
+    t.click_child("Crepuscule", "Annuler")
+    check(p.wait_exit(10) is not None, "the program still runs after Annuler")
+
+
+@case(version="winxp", relay=["SetForegroundWindow", "PostMessageA"])
+def second_copy_brings_the_delay_dialog_forward(t):
+    first = t.start()
+    t.wait_main_window()
+    t.click_twips("Crepuscule", *SHUTDOWN_BUTTON)
+    t.wait_window(DIALOG)
+    second = t.start("-a", "-t:0,0,5")
+    check(second.wait_exit(15) is not None, "the second copy still runs")
+    deadline = time.monotonic() + 5
+    while True:
+        rc, out = t.wintool("foreground")
+        if DIALOG in out:
+            break
+        check(time.monotonic() < deadline, "in front after a second start: %r, not the delay dialog" % out)
+        time.sleep(0.2)
+    d = t.describe()
+    check(d.visible("TimeForm"), "the delay dialog went away")
+    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while its dialog is open")
+    equal(names(first, POWER), [], "power calls")
+    t.key_to(DIALOG, "Escape")
+    t.wait_gone(DIALOG)
