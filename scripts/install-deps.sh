@@ -22,8 +22,19 @@ if [ ${#missing[@]} -gt 0 ]; then
   # sudo drops the environment: pass the front-end through env.
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-# Debian's wine32 is not needed (the tested build is x86_64): only wine64 must work.
 if ! wine --version >/dev/null 2>&1; then
   echo "wine does not start after the installation" >&2
   exit 1
+fi
+
+# 32-bit Wine runs the 32-bit program, the one that ships for Windows 95 to XP.
+# It needs the i386 architecture; where it cannot be installed, the tests go on
+# with the 64-bit program and say so.
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386 && $SUDO apt-get update -q || true
+  fi
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends wine32:i386 ||
+    echo "wine32 could not be installed: the 32-bit program will not be run"
 fi

@@ -132,33 +132,51 @@ if [ "$win64_ok" = 1 ]; then
   fi
 fi
 
-# The Windows layer's own tests, registered with ctest in the x86_64 build.
-if [ "$win64_ok" = 1 ] && [ "$(ctest --test-dir "$build/win64" -N 2>/dev/null | grep -cE '^ *Test +#')" -gt 0 ]; then
+# The Windows layer's own tests, registered with ctest in both Windows builds;
+# the i686 ones need 32-bit Wine.
+have_wine32=0
+dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" && have_wine32=1
+for program in win64 win32; do
+  ok="${program}_ok"
+  [ "$win64_ok" = 1 ] && [ "${!ok}" = 1 ] || continue
+  [ "$program" = win64 ] || [ "$have_wine32" = 1 ] || continue
+  [ "$(ctest --test-dir "$build/$program" -N 2>/dev/null | grep -cE '^ *Test +#')" -gt 0 ] || continue
   prefix="$build/wine/win32-tests"
   crep_prefix_copy "$build/wine/template" "$prefix"
   crep_prefix_warmup "$prefix"
   env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 \
-    ctest --test-dir "$build/win64" --output-on-failure --timeout 300 2>&1 | tee "$logs/ctest-win64.log"
+    ctest --test-dir "$build/$program" --output-on-failure --timeout 300 2>&1 | tee "$logs/ctest-$program.log"
   crep_prefix_end "$prefix"
-  count_ctest "$logs/ctest-win64.log" "Windows layer tests"
-fi
+  count_ctest "$logs/ctest-$program.log" "Windows layer tests ($program)"
+done
 
-# The end-to-end cases on the x86_64 program.
+# The end-to-end cases, on the x86_64 program, then on the i686 one (the one
+# that ships for 95 to XP) where 32-bit Wine runs.
+add_e2e() {  # LOG STATUS
+  local line bad
+  line="$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$1" | tail -1)"
+  if [ -z "$line" ]; then
+    fail "the end-to-end run ($1) ended without its summary"
+    return
+  fi
+  passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
+  bad=$(sed -E 's/^e2e: [0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$line")
+  failed=$((failed + bad))
+  if grep -qE 'skipped$' <<<"$line"; then
+    skipped=$((skipped + $(sed -E 's/.* ([0-9]+) skipped$/\1/' <<<"$line")))
+  fi
+  [ "$2" -eq 0 ] || [ "$bad" -gt 0 ] || fail "the end-to-end run ($1) failed (status $2)"
+}
 if [ "${CREP_SKIP_E2E:-0}" != 1 ] && [ "$win64_ok" = 1 ]; then
   timeout 2400 python3 "$root/tests/e2e/run_e2e.py" --build "$build" --display "$DISPLAY" 2>&1 |
     tee "$logs/e2e.log"
-  status=${PIPESTATUS[0]}
-  line="$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$logs/e2e.log" | tail -1)"
-  if [ -n "$line" ]; then
-    passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
-    bad=$(sed -E 's/^e2e: [0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$line")
-    failed=$((failed + bad))
-    if grep -qE 'skipped$' <<<"$line"; then
-      skipped=$((skipped + $(sed -E 's/.* ([0-9]+) skipped$/\1/' <<<"$line")))
-    fi
-    [ "$status" -eq 0 ] || [ "$bad" -gt 0 ] || fail "the end-to-end run failed (status $status)"
-  else
-    fail "the end-to-end run ended without its summary"
+  add_e2e "$logs/e2e.log" "${PIPESTATUS[0]}"
+  if [ "$have_wine32" != 1 ]; then
+    echo "no 32-bit Wine on this machine: the Windows tests ran on the x86_64 program only"
+  elif [ "$win32_ok" = 1 ]; then
+    timeout 2400 python3 "$root/tests/e2e/run_e2e.py" --arch win32 --build "$build" --display "$DISPLAY" 2>&1 |
+      tee "$logs/e2e-win32.log"
+    add_e2e "$logs/e2e-win32.log" "${PIPESTATUS[0]}"
   fi
 fi
 
