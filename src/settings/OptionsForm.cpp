@@ -201,21 +201,7 @@ void OptionsForm::Save_Click() {
                             OptMemTime, main.CmdTimStart, main.UseHMode, main.NoConfirm, main.ForceHibern,
                             main.OldEndDesgn);
 
-  if (!app.Shut().IsNT5()) {
-    if (main.ForceHibern) {
-      main.VeilleProlongeeLabel.SetCaption("Veille prolongée");
-      main.StandByTxt = "Veille prolongée";
-      main.StandByTxtmin = "veille prolongée";
-      main.LongStandby = true;
-      main.CheckMaj.SetEnabled(true);
-    } else {
-      main.VeilleProlongeeLabel.SetCaption("Mettre en veille");
-      main.StandByTxt = "veille";
-      main.StandByTxtmin = main.StandByTxt;
-      main.LongStandby = false;
-      main.CheckMaj.SetEnabled(false);
-    }
-  }
+  main.ApplySleepWording();
 
   app.UnloadOptionsForm();
 }

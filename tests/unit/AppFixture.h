@@ -17,6 +17,22 @@
 #include "platform/RecordingPlatform.h"
 #include "ui/Fakes.h"
 
+// Gives every windowed control a window handle, as the real windows have, so
+// that what needs one (the balloons) is made.
+struct HandlePeers : ui::PeerFactory {
+  struct Peer : ui::ControlPeer {
+    explicit Peer(std::uintptr_t handle) : handle(handle) {}
+    void Changed(ui::Prop) override {}
+    std::uintptr_t Handle() const override { return handle; }
+    std::uintptr_t handle;
+  };
+  std::uintptr_t next = 0x7000;
+  void CreatePeers(ui::Form& form) override {
+    for (ui::Control* c : form.Controls())
+      if (c->Kind() == ui::ControlKind::WindowedPicture) c->AttachPeer(std::make_unique<Peer>(next++));
+  }
+};
+
 struct AppFixture {
   ui::FakeEnvironment env;
   platform::RecordingPlatform os;
