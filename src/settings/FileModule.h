@@ -3,6 +3,7 @@
 // four-byte tag, two bytes of option bits and the last delay started.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
@@ -37,21 +38,27 @@ class FileModule {
       : os_(os), shut_(shut), boxes_(boxes) {}
 
   std::string GetSettingsDir();
-  // Out-arguments keep their values when reading fails after opening.
+  // Out-arguments keep their values when reading fails after opening. A file
+  // that is not ours gives the defaults, whether or not it could be reset.
   void ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDownAction, bool& RestartAction, bool& StandbyAction,
                     bool& NoMinAfter, bool& CheckSilence, bool& MemTime, bool& NoDiagTime, bool& HourMode,
                     bool& NoConfirmBox, bool& ForceHib, bool& DesignEnd, std::string& Hours, std::string& Minutes,
                     std::string& Seconds);
-  void WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownAction, bool RestartAction, bool StandbyAction,
+  // False when the options are not in the file; the user has been told.
+  bool WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownAction, bool RestartAction, bool StandbyAction,
                      bool NoMinAfter, bool CheckSilence, bool MemTime, bool NoDiagTime, bool HourMode,
                      bool NoConfirmBox, bool ForceHib, bool DesignEnd);
   void WriteLastTime(std::uint8_t Hours, std::uint8_t Minutes, std::uint8_t Seconds);
-  // Writes the defaults into a file its caller has open.
-  void ResetSettings(platform::Platform::File& file);
+  // Writes the defaults into a file its caller has open; false when a write failed.
+  bool ResetSettings(platform::Platform::File& file);
 
   std::string SettingsPath();
 
  private:
+  // Opens the file for its operations; writable tells whether it could be
+  // opened for writing. A read-only file is opened only when readOnlyWillDo.
+  std::unique_ptr<platform::Platform::File> Open(bool readOnlyWillDo, bool& writable);
+
   platform::Platform& os_;
   ShutModule& shut_;
   ui::MessageBoxService& boxes_;

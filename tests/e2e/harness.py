@@ -595,3 +595,26 @@ class Description:
 
     def __str__(self):
         return self.text
+
+
+# ---- files that may not be written ----
+
+class Immutable:
+    """with Immutable(path): the host file cannot be written, even by root
+    (chattr +i), so Wine answers "access denied" as Windows does for a file
+    the user may not write. The flag goes however the block ends."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def __enter__(self):
+        check(os.geteuid() == 0, "chattr +i needs root")
+        r = subprocess.run(["chattr", "+i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                           stderr=subprocess.STDOUT, text=True)
+        check(r.returncode == 0, "chattr +i %s failed: %s" % (self.path, r.stdout.strip()))
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run(["chattr", "-i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        return False

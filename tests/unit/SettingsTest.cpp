@@ -65,13 +65,37 @@ TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
 }
 
 TEST_F(AppTest, SettingsWritesTouchOnlyTheirOwnBytes) {
-  WriteSettingsBytes({'X', 'X', 'X', 'X', 0x21, 0xE2, 7, 8, 9, 42});
-  app->Files().WriteLastTime(1, 30, 5);  // a foreign file only gets its tag fixed
+  WriteSettingsBytes({'S', '5', '.', '5', 0x21, 0xE2, 7, 8, 9, 42});
+  app->Files().WriteLastTime(1, 30, 5);
   EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0x21, 0xE2, 5, 30, 1, 42}));
   app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
   EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0xFF, 0x1F, 5, 30, 1, 42}));
   app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, true);
   EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0x80, 0x10, 5, 30, 1, 42}));
+}
+
+TEST_F(AppTest, SettingsNoByteOfAForeignFileBecomesOurs) {
+  const Bytes foreign{'s', '5', '.', '5', 0xFF, 0x1F, 1, 2, 3};
+  // Read when it cannot be reset (a full disk, a share that refuses writes).
+  WriteSettingsBytes(foreign);
+  os.failWrites = true;
+  Read r = ReadAll(app->Files(), true);
+  EXPECT_EQ(r.Count(), 0);
+  EXPECT_EQ(r.h + r.m + r.s, "000000");
+  EXPECT_EQ(SettingsBytes(), foreign);
+  os.failWrites = false;
+  os.readOnlyFiles = true;
+  EXPECT_EQ(ReadAll(app->Files(), true).Count(), 0);
+  os.readOnlyFiles = false;
+
+  // Written to: the tag comes with the defaults of every byte the write does not set.
+  app->Files().WriteLastTime(1, 30, 5);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0, 5, 30, 1));
+  EXPECT_EQ(ReadAll(app->Files(), true).Count(), 0);
+  WriteSettingsBytes(foreign);
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x80, 0));
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
 }
 
 TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
@@ -99,13 +123,39 @@ TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
 TEST_F(AppTest, SettingsResetWritesTheTagThenEachZeroInOrder) {
   WriteSettingsBytes({'X', 'X', 'X', 'X', 9, 9, 9, 9, 9});
   ReadAll(app->Files());
-  EXPECT_EQ(os.fileLog, (std::vector<std::string>{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4",
-                                                  "write 0+4", "write 4+1", "write 5+1", "write 6+1", "write 7+1",
-                                                  "write 8+1", "read 4+5=5", "close"}));
+  EXPECT_EQ(os.fileLog,
+            (std::vector<std::string>{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4",
+                                      "write 4+1", "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
 }
 
-TEST_F(AppTest, SettingsFolderFollowsNt5OnlyAndIsNeverCreated) {
-  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, const char*> rows[] = {
+TEST_F(AppTest, SettingsUnwritableFileIsReadAndOnlySavingSaysSo) {
+  WriteSettingsBytes(TaggedBytes(0x01, 0, 5, 0, 0));
+  os.readOnlyFiles = true;
+  const Read r = ReadAll(app->Files());
+  EXPECT_EQ(r.Count(), 1);  // CheckSilence
+  EXPECT_EQ(r.s, "05");
+  app->Files().WriteLastTime(0, 0, 9);
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
+
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  // Opened but every write refused: the file could not even be reset.
+  os.readOnlyFiles = false;
+  os.failWrites = true;
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0, 5, 0, 0));
+  const std::string unwritable =
+      "Erreur lors de la sauvegarde. Le fichier C:\\WINDOWS\\System32\\Crepuscule.ini ne peut pas être modifié."
+      "\r\rLes options n'ont pas été enregistrées.";
+  ASSERT_EQ(env.messageBoxes.shown.size(), 2u);
+  for (const auto& box : env.messageBoxes.shown) {
+    EXPECT_EQ(box.text, unwritable);
+    EXPECT_EQ(box.flags, 48);
+    EXPECT_EQ(box.title, "Erreur");
+  }
+}
+
+TEST_F(AppTest, SettingsFolderPerSystem) {
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::string> rows[] = {
       {2, 5, 1, "C:\\WINDOWS\\System32\\"},
       {2, 5, 0, "C:\\WINDOWS\\System32\\"},
       {2, 4, 0, "C:\\WINDOWS\\System\\"},
@@ -116,13 +166,13 @@ TEST_F(AppTest, SettingsFolderFollowsNt5OnlyAndIsNeverCreated) {
     EXPECT_EQ(app->Files().GetSettingsDir(), dir);
   }
   EXPECT_EQ(os.CallsNamed("GetWindowsDirectoryA").front(), "GetWindowsDirectoryA(buffer=4096,size=4095)");
-
-  std::filesystem::remove(windowsDir / "System");  // 98 without its folder: nothing at all happens
+  std::filesystem::remove(windowsDir / "System");  // 98 without its folder: nothing is made, saving says so
   const Read r = ReadAll(app->Files(), true);
   app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
   EXPECT_EQ(r.Count(), 13);
   EXPECT_EQ(r.h, "keep");
-  EXPECT_TRUE(env.messageBoxes.shown.empty());
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_NE(env.messageBoxes.shown[0].text.find("C:\\WINDOWS\\System\\Crepuscule.ini"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(windowsDir / "System"));
 }
 
