@@ -9,8 +9,12 @@
 namespace {
 
 constexpr std::uint32_t kDirectoryBuffer = 4096;
+constexpr std::uint32_t kVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
+constexpr std::uint32_t kPlatformNt = 2;
 const char* const kFileName = "Crepuscule.ini";
+const char* const kOwnFolder = "Crepuscule";
 constexpr std::uint64_t kTagOffset = 0, kOptionOffset = 4, kLastTimeOffset = 6;
+constexpr int kFileSize = 9;
 
 const char* const kResetText =
     "Erreur lors de la sauvegarde. Le fichier à été réinitialisé.\r\rRéesayer l'Enregistrement";
@@ -34,27 +38,90 @@ bool WriteTag(File& file) { return file.WriteAt(kTagOffset, settings_codec::kVer
 
 }  // namespace
 
-std::string FileModule::GetSettingsDir() {
+bool FileModule::IsNT6OrLater() {
+  platform::OsVersionInfo v;
+  v.dwOSVersionInfoSize = kVersionInfoSize;
+  os_.GetVersionExA(v);
+  return v.dwPlatformId == kPlatformNt && v.dwMajorVersion >= 6;
+}
+
+std::string FileModule::WindowsDirectory() {
   std::string buffer(kDirectoryBuffer, '\0');
   const std::uint32_t length = os_.GetWindowsDirectoryA(buffer, kDirectoryBuffer - 1);
   buffer.resize(std::min<std::size_t>(length, buffer.size()));
-  return buffer + (shut_.IsNT5() ? "\\System32\\" : "\\System\\");
+  return buffer;
+}
+
+std::string FileModule::SystemDir() { return WindowsDirectory() + (shut_.IsNT5() ? "\\System32\\" : "\\System\\"); }
+
+FileModule::Place FileModule::Locate(std::string& dir) {
+  const bool nt6 = IsNT6OrLater();
+  // From Vista on a standard user may not write the Windows directory: the
+  // options live in the user's own folder.
+  if (nt6) {
+    const std::string appData = os_.GetFolderPath(platform::kCsidlAppData);
+    if (!appData.empty()) {
+      dir = appData + "\\" + kOwnFolder + "\\";
+      return Place::AppData;
+    }
+  }
+  dir = SystemDir();
+  // Without the Windows directory the path would fall back to the drive's root:
+  // better not to touch any file at all.
+  if (dir.front() == '\\') return Place::None;
+  return nt6 ? Place::SystemReadOnly : Place::System;
+}
+
+std::string FileModule::GetSettingsDir() {
+  std::string dir;
+  Locate(dir);
+  return dir;
 }
 
 std::string FileModule::SettingsPath() { return GetSettingsDir() + kFileName; }
 
 std::unique_ptr<File> FileModule::Open(bool readOnlyWillDo, bool& writable) {
   writable = false;
-  const std::string path = SettingsPath();
-  // Without the Windows directory the path would fall back to the drive's root:
-  // better not to touch any file at all.
-  if (path.front() == '\\') return nullptr;
-  if (auto file = os_.OpenFile(path)) {
+  std::string dir;
+  const Place place = Locate(dir);
+  if (place == Place::None) return nullptr;
+  const std::string path = dir + kFileName;
+  std::unique_ptr<File> file;
+  // On Vista and later nothing is ever created or written in the Windows directory.
+  if (place != Place::SystemReadOnly) {
+    file = os_.OpenFile(path);
+    if (!file && place == Place::AppData && os_.CreateDirectoryA(dir.substr(0, dir.size() - 1)))
+      file = os_.OpenFile(path);
+  }
+  if (file) {
     writable = true;
+    if (place == Place::AppData) StartFromOldCopy(*file);
     return file;
   }
   // A file the user may only read still gives its options.
   return readOnlyWillDo ? os_.OpenExistingFile(path) : nullptr;
+}
+
+void FileModule::StartFromOldCopy(File& file) {
+  std::uint8_t first = 0;
+  if (file.ReadAt(0, &first, 1) != 0) return;  // not new; a read error is left to the operation
+  const std::string windows = WindowsDirectory();
+  std::string sources[2];
+  // Where Windows kept the file of a program it virtualised comes first: that
+  // is the copy the program last saw.
+  const std::string localAppData = os_.GetFolderPath(platform::kCsidlLocalAppData);
+  if (!localAppData.empty() && windows.size() > 3 && windows[1] == ':' && windows[2] == '\\')
+    sources[0] = localAppData + "\\VirtualStore\\" + windows.substr(3) + "\\System\\" + kFileName;
+  if (!windows.empty()) sources[1] = SystemDir() + kFileName;
+  for (const std::string& path : sources) {
+    const auto old = path.empty() ? nullptr : os_.OpenExistingFile(path);
+    if (!old) continue;
+    std::uint8_t bytes[kFileSize] = {};  // what a short copy lacks reads as the defaults
+    // Only a copy of ours: a foreign one would give the defaults anyway.
+    if (!IsOurTag(bytes, old->ReadAt(0, bytes, kFileSize))) continue;
+    file.WriteAt(0, bytes, kFileSize);  // a failure shows at the next read as a missing tag
+    return;
+  }
 }
 
 void FileModule::ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDownAction, bool& RestartAction,

@@ -1,6 +1,7 @@
 #pragma once
-// The nine-byte settings file "Crepuscule.ini" in the system directory: a
-// four-byte tag, two bytes of option bits and the last delay started.
+// The nine-byte settings file "Crepuscule.ini": a four-byte tag, two bytes of
+// option bits and the last delay started. It lies in the system directory, or
+// from Vista on in the user's application-data folder.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -55,9 +56,16 @@ class FileModule {
   std::string SettingsPath();
 
  private:
+  enum class Place { None, System, SystemReadOnly, AppData };
+  Place Locate(std::string& dir);
+  bool IsNT6OrLater();
+  std::string WindowsDirectory();
+  std::string SystemDir();
   // Opens the file for its operations; writable tells whether it could be
   // opened for writing. A read-only file is opened only when readOnlyWillDo.
   std::unique_ptr<platform::Platform::File> Open(bool readOnlyWillDo, bool& writable);
+  // A new file in the user's folder starts from the copy kept in the system folder.
+  void StartFromOldCopy(platform::Platform::File& file);
 
   platform::Platform& os_;
   ShutModule& shut_;

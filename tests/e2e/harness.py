@@ -618,3 +618,13 @@ class Immutable:
         subprocess.run(["chattr", "-i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         return False
+
+
+# ---- the user's profile ----
+
+def user_path(t, *parts):
+    """A path under the profile folder of the case's user (C:\\users\\NAME)."""
+    users = os.path.join(t.prefix, "drive_c", "users")
+    profiles = [n for n in sorted(os.listdir(users)) if n.lower() != "public"]
+    check(len(profiles) == 1, "expected one user profile in %s, found %s" % (users, profiles))
+    return os.path.join(users, profiles[0], *parts)
