@@ -247,16 +247,7 @@ void MainForm::PerformAction() {
 
 void MainForm::CheckMaj_Timer() {
   const bool down = app.Os().GetAsyncKeyState(platform::kVkShift) != 0;
-  if (down && !ShiftHeld) {
-    ShiftHeld = true;
-    StandByTxt = StandByTxtmin = "veille";
-    VeilleProlongeeLabel.SetCaption("Mettre en " + StandByTxt);
-    LongStandby = false;
-  } else if (!down && ShiftHeld) {
-    ShiftHeld = false;
-    StandByTxt = "Veille prolongée";
-    StandByTxtmin = "veille prolongée";
-    VeilleProlongeeLabel.SetCaption(StandByTxt);
-    LongStandby = true;
-  }
+  if (down == ShiftHeld) return;
+  ShiftHeld = down;
+  ApplySleepWording();
 }

@@ -23,7 +23,7 @@ std::string HelpText(const std::string& standByTxt) {
       "      -makecofee : Vous fait le café :D ...",
       "      -? : affiche cette aide",
       "",
-      "Merci à les testeurs, les traducteurs, les graphistes et les autres ...",
+      "Merci à Julien, Sophie, Mathieu et les autres ...",
   };
   std::string text;
   for (const char* line : lines) {

@@ -92,6 +92,10 @@ class MainForm : public ui::Form {
   void PerformAction();
   void Timer1_Timer();
   void CheckMaj_Timer();
+  // Hibernation or standby, from the system, the forced option and the Shift
+  // key, and every text that names it: fields, label, tray item, balloon.
+  void ApplySleepWording();
+  std::string SleepMenuCaption() const;
 
   // ---- Cancel and exit ----
   void Annule_Click();
@@ -146,4 +150,5 @@ class MainForm : public ui::Form {
 
  private:
   void WireEvents();
+  void AddToolTip(ui::Control& button, const std::string& title, const std::string& text);
 };

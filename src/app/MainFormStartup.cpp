@@ -25,6 +25,14 @@ constexpr std::int32_t kBalloon = 64, kInfoIcon = 1, kDefaultHover = -1, kPopupM
 constexpr std::int32_t kButtonTextColour = static_cast<std::int32_t>(0x80000012);
 constexpr std::int32_t kTooltipBackColour = static_cast<std::int32_t>(0x80000018);
 
+const char* const kHibernateBalloon =
+    " |Plonge votre ordinateur dans un coma profond ...|C'est sympa on est plus obligé de sauvegarder nos "
+    "documents|actifs quand on veut éteindre l'ordinateur !!||Pressez sur [Shift] pour avoir la mise en veille "
+    "classique...";
+const char* const kStandbyBalloon =
+    " |Plonge votre ordinateur dans le coma ...|C'est sympa pour faire des économies d'électricité sans fermer "
+    "les|documents actifs !!";
+
 void ApplySwitches(MainForm& f) {
   App& app = f.app;
   for (const std::string& token : f.Tokens) {
@@ -34,7 +42,7 @@ void ApplySwitches(MainForm& f) {
       f.OldEndDesgn = true;
     } else if (token == "-forcehibernation") {
       f.ForceHibern = true;
-      f.LongStandby = true;
+      f.ApplySleepWording();
     } else if (token == "-noconfirm") {
       f.NoConfirm = true;
     } else if (token == "-noding") {
@@ -155,12 +163,11 @@ void MainForm::Form_Initialize() {
   os.InitCommonControls();
   if (os.PrevInstance()) ActivatePreviousInstance(os);
 
-  StandByTxt = "Veille prolongée";
-  StandByTxtmin = "veille prolongée";
-  LongStandby = true;
-
   app.Files().ReadSettings(CmdReduced, CmdAllnow, OpenShutdown, OpenRestart, OpenSleep, NoMinAfter, Noding, UseLastTime,
                            CmdTimStart, UseHMode, NoConfirm, ForceHibern, OldEndDesgn, LastH, LastM, LastS);
+  // Decided before anything can show it: the help box, a countdown started
+  // from the command line, its window and its first tip.
+  ApplySleepWording();
   // A damaged file may carry several start-up actions: keep one, so that an
   // immediate start can never run two power actions in a row.
   if (OpenShutdown) OpenRestart = OpenSleep = false;
@@ -188,14 +195,6 @@ void MainForm::Form_Initialize() {
 }
 
 void MainForm::Form_Load() {
-  const bool canHibernate = app.Shut().IsNT5() || ForceHibern;
-  if (!canHibernate) {
-    CheckMaj.SetEnabled(false);
-    LongStandby = false;
-    StandByTxt = StandByTxtmin = "veille";
-    VeilleProlongeeLabel.SetCaption("Mettre en " + StandByTxt);
-  }
-
   if ((CmdAllnow && !WaitCmd) || HelpAsked) {
     Hide();
     app.UnloadMain();
@@ -214,30 +213,46 @@ void MainForm::Form_Load() {
     CountDown = false;
   }
 
-  const auto addTip = [this](ui::Control& button, const std::string& title, const std::string& text) {
-    auto tip = std::make_unique<cToolTip>(app.Os());
-    tip->Create(button, text, kBalloon, true, kInfoIcon, title, kButtonTextColour, kTooltipBackColour, kDefaultHover,
-                kPopupMs);
-    ToolTips[button.Name()] = std::move(tip);
-  };
-  addTip(ArreteBrillant, "Programmer l'arrêt de l'ordinateur",
-         " |Arrêtez Windows (c'est bon pour le moral) ce qui vous permettra|de mettre votre ordinateur hors "
-         "tension en toute sécurité sans|même y penser.");
-  addTip(RebooteBrillant, "Programmer le redémarrage de Windows",
-         " |Ferme Windows et redémarre ... Très pratique quand ça commence à être|le bordel dans le système. (à "
-         "faire environ toutes les 2 heures ... lol)");
-  if (!canHibernate)
-    addTip(VeilleProlongeeBrillant, "Programmer la mise en " + StandByTxtmin,
-           " |Plonge votre ordinateur dans le coma ...|C'est sympa pour faire des économies d'électricité sans "
-           "fermer les|documents actifs !!");
-  else
-    addTip(VeilleProlongeeBrillant, "Programmer la mise en " + StandByTxtmin,
-           " |Plonge votre ordinateur dans un coma profond ...|C'est sympa on est plus obligé de sauvegarder nos "
-           "documents|actifs quand on veut éteindre l'ordinateur !!||Pressez sur [Shift] pour avoir la mise en "
-           "veille classique...");
+  AddToolTip(ArreteBrillant, "Programmer l'arrêt de l'ordinateur",
+             " |Arrêtez Windows (c'est bon pour le moral) ce qui vous permettra|de mettre votre ordinateur hors "
+             "tension en toute sécurité sans|même y penser.");
+  AddToolTip(RebooteBrillant, "Programmer le redémarrage de Windows",
+             " |Ferme Windows et redémarre ... Très pratique quand ça commence à être|le bordel dans le système. (à "
+             "faire environ toutes les 2 heures ... lol)");
+  AddToolTip(VeilleProlongeeBrillant, "Programmer la mise en " + StandByTxtmin,
+             LongStandby ? kHibernateBalloon : kStandbyBalloon);
 
   if (TimeArg.empty() && (OpenShutdown || OpenRestart || OpenSleep)) Patient.SetEnabled(true);
 }
+
+void MainForm::AddToolTip(ui::Control& button, const std::string& title, const std::string& text) {
+  std::unique_ptr<cToolTip>& tip = ToolTips[button.Name()];
+  if (!tip) tip = std::make_unique<cToolTip>(app.Os());
+  // Made again by the same object, the old window goes first: two balloons
+  // on one button share its subclass, and the old one's end would take it.
+  tip->Create(button, text, kBalloon, true, kInfoIcon, title, kButtonTextColour, kTooltipBackColour, kDefaultHover,
+              kPopupMs);
+}
+
+void MainForm::ApplySleepWording() {
+  const bool canHibernate = app.Shut().IsNT5() || ForceHibern;
+  if (!canHibernate) ShiftHeld = false;  // its watcher stops
+  LongStandby = canHibernate && !ShiftHeld;
+  StandByTxt = LongStandby ? "Veille prolongée" : "veille";
+  StandByTxtmin = LongStandby ? "veille prolongée" : "veille";
+  VeilleProlongeeLabel.SetCaption(LongStandby ? StandByTxt : "Mettre en " + StandByTxt);
+  CheckMaj.SetEnabled(canHibernate);
+
+  if (SystrayIcon* tray = app.SystrayIfLoaded()) tray->ShowSleepWording();
+  // The balloons exist once the window has loaded; this one is made again
+  // only when its words change.
+  const auto tip = ToolTips.find(VeilleProlongeeBrillant.Name());
+  const std::string title = "Programmer la mise en " + StandByTxtmin;
+  if (tip != ToolTips.end() && tip->second->Title() != title)
+    AddToolTip(VeilleProlongeeBrillant, title, LongStandby ? kHibernateBalloon : kStandbyBalloon);
+}
+
+std::string MainForm::SleepMenuCaption() const { return LongStandby ? "&Veille Prolongée" : "Mise en &" + StandByTxt; }
 
 void MainForm::Form_Unload() {
   app.UnloadSystray();

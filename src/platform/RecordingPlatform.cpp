@@ -352,7 +352,7 @@ std::string RecordingPlatform::HostPath(const std::string& windowsPath) const {
 std::unique_ptr<Platform::File> RecordingPlatform::OpenFile(const std::string& ansiPath) {
   log.push_back("OpenFile(" + AnsiToUtf8(ansiPath) + ")");
   const std::string host = HostPath(ansiPath);
-  if (host.empty() || host.back() == '/') return nullptr;
+  if (readOnlyFiles || host.empty() || host.back() == '/') return nullptr;
   std::error_code ec;
   const std::filesystem::path path(host);
   // As on Windows, a missing folder is not created: opening fails.

@@ -22,6 +22,7 @@ class RecordingPlatform : public Platform {
   void SetVersion(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor, std::uint32_t build);
   void SetXp() { SetVersion(2, 5, 1, 2600); }
   void Set98() { SetVersion(1, 4, 10, 0x040A08AE); }
+  void SetWin10() { SetVersion(2, 6, 2, 9200); }  // as reported without a compatibility manifest
   const OsVersionInfo& Version() const { return version_; }
 
   // Calls, one line each, in order. Calls() filters out the chatty ones
@@ -47,6 +48,7 @@ class RecordingPlatform : public Platform {
   bool failStartProcess = false;            // the command cannot be started
   bool failWrites = false;                  // file writes fail after opening
   bool failReads = false;                   // file reads fail after opening
+  bool readOnlyFiles = false;               // OpenFile is refused, as for a file the user may not write
   std::vector<NotifyIconData> notifyCalls;  // records of Shell_NotifyIconA, in order
   std::vector<std::uint32_t> notifyMessages;
   Handle nextHandle = 0x1000;

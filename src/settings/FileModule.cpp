@@ -9,17 +9,28 @@
 namespace {
 
 constexpr std::uint32_t kDirectoryBuffer = 4096;
+constexpr std::uint32_t kVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
+constexpr std::uint32_t kPlatformNt = 2;
 const char* const kFileName = "Crepuscule.ini";
+const char* const kOwnFolder = "Crepuscule";
 constexpr std::uint64_t kTagOffset = 0, kOptionOffset = 4, kLastTimeOffset = 6;
+constexpr int kFileSize = 9;
+
+const char* const kResetText =
+    "Erreur lors de la sauvegarde. Le fichier à été réinitialisé.\r\rRéesayer l'Enregistrement";
 
 using File = platform::Platform::File;
+
+bool IsOurTag(const std::uint8_t* tag, int length) {
+  return length >= 4 && std::equal(tag, tag + 4, settings_codec::kVersionTag.begin());
+}
 
 // Reads the tag; false on a read error. A short or foreign tag is a mismatch.
 bool ReadTag(File& file, bool& matches) {
   std::uint8_t tag[4] = {};
   const int n = file.ReadAt(kTagOffset, tag, 4);
   if (n < 0) return false;
-  matches = n == 4 && std::equal(std::begin(tag), std::end(tag), settings_codec::kVersionTag.begin());
+  matches = IsOurTag(tag, n);
   return true;
 }
 
@@ -27,39 +38,110 @@ bool WriteTag(File& file) { return file.WriteAt(kTagOffset, settings_codec::kVer
 
 }  // namespace
 
-std::string FileModule::GetSettingsDir() {
+bool FileModule::IsNT6OrLater() {
+  platform::OsVersionInfo v;
+  v.dwOSVersionInfoSize = kVersionInfoSize;
+  os_.GetVersionExA(v);
+  return v.dwPlatformId == kPlatformNt && v.dwMajorVersion >= 6;
+}
+
+std::string FileModule::WindowsDirectory() {
   std::string buffer(kDirectoryBuffer, '\0');
   const std::uint32_t length = os_.GetWindowsDirectoryA(buffer, kDirectoryBuffer - 1);
   buffer.resize(std::min<std::size_t>(length, buffer.size()));
-  return buffer + (shut_.IsNT5() ? "\\System32\\" : "\\System\\");
+  return buffer;
+}
+
+std::string FileModule::SystemDir() { return WindowsDirectory() + (shut_.IsNT5() ? "\\System32\\" : "\\System\\"); }
+
+FileModule::Place FileModule::Locate(std::string& dir) {
+  const bool nt6 = IsNT6OrLater();
+  // From Vista on a standard user may not write the Windows directory: the
+  // options live in the user's own folder.
+  if (nt6) {
+    const std::string appData = os_.GetFolderPath(platform::kCsidlAppData);
+    if (!appData.empty()) {
+      dir = appData + "\\" + kOwnFolder + "\\";
+      return Place::AppData;
+    }
+  }
+  dir = SystemDir();
+  // Without the Windows directory the path would fall back to the drive's root:
+  // better not to touch any file at all.
+  if (dir.front() == '\\') return Place::None;
+  return nt6 ? Place::SystemReadOnly : Place::System;
+}
+
+std::string FileModule::GetSettingsDir() {
+  std::string dir;
+  Locate(dir);
+  return dir;
 }
 
 std::string FileModule::SettingsPath() { return GetSettingsDir() + kFileName; }
 
-namespace {
-// Without the Windows directory the path would fall back to the drive's root:
-// better not to touch any file at all.
-std::unique_ptr<File> OpenSettings(platform::Platform& os, const std::string& path) {
-  if (path.empty() || path.front() == '\\') return nullptr;
-  return os.OpenFile(path);
+std::unique_ptr<File> FileModule::Open(bool readOnlyWillDo, bool& writable) {
+  writable = false;
+  std::string dir;
+  const Place place = Locate(dir);
+  if (place == Place::None) return nullptr;
+  const std::string path = dir + kFileName;
+  std::unique_ptr<File> file;
+  // On Vista and later nothing is ever created or written in the Windows directory.
+  if (place != Place::SystemReadOnly) {
+    file = os_.OpenFile(path);
+    if (!file && place == Place::AppData && os_.CreateDirectoryA(dir.substr(0, dir.size() - 1)))
+      file = os_.OpenFile(path);
+  }
+  if (file) {
+    writable = true;
+    if (place == Place::AppData) StartFromOldCopy(*file);
+    return file;
+  }
+  // A file the user may only read still gives its options.
+  return readOnlyWillDo ? os_.OpenExistingFile(path) : nullptr;
 }
-}  // namespace
+
+void FileModule::StartFromOldCopy(File& file) {
+  std::uint8_t first = 0;
+  if (file.ReadAt(0, &first, 1) != 0) return;  // not new; a read error is left to the operation
+  const std::string windows = WindowsDirectory();
+  std::string sources[2];
+  // Where Windows kept the file of a program it virtualised comes first: that
+  // is the copy the program last saw.
+  const std::string localAppData = os_.GetFolderPath(platform::kCsidlLocalAppData);
+  if (!localAppData.empty() && windows.size() > 3 && windows[1] == ':' && windows[2] == '\\')
+    sources[0] = localAppData + "\\VirtualStore\\" + windows.substr(3) + "\\System\\" + kFileName;
+  if (!windows.empty()) sources[1] = SystemDir() + kFileName;
+  for (const std::string& path : sources) {
+    const auto old = path.empty() ? nullptr : os_.OpenExistingFile(path);
+    if (!old) continue;
+    std::uint8_t bytes[kFileSize] = {};  // what a short copy lacks reads as the defaults
+    // Only a copy of ours: a foreign one would give the defaults anyway.
+    if (!IsOurTag(bytes, old->ReadAt(0, bytes, kFileSize))) continue;
+    file.WriteAt(0, bytes, kFileSize);  // a failure shows at the next read as a missing tag
+    return;
+  }
+}
 
 void FileModule::ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDownAction, bool& RestartAction,
                               bool& StandbyAction, bool& NoMinAfter, bool& CheckSilence, bool& MemTime,
                               bool& NoDiagTime, bool& HourMode, bool& NoConfirmBox, bool& ForceHib, bool& DesignEnd,
                               std::string& Hours, std::string& Minutes, std::string& Seconds) {
-  auto file = OpenSettings(os_, SettingsPath());
+  bool writable = false;
+  auto file = Open(true, writable);
   if (!file) return;  // cannot even be created: the callers keep their values
   bool matches = false;
-  if (!ReadTag(*file, matches)) return ResetSettings(*file);
-  if (!matches) ResetSettings(*file);
-  // Bytes missing from a short file read as 0, the defaults.
-  std::uint8_t b[5] = {};
-  if (file->ReadAt(kOptionOffset, b, 5) < 0) return ResetSettings(*file);
+  std::uint8_t b[5] = {};  // bytes missing from a short file read as 0, the defaults
+  if (!ReadTag(*file, matches) || (matches && file->ReadAt(kOptionOffset, b, 5) < 0)) {
+    if (writable) ResetSettings(*file);
+    return;
+  }
+  // No byte of a file that is not ours becomes an option, whatever the reset achieved.
+  if (!matches && writable) ResetSettings(*file);
   file.reset();
 
-  const Settings s = settings_codec::Decode(b[0], b[1], b[2], b[3], b[4]);
+  const Settings s = matches ? settings_codec::Decode(b[0], b[1], b[2], b[3], b[4]) : Settings{};
   AlwaysMin = s.AlwaysMin;
   AlwaysAllNow = s.AlwaysAllNow;
   ShutDownAction = s.ShutDownAction;
@@ -78,7 +160,7 @@ void FileModule::ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDow
   Seconds = PadTwo(NumberText(s.LastSeconds));
 }
 
-void FileModule::WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownAction, bool RestartAction,
+bool FileModule::WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownAction, bool RestartAction,
                                bool StandbyAction, bool NoMinAfter, bool CheckSilence, bool MemTime, bool NoDiagTime,
                                bool HourMode, bool NoConfirmBox, bool ForceHib, bool DesignEnd) {
   Settings s;
@@ -97,29 +179,42 @@ void FileModule::WriteSettings(bool AlwaysMin, bool AlwaysAllNow, bool ShutDownA
   s.DesignEnd = DesignEnd;
   const std::uint8_t bytes[2] = {settings_codec::OptionFlags(s), settings_codec::DisplayFlags(s)};
 
-  auto file = OpenSettings(os_, SettingsPath());
-  if (!file) return;
-  bool matches = false;
-  const bool ok = ReadTag(*file, matches) && (matches || WriteTag(*file)) && file->WriteAt(kOptionOffset, bytes, 2);
-  if (ok) return;
-  ResetSettings(*file);
-  file.reset();  // closed before the box waits for the user
-  boxes_.Show("Erreur lors de la sauvegarde. Le fichier à été réinitialisé.\r\rRéesayer l'Enregistrement",
-              ui::kMbExclamation, "Erreur");
+  bool writable = false;
+  auto file = Open(false, writable);
+  bool reset = false;
+  if (file) {
+    bool matches = false;
+    // A file that is not ours is reset whole first: none of its bytes stays
+    // behind our tag to be read as ours.
+    if (ReadTag(*file, matches) && (matches || ResetSettings(*file)) && file->WriteAt(kOptionOffset, bytes, 2))
+      return true;
+    reset = ResetSettings(*file);
+    file.reset();  // closed before the box waits for the user
+  }
+  if (reset)
+    boxes_.Show(kResetText, ui::kMbExclamation, "Erreur");
+  else
+    boxes_.Show("Erreur lors de la sauvegarde. Le fichier " + AnsiToUtf8(SettingsPath()) +
+                    " ne peut pas être modifié.\r\rLes options n'ont pas été enregistrées.",
+                ui::kMbExclamation, "Erreur");
+  return false;
 }
 
 void FileModule::WriteLastTime(std::uint8_t Hours, std::uint8_t Minutes, std::uint8_t Seconds) {
-  auto file = OpenSettings(os_, SettingsPath());
+  bool writable = false;
+  auto file = Open(false, writable);
   if (!file) return;
   const std::uint8_t bytes[3] = {Seconds, Minutes, Hours};
   bool matches = false;
-  const bool ok = ReadTag(*file, matches) && (matches || WriteTag(*file)) && file->WriteAt(kLastTimeOffset, bytes, 3);
+  // As in WriteSettings: the option bytes of a foreign file are not kept under our tag.
+  const bool ok =
+      ReadTag(*file, matches) && (matches || ResetSettings(*file)) && file->WriteAt(kLastTimeOffset, bytes, 3);
   if (!ok) ResetSettings(*file);
 }
 
-void FileModule::ResetSettings(platform::Platform::File& file) {
-  // Its own failures are left to show at the next read.
-  WriteTag(file);
+bool FileModule::ResetSettings(File& file) {
+  bool ok = WriteTag(file);
   const std::uint8_t zero = 0;
-  for (std::uint64_t offset = 4; offset <= 8; ++offset) file.WriteAt(offset, &zero, 1);
+  for (std::uint64_t offset = 4; offset <= 8; ++offset) ok = file.WriteAt(offset, &zero, 1) && ok;
+  return ok;
 }

@@ -197,27 +197,15 @@ void OptionsForm::Save_Click() {
   main.NoConfirm = NoConfirmBox.Value() == 1;
   main.ForceHibern = ForceHib.Value() == 1;
 
-  app.Files().WriteSettings(OptMin, OptAllNow, OptShutDown, OptRestart, OptStandby, main.NoMinAfter, main.Noding,
-                            OptMemTime, main.CmdTimStart, main.UseHMode, main.NoConfirm, main.ForceHibern,
-                            main.OldEndDesgn);
+  const bool saved = app.Files().WriteSettings(OptMin, OptAllNow, OptShutDown, OptRestart, OptStandby, main.NoMinAfter,
+                                               main.Noding, OptMemTime, main.CmdTimStart, main.UseHMode, main.NoConfirm,
+                                               main.ForceHibern, main.OldEndDesgn);
 
-  if (!app.Shut().IsNT5()) {
-    if (main.ForceHibern) {
-      main.VeilleProlongeeLabel.SetCaption("Veille prolongée");
-      main.StandByTxt = "Veille prolongée";
-      main.StandByTxtmin = "veille prolongée";
-      main.LongStandby = true;
-      main.CheckMaj.SetEnabled(true);
-    } else {
-      main.VeilleProlongeeLabel.SetCaption("Mettre en veille");
-      main.StandByTxt = "veille";
-      main.StandByTxtmin = main.StandByTxt;
-      main.LongStandby = false;
-      main.CheckMaj.SetEnabled(false);
-    }
-  }
+  main.ApplySleepWording();
 
-  app.UnloadOptionsForm();
+  // Options that could not be written stay on screen, to be saved again or
+  // dropped: closing would lose them without a word.
+  if (saved) app.UnloadOptionsForm();
 }
 
 void OptionsForm::Cancel_Click() { app.UnloadOptionsForm(); }

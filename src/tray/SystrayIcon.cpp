@@ -63,14 +63,13 @@ void SystrayIcon::Form_Load() {
   Nid.tip = kIdleTip;
   app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid);
 
-  if (!app.Shut().IsNT5() && !app.Main().ForceHibern) {
-    // No hibernation here: the sleep item is standby. The main window switches
-    // its wording to "veille" only after this window is loaded, so the
-    // standby wording is named here rather than read from it.
-    const std::string standby = "veille";
-    MnuFichier.SetCaption("MnuFerme", "Mise en &" + standby);
-    MnuFichierR.SetCaption("MnuFermeR", "Mise en &" + standby);
-  }
+  ShowSleepWording();
+}
+
+void SystrayIcon::ShowSleepWording() {
+  const std::string caption = app.Main().SleepMenuCaption();
+  MnuFichier.SetCaption("MnuFerme", caption);
+  MnuFichierR.SetCaption("MnuFermeR", caption);
 }
 
 void SystrayIcon::Form_Unload() {

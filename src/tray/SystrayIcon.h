@@ -40,6 +40,8 @@ class SystrayIcon : public ui::Form {
   // ---- Menus (popup only), normal and in-tray variants ----
   ui::Menu MnuFichier, MnuShut, MnuReboot, MnuClose;
   ui::Menu MnuFichierR, MnuShutR, MnuRebootR, MnuCloseR;
+  // The Sleep item reads as the main window words the action.
+  void ShowSleepWording();
   // Pops up the menu for Action and Reduced.
   void ShowTrayMenu();
 

@@ -604,3 +604,36 @@ class Description:
 
     def __str__(self):
         return self.text
+
+
+# ---- files that may not be written ----
+
+class Immutable:
+    """with Immutable(path): the host file cannot be written, even by root
+    (chattr +i), so Wine answers "access denied" as Windows does for a file
+    the user may not write. The flag goes however the block ends."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def __enter__(self):
+        check(os.geteuid() == 0, "chattr +i needs root")
+        r = subprocess.run(["chattr", "+i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                           stderr=subprocess.STDOUT, text=True)
+        check(r.returncode == 0, "chattr +i %s failed: %s" % (self.path, r.stdout.strip()))
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run(["chattr", "-i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        return False
+
+
+# ---- the user's profile ----
+
+def user_path(t, *parts):
+    """A path under the profile folder of the case's user (C:\\users\\NAME)."""
+    users = os.path.join(t.prefix, "drive_c", "users")
+    profiles = [n for n in sorted(os.listdir(users)) if n.lower() != "public"]
+    check(len(profiles) == 1, "expected one user profile in %s, found %s" % (users, profiles))
+    return os.path.join(users, profiles[0], *parts)

@@ -9,7 +9,7 @@ import os
 import re
 
 from common import LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names
-from harness import case, check, equal
+from harness import case, check, equal, user_path
 
 BEEPS = ["MessageBeep", "Beep"]
 ALL_BITS = 0xFFFFFFFF
@@ -60,7 +60,7 @@ ROWS = [
     ("nt40", "nt40", [], "system", False, False, True, True),
     ("win2k", "win2k", [], "system32", False, True, True, True),
     ("winxp", "winxp", [], "system32", True, True, True, True),
-    ("win10", "win10", [], "system", False, False, True, True),
+    ("win10", "win10", [], "appdata", False, False, True, True),
 ]
 
 
@@ -69,22 +69,24 @@ def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
 
     @case(version=version, relay=relay, timeout=90, name=name)
     def run(t):
-        other = "system" if folder == "system32" else "system32"
-        if folder == "system":
+        others = [f for f in ("system", "system32") if f != folder]
+        if folder != "system32":
             os.makedirs(t.windows_path("system"), exist_ok=True)
 
         # Run 1: Sleep in six seconds.
         p = t.start("-v", "-t:0,0,6", *extra)
-        # The wording is adapted once the countdown has started: the countdown
-        # window and the tip keep "Veille prolongée" from the start-up.
         label = "Veille prolongée" if hibernates else "Mettre en veille"
         t.wait_describe("ctl|MainForm|VeilleProlongeeLabel|%s|" % label)
         # Switches are not saved: only the delay started is.
         expected = b"S5.5\0\0\x06\0\0"
-        path = os.path.join(t.windows_path(folder), "Crepuscule.ini")
+        if folder == "appdata":
+            path = user_path(t, "AppData", "Roaming", "Crepuscule", "Crepuscule.ini")
+        else:
+            path = os.path.join(t.windows_path(folder), "Crepuscule.ini")
         equal(t.wait_bytes(path, expected), expected, "settings file in %s" % folder)
-        check(not os.path.exists(os.path.join(t.windows_path(other), "Crepuscule.ini")),
-              "settings file in %s too" % other)
+        for other in others:
+            check(not os.path.exists(os.path.join(t.windows_path(other), "Crepuscule.ini")),
+                  "settings file in %s too" % other)
         c = p.wait_call("SetSystemPowerState", 15)
         equal((c.u32(0), c.u32(1)), ((0 if hibernates else ALL_BITS), ALL_BITS),
               "SetSystemPowerState(fSuspend, fForce): %s" % ("hibernation" if hibernates else "standby"))

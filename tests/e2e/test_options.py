@@ -2,8 +2,8 @@
 import os
 import time
 
-from common import POWER, names
-from harness import case, check, equal
+from common import BOXES, POWER, names
+from harness import Immutable, case, check, equal
 
 OPTIONS = "Options de Crepuscule"
 BEEPS = ["MessageBeep", "Beep"]
@@ -59,6 +59,42 @@ def saved_options_act_at_next_start(t):
     equal((c.u32(0), c.u32(1)), (12, 0), "ExitWindowsEx at the end of the countdown")
     equal(names(p, BEEPS), [], "beeps in silent mode")
     equal(t.read_bytes(settings_path(t)), b"S5.5\x01\x02\x03\0\0", "settings file with the last delay")
+
+
+@case(version="winxp", relay=BOXES + POWER, timeout=90)
+def unwritable_settings_keep_the_dialog_open(t):
+    path = settings_path(t)
+    with open(path, "wb") as f:
+        f.write(b"S5.5\0\0\x05\0\0")
+    with Immutable(path):
+        p = t.start()
+        t.wait_main_window()
+        t.click_child("Crepuscule", "Options")
+        t.wait_window(OPTIONS)
+        # A file that may only be read is still read.
+        equal(t.describe().controls[("OptionsForm", "TimeControl")]["caption"], "00:00:05", "last delay shown")
+        t.click_child(OPTIONS, "Mode Silence")
+        t.click_child(OPTIONS, "Enregistrer")
+        expected = ("Erreur lors de la sauvegarde. Le fichier C:\\windows\\System32\\Crepuscule.ini ne peut pas "
+                    "être modifié.\r\rLes options n'ont pas été enregistrées.", "Erreur", 48)
+        equal(p.wait_box(), expected, "message box of a save that could not be written")
+        _, buttons = t.message_box("Erreur")
+        equal(buttons, ["OK"], "buttons of the message box")
+        t.key_to("Erreur", "Return")
+        t.wait_gone("Erreur")
+        d = t.describe()
+        check(d.visible("OptionsForm"), "the options dialog closed although nothing was saved")
+        equal(d.controls[("OptionsForm", "CheckSilence")]["value"], "1", "the choice kept in the dialog")
+        equal(t.read_bytes(path), b"S5.5\0\0\x05\0\0", "the unwritable file")
+    # Writable again: the same click saves and closes. The pointer leaves the
+    # button first: a synchronous move to where it already is waits in vain.
+    t.xdotool("mousemove", "--sync", 5, 1000)
+    t.click_child(OPTIONS, "Enregistrer")
+    t.wait_gone(OPTIONS)
+    expected = b"S5.5\x01\0\x05\0\0"
+    equal(t.wait_bytes(path, expected), expected, "settings file after the second Enregistrer")
+    equal(len(p.boxes()), 1, "message boxes")
+    equal(names(p, POWER), [], "power calls")
 
 
 # Centres of the action pictures, in twips from the main window's top-left.

@@ -1,6 +1,7 @@
 #pragma once
 // A whole application over the headless toolkit and the recording platform,
-// with a throwaway Windows directory (System32 and System) on the host.
+// with a throwaway Windows directory (System32 and System) and user profile
+// (its application-data folders) on the host.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -17,21 +18,51 @@
 #include "platform/RecordingPlatform.h"
 #include "ui/Fakes.h"
 
+// Gives every windowed control a window handle, as the real windows have, so
+// that what needs one (the balloons) is made.
+struct HandlePeers : ui::PeerFactory {
+  struct Peer : ui::ControlPeer {
+    explicit Peer(std::uintptr_t handle) : handle(handle) {}
+    void Changed(ui::Prop) override {}
+    std::uintptr_t Handle() const override { return handle; }
+    std::uintptr_t handle;
+  };
+  std::uintptr_t next = 0x7000;
+  void CreatePeers(ui::Form& form) override {
+    for (ui::Control* c : form.Controls())
+      if (c->Kind() == ui::ControlKind::WindowedPicture) c->AttachPeer(std::make_unique<Peer>(next++));
+  }
+};
+
 struct AppFixture {
   ui::FakeEnvironment env;
   platform::RecordingPlatform os;
   std::unique_ptr<App> app;
+  std::filesystem::path root;
   std::filesystem::path windowsDir;  // stands for C:\WINDOWS
+  std::filesystem::path profileDir;  // stands for kProfile
   bool processEnded = false;         // EndProcess was called
+
+  // An ANSI (CP1252) user name, as the A calls give it.
+  static constexpr const char* kProfile = "C:\\Users\\L\xE9o";
+  static std::string AppData() { return std::string(kProfile) + "\\AppData\\Roaming"; }
+  static std::string LocalAppData() { return std::string(kProfile) + "\\AppData\\Local"; }
 
   AppFixture() {
     std::string pattern = (std::filesystem::temp_directory_path() / "crep-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
-    windowsDir = pattern;
+    root = pattern;
+    windowsDir = root / "WINDOWS";
+    profileDir = root / "profile";
     std::filesystem::create_directories(windowsDir / "System32");
     std::filesystem::create_directories(windowsDir / "System");
+    std::filesystem::create_directories(profileDir / "AppData" / "Roaming");
+    std::filesystem::create_directories(profileDir / "AppData" / "Local");
     os.windowsDirectory = "C:\\WINDOWS";
     os.hostRoot = windowsDir.string();
+    os.mounts.push_back({kProfile, profileDir.string()});
+    os.folders[platform::kCsidlAppData] = AppData();
+    os.folders[platform::kCsidlLocalAppData] = LocalAppData();
     os.SetXp();
     app = std::make_unique<App>(env.services, os);
   }
@@ -39,7 +70,7 @@ struct AppFixture {
   ~AppFixture() {
     app.reset();
     std::error_code ec;
-    std::filesystem::remove_all(windowsDir, ec);
+    std::filesystem::remove_all(root, ec);
   }
 
   AppFixture(const AppFixture&) = delete;
@@ -72,6 +103,9 @@ struct AppFixture {
   // The settings file where the program looks for it on the reported version.
   std::filesystem::path SettingsFile() const {
     const auto& v = os.Version();
+    const auto appData = os.folders.find(platform::kCsidlAppData);
+    if (v.dwPlatformId == 2 && v.dwMajorVersion >= 6 && appData != os.folders.end() && !appData->second.empty())
+      return profileDir / "AppData" / "Roaming" / "Crepuscule" / "Crepuscule.ini";
     const bool nt5 = v.dwPlatformId == 2 && v.dwMajorVersion == 5;
     return windowsDir / (nt5 ? "System32" : "System") / "Crepuscule.ini";
   }
@@ -83,8 +117,11 @@ struct AppFixture {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  void WriteSettingsBytes(const std::vector<std::uint8_t>& bytes) const {
-    std::ofstream out(SettingsFile(), std::ios::binary | std::ios::trunc);
+  void WriteSettingsBytes(const std::vector<std::uint8_t>& bytes) const { WriteBytes(SettingsFile(), bytes); }
+
+  static void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 

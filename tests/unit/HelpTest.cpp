@@ -28,7 +28,7 @@ TEST_F(AppTest, HelpTextIsExact) {
             "      -makecofee : Vous fait le café :D ...\r\n"
             "      -? : affiche cette aide\r\n"
             "\r\n"
-            "Merci à les testeurs, les traducteurs, les graphistes et les autres ...\r\n"
+            "Merci à Julien, Sophie, Mathieu et les autres ...\r\n"
             "Crepuscule 5.5.0.25");
   EXPECT_TRUE(app->Ended() && !Main().Visible());  // no window, no tray icon
   EXPECT_TRUE(os.CallsNamed("Shell_NotifyIconA").empty());

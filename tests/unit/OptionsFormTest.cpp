@@ -110,14 +110,35 @@ TEST_F(OptionsFormTest, ForcedHibernationIsAppliedOnlyOffNt5) {
   EXPECT_EQ(SettingsBytes()[5], 0x08);
 }
 
-TEST_F(OptionsFormTest, AFailedSaveIsReportedAndTheOptionsStillApply) {
-  OptionsForm& o = Open(TaggedBytes(0, 0));
-  o.CheckSilence.ValueFromUser(1);
-  os.failWrites = true;
-  o.Save.onClick();
-  EXPECT_EQ(env.messageBoxes.shown.size(), 1u);  // worded by the settings file
-  EXPECT_TRUE(Main().Noding);
-  EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
+TEST_F(OptionsFormTest, AFailedSaveIsReportedAndKeepsTheDialogOpen) {
+  const struct {
+    const char* name;
+    bool platform::RecordingPlatform::*failure;
+    const char* says;
+  } cases[] = {
+      {"cannot be opened for writing", &platform::RecordingPlatform::readOnlyFiles, "ne peut pas être modifié"},
+      {"no write goes through", &platform::RecordingPlatform::failWrites, "ne peut pas être modifié"},
+      {"read error, then reset", &platform::RecordingPlatform::failReads, "réinitialisé"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OptionsForm& o = Open(TaggedBytes(0, 0));
+    o.CheckSilence.ValueFromUser(1);
+    os.*c.failure = true;
+    o.Save.onClick();
+    ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+    EXPECT_NE(env.messageBoxes.shown[0].text.find(c.says), std::string::npos) << env.messageBoxes.shown[0].text;
+    EXPECT_EQ(app->OptionsFormIfLoaded(), &o);  // nothing lost: the choices are still there
+    EXPECT_TRUE(app->Systray().StopOptions);
+    EXPECT_FALSE(Main().Enabled());
+    EXPECT_TRUE(Main().Noding);  // applied to this run all the same
+
+    os.*c.failure = false;  // a second try goes through
+    o.Save.onClick();
+    EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
+    EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0));
+    EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
+    Fresh();
+  }
 }
 
 TEST_F(OptionsFormTest, CancelHelpAndCloseBoxWriteNothing) {

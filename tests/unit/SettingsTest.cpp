@@ -1,8 +1,12 @@
 // The nine-byte settings file: where it lies, its bytes, resets and failures.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "AppFixture.h"
 #include "settings/FileModule.h"
+#include "settings/OptionsForm.h"
 
 namespace {
 
@@ -65,13 +69,37 @@ TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
 }
 
 TEST_F(AppTest, SettingsWritesTouchOnlyTheirOwnBytes) {
-  WriteSettingsBytes({'X', 'X', 'X', 'X', 0x21, 0xE2, 7, 8, 9, 42});
-  app->Files().WriteLastTime(1, 30, 5);  // a foreign file only gets its tag fixed
+  WriteSettingsBytes({'S', '5', '.', '5', 0x21, 0xE2, 7, 8, 9, 42});
+  app->Files().WriteLastTime(1, 30, 5);
   EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0x21, 0xE2, 5, 30, 1, 42}));
   app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
   EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0xFF, 0x1F, 5, 30, 1, 42}));
   app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, true);
   EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5', 0x80, 0x10, 5, 30, 1, 42}));
+}
+
+TEST_F(AppTest, SettingsNoByteOfAForeignFileBecomesOurs) {
+  const Bytes foreign{'s', '5', '.', '5', 0xFF, 0x1F, 1, 2, 3};
+  // Read when it cannot be reset (a full disk, a share that refuses writes).
+  WriteSettingsBytes(foreign);
+  os.failWrites = true;
+  Read r = ReadAll(app->Files(), true);
+  EXPECT_EQ(r.Count(), 0);
+  EXPECT_EQ(r.h + r.m + r.s, "000000");
+  EXPECT_EQ(SettingsBytes(), foreign);
+  os.failWrites = false;
+  os.readOnlyFiles = true;
+  EXPECT_EQ(ReadAll(app->Files(), true).Count(), 0);
+  os.readOnlyFiles = false;
+
+  // Written to: the tag comes with the defaults of every byte the write does not set.
+  app->Files().WriteLastTime(1, 30, 5);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0, 5, 30, 1));
+  EXPECT_EQ(ReadAll(app->Files(), true).Count(), 0);
+  WriteSettingsBytes(foreign);
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x80, 0));
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
 }
 
 TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
@@ -99,31 +127,146 @@ TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
 TEST_F(AppTest, SettingsResetWritesTheTagThenEachZeroInOrder) {
   WriteSettingsBytes({'X', 'X', 'X', 'X', 9, 9, 9, 9, 9});
   ReadAll(app->Files());
-  EXPECT_EQ(os.fileLog, (std::vector<std::string>{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4",
-                                                  "write 0+4", "write 4+1", "write 5+1", "write 6+1", "write 7+1",
-                                                  "write 8+1", "read 4+5=5", "close"}));
+  EXPECT_EQ(os.fileLog,
+            (std::vector<std::string>{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4",
+                                      "write 4+1", "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
 }
 
-TEST_F(AppTest, SettingsFolderFollowsNt5OnlyAndIsNeverCreated) {
-  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, const char*> rows[] = {
-      {2, 5, 1, "C:\\WINDOWS\\System32\\"},
-      {2, 5, 0, "C:\\WINDOWS\\System32\\"},
-      {2, 4, 0, "C:\\WINDOWS\\System\\"},
-      {2, 6, 0, "C:\\WINDOWS\\System\\"},
-      {1, 4, 10, "C:\\WINDOWS\\System\\"}};
+TEST_F(AppTest, SettingsUnwritableFileIsReadAndOnlySavingSaysSo) {
+  WriteSettingsBytes(TaggedBytes(0x01, 0, 5, 0, 0));
+  os.readOnlyFiles = true;
+  const Read r = ReadAll(app->Files());
+  EXPECT_EQ(r.Count(), 1);  // CheckSilence
+  EXPECT_EQ(r.s, "05");
+  app->Files().WriteLastTime(0, 0, 9);
+  EXPECT_TRUE(env.messageBoxes.shown.empty());
+
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  // Opened but every write refused: the file could not even be reset.
+  os.readOnlyFiles = false;
+  os.failWrites = true;
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0, 5, 0, 0));
+  const std::string unwritable =
+      "Erreur lors de la sauvegarde. Le fichier C:\\WINDOWS\\System32\\Crepuscule.ini ne peut pas être modifié."
+      "\r\rLes options n'ont pas été enregistrées.";
+  ASSERT_EQ(env.messageBoxes.shown.size(), 2u);
+  for (const auto& box : env.messageBoxes.shown) {
+    EXPECT_EQ(box.text, unwritable);
+    EXPECT_EQ(box.flags, 48);
+    EXPECT_EQ(box.title, "Erreur");
+  }
+}
+
+TEST_F(AppTest, SettingsFolderPerSystem) {
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::string> rows[] = {
+      {2, 5, 1, "C:\\WINDOWS\\System32\\"},    {2, 5, 0, "C:\\WINDOWS\\System32\\"},
+      {2, 4, 0, "C:\\WINDOWS\\System\\"},      {1, 4, 10, "C:\\WINDOWS\\System\\"},
+      {2, 6, 0, AppData() + "\\Crepuscule\\"}, {2, 10, 0, AppData() + "\\Crepuscule\\"}};
   for (const auto& [id, major, minor, dir] : rows) {
     os.SetVersion(id, major, minor, 0);
     EXPECT_EQ(app->Files().GetSettingsDir(), dir);
   }
   EXPECT_EQ(os.CallsNamed("GetWindowsDirectoryA").front(), "GetWindowsDirectoryA(buffer=4096,size=4095)");
+  os.folders[platform::kCsidlAppData] = "";  // unknown: the old place, which is then only read
+  EXPECT_EQ(app->Files().GetSettingsDir(), "C:\\WINDOWS\\System\\");
 
-  std::filesystem::remove(windowsDir / "System");  // 98 without its folder: nothing at all happens
+  os.Set98();
+  std::filesystem::remove(windowsDir / "System");  // 98 without its folder: nothing is made, saving says so
   const Read r = ReadAll(app->Files(), true);
   app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
   EXPECT_EQ(r.Count(), 13);
   EXPECT_EQ(r.h, "keep");
-  EXPECT_TRUE(env.messageBoxes.shown.empty());
+  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_NE(env.messageBoxes.shown[0].text.find("C:\\WINDOWS\\System\\Crepuscule.ini"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(windowsDir / "System"));
+}
+
+// From Vista on: the user's folder, and the copy a new file starts from.
+struct SettingsNt6Test : AppTest {
+  SettingsNt6Test() { os.SetWin10(); }
+  std::filesystem::path SystemCopy() const { return windowsDir / "System" / "Crepuscule.ini"; }
+  std::filesystem::path VirtualCopy() const {
+    return profileDir / "AppData" / "Local" / "VirtualStore" / "WINDOWS" / "System" / "Crepuscule.ini";
+  }
+  static Bytes FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // Nothing was opened for writing, nor created, under the Windows directory.
+  std::vector<std::string> WindowsDirectoryWrites() const {
+    std::vector<std::string> out;
+    for (const char* call : {"OpenFile(C:\\WINDOWS", "CreateDirectoryA(C:\\WINDOWS"})
+      for (const std::string& line : os.CallsNamed(call)) out.push_back(line);
+    return out;
+  }
+};
+
+TEST_F(SettingsNt6Test, FirstStartMakesTheFolderAndTheFileInTheUsersFolder) {
+  Start();
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
+  EXPECT_EQ(os.CallsNamed("CreateDirectoryA"),
+            std::vector<std::string>{"CreateDirectoryA(C:\\Users\\Léo\\AppData\\Roaming\\Crepuscule)"});
+  Main().Noding = true;
+  Main().TimeOptions_Click();
+  app->OptionsFormIfLoaded()->Save.onClick();
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0));
+  EXPECT_EQ(WindowsDirectoryWrites(), std::vector<std::string>{});
+  EXPECT_FALSE(std::filesystem::exists(SystemCopy()));
+}
+
+TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
+  const Bytes ours = TaggedBytes(0x21, 0x02, 0, 10, 0), virtualised = TaggedBytes(0x01, 0, 5, 0, 0);
+  const Bytes foreign{'S', '5', '.', '4', 0xFF, 0x1F, 1, 2, 3};
+  const struct {
+    const char* name;
+    Bytes system, virtualStore, expected;
+  } cases[] = {
+      {"none", {}, {}, TaggedBytes(0, 0)},
+      {"system folder", ours, {}, ours},
+      {"virtual store", {}, virtualised, virtualised},
+      {"both: the virtualised one, as the old program saw it", ours, virtualised, virtualised},
+      {"foreign virtualised copy", ours, foreign, ours},
+      {"foreign copies only", foreign, foreign, TaggedBytes(0, 0)},
+      {"short copy", {'S', '5', '.', '5', 0x01}, {}, TaggedBytes(0x01, 0)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppFixture f;
+    f.os.SetWin10();
+    if (!c.system.empty()) WriteBytes(f.windowsDir / "System" / "Crepuscule.ini", c.system);
+    const auto virtualCopy =
+        f.profileDir / "AppData" / "Local" / "VirtualStore" / "WINDOWS" / "System" / "Crepuscule.ini";
+    if (!c.virtualStore.empty()) WriteBytes(virtualCopy, c.virtualStore);
+    f.Start();
+    EXPECT_EQ(f.SettingsBytes(), c.expected);
+    // Copied once: a later change to an old copy is not taken up again.
+    if (!c.system.empty()) WriteBytes(f.windowsDir / "System" / "Crepuscule.ini", TaggedBytes(0x40, 0));
+    ReadAll(f.app->Files());
+    EXPECT_EQ(f.SettingsBytes(), c.expected);
+    if (!c.system.empty()) {
+      EXPECT_EQ(FileBytes(f.windowsDir / "System" / "Crepuscule.ini"), TaggedBytes(0x40, 0));
+    }
+    if (!c.virtualStore.empty()) {
+      EXPECT_EQ(FileBytes(virtualCopy), c.virtualStore);
+    }
+    EXPECT_EQ(f.os.CallsNamed("OpenFile(C:\\WINDOWS"), std::vector<std::string>{});
+  }
+}
+
+TEST_F(SettingsNt6Test, WithoutTheUsersFolderTheOldFileIsOnlyRead) {
+  os.folders[platform::kCsidlAppData] = "";
+  Start();
+  EXPECT_FALSE(std::filesystem::exists(SystemCopy()));  // missing: not made
+  WriteBytes(SystemCopy(), TaggedBytes(0x01, 0, 0, 1, 0));
+  const Read r = ReadAll(app->Files());
+  EXPECT_EQ(r.Count(), 1);
+  EXPECT_EQ(r.m, "01");
+  app->Files().WriteLastTime(0, 0, 7);
+  app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
+  EXPECT_EQ(FileBytes(SystemCopy()), TaggedBytes(0x01, 0, 0, 1, 0));
+  EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(WindowsDirectoryWrites(), std::vector<std::string>{});
 }
 
 }  // namespace
