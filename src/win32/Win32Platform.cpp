@@ -358,7 +358,8 @@ std::string Win32Platform::GetFolderPath(int csidl) {
     return f ? f : LookUp<Fn>("shfolder.dll", "SHGetFolderPathA");
   }();
   char path[MAX_PATH + 1] = {};
-  if (!call || call(nullptr, csidl, nullptr, 0, path) != S_OK) return {};
+  constexpr int kCreateIfMissing = 0x8000;  // CSIDL_FLAG_CREATE
+  if (!call || call(nullptr, csidl | kCreateIfMissing, nullptr, 0, path) != S_OK) return {};
   std::string folder(path);
   while (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder;

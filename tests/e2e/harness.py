@@ -454,12 +454,20 @@ class Case:
         check(r.returncode == 0, "xdotool %s failed: %s" % (" ".join(map(str, args)), r.stderr.decode().strip()))
         return r.stdout.decode()
 
+    def move_pointer(self, x, y):
+        """Moves the real pointer and waits for it to get there; where it is
+        already, --sync would wait for a move that never comes."""
+        where = re.search(r"X=(-?\d+)\s+Y=(-?\d+)", self.xdotool("getmouselocation", "--shell"))
+        if where and (int(where.group(1)), int(where.group(2))) == (x, y):
+            return
+        self.xdotool("mousemove", "--sync", x, y)
+
     def click_at(self, title, x, y, button=1, double=False, hover=0.3):
         """A real mouse click at (x, y) pixels from the top-left of the window's
         client area. The pointer rests there first: the program's picture
         buttons light up on the move and take the click in their lit state."""
         _, client = self.window_rect(title)
-        self.xdotool("mousemove", "--sync", client[0] + x, client[1] + y)
+        self.move_pointer(client[0] + x, client[1] + y)
         time.sleep(hover)
         if double:
             self.xdotool("click", "--repeat", 2, "--delay", 80, button)
@@ -482,7 +490,7 @@ class Case:
             check(time.monotonic() < deadline, "no icon in the notification area within %ss" % timeout)
             time.sleep(0.2)
         left, top, right, bottom = icons[0]["rect"]
-        self.xdotool("mousemove", "--sync", (left + right) // 2, (top + bottom) // 2)
+        self.move_pointer((left + right) // 2, (top + bottom) // 2)
         if double:
             self.xdotool("click", "--repeat", 2, "--delay", 80, button)
         else:
@@ -496,7 +504,7 @@ class Case:
         check(children, "no visible control %r in %r; controls: %s"
               % (text, title, [c["text"] for w in windows for c in w["children"]]))
         left, top, right, bottom = children[0]["rect"]
-        self.xdotool("mousemove", "--sync", (left + right) // 2, (top + bottom) // 2)
+        self.move_pointer((left + right) // 2, (top + bottom) // 2)
         self.xdotool("click", button)
 
     def choose_menu_item(self, caption, timeout=5):
@@ -516,7 +524,7 @@ class Case:
         # tray gave to Wine's tray: hand it to the menu, from its border so
         # that no item gets selected by the pointer.
         left, top = popups[0]["rect"][:2]
-        self.xdotool("mousemove", "--sync", left + 1, top + 1)
+        self.move_pointer(left + 1, top + 1)
         window = re.search(r"WINDOW=(\d+)", self.xdotool("getmouselocation", "--shell"))
         check(window, "no X window under the pointer")
         self.xdotool("windowfocus", "--sync", window.group(1))

@@ -32,12 +32,12 @@ def tray_tip(t, timeout=5):
     WM_GETTEXT with the text they show)."""
     x, y = tray_icon_centre(t)
     # Away first, so that the shell shows the tip afresh.
-    t.xdotool("mousemove", "--sync", x + 300, y + 300)
+    t.move_pointer(x + 300, y + 300)
     time.sleep(0.2)
-    t.xdotool("mousemove", "--sync", x, y)
+    t.move_pointer(x, y)
     # One motion event may not be enough for the shell's tooltip to notice.
     time.sleep(0.2)
-    t.xdotool("mousemove", "--sync", x + 1, y)
+    t.move_pointer(x + 1, y)
     deadline = time.monotonic() + timeout
     while True:
         tips = [w["caption"] for w in t.windows()

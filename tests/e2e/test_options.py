@@ -88,7 +88,7 @@ def unwritable_settings_keep_the_dialog_open(t):
         equal(t.read_bytes(path), b"S5.5\0\0\x05\0\0", "the unwritable file")
     # Writable again: the same click saves and closes. The pointer leaves the
     # button first: a synchronous move to where it already is waits in vain.
-    t.xdotool("mousemove", "--sync", 5, 1000)
+    t.move_pointer(5, 1000)
     t.click_child(OPTIONS, "Enregistrer")
     t.wait_gone(OPTIONS)
     expected = b"S5.5\x01\0\x05\0\0"
@@ -117,10 +117,10 @@ def hover(t, title, x_twips, y_twips):
     """Rests the pointer on a point of a window (twips from its client area's top-left)."""
     _, client = t.window_rect(title)
     x, y = client[0] + round(x_twips / 15), client[1] + round(y_twips / 15)
-    t.xdotool("mousemove", "--sync", x, y)
+    t.move_pointer(x, y)
     # A second small move: the tooltip tracks motion, not the pointer's arrival.
     time.sleep(0.2)
-    t.xdotool("mousemove", "--sync", x + 1, y)
+    t.move_pointer(x + 1, y)
 
 
 def balloons(t, pid):
@@ -163,7 +163,7 @@ def balloon_case(version, expected):
             equal(wait_balloon(t, main["pid"])["caption"], text, "balloon over %s" % button)
             t.screenshot("balloon-%s-%s" % (version, button))
             # The balloon goes with the pointer.
-            t.xdotool("mousemove", "--sync", 5, 1000)
+            t.move_pointer(5, 1000)
             wait_no_balloon(t, main["pid"])
         equal(names(p, POWER), [], "power calls")
 
