@@ -24,3 +24,19 @@ def check_privilege_enabled(program, before):
     equal(lookup.text(1), "SeShutdownPrivilege", "LookupPrivilegeValueA privilege")
     equal(adjust.u32(1), 0, "AdjustTokenPrivileges DisableAllPrivileges")
     equal(adjust.u32(3), 16, "AdjustTokenPrivileges buffer length")
+
+
+TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH = 0x404, 0x418
+
+
+def check_balloon_widths(program):
+    """Each of the three balloons gets a maximum width right after its tool:
+    Windows breaks a tooltip's lines at CR LF only once it has one. (The 95
+    family's control tooltips take TTM_ADDTOOLA too, to other windows.)"""
+    sends = [c for c in program.calls("SendMessageA") if c.u32(1) in (TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH)]
+    widths = [i for i, c in enumerate(sends) if c.u32(1) == TTM_SETMAXTIPWIDTH]
+    equal(len(widths), 3, "maximum widths set")
+    for i in widths:
+        before = [c.u32(1) for c in sends[:i] if c.u32(0) == sends[i].u32(0)]
+        equal(before[-1:], [TTM_ADDTOOLA], "message before the maximum width")
+        check(sends[i].u32(3) >= 400, "maximum width %d" % sends[i].u32(3))

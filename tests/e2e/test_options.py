@@ -2,7 +2,7 @@
 import os
 import time
 
-from common import BOXES, POWER, names
+from common import BOXES, POWER, check_balloon_widths, names
 from harness import Immutable, case, check, equal
 
 OPTIONS = "Options de Crepuscule"
@@ -154,10 +154,7 @@ def balloon_case(version, expected):
         equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
         titles = [c for c in p.calls("SendMessageA") if c.u32(1) == 0x420]
         equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
-        # A maximum width right after each tool: Windows breaks a tooltip's
-        # lines at CR LF only once it has one.
-        tools = [c.u32(1) for c in p.calls("SendMessageA") if c.u32(1) in (0x404, 0x418)]
-        equal(tools, [0x404, 0x418] * 3, "TTM_ADDTOOLA then TTM_SETMAXTIPWIDTH")
+        check_balloon_widths(p)
         for button, text in expected:
             hover(t, "Crepuscule", *BUTTONS[button])
             equal(wait_balloon(t, main["pid"])["caption"], text, "balloon over %s" % button)

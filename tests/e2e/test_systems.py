@@ -4,7 +4,7 @@ brings the first one's dialog forward."""
 import re
 import time
 
-from common import POWER, names
+from common import POWER, check_balloon_widths, names
 from harness import case, check, equal
 
 # The wide-character functions the 95 family really implements; every other
@@ -20,7 +20,6 @@ CALL = re.compile(r"^\w+:Call ([\w.-]+)\.(\w+)\(.*\) ret=([0-9a-f]+)$")
 IMAGE = {"win32": (0x400000, 0x1000000), "win64": (0x140000000, 0x141000000)}
 SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)
 DIALOG = "Arrêter l'ordinateur"
-TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH = 0x404, 0x418
 HWND_TOPMOST = 0xFFFFFFFF
 SWP_NOACTIVATE, SWP_SHOWWINDOW = 0x10, 0x40
 
@@ -75,15 +74,7 @@ def win98_uses_no_stubbed_wide_call(t):
     equal(wide, [], "wide-character calls that are stubs on Windows 98")
     equal(names(p, POWER), [], "power calls")
 
-    # Each balloon gets its maximum width right after its tool (without it,
-    # Windows shows nothing past the first line break).
-    sends = [c for c in p.calls("SendMessageA") if c.u32(1) in (TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH)]
-    widths = [i for i, c in enumerate(sends) if c.u32(1) == TTM_SETMAXTIPWIDTH]
-    equal(len(widths), 3, "maximum widths set")
-    for i in widths:
-        before = [c.u32(1) for c in sends[:i] if c.u32(0) == sends[i].u32(0)]
-        equal(before[-1:], [TTM_ADDTOOLA], "message before the maximum width")
-        check(sends[i].u32(3) >= 400, "maximum width %d" % sends[i].u32(3))
+    check_balloon_widths(p)
     # The last seconds' window: on top, shown without taking the focus.
     on_top = [c for c in p.calls("SetWindowPos") if c.u32(1) == HWND_TOPMOST and c.u32(6) & SWP_SHOWWINDOW]
     check(on_top, "the countdown window never came up on top")
