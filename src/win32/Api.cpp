@@ -1,5 +1,6 @@
 #include "win32/Api.h"
 
+#include "win32/Trace.h"
 #include "win32/Win32Platform.h"
 #include "win32/Win32Text.h"
 
@@ -22,7 +23,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const char* className
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = name.c_str();
-    RegisterClassExW(&wc);
+    Traced(RegisterClassExW(&wc), "RegisterClassExW");
   } else {
     WNDCLASSEXA wc{};
     if (GetClassInfoExA(instance, className, &wc)) return;
@@ -32,17 +33,19 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const char* className
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = className;
-    RegisterClassExA(&wc);
+    Traced(RegisterClassExA(&wc), "RegisterClassExA");
   }
 }
 
 HWND MakeWindow(DWORD exStyle, const char* className, const std::string& text, DWORD style, int x, int y, int width,
                 int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) {
   if (Wide())
-    return CreateWindowExW(exStyle, Widen(className).c_str(), Widen(text).c_str(), style, x, y, width, height, parent,
-                           menu, instance, param);
-  return CreateWindowExA(exStyle, className, ToAnsi(text).c_str(), style, x, y, width, height, parent, menu, instance,
-                         param);
+    return Traced(CreateWindowExW(exStyle, Widen(className).c_str(), Widen(text).c_str(), style, x, y, width, height,
+                                  parent, menu, instance, param),
+                  "CreateWindowExW");
+  return Traced(CreateWindowExA(exStyle, className, ToAnsi(text).c_str(), style, x, y, width, height, parent, menu,
+                                instance, param),
+                "CreateWindowExA");
 }
 
 LRESULT DefProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,13 +6,13 @@
 #include "win32/Api.h"
 #include "win32/FormWindow.h"
 #include "win32/Paint.h"
+#include "win32/Scoped.h"
 #include "win32/Win32Text.h"
 
 namespace peers {
 
 namespace {
 
-constexpr int kFirstControlId = 100;
 constexpr char kPictureClass[] = "CrepusculePicture";
 
 // Pictures and labels: drawn by the form, so a change repaints where the
@@ -237,12 +237,10 @@ LRESULT ChildPeer::Picture(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
+      scoped::Paint paint(hwnd_);
       RECT client;
       GetClientRect(hwnd_, &client);
-      if (!form_.Dying()) PaintPicture(dc, client, control_.Picture());
-      EndPaint(hwnd_, &ps);
+      if (!form_.Dying()) PaintPicture(paint, client, control_.Picture());
       return 0;
     }
     case WM_MOUSEMOVE:

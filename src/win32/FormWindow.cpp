@@ -8,8 +8,10 @@
 #include "ui/Services.h"
 #include "win32/AppWindow.h"
 #include "win32/CommonControls.h"
+#include "win32/ControlWindows.h"
 #include "win32/Dynamic.h"
 #include "win32/Paint.h"
+#include "win32/Scoped.h"
 #include "win32/Win32Text.h"
 
 namespace peers {
@@ -17,7 +19,6 @@ namespace peers {
 namespace {
 
 constexpr char kFormClass[] = "CrepusculeForm";
-constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
 
 std::vector<FormWindow*>& Live() {
   static std::vector<FormWindow*> live;
@@ -135,9 +136,7 @@ FormWindow::FormWindow(ui::Form& form, HINSTANCE instance) : form_(form), instan
 
 FormWindow::~FormWindow() {
   Live().erase(std::remove(Live().begin(), Live().end(), this), Live().end());
-  TearDown();
-  if (bigIcon_) DestroyIcon(bigIcon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
+  TearDown();  // the icons go after the window that shows them
 }
 
 void FormWindow::TearDown() {
@@ -165,10 +164,8 @@ RECT FormWindow::PixelRect(const ui::Control& c) const {
 RECT FormWindow::CoveredRect(const ui::Control& c) const {
   const RECT r = PixelRect(c);
   if (c.Kind() != ui::ControlKind::Label || !hwnd_) return r;
-  HDC dc = GetDC(hwnd_);
-  const RECT covered = LabelRect(dc, c, r);
-  ReleaseDC(hwnd_, dc);
-  return covered;
+  scoped::GetDC dc(hwnd_);
+  return LabelRect(dc, c, r);
 }
 
 void FormWindow::Invalidate(const RECT& r) {
@@ -345,20 +342,20 @@ void FormWindow::ApplyBounds() {
 }
 
 void FormWindow::ApplyIcon() {
-  HICON big = nullptr, small = nullptr;
+  scoped::Icon big, small;
   const int id = form_.Icon();
   if (id > 0 && id <= 0xFFFF) {
-    big = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                        GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    small = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    big.Reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                            GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
+    small.Reset(
+        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
   }
-  api::Send(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  api::Send(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  if (bigIcon_) DestroyIcon(bigIcon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
-  bigIcon_ = big;
-  smallIcon_ = small;
+  api::Send(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  api::Send(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  // The window shows the new ones now: the old ones may go.
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
 }
 
 void FormWindow::ApplyFocus() {
@@ -518,9 +515,9 @@ void FormWindow::Paint(HDC dc, const RECT& clip) {
   GetClientRect(hwnd_, &client);
   if (client.right <= 0 || client.bottom <= 0) return;
   // Drawn off screen, then copied at once: no flicker while pictures swap.
-  HDC buffer = CreateCompatibleDC(dc);
-  HBITMAP bits = CreateCompatibleBitmap(dc, client.right, client.bottom);
-  HGDIOBJ old = SelectObject(buffer, bits);
+  scoped::CompatibleDC buffer(dc);
+  scoped::GdiObject bits(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  scoped::Select drawing(buffer, bits.Get());
   FillRect(buffer, &client, BrushFor(Background()));
   const auto& controls = form_.Controls();
   for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
@@ -537,9 +534,6 @@ void FormWindow::Paint(HDC dc, const RECT& clip) {
     }
   }
   BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, buffer, clip.left, clip.top, SRCCOPY);
-  SelectObject(buffer, old);
-  DeleteObject(bits);
-  DeleteDC(buffer);
 }
 
 void FormWindow::Command(WPARAM wParam, LPARAM lParam) {
@@ -622,10 +616,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers everything
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc, ps.rcPaint);
-      EndPaint(hwnd_, &ps);
+      scoped::Paint paint(hwnd_);
+      Paint(paint, paint.Area());
       return 0;
     }
     case WM_PRINTCLIENT: {

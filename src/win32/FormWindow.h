@@ -10,6 +10,7 @@
 #include "ui/Form.h"
 #include "ui/InputRouting.h"
 #include "win32/Api.h"
+#include "win32/Scoped.h"
 
 namespace peers {
 
@@ -78,7 +79,7 @@ class FormWindow : public ui::FormPeer {
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
+  scoped::Icon bigIcon_, smallIcon_;
   bool ready_ = false, dying_ = false;
   int busy_ = 0;
   bool boundsPending_ = false;

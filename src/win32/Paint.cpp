@@ -4,6 +4,7 @@
 #include <string>
 #include <tuple>
 
+#include "win32/Scoped.h"
 #include "win32/Win32Text.h"
 
 namespace peers {
@@ -13,9 +14,8 @@ HINSTANCE artwork = nullptr;
 
 int ScreenDpiY() {
   static int dpi = [] {
-    HDC dc = GetDC(nullptr);
-    const int d = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    scoped::GetDC screen(nullptr);
+    const int d = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     return d > 0 ? d : 96;
   }();
   return dpi;
@@ -84,9 +84,11 @@ int TextLeft(ui::Alignment a, int boxLeft, int boxWidth, int textWidth) {
 RECT LabelRect(HDC dc, const ui::Control& label, const RECT& bounds) {
   const std::wstring text = Widen(label.Caption());
   if (text.empty()) return bounds;
-  HGDIOBJ old = SelectObject(dc, FontFor(label.GetFont()));
-  const SIZE extent = TextSize(dc, text);
-  SelectObject(dc, old);
+  SIZE extent;
+  {
+    scoped::Select font(dc, FontFor(label.GetFont()));
+    extent = TextSize(dc, text);
+  }
   const int left = TextLeft(label.Align(), bounds.left, bounds.right - bounds.left, extent.cx);
   const RECT textRect{left, bounds.top, left + extent.cx, bounds.top + extent.cy};
   RECT covered;
@@ -99,8 +101,8 @@ void PaintPicture(HDC dc, const RECT& r, int id) {
   if (!bitmap || r.right <= r.left || r.bottom <= r.top) return;
   BITMAP info{};
   GetObjectA(bitmap, sizeof info, &info);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap);
+  scoped::CompatibleDC source(dc);
+  scoped::Select picture(source, bitmap);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (info.bmWidth == w && info.bmHeight == h) {
     BitBlt(dc, r.left, r.top, w, h, source, 0, 0, SRCCOPY);
@@ -112,8 +114,6 @@ void PaintPicture(HDC dc, const RECT& r, int id) {
     SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
     SetStretchBltMode(dc, mode);
   }
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 void PaintLabel(HDC dc, const RECT& r, const ui::Control& label) {
@@ -123,11 +123,12 @@ void PaintLabel(HDC dc, const RECT& r, const ui::Control& label) {
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour =
       SetTextColor(dc, label.Enabled() ? ToColorRef(label.ForeColour()) : GetSysColor(COLOR_GRAYTEXT));
-  HGDIOBJ oldFont = SelectObject(dc, FontFor(label.GetFont()));
-  // One line from the top of the box, never cut.
-  const int left = TextLeft(label.Align(), r.left, r.right - r.left, TextSize(dc, text).cx);
-  ExtTextOutW(dc, left, r.top, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
-  SelectObject(dc, oldFont);
+  {
+    scoped::Select font(dc, FontFor(label.GetFont()));
+    // One line from the top of the box, never cut.
+    const int left = TextLeft(label.Align(), r.left, r.right - r.left, TextSize(dc, text).cx);
+    ExtTextOutW(dc, left, r.top, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+  }
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);
 }

@@ -11,6 +11,7 @@
 #include "win32/Api.h"
 #include "win32/CommonControls.h"
 #include "win32/Dynamic.h"
+#include "win32/Trace.h"
 #include "win32/Win32Text.h"
 
 namespace {
@@ -106,8 +107,6 @@ Win32Platform::Win32Platform(HINSTANCE instance, HWND appWindow) : instance_(ins
 }
 
 Win32Platform::~Win32Platform() {
-  for (auto& [id, icon] : icons_)
-    if (icon) DestroyIcon(icon);
   if (instanceMutex_) ::CloseHandle(instanceMutex_);
 }
 
@@ -239,7 +238,7 @@ int Win32Platform::Shell_NotifyIconA(std::uint32_t message, const platform::Noti
   nid.hIcon = As<HICON>(data.hIcon);
   static_assert(sizeof nid.szTip >= kTipChars);
   FillTip(nid.szTip, data.tip);
-  return ::Shell_NotifyIconA(message, &nid);
+  return Traced(::Shell_NotifyIconA(message, &nid), "Shell_NotifyIconA");
 }
 
 void Win32Platform::InitCommonControls() { ::InitCommonControls(); }
@@ -320,11 +319,11 @@ void Win32Platform::EndProcess() { ExitProcess(0); }
 
 platform::Handle Win32Platform::LoadIconResource(int id) {
   auto found = icons_.find(id);
-  if (found != icons_.end()) return Of(found->second);
+  if (found != icons_.end()) return Of(found->second.Get());
   // Small size: these icons go to the notification area.
   HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  icons_[id] = icon;
+  icons_.emplace(id, scoped::Icon(icon));
   return Of(icon);
 }
 

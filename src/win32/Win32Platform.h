@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/Platform.h"
+#include "win32/Scoped.h"
 
 class Win32Platform : public platform::Platform {
  public:
@@ -71,7 +72,7 @@ class Win32Platform : public platform::Platform {
   HWND appWindow_;
   HANDLE instanceMutex_ = nullptr;
   bool prevInstance_ = false;
-  std::map<int, HICON> icons_;  // loaded once; the tray asks for them every second
+  std::map<int, scoped::Icon> icons_;  // loaded once; the tray asks for them every second
 };
 
 // The arguments of a command line: the program path skipped as Windows parses

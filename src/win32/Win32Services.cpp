@@ -11,6 +11,8 @@
 #include "win32/AppWindow.h"
 #include "win32/Dynamic.h"
 #include "win32/Paint.h"
+#include "win32/Scoped.h"
+#include "win32/Trace.h"
 #include "win32/Win32Text.h"
 
 namespace {
@@ -53,7 +55,7 @@ void Win32Scheduler::Rearm() {
   }
   const std::int64_t wait = std::clamp<std::int64_t>(*next - Now(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
   // One timer for all: replaced at each rearm, it wakes the loop at the next deadline.
-  armed_ = SetTimer(window_, kSchedulerTimerId, static_cast<UINT>(wait), nullptr) != 0;
+  armed_ = Traced(SetTimer(window_, kSchedulerTimerId, static_cast<UINT>(wait), nullptr), "SetTimer") != 0;
 }
 
 int Win32MessageBoxes::Show(const std::string& text, int flags, const std::string& title) {
@@ -66,7 +68,8 @@ int Win32MessageBoxes::Show(const std::string& text, int flags, const std::strin
 void Win32Menus::Popup(ui::Form& owner, ui::Menu& menu, const std::string& defaultItem) {
   // Recorded first, so the test hook can read the menu while it is open.
   lastMenu_ = DescribeMenu(menu, defaultItem);
-  HMENU popup = CreatePopupMenu();
+  scoped::Menu menuHandle(Traced(CreatePopupMenu(), "CreatePopupMenu"));
+  HMENU popup = menuHandle.Get();
   if (!popup) return;
   for (std::size_t i = 0; i < menu.items.size(); ++i) {
     const ui::MenuItem& item = menu.items[i];
@@ -86,7 +89,7 @@ void Win32Menus::Popup(ui::Form& owner, ui::Menu& menu, const std::string& defau
       static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
   // Lets the next tray click open the menu again at once.
   PostMessageA(window, WM_NULL, 0, 0);
-  DestroyMenu(popup);
+  menuHandle.Reset();
   if (chosen <= 0 || static_cast<std::size_t>(chosen) > menu.items.size()) return;
   // The handler may close the window that owns the menu: keep our own copy.
   const std::function<void()> onClick = menu.items[static_cast<std::size_t>(chosen) - 1].onClick;
@@ -102,10 +105,9 @@ ui::TimeOfDay Win32Clock::Now() const {
 std::string Win32Clock::FormatNow() const { return api::TimeOfDay(); }
 
 Win32Screen::Win32Screen() {
-  if (HDC dc = GetDC(nullptr)) {
-    dpiX_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
-    dpiY_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(nullptr, dc);
+  if (scoped::GetDC screen(nullptr); screen) {
+    dpiX_ = std::max(1, GetDeviceCaps(screen, LOGPIXELSX));
+    dpiY_ = std::max(1, GetDeviceCaps(screen, LOGPIXELSY));
   }
   twipsPerPixelX_ = std::max(1, kTwipsPerInch / dpiX_);
   twipsPerPixelY_ = std::max(1, kTwipsPerInch / dpiY_);
@@ -116,13 +118,11 @@ int Win32Screen::WidthTwips() const { return GetSystemMetrics(SM_CXSCREEN) * twi
 int Win32Screen::HeightTwips() const { return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY_; }
 
 int Win32Screen::TextWidthTwips(const std::string& text, const ui::Font& font) const {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return ui::Screen::TextWidthTwips(text, font);
-  HGDIOBJ old = SelectObject(dc, peers::FontFor(font));
+  scoped::GetDC screen(nullptr);
+  if (!screen) return ui::Screen::TextWidthTwips(text, font);
+  scoped::Select selected(screen, peers::FontFor(font));
   const std::wstring wide = Widen(text);
   SIZE size{};
-  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size.cx * twipsPerPixelX_;
 }
