@@ -15,6 +15,10 @@
 #include "ui/Timer.h"
 #include "win32/AppWindow.h"
 #include "win32/CommonControls.h"
+#include "win32/ControlWindows.h"
+#include "win32/Paint.h"
+#include "win32/Peers.h"
+#include "win32/Scoped.h"
 #include "win32/Win32Platform.h"
 #include "win32/Win32Services.h"
 #include "win32/Win32Text.h"
@@ -309,6 +313,147 @@ void ScreenAndClock() {
   CHECK(!clock.FormatNow().empty());
 }
 
+// A form with one control of each kind, mirrored by the real peers.
+struct PeeredForm {
+  explicit PeeredForm(ui::Services& services)
+      : form(services, "Test", ui::FormStyle::Dialog, {1500, 1500, 6000, 3000}, "Crépuscule essai"),
+        label(form, "Label", ui::ControlKind::Label, {150, 150, 1500, 300}, "Arrêter"),
+        picture(form, "Picture", ui::ControlKind::Picture, {1800, 150, 495, 495}),
+        lit(form, "Lit", ui::ControlKind::WindowedPicture, {2400, 150, 495, 495}),
+        go(form, "Go", ui::ControlKind::Button, {150, 1500, 1200, 375}, "Démarrer"),
+        stop(form, "Stop", ui::ControlKind::Button, {1500, 1500, 1200, 375}, "Annuler"),
+        field(form, "Field", ui::ControlKind::TextBox, {150, 900, 720, 375}, "00"),
+        box(form, "Box", ui::ControlKind::CheckBox, {3000, 900, 1500, 255}, "Horaire...") {
+    go.SetDefault(true);
+    stop.SetCancel(true);
+  }
+  ui::Form form;
+  ui::Control label, picture, lit, go, stop, field, box;
+};
+
+HWND Child(const ui::Control& c) { return reinterpret_cast<HWND>(c.Hwnd()); }
+
+std::string WindowText(HWND w) {
+  wchar_t text[128] = {};
+  GetWindowTextW(w, text, 128);
+  return Narrow(text);
+}
+
+void FormAndControlWindows(HINSTANCE instance) {
+  Win32Scheduler scheduler(nullptr);
+  ui::FakeEnvironment fakes;
+  Win32Screen screen;
+  ui::Services services{scheduler, fakes.messageBoxes, fakes.menus, fakes.clock, screen};
+  services.peers = &Win32Peers(instance);
+  PeeredForm f(services);
+  services.peers->CreatePeers(f.form);
+  HWND window = reinterpret_cast<HWND>(f.form.Hwnd());
+  CHECK(window != nullptr);
+  if (!window) return;
+  CHECK_EQ(WindowText(window), std::string("Crépuscule essai"));
+
+  // Pictures and labels are painted by the form; the others are child
+  // windows, each with its id and its place in pixels (15 twips a pixel at 96 dpi).
+  CHECK(f.label.Hwnd() == 0 && f.picture.Hwnd() == 0);
+  const int tpp = screen.TwipsPerPixelX();
+  int index = 0;
+  for (ui::Control* c : f.form.Controls()) {
+    if (HWND child = Child(*c)) {
+      CHECK_EQ(GetParent(child), window);
+      CHECK_EQ(GetDlgCtrlID(child), peers::kFirstControlId + index);
+      RECT r;
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+      Check(r.left == c->Bounds().left / tpp && r.right - r.left == c->Bounds().width / tpp, "child rect", __LINE__,
+            c->Name());
+    }
+    ++index;
+  }
+  CHECK_EQ(WindowText(Child(f.go)), std::string("Démarrer"));
+  f.go.SetCaption("Arrêter");
+  CHECK_EQ(WindowText(Child(f.go)), std::string("Arrêter"));
+
+  f.form.Show();
+  CHECK(IsWindowVisible(window));
+  f.form.SetLeft(3000);
+  RECT placed;
+  GetWindowRect(window, &placed);
+  CHECK_EQ(placed.left, 3000 / tpp);
+
+  // A click on a button, a tick of the box and typing reach the controls' events.
+  int clicks = 0, changes = 0;
+  f.go.onClick = [&] { ++clicks; };
+  f.field.onChange = [&] { ++changes; };
+  SendMessageW(Child(f.go), BM_CLICK, 0, 0);
+  CHECK_EQ(clicks, 1);
+  SendMessageW(Child(f.box), BM_CLICK, 0, 0);
+  CHECK_EQ(f.box.Value(), 1);
+  SetWindowTextW(Child(f.field), L"12");
+  CHECK_EQ(f.field.Text(), std::string("12"));
+  CHECK_EQ(changes, 1);
+  f.field.SetText("05");  // the program's own text: one change, not two
+  CHECK_EQ(WindowText(Child(f.field)), std::string("05"));
+  CHECK_EQ(changes, 2);
+
+  // The mouse over a painted label is the label's, in twips from its corner.
+  std::vector<ui::MouseArgs> downs;
+  f.label.onMouseDown = [&](const ui::MouseArgs& e) { downs.push_back(e); };
+  const int x = 150 / tpp + 4, y = 150 / tpp + 3;
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  CHECK_EQ(downs.size(), std::size_t{1});
+  if (!downs.empty()) CHECK(downs[0].button == 1 && downs[0].x == 4.0f * tpp && downs[0].y == 3.0f * tpp);
+
+  // Enter presses the default button, Esc the cancel one, from any control.
+  int stops = 0;
+  f.stop.onClick = [&] { ++stops; };
+  MSG key{Child(f.field), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  CHECK(PeersPreTranslate(key));
+  CHECK_EQ(clicks, 2);
+  key.wParam = VK_ESCAPE;
+  CHECK(PeersPreTranslate(key));
+  CHECK_EQ(stops, 1);
+  key.wParam = 'A';
+  CHECK(!PeersPreTranslate(key));
+
+  f.form.Hide();
+  CHECK(!IsWindowVisible(window));
+}
+
+void Painting() {
+  scoped::GetDC screen(nullptr);
+  scoped::CompatibleDC dc(screen);
+  scoped::GdiObject bits(CreateCompatibleBitmap(screen, 200, 40));
+  scoped::Select selected(dc, bits.Get());
+  RECT all{0, 0, 200, 40};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+
+  ui::FakeEnvironment fakes;
+  ui::Form form(fakes.services, "F", ui::FormStyle::Hidden, {}, "");
+  ui::Control label(form, "L", ui::ControlKind::Label, {}, "Arrêter l'ordinateur");
+  label.SetForeColour(ui::kWhite);
+  label.SetTransparent(true);
+  const RECT box{10, 5, 40, 25};  // narrower than the text: it spills over, never cut
+  const RECT covered = peers::LabelRect(dc, label, box);
+  CHECK(covered.left == 10 && covered.top == 5 && covered.right > 40);
+  peers::PaintLabel(dc, box, label);
+  int lit = 0;
+  for (int px = 10; px < covered.right; ++px)
+    for (int py = 5; py < 25; ++py) lit += GetPixel(dc, px, py) != RGB(0, 0, 0);
+  CHECK(lit > 20);
+  CHECK(GetPixel(dc, 5, 30) == RGB(0, 0, 0));  // nothing outside
+
+  label.SetAlign(ui::Alignment::Centre);
+  const RECT wide{0, 0, 200, 20};
+  const RECT centred = peers::LabelRect(dc, label, wide);
+  CHECK(centred.left == 0 && centred.right == 200);  // the box covers the centred text
+
+  peers::PaintPicture(dc, all, 9999);  // no such bitmap: nothing drawn, nothing broken
+  CHECK(GetPixel(dc, 150, 35) == RGB(0, 0, 0));
+  CHECK_EQ(peers::ToColorRef(0x80000000u | COLOR_WINDOW), GetSysColor(COLOR_WINDOW));
+  CHECK(peers::FontFor(ui::Font{}) == peers::FontFor(ui::Font{}));  // made once
+}
+
 }  // namespace
 
 int main() {
@@ -326,6 +471,8 @@ int main() {
   TooltipRecords(os, app);
   ToolRecordSizes();
   CodePages();
+  FormAndControlWindows(instance);
+  Painting();
   TimersOnTheApplicationWindow(app);
   DescribeHook(app);
   ScreenAndClock();
