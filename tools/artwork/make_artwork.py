@@ -28,6 +28,9 @@ SMALL_W, SMALL_H = 25, 26
 MIN_AT, CLOSE_AT = (335, 3), (359, 3)
 TITLE_BAND = 36  # rows of the darker band under the title
 
+# Pictures larger than this many pixels are stored in 256 colours of their own.
+LARGE_PICTURE = 4096
+
 # The grey of a dialog's face where the countdown window shows its picture.
 DIALOG_FACE = (240, 240, 240)
 
@@ -672,6 +675,86 @@ def bmp24(img):
     return header + info + bytes(body)
 
 
+def weighted_median_cut(counts, limit):
+    """Median-cut palette of at most limit colours over {colour: pixels}, split by
+    pixel count, and each colour's entry. Deterministic: ties go by colour."""
+    boxes = [sorted(counts.items())]
+
+    def spread(box):
+        ranges = [max(c[ch] for c, _ in box) - min(c[ch] for c, _ in box) for ch in range(3)]
+        ch = ranges.index(max(ranges))
+        return ranges[ch] * sum(n for _, n in box), ch
+
+    scores = [spread(boxes[0])]
+    while len(boxes) < limit:
+        best = max(range(len(boxes)), key=lambda i: (scores[i][0], -i))
+        if scores[best][0] == 0:
+            break
+        ch = scores[best][1]
+        box = sorted(boxes[best], key=lambda cn: (cn[0][ch], cn[0]))
+        total, run, mid = sum(n for _, n in box), 0, 0
+        while mid < len(box) - 1 and run + box[mid][1] <= total / 2:
+            run += box[mid][1]
+            mid += 1
+        mid = max(1, mid)
+        boxes[best:best + 1] = [box[:mid], box[mid:]]
+        scores[best:best + 1] = [spread(box[:mid]), spread(box[mid:])]
+    palette, index = [], {}
+    for box in boxes:
+        n = sum(k for _, k in box)
+        palette.append(tuple(int(sum(c[ch] * k for c, k in box) / n + 0.5) for ch in range(3)))
+        for c, _ in box:
+            index[c] = len(palette) - 1
+    return palette, index
+
+
+def bmp8(img):
+    """The picture in 256 colours of its own: a third of the 24-bit size, which
+    matters for the large ones (the program's size is mostly its pictures)."""
+    pix = [tuple(to_byte(v) for v in p) for p in img.px]
+    counts = {}
+    for c in pix:
+        counts[c] = counts.get(c, 0) + 1
+    palette, index = weighted_median_cut(counts, 256)
+    # Floyd-Steinberg: the error of each pixel goes on to its neighbours, so
+    # that the sky's gradient shows no bands.
+    cache = {}
+
+    def entry(c):
+        key = (c[0] >> 2, c[1] >> 2, c[2] >> 2)
+        if key not in cache:
+            cache[key] = nearest(palette, c)
+        return cache[key]
+
+    w, h = img.w, img.h
+    work = [list(c) for c in pix]
+    idx = [0] * (w * h)
+    for y in range(h):
+        for x in range(w):
+            i = y * w + x
+            c = tuple(min(255, max(0, int(v + 0.5))) for v in work[i])
+            k = index[c] if c in index else entry(c)
+            idx[i] = k
+            err = [c[ch] - palette[k][ch] for ch in range(3)]
+            for dx, dy, f in ((1, 0, 7), (-1, 1, 3), (0, 1, 5), (1, 1, 1)):
+                nx, ny = x + dx, y + dy
+                if 0 <= nx < w and ny < h:
+                    n = work[ny * w + nx]
+                    for ch in range(3):
+                        n[ch] += err[ch] * f / 16
+    stride = (w + 3) & ~3
+    body = bytearray()
+    for y in reversed(range(h)):
+        line = bytearray(idx[y * w:(y + 1) * w])
+        line += b"\0" * (stride - len(line))
+        body += line
+    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    offset = 14 + 40 + len(pal)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(body), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, img.w, img.h, 1, 8, 0, len(body), 3780, 3780, len(palette), 0)
+    return header + info + pal + bytes(body)
+
+
 def median_cut(colours, limit):
     """Deterministic median-cut palette of at most limit colours, and each colour's entry."""
     uniq = sorted(set(colours))
@@ -1016,7 +1099,7 @@ def write_all(outdir, preview=False, zoom=1):
     for name in sorted(pics, key=lambda n: ids[n]):
         file, img = pics[name]
         with open(os.path.join(outdir, file), "wb") as f:
-            f.write(bmp24(img))
+            f.write(bmp8(img) if img.w * img.h > LARGE_PICTURE else bmp24(img))
         lines.append('%d BITMAP "%s"' % (ids[name], file))
     with open(os.path.join(outdir, "artwork.rc"), "w", encoding="ascii", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
