@@ -207,6 +207,9 @@ LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPA
       self->form_.ChildFocused(self->control_);
       return result;
     }
+    case WM_MOUSEMOVE:
+      self->form_.PrepareToolTips();
+      break;
     case WM_LBUTTONUP: {
       const LRESULT result = api::CallProc(system, hwnd, message, wParam, lParam);
       // A click in a text box is its Click, after the caret has moved.

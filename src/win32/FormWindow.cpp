@@ -192,30 +192,37 @@ void FormWindow::Ready() {
     if (HWND child = reinterpret_cast<HWND>(c->Hwnd()))
       SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  if (form_.Style() != ui::FormStyle::Hidden) {
-    tooltip_ =
-        api::MakeWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
-    if (tooltip_) {
-      for (ui::Control* c : form_.Controls()) {
-        HWND child = reinterpret_cast<HWND>(c->Hwnd());
-        if (!child || c->ToolTip().empty()) continue;
-        TTTOOLINFOW tool = ToolRecord(hwnd_);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.uId = reinterpret_cast<UINT_PTR>(child);
-        SendTool(tooltip_, TTM_ADDTOOLW, TTM_ADDTOOLA, tool);
-      }
-    }
-  }
   // Focus rectangles show once the keyboard is used, as in the system's dialogs.
   api::Send(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   ready_ = true;
-  RebuildRectTools();
   ApplyIcon();
   ApplyVisible();
 }
 
+void FormWindow::PrepareToolTips() {
+  if (dying_ || !ready_ || form_.Style() == ui::FormStyle::Hidden) return;
+  // Made when the pointer first comes over the window, not when it opens: a
+  // window never pointed at costs no tooltip.
+  if (!tooltip_) {
+    tooltip_ =
+        api::MakeWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+    if (!tooltip_) return;
+    for (ui::Control* c : form_.Controls()) {
+      HWND child = reinterpret_cast<HWND>(c->Hwnd());
+      if (!child || c->ToolTip().empty()) continue;
+      TTTOOLINFOW tool = ToolRecord(hwnd_);
+      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      tool.uId = reinterpret_cast<UINT_PTR>(child);
+      SendTool(tooltip_, TTM_ADDTOOLW, TTM_ADDTOOLA, tool);
+    }
+    rectToolsStale_ = true;
+  }
+  if (rectToolsStale_) RebuildRectTools();
+}
+
 void FormWindow::RebuildRectTools() {
+  rectToolsStale_ = false;
   if (!tooltip_ || dying_) return;
   TTTOOLINFOW tool = ToolRecord(hwnd_);
   for (UINT_PTR id : rectTools_) {
@@ -240,7 +247,8 @@ void FormWindow::RebuildRectTools() {
 }
 
 void FormWindow::LightweightMoved() {
-  if (ready_) RebuildRectTools();
+  // Remade when the pointer next comes over the window, however often they move until then.
+  rectToolsStale_ = true;
 }
 
 void FormWindow::Changed(ui::FormProp what) {
@@ -416,6 +424,7 @@ void FormWindow::Leave() {
 
 void FormWindow::Mouse(UINT message, WPARAM wParam, POINT p, ui::Control* over) {
   if (dying_ || !ready_) return;
+  if (message == WM_MOUSEMOVE) PrepareToolTips();
   const int tx = TwipsX(), ty = TwipsY();
   ui::Control* hit = over ? over : ui::LightweightAt(form_, p.x, p.y, tx, ty);
   const int shift = ShiftState(wParam);

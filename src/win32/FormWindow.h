@@ -41,6 +41,8 @@ class FormWindow : public ui::FormPeer {
 
   // From the controls' peers.
   void LightweightMoved();
+  // The tooltips of the controls, made or brought up to date on the pointer's way in.
+  void PrepareToolTips();
   void Mouse(UINT message, WPARAM wParam, POINT client, ui::Control* over);
   void ChildFocused(ui::Control& c);
   void ControlGone(const ui::Control& c);
@@ -85,6 +87,7 @@ class FormWindow : public ui::FormPeer {
   bool boundsPending_ = false;
   ui::MouseRouter router_;
   std::vector<UINT_PTR> rectTools_;
+  bool rectToolsStale_ = false;
   std::wstring tipText_;
   std::string tipTextAnsi_;
 };

@@ -167,3 +167,21 @@ def balloon_case(version, expected):
 
 balloon_case("winxp", [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)])
 balloon_case("win98", [("sleep", STANDBY_TEXT)])
+
+
+@case(version="winxp")
+def control_tooltips(t):
+    """The tooltips of a windowed button and of a painted picture, made the
+    first time the pointer comes over the window."""
+    p = t.start()
+    main = t.wait_main_window()
+    for where, text in (((3600 + 450, 2520 + 150), "Options de Crepuscule..."),
+                        ((5020 + 187, 40 + 195), "Minimise Crepuscule...")):
+        hover(t, "Crepuscule", *where)
+        time.sleep(0.3)
+        hover(t, "Crepuscule", *where)  # the picture under the pointer lights up first
+        equal(wait_balloon(t, main["pid"])["caption"], text, "tooltip at %s" % (where,))
+        t.move_pointer(5, 1000)
+        wait_no_balloon(t, main["pid"])
+    t.click_child("Crepuscule", "Annuler")
+    check(p.wait_exit(10) is not None, "the program still runs after Annuler")
