@@ -39,7 +39,7 @@ class RecordingPlatform : public Platform {
   short shiftState = 0;
   std::string commandLine;
   std::string appTitle = "Crepuscule";
-  std::map<int, std::string> folders;       // GetFolderPath answers by CSIDL
+  std::map<int, std::string> folders;  // GetFolderPath answers by CSIDL
   // Further Windows folders that stand for host directories, beside windowsDirectory.
   std::vector<std::pair<std::string, std::string>> mounts;
   int failExitWindows = 0;                  // ExitWindowsEx answers this many failures first
@@ -47,6 +47,9 @@ class RecordingPlatform : public Platform {
   bool failStartProcess = false;            // the command cannot be started
   bool failWrites = false;                  // file writes fail after opening
   bool failReads = false;                   // file reads fail after opening
+  bool failOpens = false;                   // files cannot be opened or created
+  bool shortReads = false;                  // reads return one byte less than they could
+  int failNotifyAdd = 0;                    // NIM_ADD answers this many failures first
   std::vector<NotifyIconData> notifyCalls;  // records of Shell_NotifyIconA, in order
   std::vector<std::uint32_t> notifyMessages;
   Handle nextHandle = 0x1000;

@@ -34,8 +34,12 @@ class SystrayIcon : public ui::Form {
   void TimeCop_Timer();
   // The shell restarted (TaskbarCreated): the icon is added again.
   void ShellRestarted();
+  // The icon could not be added (no shell yet at logon, a shell that timed
+  // out): tried again a while, then the main window is shown for good.
+  void IconRetry_Timer();
 
   ui::Timer TimeCop;
+  ui::Timer IconRetry;
 
   // ---- Menus (popup only), normal and in-tray variants ----
   ui::Menu MnuFichier, MnuShut, MnuReboot, MnuClose;
@@ -50,6 +54,7 @@ class SystrayIcon : public ui::Form {
   std::int16_t LastTipMinute = 0;
   std::int16_t TipIconId = 0;
   platform::NotifyIconData Nid;
+  int IconTries = 0;  // failed additions so far
 
  private:
   void BuildMenus();
