@@ -227,6 +227,9 @@ void MainForm::Timer1_Timer() {
 void MainForm::PerformAction() {
   Timer1.SetEnabled(false);
   KeepAwake(false);  // the countdown is over, whatever comes of the call
+  // An action button acting at once has set Stoping, yet no delay is being
+  // entered: left set, it would turn every tray click away.
+  if (SystrayIcon* tray = app.SystrayIfLoaded()) tray->Stoping = false;
   const std::int16_t action = Action;
   if (action < 1 || action > 3) return;
   if (action == 3) {

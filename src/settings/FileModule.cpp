@@ -58,6 +58,9 @@ void FileModule::ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDow
   std::uint8_t b[5] = {};
   if (file->ReadAt(kOptionOffset, b, 5) < 0) return ResetSettings(*file);
   file.reset();
+  // A file that is not ours gives the defaults even when the reset could not
+  // write them: its bytes must never become options (they may say "act at once").
+  if (!matches) std::fill(std::begin(b), std::end(b), std::uint8_t{0});
 
   const Settings s = settings_codec::Decode(b[0], b[1], b[2], b[3], b[4]);
   AlwaysMin = s.AlwaysMin;

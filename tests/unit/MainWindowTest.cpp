@@ -106,6 +106,9 @@ TEST_F(MainWindowTest, APreparedRunStartsOrActsAtOnce) {
     EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
     EXPECT_EQ(os.CallsNamed(std::string(calls[f.action - 1]).substr(0, 13)),
               std::vector<std::string>{calls[f.action - 1]});
+    if (SystrayIcon* tray = app->SystrayIfLoaded()) {
+      EXPECT_FALSE(tray->Stoping);  // no delay is being entered: the tray still answers
+    }
   }
 }
 
