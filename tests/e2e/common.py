@@ -1,10 +1,14 @@
 """What several groups of cases expect of the program's calls."""
+import os
+import shutil
+
 from harness import check, equal
 
 BOXES = ["MessageBoxW", "MessageBoxA"]
 PRIVILEGE = ["OpenProcessToken", "LookupPrivilegeValueA", "AdjustTokenPrivileges"]
 POWER = ["ExitWindowsEx", "SetSystemPowerState", "WinExec", "CreateProcessA", "CreateProcessW"]
-LEGACY_SHUTDOWN = "rundll32 user,exitwindows"
+# By its full path in the Windows directory, as GetWindowsDirectoryA names it.
+LEGACY_SHUTDOWN = "C:\\windows\\rundll32.exe user,exitwindows"
 
 
 def names(program, functions):
@@ -24,3 +28,11 @@ def check_privilege_enabled(program, before):
     equal(lookup.text(1), "SeShutdownPrivilege", "LookupPrivilegeValueA privilege")
     equal(adjust.u32(1), 0, "AdjustTokenPrivileges DisableAllPrivileges")
     equal(adjust.u32(3), 16, "AdjustTokenPrivileges buffer length")
+
+
+def place_legacy_rundll32(t):
+    """The 95 family keeps rundll32.exe in the Windows directory itself; a Wine
+    prefix has it in system32 only."""
+    target = t.windows_path("rundll32.exe")
+    if not os.path.exists(target):
+        shutil.copyfile(t.windows_path("system32", "rundll32.exe"), target)

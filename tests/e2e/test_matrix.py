@@ -8,7 +8,7 @@ zero) and run 2 a two-second Shutdown countdown typed into the delay dialog
 import os
 import re
 
-from common import LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names
+from common import LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names, place_legacy_rundll32
 from harness import case, check, equal
 
 BEEPS = ["MessageBeep", "Beep"]
@@ -65,6 +65,8 @@ def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
         other = "system" if folder == "system32" else "system32"
         if folder == "system":
             os.makedirs(t.windows_path("system"), exist_ok=True)
+        if not nt:
+            place_legacy_rundll32(t)
 
         # Run 1: Sleep in six seconds.
         p = t.start("-v", "-t:0,0,6", *extra)
