@@ -1,6 +1,7 @@
 // The skinned main window: picture-button looks, the flows the action buttons
 // start, minimise and close, dragging and re-centring.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AppFixture.h"
@@ -212,12 +213,12 @@ TEST(MainWindow, AWideScreenKeepsTheWindowOnItAtStartAndWhenRecentred) {
   m.Titre.onMouseDown({1, 0, 100, 100});
   m.Titre.onMouseMove({1, 0, 40, 40});
   m.Titre.onDblClick();
-  EXPECT_EQ(m.Left() * 100000 + m.Top(), left * 100000 + bottom);
+  EXPECT_EQ(std::make_pair(m.Left(), m.Top()), std::make_pair(left, bottom));
 
   AppFixture narrow;  // narrower than the window: its top-left corner stays on screen
   narrow.env.screen.width = 300 * 15;
   narrow.Start("");
-  EXPECT_EQ(narrow.Main().Left() * 100000 + narrow.Main().Top(), 0);
+  EXPECT_EQ(std::make_pair(narrow.Main().Left(), narrow.Main().Top()), std::make_pair(0, 0));
 }
 
 }  // namespace
