@@ -5,8 +5,9 @@
 //   ours holds a start-up action, or the user chose one;
 // - the tray's Stoping and StopOptions only while their dialog is open;
 // - a countdown that runs reaches its action.
-// Input: a byte of switches, a byte for the file's length, the file, the
-// command line up to a NUL (bytes from 0xF0 stand for a switch), then events.
+// Input: a byte of switches (Shift held, refusals), a byte for the Windows
+// version, whether there is a file and its length, the file, the command line
+// up to a NUL (bytes from 0xF0 stand for a switch), then events.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -30,6 +31,9 @@ const char* const kTexts[] = {"", "00", "05", "1", "99", "60", ".4", "-5", "ab",
 const char* const kMenuItems[] = {"MnuArrete", "MnuRedemarre", "MnuFerme",    "Reduce4",  "OptionMenuN", "MnuArreteR",
                                   "MnuFermeR", "Restore4",     "OptionMenuR", "MnuAnnul", "MnuAnnul1",   "MnuAnnul4",
                                   "Reduce1",   "Restore2",     "MnuAnnul6",   "MnuAnnulR"};
+// XP, 98, 95, 2000, NT 4, Me, 10 (as reported without a manifest), and a failed query.
+constexpr std::uint32_t kVersions[][3] = {{2, 5, 1}, {1, 4, 10}, {1, 4, 0}, {2, 5, 0},
+                                          {2, 4, 0}, {1, 4, 90}, {2, 6, 2}, {0, 0, 0}};
 constexpr int kTrayEvents[] = {0x201, 0x202, 0x203, 0x204, 0x205};
 
 bool IsPowerCall(const std::string& call) {
@@ -169,7 +173,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ++at;
 
   AppFixture f;
-  if (switches & 1) f.os.Set98();
+  const auto& [platformId, major, minor] = kVersions[(data[1] >> 4) & 7];
+  f.os.SetVersion(platformId, major, minor, 0);
+  f.os.shiftState = switches & 1 ? -32768 : 0;
   if (!(data[1] & 0x80)) f.WriteSettingsBytes(file);
   f.os.failOpens = switches & 2;
   f.os.failWrites = switches & 4;
