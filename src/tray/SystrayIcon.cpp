@@ -94,7 +94,10 @@ void SystrayIcon::Form_Unload() {
 
 void SystrayIcon::ShellRestarted() {
   // Explorer came back without our icon: add it again as it stands now.
-  if (Loaded() && app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) IconRetry.SetEnabled(false);
+  if (Loaded() && app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) {
+    IconRetry.SetEnabled(false);
+    IconMissing = false;
+  }
 }
 
 void SystrayIcon::IconRetry_Timer() {
@@ -105,6 +108,7 @@ void SystrayIcon::IconRetry_Timer() {
   }
   if (++IconTries < kIconTriesBeforeShowing) return;
   IconRetry.SetEnabled(false);
+  IconMissing = true;
   // Without an icon a hidden window could not be reached any more, and a
   // preset countdown not be cancelled: it shows, even after "-m". A shell
   // that starts later still gets the icon (TaskbarCreated).
@@ -121,6 +125,8 @@ void SystrayIcon::AddSystrayIcon(const std::string& Mess, std::int16_t SelectIco
 }
 
 void SystrayIcon::Reduce() {
+  // Without an icon there is no tray to go to: the window stays reachable.
+  if (IconMissing) return;
   if (MainForm* main = app.MainIfLoaded()) {
     main->SetState(ui::WindowState::Minimised);
     main->Hide();

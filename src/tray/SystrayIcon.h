@@ -54,7 +54,8 @@ class SystrayIcon : public ui::Form {
   std::int16_t LastTipMinute = 0;
   std::int16_t TipIconId = 0;
   platform::NotifyIconData Nid;
-  int IconTries = 0;  // failed additions so far
+  int IconTries = 0;         // failed additions so far
+  bool IconMissing = false;  // given up on: the window no longer goes to the tray
 
  private:
   void BuildMenus();

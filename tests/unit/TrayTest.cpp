@@ -262,10 +262,15 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   EXPECT_TRUE(never.Main().CountDown);
   never.Advance(60000);
   EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);  // tried for a while only
+  never.Main().Annule_Click();
+  std::string h = "0", m = "5", s = "0";
+  never.Main().Action = 2;
+  never.Main().TimeIsMoney(h, m, s, false);  // nowhere to go: the window stays
+  EXPECT_TRUE(never.Main().Visible());
   never.os.failNotifyAdd = 0;
   never.app->Systray().onShellRestarted();  // a shell that comes later still gets it
   EXPECT_EQ(never.os.notifyMessages.back(), platform::kNimAdd);
-  EXPECT_EQ(ShownTip(never.os.notifyCalls.back()).rfind("Arrêt dans ", 0), 0u);
+  EXPECT_EQ(ShownTip(never.os.notifyCalls.back()).rfind("Redémarrage dans ", 0), 0u);
 }
 
 }  // namespace
