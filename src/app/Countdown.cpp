@@ -92,6 +92,8 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   // Starting on a whole minute borrows at the first tick.
   if (NumericValue(TxtS.Caption()) == 0) ZeRo = 1;
 
+  // A highlight left up would sit above the grey strip, clickable.
+  ResetActionButtons();
   DisablePic.SetVisible(true);
   ArreteLabel.SetForeColour(kDimmedShutdown);
   RebooteLabel.SetForeColour(kDimmedOther);
@@ -110,6 +112,8 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
       break;
   }
   app.Systray().Stoping = false;
+  ++countdownSerial_;
+  KeepAwake(true);
   Timer1.SetEnabled(true);
   if (!CmdTimStart) app.LoadTimeStart().Show();
   app.Systray().IconRefresh();
@@ -222,27 +226,62 @@ void MainForm::Timer1_Timer() {
 
 void MainForm::PerformAction() {
   Timer1.SetEnabled(false);
+  KeepAwake(false);  // the countdown is over, whatever comes of the call
+  // An action button acting at once has set Stoping, yet no delay is being
+  // entered: left set, it would turn every tray click away.
+  if (SystrayIcon* tray = app.SystrayIfLoaded()) tray->Stoping = false;
+  const std::int16_t action = Action;
+  if (action < 1 || action > 3) return;
+  if (action == 3) {
+    app.UnloadSystray();
+    app.UnloadTimeStart();
+  }
+  std::string refusal;
+  if (PowerCall(action, LongStandby, refusal)) {
+    // Back from sleep the program's work is done; otherwise the system ends it.
+    if (action == 3)
+      app.UnloadMain();
+    else
+      Hide();
+    return;
+  }
+  ReturnToIdle(refusal);
+}
+
+bool MainForm::PowerCall(std::int16_t action, bool hibernate, std::string& refusal) {
   ShutModule& shut = app.Shut();
   bool force = true;
-  switch (Action) {
+  refusal.clear();
+  switch (action) {
     case 1:
-      shut.ShutdownComputer(force);
-      Hide();
-      break;
+      if (shut.ShutdownComputer(force)) return true;
+      refusal = "Windows a refusé d'arrêter l'ordinateur.";
+      return false;
     case 2:
-      shut.RestartComputer(force);
-      Hide();
-      break;
+      if (shut.RestartComputer(force)) return true;
+      refusal = "Windows a refusé de redémarrer l'ordinateur.";
+      return false;
     case 3:
-      app.UnloadSystray();
-      app.UnloadTimeStart();
-      shut.SuspendComputer(LongStandby);
-      // Back from sleep: the program's work is done.
-      app.UnloadMain();
-      break;
+      if (shut.SuspendComputer(hibernate)) return true;
+      // Hibernation may be switched off while standby still works.
+      if (hibernate &&
+          app.Svc().messageBoxes.Show(
+              "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?",
+              ui::kMbOkCancel + ui::kMbQuestion, "Crepuscule") != ui::kIdOk)
+        return false;
+      if (hibernate && shut.SuspendComputer(false)) return true;
+      refusal = "Windows a refusé de mettre l'ordinateur en veille.";
+      return false;
     default:
-      break;
+      return false;
   }
+}
+
+void MainForm::KeepAwake(bool on) {
+  if (on == awake_) return;
+  awake_ = on;
+  app.Os().SetThreadExecutionState(on ? platform::kEsContinuous | platform::kEsSystemRequired
+                                      : platform::kEsContinuous);
 }
 
 void MainForm::CheckMaj_Timer() {

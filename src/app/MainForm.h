@@ -99,6 +99,16 @@ class MainForm : public ui::Form {
 
   // ---- Cancel and exit ----
   void Annule_Click();
+  // Nothing was started after all: no action chosen, the tray free and idle.
+  void DropChosenAction();
+
+  // ---- Power calls that may be refused ----
+  // Performs the action; a refused hibernation offers standby instead. False
+  // when nothing happened; refusal is then the text to tell the user (empty
+  // when the user turned the standby offer down).
+  bool PowerCall(std::int16_t action, bool hibernate, std::string& refusal);
+  // After a refused power call: idle again, the window on screen, and the box.
+  void ReturnToIdle(const std::string& refusal);
 
   // ---- Mouse behaviour of the skinned window ----
   void Arrete_MouseMove(const ui::MouseArgs& e);
@@ -129,7 +139,11 @@ class MainForm : public ui::Form {
   void Handle_MouseMove(const ui::MouseArgs& e);
   void DragWindow(float X, float Y);
   void RecentreWindow();
+  // Where the window starts, and where a double click puts it back.
+  void HomePosition(int& left, int& top) const;
   void TimeOptions_Click();
+  // Every action button back to its normal picture.
+  void ResetActionButtons();
 
   App& app;
 
@@ -151,4 +165,12 @@ class MainForm : public ui::Form {
  private:
   void WireEvents();
   void AddToolTip(ui::Control& button, const std::string& title, const std::string& text);
+  // The idle look of a window that was counting down.
+  void RestoreIdleLook();
+  // Keeps the system from sleeping for inactivity while a countdown runs.
+  void KeepAwake(bool on);
+
+  bool awake_ = false;
+  bool cancelling_ = false;            // a cancel's box is up
+  std::uint32_t countdownSerial_ = 0;  // one more for every countdown started
 };

@@ -1,8 +1,6 @@
 // Start-up of the main window: single instance, settings, command line, the
 // immediate action or countdown it asks for, loading and unloading.
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
 
 #include "app/App.h"
@@ -76,18 +74,27 @@ void ApplySwitches(MainForm& f) {
   }
 }
 
+// A field of a command-line time: empty (0, as in ",,,") or digits only,
+// blanks aside. Letters, a fraction or a sign are refused rather than read as
+// 0 or rounded, which could turn "half an hour" into an immediate, forced
+// action.
+bool WholeField(const std::string& text, double& value) {
+  std::string digits;
+  for (char c : text) {
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+    if (c < '0' || c > '9') return false;
+    digits += c;
+  }
+  value = NumericValue(digits);
+  return true;
+}
+
 void ApplyTimeText(MainForm& f) {
   App& app = f.app;
   f.TraiteCommande(f.TimeArg, ",", f.Tokens);
-  // Three fields, each a finite number not below zero; fractions are rounded
-  // (halves to even) so that what is checked is what will run.
   bool valid = f.Tokens.size() >= 3;
   double field[3] = {0, 0, 0};
-  for (std::size_t i = 0; valid && i < 3; ++i) {
-    const double v = NumericValue(f.Tokens[i]);
-    valid = std::isfinite(v) && v >= 0;
-    if (valid) field[i] = FitsInteger(v) ? ToInteger(v) : v;
-  }
+  for (std::size_t i = 0; valid && i < 3; ++i) valid = WholeField(f.Tokens[i], field[i]);
   const double h = field[0], m = field[1], s = field[2];
   if (valid && h + m + s == 0) {
     f.CmdAllnow = true;
@@ -95,9 +102,9 @@ void ApplyTimeText(MainForm& f) {
   }
   valid = valid && h < 100 && m < 100 && s < 100;
 
-  std::int16_t clockH = static_cast<std::int16_t>(h), clockM = static_cast<std::int16_t>(m),
-               clockS = static_cast<std::int16_t>(s);
   if (valid && !f.HourArg.empty()) {
+    // Converted only once known to be small whole numbers.
+    std::int16_t clockH = ToInteger(h), clockM = ToInteger(m), clockS = ToInteger(s);
     f.CalculHoraire(clockH, clockM, clockS);
     // Cannot happen with fields below 100, but a delay that does not fit is
     // refused rather than run.
@@ -133,21 +140,26 @@ void ApplyTimeText(MainForm& f) {
     th = NumberText(f.TpsH), tm = NumberText(f.TpsM), ts = NumberText(f.TpsS);
   }
   f.TimeIsMoney(th, tm, ts, false);
+  // Refused after all (99,60,0 carries to 100 hours): nothing is chosen.
+  if (!f.CountDown) f.DropChosenAction();
 }
 
 void PerformImmediateAction(MainForm& f) {
-  App& app = f.app;
-  ShutModule& shut = app.Shut();
-  bool force = true;
-  if (f.OpenShutdown) shut.ShutdownComputer(force);
-  // The command line's immediate sleep hibernates only when forced.
-  if (f.OpenSleep) shut.SuspendComputer(f.ForceHibern);
-  if (f.OpenRestart) shut.RestartComputer(force);
-  if (!f.OpenShutdown && !f.OpenSleep && !f.OpenRestart) {
+  // At most one applies (the settings are made to agree at reading).
+  const std::int16_t action = f.OpenShutdown ? 1 : f.OpenSleep ? 3 : f.OpenRestart ? 2 : 0;
+  if (action == 0) {
     // The next action button acts at once: no time to show.
     f.WaitCmd = true;
     for (ui::Control* c : {&f.TxtH, &f.TxtM, &f.TxtS, &f.Label1, &f.Label2}) c->SetVisible(false);
+    return;
   }
+  // The command line's immediate sleep hibernates only when forced.
+  std::string refusal;
+  if (f.PowerCall(action, f.ForceHibern, refusal)) return;
+  // Refused: the program stays, idle, instead of ending as if it had worked.
+  f.CmdAllnow = false;
+  f.OpenShutdown = f.OpenRestart = f.OpenSleep = false;
+  if (!refusal.empty()) f.app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, "Crepuscule");
 }
 
 }  // namespace
@@ -188,9 +200,10 @@ void MainForm::Form_Initialize() {
   if (CmdAllnow) PerformImmediateAction(*this);
 
   if (HelpAsked) return;
-  const int spare = app.Svc().screen.WidthTwips() - Width();
-  SetLeft(spare / 2);
-  SetTop(spare / 3);  // from the widths too, as the re-centring does
+  int left = 0, top = 0;
+  HomePosition(left, top);
+  SetLeft(left);
+  SetTop(top);
   if (WaitCmd || !CmdAllnow) app.Systray();
 }
 
@@ -255,6 +268,7 @@ void MainForm::ApplySleepWording() {
 std::string MainForm::SleepMenuCaption() const { return LongStandby ? "&Veille Prolongée" : "Mise en &" + StandByTxt; }
 
 void MainForm::Form_Unload() {
+  KeepAwake(false);
   app.UnloadSystray();
   app.UnloadTimeStart();
   app.UnloadOptionsForm();

@@ -1,5 +1,6 @@
 // The skinned window's picture buttons: hover, press and release looks, the
 // action flows they start, dragging and re-centring.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
 #include "tray/SystrayIcon.h"
+#include "ui/Services.h"
 
 namespace {
 
@@ -62,6 +64,9 @@ void StartWaitingTime(MainForm& main) {
   std::string m = NumberText(NumericValue(main.TxtM.Caption()));
   std::string s = NumberText(NumericValue(main.TxtS.Caption()));
   main.TimeIsMoney(h, m, s, false);
+  // Refused (99:60:00 carries to 100 hours): the program is idle again, with a
+  // tray that answers.
+  if (!main.CountDown) main.DropChosenAction();
 }
 
 // A left press on an action button shows only its pressed picture.
@@ -90,11 +95,6 @@ void ChooseAction(MainForm& main, std::int16_t action, const std::string& tip, s
     if (main.app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon(tip, icon16);
   }
 }
-
-// Where the window starts, and where a double click puts it back: the top is
-// worked out from the widths too.
-int StartLeft(int spareWidth) { return spareWidth / 2; }
-int StartTop(int spareWidth) { return spareWidth / 3; }
 
 }  // namespace
 
@@ -137,13 +137,17 @@ void MainForm::ClseBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(ClseB
 
 // ---- Releases: the actions ----
 
+// While a countdown runs no button may change its action: a highlighted
+// picture left up by a quick pointer sits above the grey strip and would
+// still take the click.
 void MainForm::ArreteBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y)) ChooseAction(*this, 1, "Arrêt de l'ordinateur", 101, 121);
+  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y) && !CountDown)
+    ChooseAction(*this, 1, "Arrêt de l'ordinateur", 101, 121);
   ResetLook(Arrete, ArreteBrillant, ArreteE);
 }
 
 void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(RebooteBrillant, X, Y)) {
+  if (Button == kLeftButton && Inside(RebooteBrillant, X, Y) && !CountDown) {
     SystrayIcon& tray = app.Systray();
     tray.Stoping = true;
     Action = 2;
@@ -164,8 +168,14 @@ void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
 }
 
 void MainForm::VeilleProlongeeBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y))
+  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y) && !CountDown)
     ChooseAction(*this, 3, StandByTxt + "...", 103, 123);
+  ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
+}
+
+void MainForm::ResetActionButtons() {
+  ResetLook(Arrete, ArreteBrillant, ArreteE);
+  ResetLook(Reboote, RebooteBrillant, RebooteE);
   ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
 }
 
@@ -227,10 +237,18 @@ void MainForm::DragWindow(float X, float Y) {
   if (Y != DragY) SetTop(ClampedTwips(static_cast<double>(Top()) + (static_cast<double>(Y) - DragY)));
 }
 
+// The top is worked out from the widths too, which on a wide screen puts it
+// below the bottom edge (3840 x 1080): the window is then kept on the screen.
+void MainForm::HomePosition(int& left, int& top) const {
+  const ui::Screen& screen = Svc().screen;
+  const int spare = screen.WidthTwips() - Width();
+  left = std::clamp(spare / 2, 0, std::max(0, spare));
+  top = std::clamp(spare / 3, 0, std::max(0, screen.HeightTwips() - Height()));
+}
+
 void MainForm::RecentreWindow() {
-  const int spare = Svc().screen.WidthTwips() - Width();
-  const int targetLeft = StartLeft(spare);
-  const int targetTop = StartTop(spare);
+  int targetLeft = 0, targetTop = 0;
+  HomePosition(targetLeft, targetTop);
   // Only a window moved both ways goes back.
   if (Left() == targetLeft || Top() == targetTop) return;
   Hide();

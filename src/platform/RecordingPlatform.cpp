@@ -41,7 +41,8 @@ class HostFile : public Platform::File {
       os_.fileLog.push_back("read " + Num(static_cast<long long>(offset)) + "+" + Num(n) + "=error");
       return -1;
     }
-    const auto got = static_cast<int>(std::fread(out, 1, static_cast<std::size_t>(n), f_));
+    const int asked = os_.shortReads && n > 0 ? n - 1 : n;
+    const auto got = static_cast<int>(std::fread(out, 1, static_cast<std::size_t>(asked), f_));
     os_.fileLog.push_back("read " + Num(static_cast<long long>(offset)) + "+" + Num(n) + "=" + Num(got));
     return std::ferror(f_) ? -1 : got;
   }
@@ -229,6 +230,10 @@ int RecordingPlatform::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   log.push_back("Shell_NotifyIconA(" + Num(message) + ",icon=" + IconText(data.hIcon) + ",tip=" + data.tip + ")");
   notifyCalls.push_back(data);
   notifyMessages.push_back(message);
+  if (message == kNimAdd && failNotifyAdd > 0) {
+    --failNotifyAdd;
+    return 0;
+  }
   return 1;
 }
 
@@ -352,7 +357,7 @@ std::string RecordingPlatform::HostPath(const std::string& windowsPath) const {
 std::unique_ptr<Platform::File> RecordingPlatform::OpenFile(const std::string& ansiPath) {
   log.push_back("OpenFile(" + AnsiToUtf8(ansiPath) + ")");
   const std::string host = HostPath(ansiPath);
-  if (readOnlyFiles || host.empty() || host.back() == '/') return nullptr;
+  if (readOnlyFiles || failOpens || host.empty() || host.back() == '/') return nullptr;
   std::error_code ec;
   const std::filesystem::path path(host);
   // As on Windows, a missing folder is not created: opening fails.

@@ -49,6 +49,9 @@ class RecordingPlatform : public Platform {
   bool failWrites = false;                  // file writes fail after opening
   bool failReads = false;                   // file reads fail after opening
   bool readOnlyFiles = false;               // OpenFile is refused, as for a file the user may not write
+  bool failOpens = false;                   // files cannot be opened or created
+  bool shortReads = false;                  // reads return one byte less than they could
+  int failNotifyAdd = 0;                    // NIM_ADD answers this many failures first
   std::vector<NotifyIconData> notifyCalls;  // records of Shell_NotifyIconA, in order
   std::vector<std::uint32_t> notifyMessages;
   Handle nextHandle = 0x1000;

@@ -1,5 +1,6 @@
 #include "power/ShutModule.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -12,6 +13,7 @@ constexpr std::uint32_t kTokenPrivilegesSize = 4 + 12 * 1;  // one entry
 constexpr std::uint32_t kEwxReboot = 2, kEwxForce = 4, kEwxPowerOff = 8;
 constexpr int kTrue = -1;  // BOOL true as the program passes it
 constexpr int kSwShowNormal = 1;
+constexpr std::uint32_t kDirectoryBuffer = 4096;
 }  // namespace
 
 // Asked every time: nothing is cached, as the other routines expect.
@@ -105,24 +107,37 @@ void ShutModule::EnableShutdownPrivilege() {
   if (token != 0) os_.CloseHandle(token);
 }
 
-void ShutModule::ShutdownComputer(bool& Force) {
+std::string ShutModule::LegacyShutdownCommand() {
+  std::string directory(kDirectoryBuffer, '\0');
+  const std::uint32_t length = os_.GetWindowsDirectoryA(directory, kDirectoryBuffer - 1);
+  directory.resize(std::min<std::size_t>(length, directory.size()));
+  if (directory.empty()) return {};
+  // By its full path: a bare name would be looked for in the program's and
+  // the current folder first, where anybody may have put a rundll32.exe.
+  std::string program = directory + (directory.back() == '\\' ? "" : "\\") + "rundll32.exe";
+  if (program.find(' ') != std::string::npos) program = '"' + program + '"';
+  return program + " user,exitwindows";
+}
+
+bool ShutModule::ShutdownComputer(bool& Force) {
   if (!IsNT()) {
     // The 95 family has no privilege and shuts down best through its own shell.
-    os_.StartProcess("rundll32 user,exitwindows", kSwShowNormal);
+    const std::string command = LegacyShutdownCommand();
+    if (command.empty() || !os_.StartProcess(command, kSwShowNormal)) return false;
     os_.EndProcess();
   }
   const std::uint32_t flags = Force ? kEwxPowerOff + kEwxForce : kEwxPowerOff;
   if (IsNT()) EnableShutdownPrivilege();
-  os_.ExitWindowsEx(flags, 0);
+  return os_.ExitWindowsEx(flags, 0) != 0;
 }
 
-void ShutModule::RestartComputer(bool& Force) {
+bool ShutModule::RestartComputer(bool& Force) {
   const std::uint32_t flags = Force ? kEwxReboot + kEwxForce : kEwxReboot;
   if (IsNT()) EnableShutdownPrivilege();
-  os_.ExitWindowsEx(flags, 0);
+  return os_.ExitWindowsEx(flags, 0) != 0;
 }
 
-void ShutModule::SuspendComputer(bool Hibernate) {
+bool ShutModule::SuspendComputer(bool Hibernate) {
   if (IsNT()) EnableShutdownPrivilege();
-  os_.SetSystemPowerState(Hibernate ? 0 : kTrue, kTrue);
+  return os_.SetSystemPowerState(Hibernate ? 0 : kTrue, kTrue) != 0;
 }

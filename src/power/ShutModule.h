@@ -18,11 +18,16 @@ class ShutModule {
   // with "Xp" keep GetOSName.
   std::string GetOSDisplayName();
   void EnableShutdownPrivilege();
-  void ShutdownComputer(bool& Force);
-  void RestartComputer(bool& Force);
-  void SuspendComputer(bool Hibernate = false);
+  // True when the system took the request. On the 95 family a shutdown that
+  // starts never returns: the program ends.
+  bool ShutdownComputer(bool& Force);
+  bool RestartComputer(bool& Force);
+  bool SuspendComputer(bool Hibernate = false);
 
  private:
   platform::OsVersionInfo QueryVersion();
+  // The 95 family's shutdown command, rundll32.exe by its full path in the
+  // Windows directory; empty when that directory is unknown.
+  std::string LegacyShutdownCommand();
   platform::Platform& os_;
 };

@@ -140,6 +140,9 @@ void FileModule::ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDow
   // No byte of a file that is not ours becomes an option, whatever the reset achieved.
   if (!matches && writable) ResetSettings(*file);
   file.reset();
+  // A file that is not ours gives the defaults even when the reset could not
+  // write them: its bytes must never become options (they may say "act at once").
+  if (!matches) std::fill(std::begin(b), std::end(b), std::uint8_t{0});
 
   const Settings s = matches ? settings_codec::Decode(b[0], b[1], b[2], b[3], b[4]) : Settings{};
   AlwaysMin = s.AlwaysMin;

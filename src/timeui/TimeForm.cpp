@@ -2,6 +2,8 @@
 // zero-delay confirmation and the hand-over to the countdown.
 #include "timeui/TimeForm.h"
 
+#include <cmath>
+
 #include "app/App.h"
 #include "app/MainForm.h"
 #include "text/Text.h"
@@ -180,8 +182,16 @@ void TimeForm::LetsGo_Click() {
     if (field->Text().empty()) field->SetText("00");
 
   MainForm& main = app.Main();
-  const double sum = NumericValue(txtHeure.Text()) + NumericValue(txtMinute.Text()) + NumericValue(txtSeconde.Text());
-  if (sum == 0) {
+  // Zero is judged on the whole numbers the countdown will run: ".4" seconds
+  // is nothing, and a negative field is an error, never part of a sum.
+  bool usable = true;
+  double sum = 0;
+  for (const ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) {
+    const double v = NumericValue(field->Text());
+    usable = usable && std::isfinite(v) && v >= 0;
+    sum += FitsInteger(v) ? ToInteger(v) : v;
+  }
+  if (usable && sum == 0) {
     ConfirmImmediateAction();
     return;
   }
@@ -231,22 +241,12 @@ void TimeForm::ConfirmImmediateAction() {
     SetFocus();
     LetsGo.SetFocus();
   } else if (answer == ui::kIdOk) {
-    bool force = true;
-    switch (main.Action) {
-      case 1:
-        app.Shut().ShutdownComputer(force);
-        break;
-      case 2:
-        app.Shut().RestartComputer(force);
-        break;
-      case 3:
-        app.Shut().SuspendComputer(main.LongStandby);
-        app.UnloadMain();  // the machine woke up: the program ends
-        break;
-      default:
-        break;
-    }
+    const std::int16_t action = main.Action;
+    std::string refusal;
+    const bool done = action >= 1 && action <= 3 && main.PowerCall(action, main.LongStandby, refusal);
+    if (done && action == 3) app.UnloadMain();  // the machine woke up: the program ends
     app.UnloadTimeForm();
+    if (!done && action >= 1 && action <= 3) main.ReturnToIdle(refusal);
   }
 }
 

@@ -21,6 +21,9 @@ constexpr std::uint32_t kMessageIconTip = 7;       // NIF_MESSAGE | NIF_ICON | N
 constexpr std::uint32_t kCallbackMessage = 0x200;  // arrives as the hidden window's mouse move
 constexpr const char* kIdleTip = "Crepuscule";
 
+// How long a missing icon is tried again before the window shows instead.
+constexpr int kIconRetryMs = 2000, kIconTriesBeforeShowing = 15;
+
 constexpr int kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203;
 constexpr int kRightDown = 0x204, kRightUp = 0x205;
 
@@ -35,6 +38,7 @@ struct BusyGuard {
 SystrayIcon::SystrayIcon(App& a)
     : ui::Form(a.Svc(), "SystrayIcon", ui::FormStyle::Hidden, {}, "SystrayIcon"),
       TimeCop(*this, "TimeCop", 200, false),
+      IconRetry(*this, "IconRetry", kIconRetryMs, false),
       MnuFichier(*this, "MnuFichier", "SysMenu", {}),
       MnuShut(*this, "MnuShut", "ShutMenu", {}),
       MnuReboot(*this, "MnuReboot", "RebootMenu", {}),
@@ -46,6 +50,7 @@ SystrayIcon::SystrayIcon(App& a)
       app(a) {
   BuildMenus();
   TimeCop.onTick = [this] { TimeCop_Timer(); };
+  IconRetry.onTick = [this] { IconRetry_Timer(); };
   onShellNotify = [this](int eventNumber) { Form_MouseMove(eventNumber); };
   onShellRestarted = [this] { ShellRestarted(); };
 }
@@ -61,7 +66,7 @@ void SystrayIcon::Form_Load() {
   Nid.uCallbackMessage = kCallbackMessage;
   Nid.hIcon = app.Os().LoadIconResource(IDI_IDLE);
   Nid.tip = kIdleTip;
-  app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid);
+  if (!app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) IconRetry.SetEnabled(true);
 
   ShowSleepWording();
 }
@@ -81,7 +86,26 @@ void SystrayIcon::Form_Unload() {
 
 void SystrayIcon::ShellRestarted() {
   // Explorer came back without our icon: add it again as it stands now.
-  if (Loaded()) app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid);
+  if (Loaded() && app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) {
+    IconRetry.SetEnabled(false);
+    IconMissing = false;
+  }
+}
+
+void SystrayIcon::IconRetry_Timer() {
+  // As the icon stands now: the tip may have changed meanwhile.
+  if (app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) {
+    IconRetry.SetEnabled(false);
+    return;
+  }
+  if (++IconTries < kIconTriesBeforeShowing) return;
+  IconRetry.SetEnabled(false);
+  IconMissing = true;
+  // Without an icon a hidden window could not be reached any more, and a
+  // preset countdown not be cancelled: it shows, even after "-m". A shell
+  // that starts later still gets the icon (TaskbarCreated).
+  if (MainForm* main = app.MainIfLoaded())
+    if (!main->Visible() || main->State() != ui::WindowState::Normal) Restore();
 }
 
 void SystrayIcon::AddSystrayIcon(const std::string& Mess, std::int16_t SelectIcon) {
@@ -93,6 +117,8 @@ void SystrayIcon::AddSystrayIcon(const std::string& Mess, std::int16_t SelectIco
 }
 
 void SystrayIcon::Reduce() {
+  // Without an icon there is no tray to go to: the window stays reachable.
+  if (IconMissing) return;
   if (MainForm* main = app.MainIfLoaded()) {
     main->SetState(ui::WindowState::Minimised);
     main->Hide();

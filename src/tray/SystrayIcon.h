@@ -34,8 +34,12 @@ class SystrayIcon : public ui::Form {
   void TimeCop_Timer();
   // The shell restarted (TaskbarCreated): the icon is added again.
   void ShellRestarted();
+  // The icon could not be added (no shell yet at logon, a shell that timed
+  // out): tried again a while, then the main window is shown for good.
+  void IconRetry_Timer();
 
   ui::Timer TimeCop;
+  ui::Timer IconRetry;
 
   // ---- Menus (popup only), normal and in-tray variants ----
   ui::Menu MnuFichier, MnuShut, MnuReboot, MnuClose;
@@ -52,6 +56,8 @@ class SystrayIcon : public ui::Form {
   std::int16_t LastTipMinute = 0;
   std::int16_t TipIconId = 0;
   platform::NotifyIconData Nid;
+  int IconTries = 0;         // failed additions so far
+  bool IconMissing = false;  // given up on: the window no longer goes to the tray
 
  private:
   void BuildMenus();

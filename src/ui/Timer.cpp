@@ -45,7 +45,10 @@ void Scheduler::Stop(Timer& t) {
   Rearm();
 }
 
-void Scheduler::Forget(Timer& t) { active_.erase(std::remove(active_.begin(), active_.end(), &t), active_.end()); }
+void Scheduler::Forget(Timer& t) {
+  active_.erase(std::remove(active_.begin(), active_.end(), &t), active_.end());
+  std::replace(firing_.begin(), firing_.end(), &t, static_cast<Timer*>(nullptr));
+}
 
 std::optional<std::int64_t> Scheduler::NextDeadline() const {
   std::optional<std::int64_t> next;
@@ -70,10 +73,13 @@ void Scheduler::FireDue() {
       due->count_ = std::max<std::int64_t>(due->count_ + 1, (now - due->start_) / due->interval_);
     }
     due->running_ = true;
-    Timer* self = due;
+    const std::size_t slot = firing_.size();
+    firing_.push_back(due);
     if (due->onTick) due->onTick();
-    // The handler may have destroyed the timer; only touch it if still scheduled.
-    if (std::find(active_.begin(), active_.end(), self) != active_.end()) self->running_ = false;
+    // The handler may have stopped its own timer (it must tick again once
+    // started anew) or destroyed it (then it must not be touched).
+    if (Timer* self = firing_[slot]) self->running_ = false;
+    firing_.resize(slot);
   }
   Rearm();
 }

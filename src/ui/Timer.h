@@ -63,6 +63,9 @@ class Scheduler {
  private:
   static std::int64_t Deadline(const Timer& t);
   std::vector<Timer*> active_;
+  // The timers whose handlers are running, innermost last; a slot is cleared
+  // when its timer is destroyed inside its own handler.
+  std::vector<Timer*> firing_;
 };
 
 // The null backend: a virtual clock that only moves when told to.

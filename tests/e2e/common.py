@@ -1,10 +1,14 @@
 """What several groups of cases expect of the program's calls."""
+import os
+import shutil
+
 from harness import check, equal
 
 BOXES = ["MessageBoxW", "MessageBoxA"]
 PRIVILEGE = ["OpenProcessToken", "LookupPrivilegeValueA", "AdjustTokenPrivileges"]
 POWER = ["ExitWindowsEx", "SetSystemPowerState", "WinExec", "CreateProcessA", "CreateProcessW"]
-LEGACY_SHUTDOWN = "rundll32 user,exitwindows"
+# By its full path in the Windows directory, as GetWindowsDirectoryA names it.
+LEGACY_SHUTDOWN = "C:\\windows\\rundll32.exe user,exitwindows"
 
 
 def names(program, functions):
@@ -40,3 +44,11 @@ def check_balloon_widths(program):
         before = [c.u32(1) for c in sends[:i] if c.u32(0) == sends[i].u32(0)]
         equal(before[-1:], [TTM_ADDTOOLA], "message before the maximum width")
         check(sends[i].u32(3) >= 400, "maximum width %d" % sends[i].u32(3))
+
+
+def place_legacy_rundll32(t):
+    """The 95 family keeps rundll32.exe in the Windows directory itself; a Wine
+    prefix has it in system32 only."""
+    target = t.windows_path("rundll32.exe")
+    if not os.path.exists(target):
+        shutil.copyfile(t.windows_path("system32", "rundll32.exe"), target)

@@ -128,25 +128,8 @@ class Session:
         shell("crep_template", self.template)
 
     def _start_xvfb(self):
-        r, w = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24",
-                                      "-nolisten", "tcp"], pass_fds=(w,), stdin=subprocess.DEVNULL,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(w)
-        data = b""
-        deadline = time.monotonic() + 15
-        while b"\n" not in data and time.monotonic() < deadline:
-            ready, _, _ = select.select([r], [], [], 0.5)
-            if ready:
-                chunk = os.read(r, 64)
-                if not chunk:
-                    break
-                data += chunk
-        os.close(r)
-        if not data.strip():
-            self.stop()
-            raise RuntimeError("Xvfb did not start")
-        return ":" + data.decode().strip()
+        self.xvfb, display = start_xvfb(1280, 1024)
+        return display
 
     def stop(self):
         if self.xvfb:
@@ -507,8 +490,11 @@ class Case:
         self.move_pointer((left + right) // 2, (top + bottom) // 2)
         self.xdotool("click", button)
 
-    def choose_menu_item(self, caption, timeout=5):
-        """Chooses an item of the open popup menu with the keyboard, as a user may."""
+    def focus_open_menu(self, timeout=5):
+        """Waits for the open popup menu and gives it the keyboard. Keys go to
+        the X window with the input focus, which a click on the tray gave to
+        Wine's tray: the menu gets it from its border, so that no item gets
+        selected by the pointer."""
         deadline = time.monotonic() + timeout
         while True:
             popups = [w for w in self.windows() if w["class"] == "#32768" and w["visible"]]
@@ -516,18 +502,19 @@ class Case:
                 break
             check(time.monotonic() < deadline, "no popup menu open")
             time.sleep(0.1)
-        menu = self.describe().menu
-        check(menu is not None, "the program described no menu")
-        items = [i for i in menu["items"] if i != "-"]
-        check(caption in items, "no item %r in the menu %s" % (caption, menu["items"]))
-        # Keys go to the X window with the input focus, which the click on the
-        # tray gave to Wine's tray: hand it to the menu, from its border so
-        # that no item gets selected by the pointer.
         left, top = popups[0]["rect"][:2]
         self.move_pointer(left + 1, top + 1)
         window = re.search(r"WINDOW=(\d+)", self.xdotool("getmouselocation", "--shell"))
         check(window, "no X window under the pointer")
         self.xdotool("windowfocus", "--sync", window.group(1))
+
+    def choose_menu_item(self, caption, timeout=5):
+        """Chooses an item of the open popup menu with the keyboard, as a user may."""
+        self.focus_open_menu(timeout)
+        menu = self.describe().menu
+        check(menu is not None, "the program described no menu")
+        items = [i for i in menu["items"] if i != "-"]
+        check(caption in items, "no item %r in the menu %s" % (caption, menu["items"]))
         # The first Down selects the first item; separators are skipped.
         self.key(*(["Down"] * (items.index(caption) + 1) + ["Return"]))
 
@@ -645,3 +632,80 @@ def user_path(t, *parts):
     profiles = [n for n in sorted(os.listdir(users)) if n.lower() != "public"]
     check(len(profiles) == 1, "expected one user profile in %s, found %s" % (users, profiles))
     return os.path.join(users, profiles[0], *parts)
+
+
+# ---- helpers added for the cases of tests/e2e/test_paths.py ----
+
+def hover_twips(case, title, x, y, rest=0.3):
+    """Rests the real pointer at (x, y) twips from the top-left of the window's
+    client area, without clicking."""
+    _, client = case.window_rect(title)
+    case.move_pointer(client[0] + round(x / 15), client[1] + round(y / 15))
+    time.sleep(rest)
+
+
+def start_xvfb(width, height, depth=24):
+    """A private Xvfb of this size on a free display: (process, ":N")."""
+    r, w = os.pipe()
+    proc = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "%dx%dx%d" % (width, height, depth),
+                             "-nolisten", "tcp"], pass_fds=(w,), stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    data = b""
+    deadline = time.monotonic() + 15
+    while b"\n" not in data and time.monotonic() < deadline:
+        ready, _, _ = select.select([r], [], [], 0.5)
+        if ready:
+            chunk = os.read(r, 64)
+            if not chunk:
+                break
+            data += chunk
+    os.close(r)
+    if not data.strip():
+        proc.terminate()
+        proc.wait(10)
+        raise RuntimeError("Xvfb %dx%d did not start" % (width, height))
+    return proc, ":" + data.decode().strip()
+
+
+class OwnDisplay:
+    """For one case, a screen of another size: its own Xvfb, with the prefix's
+    Wine services started again on it (they keep the display they began with).
+    Everything the case starts inside the block uses it; on leaving, the
+    prefix's processes end, then that Xvfb, by its PID."""
+
+    def __init__(self, case, width, height):
+        self.case, self.width, self.height = case, width, height
+        self.proc, self.display, self._env = None, None, None
+
+    def __enter__(self):
+        self.proc, self.display = start_xvfb(self.width, self.height)
+        shell("crep_prefix_end", self.case.prefix, check_rc=False)
+        self._env = self.case.env
+        display, env = self.display, self._env
+        self.case.env = lambda debug="-all": dict(env(debug), DISPLAY=display)
+        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.case.env(), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        return self
+
+    def __exit__(self, *exc):
+        shell("crep_prefix_end", self.case.prefix, check_rc=False)
+        self.case.env = self._env
+        if self.proc:
+            self.proc.terminate()
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        return False
+
+
+def dismiss_menu(case, timeout=5):
+    """Closes the open popup menu with Escape and waits until it is gone."""
+    deadline = time.monotonic() + timeout
+    case.focus_open_menu(timeout)
+    case.key("Escape")
+    while [w for w in case.windows() if w["class"] == "#32768" and w["visible"]]:
+        check(time.monotonic() < deadline, "the popup menu is still open")
+        time.sleep(0.1)

@@ -143,3 +143,21 @@ def last_delay_setting_starts_the_countdown(t):
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
     check(d.caption("MainForm", "TxtM") in ("09", "10"), "minutes shown: %r" % d.caption("MainForm", "TxtM"))
     equal(names(p, POWER), [], "power calls")
+
+
+ES_CONTINUOUS, ES_SYSTEM_REQUIRED = 0x80000000, 0x1
+
+
+@case(version="winxp", relay=["SetThreadExecutionState"] + POWER)
+def countdown_keeps_the_machine_awake_until_cancelled(t):
+    p = t.start("-a", "-t:0,10,0", "-noconfirm")
+    taken = p.wait_call("SetThreadExecutionState", 10)
+    equal(taken.u32(0), ES_CONTINUOUS | ES_SYSTEM_REQUIRED, "wake request when the countdown starts")
+    t.wait_window("Arrêt ...")
+    t.click_child("Arrêt ...", "Annuler")
+    check_idle(t)
+    released = p.wait_call("SetThreadExecutionState", 5, where=lambda c: c is not taken)
+    equal(released.u32(0), ES_CONTINUOUS, "wake request let go by the cancel")
+    equal([c.u32(0) for c in p.calls("SetThreadExecutionState")], [ES_CONTINUOUS | ES_SYSTEM_REQUIRED, ES_CONTINUOUS],
+          "wake requests")
+    equal(names(p, POWER), [], "power calls")

@@ -8,7 +8,7 @@ zero) and run 2 a two-second Shutdown countdown typed into the delay dialog
 import os
 import re
 
-from common import LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names
+from common import LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names, place_legacy_rundll32
 from harness import case, check, equal, user_path
 
 BEEPS = ["MessageBeep", "Beep"]
@@ -72,6 +72,8 @@ def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
         others = [f for f in ("system", "system32") if f != folder]
         if folder != "system32":
             os.makedirs(t.windows_path("system"), exist_ok=True)
+        if not nt:
+            place_legacy_rundll32(t)
 
         # Run 1: Sleep in six seconds.
         p = t.start("-v", "-t:0,0,6", *extra)

@@ -1,7 +1,7 @@
 """Start-up: command-line switches, immediate power actions, help, single instance."""
 import re
 
-from common import BOXES, LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names
+from common import BOXES, LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names, place_legacy_rundll32
 from harness import case, check, equal
 
 @case(relay=BOXES + POWER)
@@ -26,6 +26,7 @@ def makecoffee(t):
 
 @case(version="win98", relay=PRIVILEGE + POWER)
 def shutdown_now_win98(t):
+    place_legacy_rundll32(t)
     p = t.start("-a", "-n")
     start = p.wait_call(("WinExec", "CreateProcessA", "CreateProcessW"), 15)
     texts = [a.text for a in start.args if a.text is not None]

@@ -1,7 +1,11 @@
 // "Annuler": a running countdown, a prepared run, and the idle window.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "AppFixture.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
 
 namespace {
 
@@ -85,6 +89,44 @@ TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
   Main().Annule_Click();
   EXPECT_TRUE(app->Ended());
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
+}
+
+TEST_F(AppTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
+  Start("");
+  std::string h = "0", m = "5", s = "0";
+  Main().Action = 1;
+  Main().TimeIsMoney(h, m, s, false);
+  SystrayIcon& tray = app->Systray();
+  env.messageBoxes.onShow = [&](const ui::ShownBox&) {
+    // While the box waits: cancel again from the tray menu, and from the
+    // countdown window a double click brings back.
+    env.menus.choices = {"MnuAnnul4"};
+    tray.Form_MouseMove(0x205);
+    tray.Form_MouseMove(0x203);
+    if (TimeStart* box = app->TimeStartIfLoaded()) box->Annuler.onClick();
+  };
+  Main().Annule_Click();
+  EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
+  EXPECT_FALSE(Main().CountDown);
+  EXPECT_TRUE(Main().Visible());
+
+  // However a countdown came to start while an old box waited, OK on that box
+  // leaves it running.
+  m = "1";
+  Main().Action = 1;
+  Main().TimeIsMoney(h, m, s, false);
+  bool first = true;
+  env.messageBoxes.onShow = [&](const ui::ShownBox&) {
+    if (!std::exchange(first, false)) return;
+    std::string h2 = "0", m2 = "0", s2 = "30";
+    Main().Action = 2;
+    Main().TimeIsMoney(h2, m2, s2, false);
+  };
+  Main().Annule_Click();
+  EXPECT_TRUE(Main().CountDown && Main().Timer1.Enabled());
+  EXPECT_EQ(Main().Action, 2);
+  Advance(30000);
+  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
 }
 
 }  // namespace

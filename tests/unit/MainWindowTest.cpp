@@ -1,6 +1,7 @@
 // The skinned main window: picture-button looks, the flows the action buttons
 // start, minimise and close, dragging and re-centring.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AppFixture.h"
@@ -106,7 +107,33 @@ TEST_F(MainWindowTest, APreparedRunStartsOrActsAtOnce) {
     EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
     EXPECT_EQ(os.CallsNamed(std::string(calls[f.action - 1]).substr(0, 13)),
               std::vector<std::string>{calls[f.action - 1]});
+    if (SystrayIcon* tray = app->SystrayIfLoaded()) {
+      EXPECT_FALSE(tray->Stoping);  // no delay is being entered: the tray still answers
+    }
   }
+}
+
+TEST_F(MainWindowTest, NoButtonChangesTheActionOfARunningCountdown) {
+  MainForm& m = Main();
+  m.Arrete.onMouseMove({});  // lit, then the pointer leaves without crossing the background
+  EXPECT_EQ(Look(kActions[0]), "B");
+  m.RebooteBrillant_MouseUp(1, 0, 0, 0);
+  TimeForm& dialog = *app->TimeFormIfLoaded();
+  dialog.txtSeconde.SetText("20");
+  dialog.LetsGo_Click();
+  ASSERT_TRUE(m.CountDown);
+  EXPECT_EQ(Look(kActions[0]), "N");  // the strip covers every button now
+
+  for (const Family& f : kActions) {
+    (m.*f.brillant).onMouseDown({1, 0, 10, 10});
+    Release(f, 1, 10, 10);
+    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr) << f.name;
+    EXPECT_EQ(Look(f), "N") << f.name;
+  }
+  EXPECT_EQ(m.Action, 2);
+  EXPECT_FALSE(app->Systray().Stoping);
+  Advance(20000);
+  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(6,0)"});
 }
 
 TEST_F(MainWindowTest, MinimiseAndClose) {
@@ -172,6 +199,26 @@ TEST_F(MainWindowTest, HandlesDragWithTheLeftButtonAndDoubleClickRecentres) {
   m.Petetout.onDblClick();
   EXPECT_EQ(m.Left() * 10000 + m.Top(), left * 10000 + top);
   EXPECT_TRUE(m.Visible());
+}
+
+TEST(MainWindow, AWideScreenKeepsTheWindowOnItAtStartAndWhenRecentred) {
+  AppFixture f;
+  f.env.screen.width = 3840 * 15;
+  f.env.screen.height = 1080 * 15;
+  f.Start("");
+  MainForm& m = f.Main();
+  const int left = (f.env.screen.width - m.Width()) / 2, bottom = f.env.screen.height - m.Height();
+  EXPECT_EQ(m.Left(), left);
+  EXPECT_EQ(m.Top(), bottom);  // the formula would give 17270, below the screen
+  m.Titre.onMouseDown({1, 0, 100, 100});
+  m.Titre.onMouseMove({1, 0, 40, 40});
+  m.Titre.onDblClick();
+  EXPECT_EQ(std::make_pair(m.Left(), m.Top()), std::make_pair(left, bottom));
+
+  AppFixture narrow;  // narrower than the window: its top-left corner stays on screen
+  narrow.env.screen.width = 300 * 15;
+  narrow.Start("");
+  EXPECT_EQ(std::make_pair(narrow.Main().Left(), narrow.Main().Top()), std::make_pair(0, 0));
 }
 
 }  // namespace

@@ -54,6 +54,12 @@ TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
   }
   WriteSettingsBytes({'S', '5', '.', '5', 0x01});  // right tag, missing bytes read as 0
   EXPECT_EQ(ReadAll(app->Files(), true).Count(), 1);
+
+  os.failWrites = true;  // a foreign file that cannot be reset is still not read as ours
+  WriteSettingsBytes({'s', '5', '.', '5', 0xF0, 0x1F, 1, 2, 3});
+  const Read r = ReadAll(app->Files(), true);
+  EXPECT_EQ(r.Count(), 0);
+  EXPECT_EQ(r.h + r.m + r.s, "000000");
 }
 
 TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {

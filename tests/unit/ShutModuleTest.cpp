@@ -1,6 +1,8 @@
 // Which Windows runs, and the exact system calls of each power action.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/RecordingPlatform.h"
 #include "power/ShutModule.h"
 
@@ -76,12 +78,52 @@ TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95Family) {
     if (i < 2) {
       // Shutdown on the 95 family goes through its shell and ends the program.
       EXPECT_THROW(act(on98, i), platform::ProcessEnded);
-      EXPECT_EQ(w98.Calls(), (Lines{"StartProcess(rundll32 user,exitwindows,1)", "EndProcess()"}));
+      EXPECT_EQ(w98.Calls(), (Lines{"GetWindowsDirectoryA(buffer=4096,size=4095)",
+                                    "StartProcess(C:\\WINDOWS\\rundll32.exe user,exitwindows,1)", "EndProcess()"}));
     } else {
       act(on98, i);
       EXPECT_EQ(w98.Calls(), Lines{calls[i]});
     }
   }
+}
+
+TEST(ShutModule_Power, TheLegacyShutdownStartsRundll32ByItsFullPath) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"C:\\WINDOWS", "StartProcess(C:\\WINDOWS\\rundll32.exe user,exitwindows,1)"},
+      {"C:\\", "StartProcess(C:\\rundll32.exe user,exitwindows,1)"},
+      {"D:\\Mes Documents\\WIN", "StartProcess(\"D:\\Mes Documents\\WIN\\rundll32.exe\" user,exitwindows,1)"},
+      {"", nullptr}};  // without the Windows directory nothing is started
+  for (const auto& [directory, start] : rows) {
+    platform::RecordingPlatform os;
+    os.Set98();
+    os.windowsDirectory = directory;
+    ShutModule shut(os);
+    bool force = true;
+    if (start) {
+      EXPECT_THROW(shut.ShutdownComputer(force), platform::ProcessEnded);
+      EXPECT_EQ(os.CallsNamed("StartProcess"), Lines{start});
+    } else {
+      EXPECT_FALSE(shut.ShutdownComputer(force));
+      EXPECT_EQ(os.Calls(), Lines{"GetWindowsDirectoryA(buffer=4096,size=4095)"});
+    }
+  }
+}
+
+TEST(ShutModule_Power, EachActionSaysWhetherTheSystemTookIt) {
+  platform::RecordingPlatform nt, w98;
+  nt.SetXp();
+  w98.Set98();
+  ShutModule onNt(nt), on98(w98);
+  bool force = true;
+  nt.failExitWindows = 2;
+  nt.failPowerState = 1;
+  EXPECT_EQ(std::make_tuple(onNt.ShutdownComputer(force), onNt.RestartComputer(force), onNt.SuspendComputer(true)),
+            std::make_tuple(false, false, false));
+  EXPECT_EQ(std::make_tuple(onNt.ShutdownComputer(force), onNt.RestartComputer(force), onNt.SuspendComputer(true)),
+            std::make_tuple(true, true, true));
+  w98.failStartProcess = true;  // the process could not start: the program goes on
+  EXPECT_FALSE(on98.ShutdownComputer(force));
+  EXPECT_EQ(w98.CallsNamed("EndProcess"), Lines{});
 }
 
 }  // namespace

@@ -81,6 +81,10 @@ TEST(Startup, TimeTextsAreCheckedAndShownWhenNoActionIsChosen) {
       {"-t:,", badT, "00:00:00"},
       {"-t:-5,5,0", badT, "00:00:00"},  // adds up to 0, yet never an immediate action
       {"-t:1e999,0,0", badT, "00:00:00"},
+      {"-t:40000,0,0", badT, "00:00:00"},  // whole, but checked before any conversion
+      {"-h:1e300,0,0", badH, "00:00:00"},
+      {"-t:0,1.5,0", badT, "00:00:00"},
+      {"-t:hh,mm,ss", badT, "00:00:00"},
   };
   for (const auto& [commandLine, box, digits] : rows) {
     AppFixture f;
@@ -98,12 +102,25 @@ TEST(Startup, TimeTextsAreCheckedAndShownWhenNoActionIsChosen) {
 }
 
 TEST_F(AppTest, StartupTimeWithActionStartsTheCountdownAtOnce) {
-  Start("-a -t:0,1.5,0");
+  Start("-a -t:0,2,0");
   EXPECT_TRUE(Main().CountDown && Main().Timer1.Enabled());
   EXPECT_EQ(Main().Action, 1);
-  EXPECT_EQ(Digits(Main()), "00:02:00");  // the fraction is rounded, halves to even
-  EXPECT_FALSE(Main().Visible());         // the countdown window shows the time instead
+  EXPECT_EQ(Digits(Main()), "00:02:00");
+  EXPECT_FALSE(Main().Visible());  // the countdown window shows the time instead
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0, 0, 2, 0));
+}
+
+TEST(Startup, ATimeThatIsNotWholeNumbersNeverActsAtOnce) {
+  for (const char* commandLine : {"-a -t:0.5,0,0", "-r -t:0,0,0.4", "-a -t:hh,mm,ss", "-v -h:0,0,0.1"}) {
+    AppFixture f;
+    f.Start(commandLine);
+    f.Advance(5000);
+    SCOPED_TRACE(commandLine);
+    EXPECT_EQ(PowerCalls(f.os), Lines{});
+    ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
+    EXPECT_NE(f.env.messageBoxes.shown[0].text.find("est suivi d'une information incorrecte."), std::string::npos);
+    EXPECT_TRUE(f.Main().Visible() && !f.Main().CountDown);
+  }
 }
 
 TEST(Startup, TheLastTimeIsPresetUnlessZeroOrOverridden) {

@@ -101,7 +101,7 @@ TEST_F(TimeFormTest, ZeroDelayAsksFirstAndCancelKeepsTheDialog) {
     const char* question;
   } cases[] = {
       {1, {"", "", ""}, false, "Êtes-vous certain de vouloir arrêter immédiatement ?"},
-      {2, {"-1", "01", "ab"}, false, "Êtes-vous certain de vouloir redémarrer immédiatement ?"},
+      {2, {"ab", "00", ".4"}, false, "Êtes-vous certain de vouloir redémarrer immédiatement ?"},  // as it would run
       {3, {"00", "00", "00"}, true, "Êtes-vous certain de vouloir mettre en veille prolongée immédiatement ?"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.question);
@@ -171,6 +171,22 @@ TEST_F(TimeFormTest, ClockTimesThatGiveNoDelayStartNothing) {
   ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
   EXPECT_EQ(env.messageBoxes.shown[0].text, "Erreur dans le délai");
   EXPECT_EQ(Fields(t), "00:00:00");
+}
+
+TEST_F(TimeFormTest, ANegativeFieldIsAnErrorEvenWhenTheFieldsAddUpToZero) {
+  for (bool clockMode : {false, true}) {
+    TimeForm& t = Open(1);
+    if (clockMode) t.WithTime.ValueFromUser(1);
+    Type(t, "00", "05", "-5");
+    env.messageBoxes.shown.clear();
+    t.LetsGo.onClick();
+    ASSERT_EQ(env.messageBoxes.shown.size(), 1u) << clockMode;
+    EXPECT_EQ(env.messageBoxes.shown[0].text, "Erreur dans le délai");
+    EXPECT_EQ(Fields(t), "00:00:00");
+    EXPECT_FALSE(Main().CountDown);
+    t.Annuled.onClick();
+  }
+  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{});
 }
 
 TEST_F(TimeFormTest, ClosingWithoutACountdownGoesBackToIdle) {

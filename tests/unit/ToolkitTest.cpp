@@ -37,6 +37,31 @@ TEST(FakeScheduler, FiresTicksOnDeadlinesInOrderAndStopsWhenDisabledInsideAHandl
   EXPECT_EQ(order.size(), polls + 20);  // only the poll timer is left
 }
 
+TEST(FakeScheduler, ATimerThatStopsItselfTicksAgainOnceStartedAnew) {
+  ui::FakeEnvironment env;
+  TestForm form(env.services);
+  int ticks = 0;
+  form.poll.onTick = [&] {
+    ++ticks;
+    form.poll.SetEnabled(false);  // a one-shot, as TimeCop is
+  };
+  for (int round = 1; round <= 3; ++round) {
+    form.poll.SetEnabled(true);
+    env.scheduler.Advance(250);
+    EXPECT_EQ(ticks, round);
+    EXPECT_FALSE(form.poll.Enabled());
+  }
+  // Stopped and started again inside the same tick: it keeps ticking.
+  form.slow.onTick = [&] {
+    ++ticks;
+    form.slow.SetEnabled(false);
+    form.slow.SetEnabled(true);
+  };
+  form.slow.SetEnabled(true);
+  env.scheduler.Advance(3000);
+  EXPECT_EQ(ticks, 6);
+}
+
 TEST(Control, ProgrammaticChangesFireTheUserEventsAndOptionsExcludeEachOther) {
   ui::FakeEnvironment env;
   TestForm form(env.services);

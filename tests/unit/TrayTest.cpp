@@ -176,4 +176,81 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");
 }
 
+TEST_F(TrayTest, EveryRestoreFromTheMenuClearsReducedAgain) {
+  SystrayIcon& tray = Tray();
+  for (int round = 1; round <= 3; ++round) {
+    SCOPED_TRACE(round);
+    env.menus.choices = {"Reduce4"};
+    tray.Form_MouseMove(kRightUp);
+    env.menus.choices = {"Restore4"};
+    tray.Form_MouseMove(kRightUp);
+    EXPECT_EQ(env.menus.shown.back().menu, "MnuFichierR");
+    Advance(250);
+    EXPECT_FALSE(tray.Reduced);
+    EXPECT_TRUE(Main().Visible());
+  }
+  tray.Form_MouseMove(kLeftDouble);  // the window on screen goes back to the tray
+  EXPECT_FALSE(Main().Visible());
+}
+
+TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
+  // 99:60:00 passes the start-up's test, then carries to 100 hours and is refused.
+  const std::pair<const char*, const char*> rows[] = {
+      {"", "MnuArrete"}, {"", "MnuRedemarre"}, {"-m", "MnuFermeR"}, {"-m", "MnuRedemarreR"}};
+  for (const auto& [extra, item] : rows) {
+    SCOPED_TRACE(std::string(extra) + " " + item);
+    AppFixture f;
+    f.Start(std::string(extra) + " -t:99,60,0");
+    SystrayIcon& tray = f.app->Systray();
+    f.env.menus.choices = {item};
+    tray.Form_MouseMove(kRightUp);
+    ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(f.env.messageBoxes.shown[0].text, "Erreur dans le délai");
+    EXPECT_FALSE(f.Main().CountDown || f.Main().WaitCmd);
+    EXPECT_EQ(f.Main().Action, 0);
+    EXPECT_FALSE(tray.Stoping);
+    EXPECT_EQ(tray.Icon(), 112);
+    EXPECT_EQ(ShownTip(f.os.notifyCalls.back()), "Crepuscule");
+    tray.Form_MouseMove(kRightUp);  // the menu still comes up: the idle one
+    ASSERT_EQ(f.env.menus.shown.size(), 2u);
+    EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
+  }
+  AppFixture withAction;  // refused during the start-up itself: nothing is left chosen
+  withAction.Start("-a -t:99,60,0");
+  EXPECT_EQ(withAction.env.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(withAction.Main().Action, 0);
+  EXPECT_TRUE(withAction.Main().Visible() && !withAction.app->Systray().Stoping);
+}
+
+TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
+  AppFixture late;  // the shell answers on the third try
+  late.os.failNotifyAdd = 2;
+  late.Start("-m");
+  late.Advance(60000);
+  EXPECT_EQ(late.os.CallsNamed("Shell_NotifyIconA(0").size(), 3u);
+  EXPECT_FALSE(late.Main().Visible());
+
+  AppFixture never;  // no shell at all: a preset countdown must stay reachable
+  never.os.failNotifyAdd = 1000;
+  never.Start("-m -a -t:0,10,0");
+  never.Advance(29000);
+  EXPECT_FALSE(never.Main().Visible());
+  never.Advance(1000);
+  EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);
+  EXPECT_TRUE(never.Main().Visible());
+  EXPECT_EQ(never.Main().State(), ui::WindowState::Normal);
+  EXPECT_TRUE(never.Main().CountDown);
+  never.Advance(60000);
+  EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);  // tried for a while only
+  never.Main().Annule_Click();
+  std::string h = "0", m = "5", s = "0";
+  never.Main().Action = 2;
+  never.Main().TimeIsMoney(h, m, s, false);  // nowhere to go: the window stays
+  EXPECT_TRUE(never.Main().Visible());
+  never.os.failNotifyAdd = 0;
+  never.app->Systray().onShellRestarted();  // a shell that comes later still gets it
+  EXPECT_EQ(never.os.notifyMessages.back(), platform::kNimAdd);
+  EXPECT_EQ(ShownTip(never.os.notifyCalls.back()).rfind("Redémarrage dans ", 0), 0u);
+}
+
 }  // namespace

@@ -1,0 +1,215 @@
+// The whole program, headless: any settings-file bytes, any command line, any
+// mix of refused file operations and power calls, then a while of running time
+// and a stream of user events. What must always hold:
+// - a power call only when the command line asked for an action, a file of
+//   ours holds a start-up action, or the user chose one;
+// - the tray's Stoping and StopOptions only while their dialog is open;
+// - a countdown that runs reaches its action.
+// Input: a byte of switches (Shift held, refusals), a byte for the Windows
+// version, whether there is a file and its length, the file, the command line
+// up to a NUL (bytes from 0xF0 stand for a switch), then events.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../unit/AppFixture.h"
+#include "settings/OptionsForm.h"
+#include "text/Text.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+const char* const kSwitches[] = {" -a ", " -r ", " -v ",         " -n ",          " -m ",         " -t:",
+                                 " -h:", " -? ", " -noconfirm ", " -notimediag ", " -endinmain ", " -forcehibernation ",
+                                 ",",    "0",    " -noding ",    " -t:0,0,2 "};
+const char* const kTexts[] = {"", "00", "05", "1", "99", "60", ".4", "-5", "ab", "59", "3", "0", "&H", "1e", " 7", "é"};
+const char* const kMenuItems[] = {"MnuArrete", "MnuRedemarre", "MnuFerme",    "Reduce4",  "OptionMenuN", "MnuArreteR",
+                                  "MnuFermeR", "Restore4",     "OptionMenuR", "MnuAnnul", "MnuAnnul1",   "MnuAnnul4",
+                                  "Reduce1",   "Restore2",     "MnuAnnul6",   "MnuAnnulR"};
+// XP, 98, 95, 2000, NT 4, Me, 10 (as reported without a manifest), and a failed query.
+constexpr std::uint32_t kVersions[][3] = {{2, 5, 1}, {1, 4, 10}, {1, 4, 0}, {2, 5, 0},
+                                          {2, 4, 0}, {1, 4, 90}, {2, 6, 2}, {0, 0, 0}};
+constexpr int kTrayEvents[] = {0x201, 0x202, 0x203, 0x204, 0x205};
+
+bool IsPowerCall(const std::string& call) {
+  return call.rfind("ExitWindowsEx", 0) == 0 || call.rfind("SetSystemPowerState", 0) == 0 ||
+         call.rfind("StartProcess", 0) == 0;
+}
+
+std::size_t PowerCalls(const platform::RecordingPlatform& os) {
+  std::size_t n = 0;
+  for (const std::string& call : os.log) n += IsPowerCall(call);
+  return n;
+}
+
+bool AsksForAction(const std::string& line) {
+  for (const std::string& token : TraiteCommande(line, " "))
+    if (token == "-a" || token == "-r" || token == "-v") return true;
+  return false;
+}
+
+// Our tag, and a start-up action among the option bits.
+bool FileAsksForAction(const std::vector<std::uint8_t>& file) {
+  return file.size() >= 5 && file[0] == 'S' && file[1] == '5' && file[2] == '.' && file[3] == '5' &&
+         (file[4] & 0x1C) != 0;
+}
+
+void Check(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "broken: %s\n", what);
+  std::abort();
+}
+
+void CheckFlags(AppFixture& f) {
+  if (f.app->Ended() || f.processEnded) return;
+  if (const SystrayIcon* tray = f.app->SystrayIfLoaded()) {
+    Check(!tray->Stoping || f.app->TimeFormIfLoaded(), "Stoping without the delay dialog");
+    Check(!tray->StopOptions || f.app->OptionsFormIfLoaded(), "StopOptions without the options dialog");
+  }
+}
+
+bool UserChoosesAction(std::uint8_t op, std::uint8_t arg) {
+  if (op == 2) return true;
+  if (op != 6) return false;
+  const std::string item = kMenuItems[arg % 16];
+  return item.rfind("MnuArrete", 0) == 0 || item.rfind("MnuRedemarre", 0) == 0 || item.rfind("MnuFerme", 0) == 0;
+}
+
+// One user event; false once the program is gone.
+void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
+  MainForm& main = f.Main();
+  TimeForm* dialog = f.app->TimeFormIfLoaded();
+  switch (op) {
+    case 0:
+      f.Advance((arg + 1) * 250);
+      return;
+    case 1:
+      f.Advance((arg % 8 + 1) * 5000);
+      return;
+    case 2: {
+      ui::Control* buttons[] = {&main.ArreteBrillant, &main.RebooteBrillant, &main.VeilleProlongeeBrillant};
+      ui::Control& b = *buttons[arg % 3];
+      if (b.onMouseUp) f.Guard([&] { b.onMouseUp({1, 0, 10, 10}); });
+      break;
+    }
+    case 3: {
+      ui::Control* normals[] = {&main.Arrete, &main.Reboote, &main.VeilleProlongee, &main.Fond, &main.Titre};
+      ui::Control& c = *normals[arg % 5];
+      if (c.onMouseMove) c.onMouseMove({arg / 5 % 2, 0, 10, 10});
+      break;
+    }
+    case 4:
+      f.Guard([&] { main.Annule_Click(); });
+      break;
+    case 5:
+      if (SystrayIcon* tray = f.app->SystrayIfLoaded()) f.Guard([&] { tray->Form_MouseMove(kTrayEvents[arg % 5]); });
+      break;
+    case 6:
+      if (SystrayIcon* tray = f.app->SystrayIfLoaded()) {
+        f.env.menus.choices = {kMenuItems[arg % 16]};
+        f.Guard([&] { tray->Form_MouseMove(0x205); });
+        f.env.menus.choices.clear();
+      }
+      break;
+    case 7:
+      if (dialog) {
+        ui::Control* fields[] = {&dialog->txtHeure, &dialog->txtMinute, &dialog->txtSeconde};
+        fields[arg % 3]->TextFromUser(kTexts[arg % 16]);
+      }
+      break;
+    case 8:
+      if (dialog) f.Guard([&] { dialog->LetsGo.onClick(); });
+      break;
+    case 9:
+      if (dialog) f.Guard([&] { arg % 2 ? dialog->Annuled.onClick() : dialog->onCloseBox(); });
+      break;
+    case 10:
+      if (dialog) dialog->WithTime.ValueFromUser(dialog->WithTime.Value() == 1 ? 0 : 1);
+      break;
+    case 11:
+      if (TimeStart* box = f.app->TimeStartIfLoaded())
+        f.Guard([&] { arg % 2 ? box->Annuler.onClick() : box->onCloseBox(); });
+      break;
+    case 12:
+      if (!f.app->OptionsFormIfLoaded() && main.Loaded()) main.TimeOptions_Click();
+      break;
+    case 13:
+      if (OptionsForm* options = f.app->OptionsFormIfLoaded()) {
+        ui::Control* boxes[] = {&options->AlwaysAllNow, &options->MemTime,    &options->SameAction,
+                                &options->NoConfirmBox, &options->NoDiagTime, &options->ForceHib};
+        if (arg < 12) boxes[arg % 6]->ValueFromUser(boxes[arg % 6]->Value() ? 0 : 1);
+        if (arg == 12) options->Save.onClick();
+        if (arg >= 13) options->Cancel.onClick();
+      }
+      break;
+    case 14:
+      f.env.messageBoxes.answers.push_back(arg % 2 ? ui::kIdCancel : ui::kIdOk);
+      break;
+    default:
+      f.os.shiftState = static_cast<short>(arg % 2 ? -32768 : 0);
+      f.Advance(100);
+      break;
+  }
+  f.app->CollectGarbage();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2 || size > 512) return 0;
+  const std::uint8_t switches = data[0];
+  std::size_t at = 2;
+  const std::size_t fileLength = std::min<std::size_t>(data[1] % 16, size - at);
+  const std::vector<std::uint8_t> file(data + at, data + at + fileLength);
+  at += fileLength;
+  std::string line;
+  for (; at < size && data[at] != 0; ++at)
+    line += data[at] >= 0xF0 ? kSwitches[data[at] - 0xF0] : std::string(1, data[at]);
+  ++at;
+
+  AppFixture f;
+  const auto& [platformId, major, minor] = kVersions[(data[1] >> 4) & 7];
+  f.os.SetVersion(platformId, major, minor, 0);
+  f.os.shiftState = switches & 1 ? -32768 : 0;
+  if (!(data[1] & 0x80)) f.WriteSettingsBytes(file);
+  f.os.failOpens = switches & 2;
+  f.os.failWrites = switches & 4;
+  f.os.failReads = switches & 8;
+  f.os.shortReads = switches & 16;
+  f.os.failExitWindows = switches & 32 ? 1 : 0;
+  f.os.failPowerState = switches & 64 ? 1 : 0;
+  f.os.failNotifyAdd = switches & 128 ? 3 : 0;
+
+  // Start-up and a few seconds alone: only what was asked for may act.
+  f.Start(line);
+  if (!f.app->Ended() && !f.processEnded) f.Advance(3000);
+  const bool asked = AsksForAction(line) || FileAsksForAction(file);
+  if (!asked) Check(PowerCalls(f.os) == 0, "a power call at start-up that nothing asked for");
+  CheckFlags(f);
+
+  bool userChose = false;
+  for (; at + 1 < size && !f.app->Ended() && !f.processEnded; at += 2) {
+    const std::uint8_t op = data[at] % 16, arg = data[at + 1];
+    const std::size_t before = PowerCalls(f.os);
+    userChose = userChose || UserChoosesAction(op, arg);
+    Event(f, op, arg);
+    if (!asked && !userChose) Check(PowerCalls(f.os) == before, "a power call nobody chose");
+    CheckFlags(f);
+  }
+
+  // A countdown that runs reaches its action (short ones only: time is dear here).
+  if (f.app->Ended() || f.processEnded) return 0;
+  MainForm& main = f.Main();
+  const int left = main.TpsH * 3600 + main.TpsM * 60 + main.TpsS;
+  if (main.CountDown && main.Timer1.Enabled() && left <= 120) {
+    const std::size_t before = PowerCalls(f.os);
+    f.Advance((left + 2) * 1000);
+    Check(PowerCalls(f.os) > before || f.processEnded, "a running countdown that never acts");
+  }
+  return 0;
+}

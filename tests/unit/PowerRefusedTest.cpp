@@ -1,0 +1,176 @@
+// A power call the system refuses is not a success, wherever it comes from:
+// the program goes back to idle and says so. And a countdown keeps the machine
+// awake while it runs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "AppFixture.h"
+#include "timeui/TimeForm.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* const kShutdownRefused = "Windows a refusé d'arrêter l'ordinateur.";
+const char* const kRestartRefused = "Windows a refusé de redémarrer l'ordinateur.";
+const char* const kStandbyRefused = "Windows a refusé de mettre l'ordinateur en veille.";
+const char* const kOfferStandby =
+    "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?";
+
+Lines Texts(const std::vector<ui::ShownBox>& boxes) {
+  Lines out;
+  for (const ui::ShownBox& b : boxes) out.push_back(b.text + " [" + std::to_string(b.flags) + " " + b.title + "]");
+  return out;
+}
+
+std::string Refused(const char* text) { return std::string(text) + " [48 Crepuscule]"; }
+
+void ExpectIdleOnScreen(AppFixture& f) {
+  MainForm& m = f.Main();
+  EXPECT_FALSE(f.app->Ended());
+  EXPECT_FALSE(m.CountDown || m.Timer1.Enabled());
+  EXPECT_EQ(m.Action, 0);
+  EXPECT_TRUE(m.Visible() && m.Enabled());
+  EXPECT_EQ(m.State(), ui::WindowState::Normal);
+  EXPECT_EQ(m.Titre.Caption(), "Arrêter l'ordinateur");
+  EXPECT_FALSE(m.Petetout.Visible() || m.DisablePic.Visible());
+  EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
+  ASSERT_NE(f.app->SystrayIfLoaded(), nullptr);
+  EXPECT_EQ(f.app->SystrayIfLoaded()->Icon(), 112);
+  EXPECT_FALSE(f.app->SystrayIfLoaded()->Stoping);
+}
+
+void StartCountdown(AppFixture& f, int action, const char* seconds) {
+  std::string h = "0", m = "0", s = seconds;
+  f.Main().Action = static_cast<std::int16_t>(action);
+  f.Main().TimeIsMoney(h, m, s, false);
+}
+
+TEST(PowerRefused, AtZeroTheCountdownGoesIdleAndTheNextOneStillActs) {
+  const std::tuple<int, const char*, const char*> rows[] = {{1, "ExitWindowsEx(12,0)", kShutdownRefused},
+                                                            {2, "ExitWindowsEx(6,0)", kRestartRefused}};
+  for (const auto& [action, call, text] : rows) {
+    SCOPED_TRACE(call);
+    AppFixture f;
+    f.Start("");
+    f.os.failExitWindows = 1;
+    StartCountdown(f, action, "3");
+    f.Advance(3000);
+    EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{call});
+    EXPECT_EQ(Texts(f.env.messageBoxes.shown), Lines{Refused(text)});
+    ExpectIdleOnScreen(f);
+
+    StartCountdown(f, action, "8");  // the tick stopped itself at zero: it must run again
+    f.Advance(8000);
+    EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), (Lines{call, call}));
+    EXPECT_FALSE(f.Main().Visible());
+  }
+}
+
+TEST(PowerRefused, ARefusedHibernationOffersStandby) {
+  const struct {
+    int failures, answer;
+    Lines calls, boxes;
+    bool ended;
+  } rows[] = {{1, ui::kIdOk, {"SetSystemPowerState(0,-1)", "SetSystemPowerState(-1,-1)"}, {kOfferStandby}, true},
+              {1, ui::kIdCancel, {"SetSystemPowerState(0,-1)"}, {kOfferStandby}, false},
+              {2,
+               ui::kIdOk,
+               {"SetSystemPowerState(0,-1)", "SetSystemPowerState(-1,-1)"},
+               {kOfferStandby, kStandbyRefused},
+               false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.failures * 10 + r.answer);
+    AppFixture f;
+    f.Start("");
+    f.os.failPowerState = r.failures;
+    f.env.messageBoxes.answers = {r.answer};
+    StartCountdown(f, 3, "2");
+    f.Advance(2000);
+    EXPECT_EQ(f.os.CallsNamed("SetSystemPowerState"), r.calls);
+    Lines texts;
+    for (const ui::ShownBox& b : f.env.messageBoxes.shown) texts.push_back(b.text);
+    EXPECT_EQ(texts, r.boxes);
+    EXPECT_EQ(f.env.messageBoxes.shown.front().flags, 33);
+    EXPECT_EQ(f.app->Ended(), r.ended);
+    if (!r.ended) {
+      ExpectIdleOnScreen(f);
+      // The icon had gone before the call: it is back, added afresh.
+      EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(0").size(), 2u);
+    }
+  }
+  AppFixture standby;  // no hibernation here: nothing to offer
+  standby.os.Set98();
+  standby.Start("");
+  standby.os.failPowerState = 1;
+  StartCountdown(standby, 3, "2");
+  standby.Advance(2000);
+  EXPECT_EQ(Texts(standby.env.messageBoxes.shown), Lines{Refused(kStandbyRefused)});
+  ExpectIdleOnScreen(standby);
+}
+
+TEST(PowerRefused, AnImmediateActionFromTheCommandLineLeavesTheProgramIdle) {
+  const std::tuple<bool, const char*, const char*> rows[] = {
+      {true, "-a -n", kShutdownRefused},
+      {true, "-r -t:0,0,0 -m", kRestartRefused},
+      {false, "-a -n", kShutdownRefused},  // rundll32 could not start: the program does not end
+      {false, "-v -n", kStandbyRefused}};
+  for (const auto& [xp, commandLine, text] : rows) {
+    SCOPED_TRACE(std::string(commandLine) + (xp ? " xp" : " 98"));
+    AppFixture f;
+    if (!xp) f.os.Set98();
+    f.os.failExitWindows = 1;
+    f.os.failPowerState = 1;
+    f.os.failStartProcess = true;
+    f.Start(commandLine);
+    f.Advance(100);
+    EXPECT_FALSE(f.processEnded);
+    EXPECT_EQ(Texts(f.env.messageBoxes.shown), Lines{Refused(text)});
+    EXPECT_FALSE(f.Main().CmdAllnow || f.Main().WaitCmd);
+    EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // nothing else opens by itself
+    EXPECT_FALSE(f.app->Ended());
+    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);
+  }
+}
+
+TEST_F(AppTest, PowerRefusedAfterTheZeroDelayQuestion) {
+  Start("");
+  os.failExitWindows = 1;
+  Main().RebooteBrillant_MouseUp(1, 0, 0, 0);
+  app->TimeFormIfLoaded()->LetsGo.onClick();  // 00:00:00, and OK to the question
+  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
+  ASSERT_EQ(env.messageBoxes.shown.size(), 2u);
+  EXPECT_EQ(Texts(env.messageBoxes.shown)[1], Refused(kRestartRefused));
+  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  ExpectIdleOnScreen(*this);
+}
+
+TEST_F(AppTest, ACountdownKeepsTheMachineAwakeUntilItIsCancelledEndsOrTheProgramQuits) {
+  const Lines awake{"SetThreadExecutionState(0x80000001)"}, released{"SetThreadExecutionState(0x80000000)"};
+  Start("-noconfirm");
+  EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), Lines{});
+  StartCountdown(*this, 1, "30");
+  EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), awake);
+  os.ClearLog();
+  Main().Annule_Click();
+  EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), released);
+
+  os.ClearLog();
+  StartCountdown(*this, 2, "2");
+  Advance(2000);
+  const Lines calls = os.Calls();
+  const auto release = std::find(calls.begin(), calls.end(), released[0]);
+  EXPECT_LT(release - calls.begin(), std::find(calls.begin(), calls.end(), "ExitWindowsEx(6,0)") - calls.begin());
+
+  os.ClearLog();
+  Main().CountDown = false;  // the system did not end the program: a new countdown, then quit
+  StartCountdown(*this, 1, "30");
+  Main().ClseBrillant_MouseUp(1, 0, 0, 0);
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), (Lines{awake[0], released[0]}));
+}
+
+}  // namespace
