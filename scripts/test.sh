@@ -61,6 +61,13 @@ else
   fail "the import check's own tests failed"
 fi
 
+# No two parts of the program include each other round in a circle.
+if python3 "$root/tests/structure/check_includes.py" 2>&1 | tee "$logs/includes.log"; then
+  passed=$((passed + 1))
+else
+  fail "the include graph of src/ has a circle (see above)"
+fi
+
 # Unit tests of the portable core.
 if bash "$root/scripts/build.sh" native; then
   ctest --test-dir "$build/native" --output-on-failure --timeout 300 -j 2 2>&1 | tee "$logs/ctest-native.log"

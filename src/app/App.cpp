@@ -16,7 +16,6 @@ App::~App() {
   timeStart_.reset();
   timeForm_.reset();
   systray_.reset();
-  detachedSystray_.reset();
   keptMain_.reset();
   main_.reset();
   graveyard_.clear();
@@ -66,21 +65,21 @@ void App::Start() {
 }
 
 MainForm& App::Main() { return *mainObject_; }
+ui::Form& App::MainWindow() { return *mainObject_; }
+RunState& App::State() { return *mainObject_; }
+Commands& App::Do() { return *mainObject_; }
 
 void App::UnloadMain() {
   closing_ = true;
   Unload(main_);
 }
 
-SystrayIcon& App::Systray() {
-  if (systray_) return *systray_;
-  if (closing_ || ended_) {
-    if (!detachedSystray_) detachedSystray_ = std::make_unique<SystrayIcon>(*this);
-    return *detachedSystray_;
-  }
-  return Load(systray_);
+void App::OpenTray() {
+  // Once the program is closing it never comes back: that would put the icon
+  // back and keep a closed program alive.
+  if (!systray_ && !closing_ && !ended_) Load(systray_);
 }
-void App::UnloadSystray() { Unload(systray_); }
+void App::CloseTray() { Unload(systray_); }
 
 TimeForm& App::LoadTimeForm() { return Load(timeForm_); }
 void App::UnloadTimeForm() { Unload(timeForm_); }

@@ -1,32 +1,33 @@
 #pragma once
 // The application object: the modules, and the five windows, each loaded on
-// first use and unloaded when closed. Forms reach each other through it.
+// first use and unloaded when closed. It is what every window reaches the
+// others through (Windows), and nothing but the program's start (and the
+// test hook) reaches it directly.
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
 #include "settings/FileModule.h"
 #include "ui/Services.h"
 
 class MainForm;
-class SystrayIcon;
-class TimeForm;
-class TimeStart;
-class OptionsForm;
 
-class App {
+class App : public Windows {
  public:
   App(ui::Services& services, platform::Platform& os);
-  ~App();
+  ~App() override;
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
-  ui::Services& Svc() { return services_; }
-  platform::Platform& Os() { return os_; }
-  ShutModule& Shut() { return shut_; }
-  FileModule& Files() { return files_; }
+  ui::Services& Svc() override { return services_; }
+  platform::Platform& Os() override { return os_; }
+  ShutModule& Shut() override { return shut_; }
+  FileModule& Files() override { return files_; }
+  RunState& State() override;
+  Commands& Do() override;
 
   // Start-up: creates the main window (its initialisation), loads it, shows it.
   void Start();
@@ -35,26 +36,25 @@ class App {
   // once unloaded, so that a handler still running after the close is safe.
   MainForm& Main();
   MainForm* MainIfLoaded() const { return main_.get(); }
-  void UnloadMain();
+  ui::Form& MainWindow() override;
+  bool MainOpen() const override { return main_ != nullptr; }
+  void UnloadMain() override;
 
-  // Touching the tray window loads it, as the forms of the original design
-  // did; once the program is closing it is never brought back (that would put
-  // the icon back and keep a closed program alive).
-  SystrayIcon& Systray();
-  SystrayIcon* SystrayIfLoaded() const { return systray_.get(); }
-  void UnloadSystray();
+  void OpenTray() override;
+  SystrayIcon* Tray() override { return systray_.get(); }
+  void CloseTray() override;
 
-  TimeForm& LoadTimeForm();
-  TimeForm* TimeFormIfLoaded() const { return timeForm_.get(); }
-  void UnloadTimeForm();
+  TimeForm& LoadTimeForm() override;
+  TimeForm* TimeFormIfLoaded() const override { return timeForm_.get(); }
+  void UnloadTimeForm() override;
 
-  TimeStart& LoadTimeStart();
-  TimeStart* TimeStartIfLoaded() const { return timeStart_.get(); }
-  void UnloadTimeStart();
+  TimeStart& LoadTimeStart() override;
+  TimeStart* TimeStartIfLoaded() const override { return timeStart_.get(); }
+  void UnloadTimeStart() override;
 
-  OptionsForm& LoadOptionsForm();
-  OptionsForm* OptionsFormIfLoaded() const { return options_.get(); }
-  void UnloadOptionsForm();
+  OptionsForm& LoadOptionsForm() override;
+  OptionsForm* OptionsFormIfLoaded() const override { return options_.get(); }
+  void UnloadOptionsForm() override;
 
   // A second copy was started: the window the user works in comes forward,
   // an open dialog before the main window; the tray keeps what it holds.
@@ -81,8 +81,7 @@ class App {
   FileModule files_;
   std::unique_ptr<MainForm> main_;
   MainForm* mainObject_ = nullptr;
-  std::unique_ptr<SystrayIcon> detachedSystray_;  // answers for the tray once it is gone
-  bool closing_ = false;
+  bool closing_ = false;  // the main window went: nothing opens again
   std::unique_ptr<SystrayIcon> systray_;
   std::unique_ptr<TimeForm> timeForm_;
   std::unique_ptr<TimeStart> timeStart_;

@@ -2,8 +2,11 @@
 // the way back to idle when a chosen action comes to nothing.
 #include <string>
 
-#include "app/App.h"
 #include "app/MainForm.h"
+#include "app/Windows.h"
+#include "platform/Platform.h"
+#include "power/ShutModule.h"
+#include "settings/FileModule.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"
 
@@ -39,10 +42,11 @@ void MainForm::Annule_Click() {
           break;
       }
       if (icon != 0) {
-        SystrayIcon& tray = app.Systray();
-        tray.AddSystrayIcon(tip, icon);
-        // The 256-colour icons are for XP; other systems get the 16-colour ones.
-        if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon(tip, static_cast<std::int16_t>(icon + 20));
+        if (SystrayIcon* tray = app.Tray()) {
+          tray->AddSystrayIcon(tip, icon);
+          // The 256-colour icons are for XP; other systems get the 16-colour ones.
+          if (app.Shut().GetOSName() != "Xp") tray->AddSystrayIcon(tip, static_cast<std::int16_t>(icon + 20));
+        }
         const std::uint32_t serial = countdownSerial_;
         cancelling_ = true;
         app.Svc().messageBoxes.Show(text, ui::kMbInformation, "Annulation");
@@ -53,9 +57,9 @@ void MainForm::Annule_Click() {
     }
     Action = 0;
     CountDown = false;
-    app.Systray().AddSystrayIcon(kIdleTip, kIdleIcon);
+    if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
     RestoreIdleLook();
-    if (!CmdTimStart) app.Systray().Restore();
+    if (!CmdTimStart) Restore();
     return;
   }
 
@@ -69,7 +73,7 @@ void MainForm::Annule_Click() {
     return;
   }
 
-  app.UnloadSystray();
+  app.CloseTray();
   app.UnloadTimeForm();
   app.UnloadOptionsForm();
   app.UnloadMain();
@@ -95,10 +99,9 @@ void MainForm::RestoreIdleLook() {
 
 void MainForm::DropChosenAction() {
   Action = 0;
-  if (SystrayIcon* tray = app.SystrayIfLoaded()) {
-    tray->Stoping = false;
+  Stoping = false;
+  if (SystrayIcon* tray = app.Tray())
     if (tray->Icon() != kIdleIcon) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
-  }
 }
 
 void MainForm::ReturnToIdle(const std::string& refusal) {
@@ -110,9 +113,9 @@ void MainForm::ReturnToIdle(const std::string& refusal) {
     RestoreIdleLook();
   }
   // A refused sleep has already taken the icon away: it comes back here.
-  app.Systray();
+  app.OpenTray();
   DropChosenAction();
   // Whatever hid it, the window comes back so that the user sees what happened.
-  if (Loaded()) app.Systray().Restore();
+  if (Loaded()) Restore();
   if (!refusal.empty()) app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, "Crepuscule");
 }

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/App.h"
 #include "app/MainForm.h"
+#include "app/Windows.h"
 #include "platform/Platform.h"
+#include "power/ShutModule.h"
+#include "settings/FileModule.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"
@@ -71,7 +73,10 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
     return;
   }
 
-  if (!CmdTimStart) app.Systray().Reduce();
+  // A countdown lives in the notification area, even one started from the
+  // command line before the start-up opens it.
+  app.OpenTray();
+  if (!CmdTimStart) Reduce();
   if (CmdReduced) {
     Hide();
     SetState(ui::WindowState::Minimised);
@@ -81,7 +86,7 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   TpsH = ToByte(h);
   CountDown = true;
   if (TimeFormEnabled) app.UnloadTimeForm();
-  if (!app.Systray().Reduced) Show();
+  if (!Reduced) Show();
   CmdReduced = false;
   ZeRo = 0;
   TxtS.SetCaption(NumberText(TpsS));
@@ -111,12 +116,12 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
     default:
       break;
   }
-  app.Systray().Stoping = false;
+  Stoping = false;
   ++countdownSerial_;
   KeepAwake(true);
   Timer1.SetEnabled(true);
   if (!CmdTimStart) app.LoadTimeStart().Show();
-  app.Systray().IconRefresh();
+  if (SystrayIcon* tray = app.Tray()) tray->IconRefresh();
   if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
 }
 
@@ -166,7 +171,7 @@ void MainForm::Timer1_Timer() {
         box.RefreshTimeStart();
       } else {
         if (State() == ui::WindowState::Normal) Show();
-        if (State() == ui::WindowState::Minimised) app.Systray().Restore();
+        if (State() == ui::WindowState::Minimised) Restore();
       }
       Petetout.SetCaption(NumberText(TpsS));
       Petetout2.SetCaption(NumberText(TpsS));
@@ -189,7 +194,7 @@ void MainForm::Timer1_Timer() {
             default:
               break;
           }
-          app.Systray().AddSystrayIcon(tip, TrayIconId);
+          if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(tip, TrayIconId);
         }
       }
       if (TpsS > 0 && !Noding) app.Os().Beep();
@@ -212,7 +217,7 @@ void MainForm::Timer1_Timer() {
     TxtS.SetCaption("59");
     ZeRo = 0;
   }
-  app.Systray().IconRefresh();
+  if (SystrayIcon* tray = app.Tray()) tray->IconRefresh();
   if (!CmdTimStart) {
     if (Nmbr2Refresh < 4) {
       if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
@@ -229,11 +234,11 @@ void MainForm::PerformAction() {
   KeepAwake(false);  // the countdown is over, whatever comes of the call
   // An action button acting at once has set Stoping, yet no delay is being
   // entered: left set, it would turn every tray click away.
-  if (SystrayIcon* tray = app.SystrayIfLoaded()) tray->Stoping = false;
+  Stoping = false;
   const std::int16_t action = Action;
   if (action < 1 || action > 3) return;
   if (action == 3) {
-    app.UnloadSystray();
+    app.CloseTray();
     app.UnloadTimeStart();
   }
   std::string refusal;
@@ -283,6 +288,18 @@ void MainForm::KeepAwake(bool on) {
   app.Os().SetThreadExecutionState(on ? platform::kEsContinuous | platform::kEsSystemRequired
                                       : platform::kEsContinuous);
 }
+
+void MainForm::ActNow() {
+  const std::int16_t action = Action;
+  const bool known = action >= 1 && action <= 3;
+  std::string refusal;
+  const bool done = known && PowerCall(action, LongStandby, refusal);
+  if (done && action == 3) app.UnloadMain();  // the machine woke up: the program ends
+  app.UnloadTimeForm();
+  if (known && !done) ReturnToIdle(refusal);
+}
+
+void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && (app.Shut().IsNT5() || ForceHibern)); }
 
 void MainForm::CheckMaj_Timer() {
   const bool down = app.Os().GetAsyncKeyState(platform::kVkShift) != 0;

@@ -55,7 +55,7 @@ void DescribeForm(const ui::Form& form, std::string& out) {
 }  // namespace
 
 std::string DescribeApp(App& app, const std::string& lastMenu) {
-  const ui::Form* forms[] = {app.MainIfLoaded(), app.SystrayIfLoaded(), app.TimeFormIfLoaded(), app.TimeStartIfLoaded(),
+  const ui::Form* forms[] = {app.MainIfLoaded(), app.Tray(), app.TimeFormIfLoaded(), app.TimeStartIfLoaded(),
                              app.OptionsFormIfLoaded()};
   std::string out;
   for (const ui::Form* form : forms)

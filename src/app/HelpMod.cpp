@@ -1,7 +1,6 @@
 #include "app/HelpMod.h"
 
-#include "app/App.h"
-#include "app/MainForm.h"
+#include "app/Windows.h"
 #include "ui/Services.h"
 
 std::string HelpText(const std::string& standByTxt) {
@@ -33,6 +32,6 @@ std::string HelpText(const std::string& standByTxt) {
   return text + "Crepuscule 5.5.0.25";
 }
 
-void ShowHelp(App& app) {
-  app.Svc().messageBoxes.Show(HelpText(app.Main().StandByTxt), ui::kMbInformation, "Aide Crepuscule...");
+void ShowHelp(Windows& app) {
+  app.Svc().messageBoxes.Show(HelpText(app.State().StandByTxt), ui::kMbInformation, "Aide Crepuscule...");
 }

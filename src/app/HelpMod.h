@@ -2,7 +2,7 @@
 // The help box listing the command-line switches.
 #include <string>
 
-class App;
+class Windows;
 
 std::string HelpText(const std::string& standByTxt);
-void ShowHelp(App& app);
+void ShowHelp(Windows& app);

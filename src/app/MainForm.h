@@ -7,39 +7,32 @@
 #include <string>
 #include <vector>
 
+#include "app/Commands.h"
+#include "app/RunState.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
 
-class App;
+class Windows;
 class cToolTip;
 
-class MainForm : public ui::Form {
+class MainForm : public ui::Form, public RunState, public Commands {
  public:
-  explicit MainForm(App& app);
+  explicit MainForm(Windows& app);
   ~MainForm() override;
 
-  // ---- Run state (public, read and written by the other windows) ----
-  std::string StandByTxt;
-  std::string StandByTxtmin;
-  std::int16_t Action = 0;  // 0 none, 1 Shutdown, 2 Restart, 3 Sleep
-  bool Noding = false;
-  bool NoMinAfter = false;
-  bool CmdReduced = false;
-  bool CountDown = false;
-  bool CmdTimStart = false;
-  bool NoConfirm = false;
-  bool UseHMode = false;
-  bool CmdAllnow = false;
-  bool ForceHibern = false;
-  bool WaitCmd = false;
-  bool LongStandby = false;
-  bool OldEndDesgn = false;
-  std::uint8_t Nmbr2Refresh = 0;
-  std::uint8_t ZeRo = 0;
-  std::uint8_t TpsS = 0;
-  std::uint8_t TpsM = 0;
-  std::uint8_t TpsH = 0;
+  // ---- What the other windows ask of it ----
+  void Shutdown() override { ArreteBrillant_MouseUp(1, 0, 0, 0); }
+  void Restart() override { RebooteBrillant_MouseUp(1, 0, 0, 0); }
+  void Sleep() override { VeilleProlongeeBrillant_MouseUp(1, 0, 0, 0); }
+  void Quit() override { ClseBrillant_MouseUp(1, 0, 0, 0); }
+  void Options() override { TimeOptions_Click(); }
+  void Cancel() override { Annule_Click(); }
+  void ActNow() override;
+  void WatchShift(bool on) override;
+  void ShowDigits(bool visible) override;
+  void SetDigits(const std::string& h, const std::string& m, const std::string& s) override;
+  void Digits(std::string& h, std::string& m, std::string& s) const override;
 
   // ---- Controls, top of the z-order first ----
   ui::Control TimeOptions;
@@ -87,20 +80,20 @@ class MainForm : public ui::Form {
   void TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl);
 
   // ---- Countdown engine ----
-  void TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& TimeS, bool TimeFormEnabled);
-  void CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, std::int16_t& tmpSeconde);
+  void TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& TimeS, bool TimeFormEnabled) override;
+  void CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, std::int16_t& tmpSeconde) override;
   void PerformAction();
   void Timer1_Timer();
   void CheckMaj_Timer();
   // Hibernation or standby, from the system, the forced option and the Shift
   // key, and every text that names it: fields, label, tray item, balloon.
-  void ApplySleepWording();
-  std::string SleepMenuCaption() const;
+  void ApplySleepWording() override;
+  std::string SleepMenuCaption() const override;
 
   // ---- Cancel and exit ----
   void Annule_Click();
   // Nothing was started after all: no action chosen, the tray free and idle.
-  void DropChosenAction();
+  void DropChosenAction() override;
 
   // ---- Power calls that may be refused ----
   // Performs the action; a refused hibernation offers standby instead. False
@@ -145,7 +138,7 @@ class MainForm : public ui::Form {
   // Every action button back to its normal picture.
   void ResetActionButtons();
 
-  App& app;
+  Windows& app;
 
   // ---- Private run state (start-up, countdown and cancel) ----
   bool UseLastTime = false;
@@ -167,6 +160,9 @@ class MainForm : public ui::Form {
   void AddToolTip(ui::Control& button, const std::string& title, const std::string& text);
   // The idle look of a window that was counting down.
   void RestoreIdleLook();
+  // Into the notification area and back, where there is one.
+  void Reduce();
+  void Restore();
   // Keeps the system from sleeping for inactivity while a countdown runs.
   void KeepAwake(bool on);
 

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "app/App.h"
 #include "app/HelpMod.h"
 #include "app/InstanceModule.h"
 #include "app/MainForm.h"
+#include "app/Windows.h"
+#include "platform/Platform.h"
+#include "power/ShutModule.h"
+#include "settings/FileModule.h"
 #include "text/Text.h"
 #include "tooltip/cToolTip.h"
 #include "tray/SystrayIcon.h"
@@ -32,7 +35,7 @@ const char* const kStandbyBalloon =
     "les|documents actifs !!";
 
 void ApplySwitches(MainForm& f) {
-  App& app = f.app;
+  Windows& app = f.app;
   for (const std::string& token : f.Tokens) {
     if (token == "-makecoffee") {
       app.Svc().messageBoxes.Show(kCoffeeText, ui::kMbInformation, "Machine à café");
@@ -90,7 +93,7 @@ bool WholeField(const std::string& text, double& value) {
 }
 
 void ApplyTimeText(MainForm& f) {
-  App& app = f.app;
+  Windows& app = f.app;
   f.TraiteCommande(f.TimeArg, ",", f.Tokens);
   bool valid = f.Tokens.size() >= 3;
   double field[3] = {0, 0, 0};
@@ -204,7 +207,7 @@ void MainForm::Form_Initialize() {
   HomePosition(left, top);
   SetLeft(left);
   SetTop(top);
-  if (WaitCmd || !CmdAllnow) app.Systray();
+  if (WaitCmd || !CmdAllnow) app.OpenTray();
 }
 
 void MainForm::Form_Load() {
@@ -217,7 +220,7 @@ void MainForm::Form_Load() {
   if (CmdReduced) {
     Hide();
     SetState(ui::WindowState::Minimised);
-    app.Systray().Reduced = true;
+    Reduced = true;
     CmdReduced = false;
   }
 
@@ -256,7 +259,7 @@ void MainForm::ApplySleepWording() {
   VeilleProlongeeLabel.SetCaption(LongStandby ? StandByTxt : "Mettre en " + StandByTxt);
   CheckMaj.SetEnabled(canHibernate);
 
-  if (SystrayIcon* tray = app.SystrayIfLoaded()) tray->ShowSleepWording();
+  if (SystrayIcon* tray = app.Tray()) tray->ShowSleepWording();
   // The balloons exist once the window has loaded; this one is made again
   // only when its words change.
   const auto tip = ToolTips.find(VeilleProlongeeBrillant.Name());
@@ -269,7 +272,7 @@ std::string MainForm::SleepMenuCaption() const { return LongStandby ? "&Veille P
 
 void MainForm::Form_Unload() {
   KeepAwake(false);
-  app.UnloadSystray();
+  app.CloseTray();
   app.UnloadTimeStart();
   app.UnloadOptionsForm();
   app.UnloadTimeForm();

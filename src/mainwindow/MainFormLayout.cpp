@@ -1,8 +1,12 @@
 // The main window's controls, where they stand and what their events call.
-#include "app/App.h"
 #include "app/MainForm.h"
 #include "app/ResourceIds.h"
+#include "app/Windows.h"
+#include "platform/Platform.h"
+#include "power/ShutModule.h"
+#include "settings/FileModule.h"
 #include "tooltip/cToolTip.h"
+#include "ui/Services.h"
 
 using ui::ControlKind;
 
@@ -12,7 +16,7 @@ const ui::Colour kLightBlue = ui::Rgb(0xAA, 0xC4, 0xFC);
 ui::Font Tahoma(double size, bool bold) { return ui::Font{"Tahoma", size, bold}; }
 }  // namespace
 
-MainForm::MainForm(App& a)
+MainForm::MainForm(Windows& a)
     : ui::Form(a.Svc(), "MainForm", ui::FormStyle::Borderless, {0, 0, 5790, 3000}, "Crepuscule"),
       TimeOptions(*this, "TimeOptions", ControlKind::Button, {3600, 2520, 900, 300}, "Options"),
       ArreteE(*this, "ArreteE", ControlKind::WindowedPicture, {2640, 1080, 495, 495}),
@@ -148,4 +152,20 @@ void MainForm::WireEvents() {
   Fond.onMouseMove = [this](const ui::MouseArgs& e) { Fond_MouseMove(e); };
   Fond.onMouseUp = [this](const ui::MouseArgs& e) { Fond_MouseUp(e); };
   Titre.onMouseMove = [this](const ui::MouseArgs& e) { Titre_MouseMove(e); };
+}
+
+void MainForm::ShowDigits(bool visible) {
+  for (ui::Control* c : {&TxtH, &TxtM, &TxtS, &Label1, &Label2}) c->SetVisible(visible);
+}
+
+void MainForm::SetDigits(const std::string& h, const std::string& m, const std::string& s) {
+  TxtH.SetCaption(h);
+  TxtM.SetCaption(m);
+  TxtS.SetCaption(s);
+}
+
+void MainForm::Digits(std::string& h, std::string& m, std::string& s) const {
+  h = TxtH.Caption();
+  m = TxtM.Caption();
+  s = TxtS.Caption();
 }

@@ -4,8 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/App.h"
 #include "app/MainForm.h"
+#include "app/Windows.h"
+#include "platform/Platform.h"
+#include "power/ShutModule.h"
+#include "settings/FileModule.h"
 #include "settings/OptionsForm.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
@@ -80,7 +83,7 @@ void Press(ui::Control& normal, ui::Control& bright, ui::Control& pressed, const
 // Shutdown and Sleep: a prepared run starts at once; otherwise the delay
 // dialog opens and the tray shows the chosen action.
 void ChooseAction(MainForm& main, std::int16_t action, const std::string& tip, std::int16_t icon, std::int16_t icon16) {
-  main.app.Systray().Stoping = true;
+  main.Stoping = true;
   main.Action = action;
   if (main.CmdAllnow && main.WaitCmd) {
     main.PerformAction();
@@ -89,10 +92,11 @@ void ChooseAction(MainForm& main, std::int16_t action, const std::string& tip, s
   } else {
     main.app.LoadTimeForm().Show();
     main.SetEnabled(false);
-    SystrayIcon& tray = main.app.Systray();
-    tray.Stoping = true;
-    tray.AddSystrayIcon(tip, icon);
-    if (main.app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon(tip, icon16);
+    main.Stoping = true;
+    if (SystrayIcon* tray = main.app.Tray()) {
+      tray->AddSystrayIcon(tip, icon);
+      if (main.app.Shut().GetOSName() != "Xp") tray->AddSystrayIcon(tip, icon16);
+    }
   }
 }
 
@@ -148,12 +152,13 @@ void MainForm::ArreteBrillant_MouseUp(int Button, int, float X, float Y) {
 
 void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
   if (Button == kLeftButton && Inside(RebooteBrillant, X, Y) && !CountDown) {
-    SystrayIcon& tray = app.Systray();
-    tray.Stoping = true;
+    Stoping = true;
     Action = 2;
     // The restart button switches the tray before deciding, in every case.
-    tray.AddSystrayIcon("Redémarrage de l'ordinateur", 102);
-    if (app.Shut().GetOSName() != "Xp") tray.AddSystrayIcon("Redémarrage de l'ordinateur", 122);
+    if (SystrayIcon* tray = app.Tray()) {
+      tray->AddSystrayIcon("Redémarrage de l'ordinateur", 102);
+      if (app.Shut().GetOSName() != "Xp") tray->AddSystrayIcon("Redémarrage de l'ordinateur", 122);
+    }
     if (CmdAllnow && WaitCmd) {
       PerformAction();
     } else if (WaitCmd) {
@@ -161,7 +166,7 @@ void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
     } else {
       SetEnabled(false);
       app.LoadTimeForm().Show();
-      app.Systray().Stoping = true;
+      Stoping = true;
     }
   }
   ResetLook(Reboote, RebooteBrillant, RebooteE);
@@ -180,7 +185,7 @@ void MainForm::ResetActionButtons() {
 }
 
 void MainForm::MinBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(MinBrillant, X, Y)) app.Systray().Reduce();
+  if (Button == kLeftButton && Inside(MinBrillant, X, Y)) Reduce();
   Min.SetVisible(true);
   MinE.SetVisible(false);
 }
@@ -189,7 +194,7 @@ void MainForm::ClseBrillant_MouseUp(int Button, int, float X, float Y) {
   if (Button != kLeftButton || !Inside(ClseBrillant, X, Y)) return;
   Hide();
   app.UnloadMain();
-  app.UnloadSystray();
+  app.CloseTray();
   app.UnloadTimeForm();
 }
 
@@ -259,7 +264,21 @@ void MainForm::RecentreWindow() {
 
 void MainForm::TimeOptions_Click() {
   OptionsForm& options = app.LoadOptionsForm();
-  app.Systray().StopOptions = true;
+  StopOptions = true;
   SetEnabled(false);
   options.Show();
+}
+
+void MainForm::Reduce() {
+  if (SystrayIcon* tray = app.Tray()) tray->Reduce();
+}
+
+void MainForm::Restore() {
+  if (SystrayIcon* tray = app.Tray()) {
+    tray->Restore();
+  } else {
+    // No notification area to come back from: the window shows all the same.
+    Show();
+    SetState(ui::WindowState::Normal);
+  }
 }

@@ -2,11 +2,13 @@
 // them and applies most of them at once.
 #include "settings/OptionsForm.h"
 
-#include "app/App.h"
+#include "app/Commands.h"
 #include "app/HelpMod.h"
-#include "app/MainForm.h"
+#include "app/Windows.h"
+#include "power/ShutModule.h"
+#include "settings/FileModule.h"
 #include "text/Text.h"
-#include "tray/SystrayIcon.h"
+#include "ui/Services.h"
 
 using ui::ControlKind;
 
@@ -14,7 +16,7 @@ namespace {
 const char* const kVersionLine = "Crepuscule version 5.5.0.25";
 }  // namespace
 
-OptionsForm::OptionsForm(App& a)
+OptionsForm::OptionsForm(Windows& a)
     : ui::Form(a.Svc(), "OptionsForm", ui::FormStyle::Dialog, {0, 0, 8490, 4545}, "Options de Crepuscule"),
       DesignEnd(*this, "DesignEnd", ControlKind::CheckBox, {3960, 2520, 4260, 255},
                 "Compteur final dans la fenêtre principale"),
@@ -79,7 +81,7 @@ OptionsForm::OptionsForm(App& a)
 OptionsForm::~OptionsForm() = default;
 
 void OptionsForm::Form_Load() {
-  MainForm& main = app.Main();
+  const RunState& main = app.State();
   ShutModule& shut = app.Shut();
   CentreOnScreen();
 
@@ -134,9 +136,9 @@ void OptionsForm::Form_Load() {
 }
 
 void OptionsForm::Form_Unload() {
-  MainForm& main = app.Main();
+  ui::Form& main = app.MainWindow();
   main.SetEnabled(true);
-  app.Systray().StopOptions = false;
+  app.State().StopOptions = false;
   // A main window that is itself closing is not brought forward.
   if (main.Loaded() && main.State() == ui::WindowState::Normal) main.SetFocus();
 }
@@ -158,14 +160,14 @@ void OptionsForm::SameAction_Click() {
 }
 
 void OptionsForm::Save_Click() {
-  MainForm& main = app.Main();
+  RunState& main = app.State();
+  Commands& mainWindow = app.Do();
 
   OptAllNow = AlwaysAllNow.Value() == 1;
   if (!main.CountDown) {
     main.WaitCmd = OptAllNow;
     main.CmdAllnow = OptAllNow;
-    for (ui::Control* digits : {&main.TxtH, &main.TxtM, &main.TxtS, &main.Label1, &main.Label2})
-      digits->SetVisible(!OptAllNow);
+    mainWindow.ShowDigits(!OptAllNow);
   }
 
   OptMemTime = MemTime.Value() == 1;
@@ -174,12 +176,10 @@ void OptionsForm::Save_Click() {
       // Like the start-up, a remembered delay of zero prepares nothing: an
       // action button would otherwise start an empty countdown and do nothing.
       if (NumericValue(OptH + OptM + OptS) != 0) main.WaitCmd = true;
-      main.TxtH.SetCaption(OptH);
-      main.TxtM.SetCaption(OptM);
-      main.TxtS.SetCaption(OptS);
+      mainWindow.SetDigits(OptH, OptM, OptS);
     } else {
       main.WaitCmd = false;
-      for (ui::Control* digits : {&main.TxtH, &main.TxtM, &main.TxtS}) digits->SetCaption("00");
+      mainWindow.SetDigits("00", "00", "00");
     }
   }
 
@@ -201,7 +201,7 @@ void OptionsForm::Save_Click() {
                                                main.Noding, OptMemTime, main.CmdTimStart, main.UseHMode, main.NoConfirm,
                                                main.ForceHibern, main.OldEndDesgn);
 
-  main.ApplySleepWording();
+  mainWindow.ApplySleepWording();
 
   // Options that could not be written stay on screen, to be saved again or
   // dropped: closing would lose them without a word.

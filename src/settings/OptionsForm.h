@@ -5,11 +5,11 @@
 #include "ui/Control.h"
 #include "ui/Form.h"
 
-class App;
+class Windows;
 
 class OptionsForm : public ui::Form {
  public:
-  explicit OptionsForm(App& app);
+  explicit OptionsForm(Windows& app);
   ~OptionsForm() override;
 
   ui::Control DesignEnd, ForceHib, NoConfirmBox, HourMode, NoDiagTime, TimeControl, CheckSilence, MemTime;
@@ -27,7 +27,7 @@ class OptionsForm : public ui::Form {
   void EnableActions();
   void DisableActions();
 
-  App& app;
+  Windows& app;
   bool OptMin = false, OptAllNow = false, OptMemTime = false;
   bool OptShutDown = false, OptRestart = false, OptStandby = false;
   std::string OptH, OptM, OptS;

@@ -4,16 +4,16 @@
 
 #include <cmath>
 
-#include "app/App.h"
-#include "app/MainForm.h"
+#include "app/Commands.h"
+#include "app/Windows.h"
+#include "power/ShutModule.h"
 #include "text/Text.h"
-#include "tray/SystrayIcon.h"
+#include "ui/Services.h"
 
 using ui::ControlKind;
 
 namespace {
 
-const char* const kIdleTip = "Crepuscule";
 const ui::Font kFieldFont{"Tahoma", 15.75, true};
 
 // Typed text read as a byte; "-5" and the like are clamped (to 0), never wrapped.
@@ -21,7 +21,7 @@ std::uint8_t SavedValue(const ui::Control& field) { return ToByte(NumericValue(f
 
 }  // namespace
 
-TimeForm::TimeForm(App& a)
+TimeForm::TimeForm(Windows& a)
     : ui::Form(a.Svc(), "TimeForm", ui::FormStyle::Dialog, {0, 0, 4590, 1815}, "..."),
       LetsGo(*this, "LetsGo", ControlKind::Button, {3000, 345, 1320, 375}, "..."),
       txtHeure(*this, "txtHeure", ControlKind::TextBox, {180, 345, 720, 480}, "00"),
@@ -75,15 +75,15 @@ TimeForm::TimeForm(App& a)
 TimeForm::~TimeForm() = default;
 
 void TimeForm::Form_Load() {
-  MainForm& main = app.Main();
+  RunState& main = app.State();
   CentreOnScreen();
   TimeTimer.SetEnabled(true);
   TimeTimer_Timer();
 
-  main.CheckMaj.SetEnabled(false);
+  app.Do().WatchShift(false);
   if (app.Shut().GetOSName() != "Xp")
     for (ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) field->SetFlat(true);
-  app.Systray().Stoping = true;
+  main.Stoping = true;
 
   switch (main.Action) {
     case 1:
@@ -108,20 +108,19 @@ void TimeForm::Form_Load() {
 }
 
 void TimeForm::Form_Unload() {
-  MainForm& main = app.Main();
-  SystrayIcon& tray = app.Systray();
-  if (!main.CountDown) {
-    if (main.ForceHibern || app.Shut().IsNT5()) main.CheckMaj.SetEnabled(true);
-    main.Action = 0;
-    // Back to the idle icon, unless the program is closing and the icon is gone.
-    if (SystrayIcon* icon = app.SystrayIfLoaded()) icon->AddSystrayIcon(kIdleTip, 112);
+  const RunState& state = app.State();
+  // Closed without a countdown having started: nothing was chosen after all.
+  if (!state.CountDown) {
+    app.Do().WatchShift(true);
+    app.Do().DropChosenAction();
   }
   // When the main window itself is closing it must not come back.
+  ui::Form& main = app.MainWindow();
   const bool mainOpen = main.Loaded();
   main.SetEnabled(true);
-  if (!tray.Reduced && mainOpen) main.Show();
-  tray.Stoping = false;
-  if (!tray.Reduced && mainOpen) main.SetFocus();
+  if (!state.Reduced && mainOpen) main.Show();
+  app.State().Stoping = false;
+  if (!state.Reduced && mainOpen) main.SetFocus();
 }
 
 void TimeForm::TimeTimer_Timer() { TimeLabel.SetCaption(app.Svc().clock.FormatNow()); }
@@ -181,7 +180,8 @@ void TimeForm::LetsGo_Click() {
   for (ui::Control* field : {&txtSeconde, &txtMinute, &txtHeure})
     if (field->Text().empty()) field->SetText("00");
 
-  MainForm& main = app.Main();
+  const RunState& main = app.State();
+  Commands& engine = app.Do();
   // Zero is judged on the whole numbers the countdown will run: ".4" seconds
   // is nothing, and a negative field is an error, never part of a sum.
   bool usable = true;
@@ -198,7 +198,7 @@ void TimeForm::LetsGo_Click() {
 
   if (WithTime.Value() == 0) {
     std::string h = txtHeure.Text(), m = txtMinute.Text(), s = txtSeconde.Text();
-    main.TimeIsMoney(h, m, s, true);
+    engine.TimeIsMoney(h, m, s, true);
   } else if (WithTime.Value() == 1) {
     const double fields[] = {NumericValue(txtHeure.Text()), NumericValue(txtMinute.Text()),
                              NumericValue(txtSeconde.Text())};
@@ -206,21 +206,21 @@ void TimeForm::LetsGo_Click() {
     // No time of day is negative: rather than let "-5" wrap round to a time
     // tomorrow, the countdown refuses it as it refuses a negative delay.
     if (fields[0] < 0 || fields[1] < 0 || fields[2] < 0) {
-      main.TimeIsMoney(h, m, s, true);
+      engine.TimeIsMoney(h, m, s, true);
       return;
     }
     std::int16_t hour = ToInteger(fields[0]), minute = ToInteger(fields[1]), second = ToInteger(fields[2]);
-    main.CalculHoraire(hour, minute, second);
+    engine.CalculHoraire(hour, minute, second);
     h = NumberText(main.TpsH);
     m = NumberText(main.TpsM);
     s = NumberText(main.TpsS);
-    main.TimeIsMoney(h, m, s, true);
+    engine.TimeIsMoney(h, m, s, true);
   }
 }
 
 // A zero delay (or the clock time 00:00:00) means now, once the user agrees.
 void TimeForm::ConfirmImmediateAction() {
-  MainForm& main = app.Main();
+  const RunState& main = app.State();
   std::string verb;
   switch (main.Action) {
     case 1:
@@ -241,12 +241,7 @@ void TimeForm::ConfirmImmediateAction() {
     SetFocus();
     LetsGo.SetFocus();
   } else if (answer == ui::kIdOk) {
-    const std::int16_t action = main.Action;
-    std::string refusal;
-    const bool done = action >= 1 && action <= 3 && main.PowerCall(action, main.LongStandby, refusal);
-    if (done && action == 3) app.UnloadMain();  // the machine woke up: the program ends
-    app.UnloadTimeForm();
-    if (!done && action >= 1 && action <= 3) main.ReturnToIdle(refusal);
+    app.Do().ActNow();
   }
 }
 

@@ -7,11 +7,11 @@
 #include "ui/Form.h"
 #include "ui/Timer.h"
 
-class App;
+class Windows;
 
 class TimeForm : public ui::Form {
  public:
-  explicit TimeForm(App& app);
+  explicit TimeForm(Windows& app);
   ~TimeForm() override;
 
   ui::Control LetsGo;
@@ -38,7 +38,7 @@ class TimeForm : public ui::Form {
   // The zero-delay question, and the action at once when it is answered OK.
   void ConfirmImmediateAction();
 
-  App& app;
+  Windows& app;
   bool FillingFields = false;
   std::array<std::uint8_t, 3> SavedDelay{};  // seconds, minutes, hours
 };

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/App.h"
-#include "app/MainForm.h"
+#include "app/Commands.h"
 #include "app/ResourceIds.h"
+#include "app/Windows.h"
 #include "text/Text.h"
-#include "tray/SystrayIcon.h"
 
 using ui::ControlKind;
 
@@ -24,7 +23,7 @@ constexpr int kWidthAroundLabel = 1125;
 constexpr ui::TwipsRect kPicture{240, 240, 495, 495};  // 33 x 33 pixels
 }  // namespace
 
-TimeStart::TimeStart(App& a)
+TimeStart::TimeStart(Windows& a)
     : ui::Form(a.Svc(), "TimeStart", ui::FormStyle::ToolDialog,
                {0, 0, kClientWidth + kFrameTwips, kClientHeight + kFrameTwips + kCaptionTwips}, "..."),
       TimeLabel(*this, "TimeLabel", ControlKind::Label, {840, 390, 0, 195}, "..."),
@@ -53,7 +52,7 @@ TimeStart::~TimeStart() = default;
 void TimeStart::Form_Load() {
   CentreOnScreen();
   TimeLabel.SetBold(false);
-  const MainForm& main = app.Main();
+  const RunState& main = app.State();
   switch (main.Action) {
     case 1:
       ArretPict.SetVisible(true);
@@ -78,19 +77,20 @@ void TimeStart::Form_Load() {
 
 void TimeStart::Form_Unload() {
   // Closed by whatever cause: the ticks leave the window alone from now on.
-  app.Main().Nmbr2Refresh = 5;
+  app.State().Nmbr2Refresh = 5;
 }
 
 void TimeStart::RefreshTimeStart() {
-  const MainForm& main = app.Main();
-  TimeLabel.SetCaption(SpellRemainingTime(app.Systray().SystrayText, main.TpsH, main.TpsM, main.TpsS,
-                                          main.TxtH.Caption(), main.TxtM.Caption(), main.TxtS.Caption()));
+  const RunState& main = app.State();
+  std::string hh, mm, ss;  // as the main window's digits read
+  app.Do().Digits(hh, mm, ss);
+  TimeLabel.SetCaption(SpellRemainingTime(main.SystrayText, main.TpsH, main.TpsM, main.TpsS, hh, mm, ss));
   // Never narrower than the design width: a short text would otherwise leave
   // "Annuler" outside the window, and the countdown could not be cancelled here.
   SetWidth(std::max(TimeLabel.Bounds().width + kWidthAroundLabel, kClientWidth + kFrameTwips));
 }
 
-void TimeStart::Annuler_Click() { app.Main().Annule_Click(); }
+void TimeStart::Annuler_Click() { app.Do().Cancel(); }
 
 std::string SpellRemainingTime(const std::string& prefix, int H, int M, int S, const std::string& hh,
                                const std::string& mm, const std::string& ss) {

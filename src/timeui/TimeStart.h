@@ -5,11 +5,11 @@
 #include "ui/Control.h"
 #include "ui/Form.h"
 
-class App;
+class Windows;
 
 class TimeStart : public ui::Form {
  public:
-  explicit TimeStart(App& app);
+  explicit TimeStart(Windows& app);
   ~TimeStart() override;
 
   ui::Control TimeLabel;
@@ -21,7 +21,7 @@ class TimeStart : public ui::Form {
   void RefreshTimeStart();
   void Annuler_Click();
 
-  App& app;
+  Windows& app;
 };
 
 // The wording alone, for a prefix, H, M, S and the two-digit texts hh, mm, ss.

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/App.h"
-#include "app/MainForm.h"
+#include "app/Commands.h"
 #include "app/ResourceIds.h"
+#include "app/Windows.h"
+#include "power/ShutModule.h"
 #include "settings/OptionsForm.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
@@ -35,19 +36,20 @@ struct BusyGuard {
 
 }  // namespace
 
-SystrayIcon::SystrayIcon(App& a)
+SystrayIcon::SystrayIcon(Windows& a)
     : ui::Form(a.Svc(), "SystrayIcon", ui::FormStyle::Hidden, {}, "SystrayIcon"),
       TimeCop(*this, "TimeCop", 200, false),
       IconRetry(*this, "IconRetry", kIconRetryMs, false),
-      MnuFichier(*this, "MnuFichier", "SysMenu", {}),
-      MnuShut(*this, "MnuShut", "ShutMenu", {}),
-      MnuReboot(*this, "MnuReboot", "RebootMenu", {}),
-      MnuClose(*this, "MnuClose", "ClosMenu", {}),
-      MnuFichierR(*this, "MnuFichierR", "SysMenu", {}),
-      MnuShutR(*this, "MnuShutR", "ShutMenu", {}),
-      MnuRebootR(*this, "MnuRebootR", "RebootMenu", {}),
-      MnuCloseR(*this, "MnuCloseR", "ClosMenu", {}),
-      app(a) {
+      MnuFichier("MnuFichier", "SysMenu", {}),
+      MnuShut("MnuShut", "ShutMenu", {}),
+      MnuReboot("MnuReboot", "RebootMenu", {}),
+      MnuClose("MnuClose", "ClosMenu", {}),
+      MnuFichierR("MnuFichierR", "SysMenu", {}),
+      MnuShutR("MnuShutR", "ShutMenu", {}),
+      MnuRebootR("MnuRebootR", "RebootMenu", {}),
+      MnuCloseR("MnuCloseR", "ClosMenu", {}),
+      app(a),
+      state(a.State()) {
   BuildMenus();
   TimeCop.onTick = [this] { TimeCop_Timer(); };
   IconRetry.onTick = [this] { IconRetry_Timer(); };
@@ -72,7 +74,7 @@ void SystrayIcon::Form_Load() {
 }
 
 void SystrayIcon::ShowSleepWording() {
-  const std::string caption = app.Main().SleepMenuCaption();
+  const std::string caption = app.Do().SleepMenuCaption();
   MnuFichier.SetCaption("MnuFerme", caption);
   MnuFichierR.SetCaption("MnuFermeR", caption);
 }
@@ -104,8 +106,8 @@ void SystrayIcon::IconRetry_Timer() {
   // Without an icon a hidden window could not be reached any more, and a
   // preset countdown not be cancelled: it shows, even after "-m". A shell
   // that starts later still gets the icon (TaskbarCreated).
-  if (MainForm* main = app.MainIfLoaded())
-    if (!main->Visible() || main->State() != ui::WindowState::Normal) Restore();
+  ui::Form& main = app.MainWindow();
+  if (app.MainOpen() && (!main.Visible() || main.State() != ui::WindowState::Normal)) Restore();
 }
 
 void SystrayIcon::AddSystrayIcon(const std::string& Mess, std::int16_t SelectIcon) {
@@ -119,17 +121,19 @@ void SystrayIcon::AddSystrayIcon(const std::string& Mess, std::int16_t SelectIco
 void SystrayIcon::Reduce() {
   // Without an icon there is no tray to go to: the window stays reachable.
   if (IconMissing) return;
-  if (MainForm* main = app.MainIfLoaded()) {
-    main->SetState(ui::WindowState::Minimised);
-    main->Hide();
+  ui::Form& main = app.MainWindow();
+  if (app.MainOpen()) {
+    main.SetState(ui::WindowState::Minimised);
+    main.Hide();
   }
-  Reduced = true;
+  state.Reduced = true;
 }
 
 void SystrayIcon::Restore() {
-  if (MainForm* main = app.MainIfLoaded()) {
-    main->Show();
-    main->SetState(ui::WindowState::Normal);
+  ui::Form& main = app.MainWindow();
+  if (app.MainOpen()) {
+    main.Show();
+    main.SetState(ui::WindowState::Normal);
   }
   // Reduced stays set a little longer, so that the second half of a double
   // click does not send the window straight back.
@@ -138,24 +142,24 @@ void SystrayIcon::Restore() {
 }
 
 void SystrayIcon::TimeCop_Timer() {
-  Reduced = false;
+  state.Reduced = false;
   TimeCop.SetEnabled(false);
 }
 
 void SystrayIcon::IconRefresh() {
-  const MainForm& main = app.Main();
+  RunState& main = state;
   const bool xp = app.Shut().GetOSName() == "Xp";
   switch (main.Action) {
     case 1:
-      SystrayText = "Arrêt dans ";
+      main.SystrayText = "Arrêt dans ";
       TipIconId = xp ? IDI_SHUTDOWN : IDI_SHUTDOWN16;
       break;
     case 2:
-      SystrayText = "Redémarrage dans ";
+      main.SystrayText = "Redémarrage dans ";
       TipIconId = xp ? IDI_RESTART : IDI_RESTART16;
       break;
     case 3:
-      SystrayText = "Mise en " + main.StandByTxt + " dans ";
+      main.SystrayText = "Mise en " + main.StandByTxt + " dans ";
       TipIconId = xp ? IDI_SLEEP : IDI_SLEEP16;
       break;
     default:
@@ -164,17 +168,20 @@ void SystrayIcon::IconRefresh() {
   if (!main.CountDown) return;
 
   const int h = main.TpsH, m = main.TpsM, s = main.TpsS;
+  const std::string& prefix = main.SystrayText;
   std::string tip;
   if (h != 0 && m != 0 && m != LastTipMinute) {
-    tip = SystrayText + std::to_string(h) + "h" + main.TxtM.Caption() + " ...";
+    std::string hh, mm, ss;
+    app.Do().Digits(hh, mm, ss);
+    tip = prefix + std::to_string(h) + "h" + mm + " ...";
     LastTipMinute = static_cast<std::int16_t>(m);
   } else if (h == 0 && m != 0 && m != 1 && m != LastTipMinute) {
-    tip = SystrayText + std::to_string(m) + " minutes ...";
+    tip = prefix + std::to_string(m) + " minutes ...";
     LastTipMinute = static_cast<std::int16_t>(m);
   } else if (h == 0 && m == 1) {
-    tip = SystrayText + std::to_string(m) + " minute et " + std::to_string(s) + "s ...";
+    tip = prefix + std::to_string(m) + " minute et " + std::to_string(s) + "s ...";
   } else if (h == 0 && m == 0 && s > 5) {
-    tip = SystrayText + std::to_string(s) + "s ...";
+    tip = prefix + std::to_string(s) + "s ...";
   } else {
     return;  // the engine owns the last five seconds; other cases keep the tip
   }
@@ -194,10 +201,13 @@ void SystrayIcon::Form_MouseMove(int eventNumber) {
     if (OptionsForm* dialog = app.OptionsFormIfLoaded()) dialog->SetFocus();
   };
 
+  const bool& Stoping = state.Stoping;
+  const bool& StopOptions = state.StopOptions;
+  const bool& Reduced = state.Reduced;
   switch (eventNumber) {
     case kLeftDown:
       if (!Stoping && !StopOptions && !Reduced) {
-        if (MainForm* main = app.MainIfLoaded()) main->SetFocus();
+        if (app.MainOpen()) app.MainWindow().SetFocus();
       }
       if (Stoping) focusDelay();
       if (StopOptions) focusOptions();
@@ -206,10 +216,9 @@ void SystrayIcon::Form_MouseMove(int eventNumber) {
       break;
     case kLeftDouble: {
       if (Stoping || StopOptions) break;
-      MainForm& main = app.Main();
-      if (main.CountDown && !main.CmdTimStart) {
-        main.Nmbr2Refresh = 0;
-        if (main.State() == ui::WindowState::Normal) Reduce();
+      if (state.CountDown && !state.CmdTimStart) {
+        state.Nmbr2Refresh = 0;
+        if (app.MainWindow().State() == ui::WindowState::Normal) Reduce();
         TimeStart& window = app.LoadTimeStart();
         window.Show();
         window.RefreshTimeStart();

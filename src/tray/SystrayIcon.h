@@ -4,23 +4,18 @@
 #include <cstdint>
 #include <string>
 
+#include "app/RunState.h"
 #include "platform/Platform.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 #include "ui/Timer.h"
 
-class App;
+class Windows;
 
 class SystrayIcon : public ui::Form {
  public:
-  explicit SystrayIcon(App& app);
+  explicit SystrayIcon(Windows& app);
   ~SystrayIcon() override;
-
-  // ---- Public state ----
-  bool Stoping = false;
-  std::string SystrayText;
-  bool StopOptions = false;
-  bool Reduced = false;
 
   // ---- Operations ----
   void AddSystrayIcon(const std::string& Mess, std::int16_t SelectIcon);
@@ -49,7 +44,8 @@ class SystrayIcon : public ui::Form {
   // Pops up the menu for Action and Reduced.
   void ShowTrayMenu();
 
-  App& app;
+  Windows& app;
+  RunState& state;  // Stoping, SystrayText, StopOptions and Reduced among the rest
 
   // Kept between calls.
   bool TrayBusy = false;

@@ -2,8 +2,8 @@
 // the main window's flows their items start.
 #include <string>
 
-#include "app/App.h"
-#include "app/MainForm.h"
+#include "app/Commands.h"
+#include "app/Windows.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"
 
@@ -12,14 +12,14 @@ ui::MenuItem Separator(const std::string& name) { return ui::MenuItem{name, "-",
 }  // namespace
 
 void SystrayIcon::BuildMenus() {
-  // Items reuse the main window's handlers, with a left-button release at 0, 0
+  // Items give the main window's commands: its buttons' flows, as a left-button release
   // that always lies inside the button.
-  auto shutdown = [this] { app.Main().ArreteBrillant_MouseUp(1, 0, 0, 0); };
-  auto restart = [this] { app.Main().RebooteBrillant_MouseUp(1, 0, 0, 0); };
-  auto sleep = [this] { app.Main().VeilleProlongeeBrillant_MouseUp(1, 0, 0, 0); };
-  auto options = [this] { app.Main().TimeOptions_Click(); };
-  auto cancel = [this] { app.Main().Annule_Click(); };
-  auto quit = [this] { app.Main().ClseBrillant_MouseUp(1, 0, 0, 0); };
+  auto shutdown = [this] { app.Do().Shutdown(); };
+  auto restart = [this] { app.Do().Restart(); };
+  auto sleep = [this] { app.Do().Sleep(); };
+  auto options = [this] { app.Do().Options(); };
+  auto cancel = [this] { app.Do().Cancel(); };
+  auto quit = [this] { app.Do().Quit(); };
   auto reduce = [this] { Reduce(); };
   auto restore = [this] { Restore(); };
 
@@ -68,7 +68,7 @@ ui::Menu* SystrayIcon::MenuFor(int action, bool reduced, std::string& defaultIte
     defaultItem = kReduceItems[action];
     return normal[action];
   }
-  const MainForm& main = app.Main();
+  const RunState& main = state;
   // While the countdown window is what a double click brings up, "Restaurer"
   // is not the double-click action and must not be drawn as the default.
   const bool doubleClickShowsCountdown = action != 0 && main.CountDown && !main.CmdTimStart;
@@ -80,6 +80,6 @@ void SystrayIcon::ShowTrayMenu() {
   // One menu per right click: Reduced is read once, so a timer that clears it
   // while the menu is open cannot bring up a second one.
   std::string defaultItem;
-  if (ui::Menu* menu = MenuFor(app.Main().Action, Reduced, defaultItem))
+  if (ui::Menu* menu = MenuFor(state.Action, state.Reduced, defaultItem))
     app.Svc().menus.Popup(*this, *menu, defaultItem);
 }

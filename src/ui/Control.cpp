@@ -1,11 +1,11 @@
 #include "ui/Control.h"
 
-#include "ui/Form.h"
+#include "ui/ControlHost.h"
 #include "ui/Services.h"
 
 namespace ui {
 
-Control::Control(Form& owner, std::string name, ControlKind kind, TwipsRect bounds, std::string caption)
+Control::Control(ControlHost& owner, std::string name, ControlKind kind, TwipsRect bounds, std::string caption)
     : owner_(owner), name_(std::move(name)), kind_(kind), bounds_(bounds), caption_(std::move(caption)) {
   owner_.controls_.push_back(this);
   if (kind_ == ControlKind::Label) transparent_ = true;
@@ -117,15 +117,7 @@ void Control::SetFlat(bool f) {
   Notify(Prop::Look);
 }
 
-void Control::SetFocus() {
-  owner_.services_.activeForm = &owner_;
-  if (owner_.peer_) {
-    owner_.focused_ = this;
-    owner_.peer_->Changed(FormProp::Focus);  // the peer reports back through FocusChanged
-  } else {
-    owner_.FocusChanged(this);
-  }
-}
+void Control::SetFocus() { owner_.FocusRequested(*this); }
 
 bool Control::HasFocus() const { return owner_.Focused() == this; }
 

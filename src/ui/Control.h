@@ -6,41 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "ui/Types.h"
+
 namespace ui {
 
-class Form;
-
-using Colour = std::uint32_t;  // 0x00BBGGRR, as Windows colours are laid out
-constexpr Colour Rgb(int r, int g, int b) {
-  return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
-}
-constexpr Colour kWhite = Rgb(255, 255, 255);
-constexpr Colour kBlack = Rgb(0, 0, 0);
-
-struct TwipsRect {
-  int left = 0, top = 0, width = 0, height = 0;
-  bool operator==(const TwipsRect&) const = default;
-};
-
-struct Font {
-  std::string name = "Tahoma";
-  double size = 8.25;
-  bool bold = false;
-};
+class ControlHost;
 
 enum class ControlKind { Picture, WindowedPicture, Label, Button, TextBox, CheckBox, OptionButton };
 enum class Alignment { Left, Centre, Right };
 enum class Prop { Visible, Enabled, Caption, Colours, Font, Bounds, Picture, Value, Selection, Look };
-
-// Mouse event arguments as the handlers receive them: button 1 left, 2 right,
-// 4 middle (for moves the sum of the buttons held); x and y in twips, relative
-// to the control.
-struct MouseArgs {
-  int button = 0;
-  int shift = 0;
-  float x = 0;
-  float y = 0;
-};
 
 class ControlPeer {
  public:
@@ -52,12 +26,12 @@ class ControlPeer {
 class Control {
  public:
   // Registers itself with its form; declaration order is z-order, top first.
-  Control(Form& owner, std::string name, ControlKind kind, TwipsRect bounds, std::string caption = {});
+  Control(ControlHost& owner, std::string name, ControlKind kind, TwipsRect bounds, std::string caption = {});
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   virtual ~Control();
 
-  Form& Owner() const { return owner_; }
+  ControlHost& Owner() const { return owner_; }
   const std::string& Name() const { return name_; }
   ControlKind Kind() const { return kind_; }
   bool IsWindowed() const;
@@ -138,7 +112,7 @@ class Control {
  private:
   void Notify(Prop what);
 
-  Form& owner_;
+  ControlHost& owner_;
   std::string name_;
   ControlKind kind_;
   TwipsRect bounds_;

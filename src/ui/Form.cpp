@@ -1,11 +1,12 @@
 #include "ui/Form.h"
 
+#include "ui/Control.h"
 #include "ui/Services.h"
 
 namespace ui {
 
 Form::Form(Services& services, std::string name, FormStyle style, TwipsRect bounds, std::string caption)
-    : services_(services), name_(std::move(name)), style_(style), bounds_(bounds), caption_(std::move(caption)) {}
+    : ControlHost(services), name_(std::move(name)), style_(style), bounds_(bounds), caption_(std::move(caption)) {}
 
 Form::~Form() {
   if (services_.activeForm == this) services_.activeForm = nullptr;
@@ -90,16 +91,20 @@ void Form::SetFocus() {
 
 bool Form::IsActive() const { return services_.activeForm == this; }
 
+void Form::FocusRequested(Control& c) {
+  services_.activeForm = this;
+  if (peer_) {
+    focused_ = &c;
+    peer_->Changed(FormProp::Focus);  // the peer reports back through FocusChanged
+  } else {
+    FocusChanged(&c);
+  }
+}
+
 void Form::FocusChanged(Control* c) {
   focused_ = c;
   services_.activeForm = this;
   if (c && c->onGotFocus) c->onGotFocus();
-}
-
-Control* Form::Find(const std::string& name) const {
-  for (Control* c : controls_)
-    if (c->Name() == name) return c;
-  return nullptr;
 }
 
 void Form::AttachPeer(std::unique_ptr<FormPeer> peer) { peer_ = std::move(peer); }

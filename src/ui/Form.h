@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "ui/Control.h"
+#include "ui/ControlHost.h"
+#include "ui/Types.h"
 
 namespace ui {
 
 struct Services;
+class Control;
 class Timer;
-struct Menu;
 
 enum class WindowState { Normal = 0, Minimised = 1 };
 // Borderless: skinned main window. Dialog: fixed frame with only a close box.
@@ -27,14 +28,13 @@ class FormPeer {
   virtual std::uintptr_t Handle() const { return 0; }
 };
 
-class Form {
+class Form : public ControlHost {
  public:
   Form(Services& services, std::string name, FormStyle style, TwipsRect bounds, std::string caption);
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
   virtual ~Form();
 
-  Services& Svc() const { return services_; }
   const std::string& Name() const { return name_; }
   FormStyle Style() const { return style_; }
 
@@ -81,14 +81,11 @@ class Form {
   void SetFocus();
   bool IsActive() const;
 
-  Control* Focused() const { return focused_; }
   // Where the focus really went; from SetFocus, or from the peer for the user.
   void FocusChanged(Control* c);
+  void FocusRequested(Control& c) override;
 
-  const std::vector<Control*>& Controls() const { return controls_; }
-  Control* Find(const std::string& name) const;
   const std::vector<Timer*>& Timers() const { return timers_; }
-  const std::vector<Menu*>& Menus() const { return menus_; }
 
   void AttachPeer(std::unique_ptr<FormPeer> peer);
   FormPeer* Peer() const { return peer_.get(); }
@@ -108,12 +105,9 @@ class Form {
   std::function<void()> onShellRestarted;
 
  private:
-  friend class Control;
   friend class Timer;
-  friend struct Menu;
   void Notify(FormProp what);
 
-  Services& services_;
   std::string name_;
   FormStyle style_;
   TwipsRect bounds_;
@@ -123,10 +117,7 @@ class Form {
   int icon_ = 0;
   Colour backColour_ = kWhite;
   bool hasBackColour_ = false;
-  Control* focused_ = nullptr;
-  std::vector<Control*> controls_;
   std::vector<Timer*> timers_;
-  std::vector<Menu*> menus_;
   std::unique_ptr<FormPeer> peer_;
 };
 

@@ -1,13 +1,9 @@
 #include "ui/Menu.h"
 
-#include "ui/Form.h"
-
 namespace ui {
 
-Menu::Menu(Form& owner, std::string n, std::string c, std::vector<MenuItem> i)
-    : name(std::move(n)), caption(std::move(c)), items(std::move(i)) {
-  owner.menus_.push_back(this);
-}
+Menu::Menu(std::string n, std::string c, std::vector<MenuItem> i)
+    : name(std::move(n)), caption(std::move(c)), items(std::move(i)) {}
 
 MenuItem* Menu::Find(const std::string& itemName) {
   for (MenuItem& item : items)

@@ -6,8 +6,6 @@
 
 namespace ui {
 
-class Form;
-
 struct MenuItem {
   std::string name;
   std::string caption;  // "-" is a separator
@@ -16,7 +14,7 @@ struct MenuItem {
 };
 
 struct Menu {
-  Menu(Form& owner, std::string name, std::string caption, std::vector<MenuItem> items);
+  Menu(std::string name, std::string caption, std::vector<MenuItem> items);
   MenuItem* Find(const std::string& itemName);
   void SetCaption(const std::string& itemName, const std::string& caption);
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Control.h"
+#include "ui/Types.h"
 
 namespace ui {
 

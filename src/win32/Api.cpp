@@ -1,10 +1,32 @@
 #include "win32/Api.h"
 
 #include "win32/Trace.h"
-#include "win32/Win32Platform.h"
 #include "win32/Win32Text.h"
 
 namespace api {
+
+namespace {
+template <class Text>
+Text SkipProgramPath(const Text& commandLine) {
+  using Char = typename Text::value_type;
+  const Char quote = '"', blank = ' ', tab = '\t';
+  std::size_t i = 0;
+  const std::size_t n = commandLine.size();
+  if (n > 0 && commandLine[0] == quote) {
+    // A quoted path runs to the next quote; there is no escaping in it.
+    i = commandLine.find(quote, 1);
+    i = (i == Text::npos) ? n : i + 1;
+  } else {
+    while (i < n && commandLine[i] != blank && commandLine[i] != tab) ++i;
+  }
+  while (i < n && (commandLine[i] == blank || commandLine[i] == tab)) ++i;
+  return commandLine.substr(i);
+}
+
+}  // namespace
+
+std::wstring ArgumentsOf(const std::wstring& commandLine) { return SkipProgramPath(commandLine); }
+std::string ArgumentsOf(const std::string& commandLine) { return SkipProgramPath(commandLine); }
 
 bool Wide() {
   // The top bit of the version is set on the 95 family.

@@ -42,5 +42,10 @@ void AppendMenuItem(HMENU menu, UINT id, const std::string& caption);
 std::string TimeOfDay();
 // The program's arguments, without its own path.
 std::string CommandLineArguments();
+// The arguments of a command line: the program path skipped as Windows parses
+// it (quoted up to the next quote, else up to the first blank or tab). No
+// trail byte of an ANSI double-byte character is a quote, blank or tab.
+std::wstring ArgumentsOf(const std::wstring& commandLine);
+std::string ArgumentsOf(const std::string& commandLine);
 
 }  // namespace api

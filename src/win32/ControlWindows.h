@@ -11,10 +11,6 @@ namespace peers {
 
 class FormWindow;
 
-// A windowed control's id is this plus its place in its form's list: clear of
-// IDOK and IDCANCEL, which dialog keys would otherwise send.
-constexpr int kFirstControlId = 100;
-
 // `index` is the control's place in its form's list, which gives its window id.
 std::unique_ptr<ui::ControlPeer> MakeControlPeer(FormWindow& form, ui::Control& control, int index);
 

@@ -8,7 +8,6 @@
 #include "ui/Services.h"
 #include "win32/AppWindow.h"
 #include "win32/CommonControls.h"
-#include "win32/ControlWindows.h"
 #include "win32/Dynamic.h"
 #include "win32/Paint.h"
 #include "win32/Scoped.h"

@@ -14,6 +14,10 @@
 
 namespace peers {
 
+// A windowed control's id is this plus its place in its form's list: clear of
+// IDOK and IDCANCEL, which dialog keys would otherwise send.
+constexpr int kFirstControlId = 100;
+
 class FormWindow : public ui::FormPeer {
  public:
   FormWindow(ui::Form& form, HINSTANCE instance);

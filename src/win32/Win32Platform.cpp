@@ -60,23 +60,6 @@ class Win32File : public platform::Platform::File {
   HANDLE file_;
 };
 
-template <class Text>
-Text SkipProgramPath(const Text& commandLine) {
-  using Char = typename Text::value_type;
-  const Char quote = '"', blank = ' ', tab = '\t';
-  std::size_t i = 0;
-  const std::size_t n = commandLine.size();
-  if (n > 0 && commandLine[0] == quote) {
-    // A quoted path runs to the next quote; there is no escaping in it.
-    i = commandLine.find(quote, 1);
-    i = (i == Text::npos) ? n : i + 1;
-  } else {
-    while (i < n && commandLine[i] != blank && commandLine[i] != tab) ++i;
-  }
-  while (i < n && (commandLine[i] == blank || commandLine[i] == tab)) ++i;
-  return commandLine.substr(i);
-}
-
 platform::OsVersionInfo SystemVersion() {
   OSVERSIONINFOA v{};
   v.dwOSVersionInfoSize = sizeof v;
@@ -88,9 +71,6 @@ platform::OsVersionInfo SystemVersion() {
 }
 
 }  // namespace
-
-std::wstring ArgumentsOf(const std::wstring& commandLine) { return SkipProgramPath(commandLine); }
-std::string ArgumentsOf(const std::string& commandLine) { return SkipProgramPath(commandLine); }
 
 void FillTip(char* szTip, const std::string& tip) {
   const std::string ansi = FitAnsi(tip, kTipChars - 1);

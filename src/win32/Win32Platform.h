@@ -75,12 +75,6 @@ class Win32Platform : public platform::Platform {
   std::map<int, scoped::Icon> icons_;  // loaded once; the tray asks for them every second
 };
 
-// The arguments of a command line: the program path skipped as Windows parses
-// it (quoted up to the next quote, else up to the first blank or tab). No
-// trail byte of an ANSI double-byte character is a quote, blank or tab.
-std::wstring ArgumentsOf(const std::wstring& commandLine);
-std::string ArgumentsOf(const std::string& commandLine);
-
 // The tray record's tip (the record's first 64 characters, all that the first
 // version of the record has): the text in the ANSI code page, cut between two
 // characters to leave room for its NUL, then blanks.

@@ -67,7 +67,7 @@ void Check(bool condition, const char* what) {
 
 void CheckFlags(AppFixture& f) {
   if (f.app->Ended() || f.processEnded) return;
-  if (const SystrayIcon* tray = f.app->SystrayIfLoaded()) {
+  if (const SystrayIcon* tray = f.app->Tray()) {
     Check(!tray->Stoping || f.app->TimeFormIfLoaded(), "Stoping without the delay dialog");
     Check(!tray->StopOptions || f.app->OptionsFormIfLoaded(), "StopOptions without the options dialog");
   }
@@ -107,10 +107,10 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
       f.Guard([&] { main.Annule_Click(); });
       break;
     case 5:
-      if (SystrayIcon* tray = f.app->SystrayIfLoaded()) f.Guard([&] { tray->Form_MouseMove(kTrayEvents[arg % 5]); });
+      if (SystrayIcon* tray = f.app->Tray()) f.Guard([&] { tray->Form_MouseMove(kTrayEvents[arg % 5]); });
       break;
     case 6:
-      if (SystrayIcon* tray = f.app->SystrayIfLoaded()) {
+      if (SystrayIcon* tray = f.app->Tray()) {
         f.env.menus.choices = {kMenuItems[arg % 16]};
         f.Guard([&] { tray->Form_MouseMove(0x205); });
         f.env.menus.choices.clear();

@@ -96,7 +96,7 @@ TEST_F(AppTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
   std::string h = "0", m = "5", s = "0";
   Main().Action = 1;
   Main().TimeIsMoney(h, m, s, false);
-  SystrayIcon& tray = app->Systray();
+  SystrayIcon& tray = *app->Tray();
   env.messageBoxes.onShow = [&](const ui::ShownBox&) {
     // While the box waits: cancel again from the tray menu, and from the
     // countdown window a double click brings back.

@@ -91,7 +91,7 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   EXPECT_TRUE(m.DisablePic.Visible());
   EXPECT_EQ(m.ArreteLabel.ForeColour(), ui::Rgb(207, 220, 251));
   EXPECT_EQ(m.RebooteLabel.ForeColour(), ui::Rgb(194, 211, 249));
-  EXPECT_TRUE(f.app->Systray().Reduced);
+  EXPECT_TRUE(m.Reduced);
   EXPECT_EQ(f.SettingsBytes(), AppFixture::TaggedBytes(0, 0, 12, 0, 0));
   for (int tick = 1; tick <= 5; ++tick) {
     EXPECT_NE(f.app->TimeStartIfLoaded(), nullptr) << tick;

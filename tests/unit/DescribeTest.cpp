@@ -86,7 +86,7 @@ TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
 
 TEST_F(AppTest, DescribeMenuGivesDefaultAndCaptionsAndComesLast) {
   Start();
-  ui::Menu menu(Main(), "MnuTest", "", {{"One", "&Un", nullptr}, {"Sep", "-", nullptr}, {"Two", "a;b|c", nullptr}});
+  ui::Menu menu("MnuTest", "", {{"One", "&Un", nullptr}, {"Sep", "-", nullptr}, {"Two", "a;b|c", nullptr}});
   const std::string line = DescribeMenu(menu, "Two");
   EXPECT_EQ(line, "menu|MnuTest|default=Two|&Un;-;a\\;b\\|c");
   EXPECT_EQ(DescribeMenu(menu, ""), "menu|MnuTest|default=|&Un;-;a\\;b\\|c");

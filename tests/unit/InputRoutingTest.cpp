@@ -3,6 +3,7 @@
 
 #include <tuple>
 
+#include "ui/Control.h"
 #include "ui/Fakes.h"
 #include "ui/Form.h"
 #include "ui/InputRouting.h"

@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, AnActionOpensTheDelayDialogAndSwitchesTheTray) {
       ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
       EXPECT_TRUE(app->TimeFormIfLoaded()->Visible());
       EXPECT_TRUE(Main().Visible() && !Main().Enabled());
-      EXPECT_TRUE(app->Systray().Stoping);
+      EXPECT_TRUE(Main().Stoping);
       std::vector<std::string> tips{"Shell_NotifyIconA(1,icon=" + std::to_string(100 + f.action) + ",tip=" + f.tip +
                                     ")"};
       if (!xp) tips.push_back("Shell_NotifyIconA(1,icon=" + std::to_string(120 + f.action) + ",tip=" + f.tip + ")");
@@ -107,9 +107,7 @@ TEST_F(MainWindowTest, APreparedRunStartsOrActsAtOnce) {
     EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
     EXPECT_EQ(os.CallsNamed(std::string(calls[f.action - 1]).substr(0, 13)),
               std::vector<std::string>{calls[f.action - 1]});
-    if (SystrayIcon* tray = app->SystrayIfLoaded()) {
-      EXPECT_FALSE(tray->Stoping);  // no delay is being entered: the tray still answers
-    }
+    EXPECT_FALSE(Main().Stoping);  // no delay is being entered: the tray still answers
   }
 }
 
@@ -131,7 +129,7 @@ TEST_F(MainWindowTest, NoButtonChangesTheActionOfARunningCountdown) {
     EXPECT_EQ(Look(f), "N") << f.name;
   }
   EXPECT_EQ(m.Action, 2);
-  EXPECT_FALSE(app->Systray().Stoping);
+  EXPECT_FALSE(Main().Stoping);
   Advance(20000);
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(6,0)"});
 }
@@ -144,7 +142,7 @@ TEST_F(MainWindowTest, MinimiseAndClose) {
   m.MinBrillant.onMouseUp({1, 0, 376, 1});
   EXPECT_TRUE(m.Visible() && m.Min.Visible() && !m.MinE.Visible());
   m.MinBrillant.onMouseUp({1, 0, 375, 390});
-  EXPECT_TRUE(!m.Visible() && m.State() == ui::WindowState::Minimised && app->Systray().Reduced);
+  EXPECT_TRUE(!m.Visible() && m.State() == ui::WindowState::Minimised && Main().Reduced);
 
   m.ClseBrillant.onMouseUp({2, 0, 1, 1});
   EXPECT_FALSE(app->Ended());

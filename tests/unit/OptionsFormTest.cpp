@@ -62,7 +62,7 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x03, 0x00, 7, 8, 9));
   EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_TRUE(Main().Enabled());
-  EXPECT_FALSE(app->Systray().StopOptions);
+  EXPECT_FALSE(Main().StopOptions);
 }
 
 TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
@@ -128,7 +128,7 @@ TEST_F(OptionsFormTest, AFailedSaveIsReportedAndKeepsTheDialogOpen) {
     ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
     EXPECT_NE(env.messageBoxes.shown[0].text.find(c.says), std::string::npos) << env.messageBoxes.shown[0].text;
     EXPECT_EQ(app->OptionsFormIfLoaded(), &o);  // nothing lost: the choices are still there
-    EXPECT_TRUE(app->Systray().StopOptions);
+    EXPECT_TRUE(Main().StopOptions);
     EXPECT_FALSE(Main().Enabled());
     EXPECT_TRUE(Main().Noding);  // applied to this run all the same
 
@@ -153,7 +153,7 @@ TEST_F(OptionsFormTest, CancelHelpAndCloseBoxWriteNothing) {
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x10, 0x04, 1, 2, 3));
   EXPECT_FALSE(Main().Noding);
   EXPECT_TRUE(Main().Enabled() && Main().IsActive());
-  EXPECT_FALSE(app->Systray().StopOptions);
+  EXPECT_FALSE(Main().StopOptions);
 }
 
 }  // namespace

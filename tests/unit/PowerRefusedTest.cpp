@@ -38,9 +38,9 @@ void ExpectIdleOnScreen(AppFixture& f) {
   EXPECT_EQ(m.Titre.Caption(), "Arrêter l'ordinateur");
   EXPECT_FALSE(m.Petetout.Visible() || m.DisablePic.Visible());
   EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
-  ASSERT_NE(f.app->SystrayIfLoaded(), nullptr);
-  EXPECT_EQ(f.app->SystrayIfLoaded()->Icon(), 112);
-  EXPECT_FALSE(f.app->SystrayIfLoaded()->Stoping);
+  ASSERT_NE(f.app->Tray(), nullptr);
+  EXPECT_EQ(f.app->Tray()->Icon(), 112);
+  EXPECT_FALSE(f.Main().Stoping);
 }
 
 void StartCountdown(AppFixture& f, int action, const char* seconds) {

@@ -65,7 +65,7 @@ TEST(SleepWording, SavingForcedHibernationRewordsTheTrayAndTheBalloon) {
   f.os.Set98();
   f.Start();
   MainForm& main = f.Main();
-  SystrayIcon& tray = f.app->Systray();
+  SystrayIcon& tray = *f.app->Tray();
   const auto expect = [&](const char* label, const char* item, const char* title, const char* firstLine) {
     EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), label);
     EXPECT_EQ(tray.MnuFichier.Find("MnuFerme")->caption, item);

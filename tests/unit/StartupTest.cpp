@@ -167,8 +167,8 @@ TEST(Startup, LoadingAdaptsTheSleepWordingToTheSystem) {
     EXPECT_EQ(f.Main().CheckMaj.Enabled(), hibernates);
     EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), label);
     EXPECT_EQ(f.Main().ToolTips.size(), 3u);
-    EXPECT_EQ(f.app->Systray().MnuFichier.Find("MnuFerme")->caption, menuItem);
-    EXPECT_EQ(f.app->Systray().MnuFichierR.Find("MnuFermeR")->caption, menuItem);
+    EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, menuItem);
+    EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, menuItem);
     ShowHelp(*f.app);
     ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
     EXPECT_NE(f.env.messageBoxes.shown[0].text.find(help), std::string::npos);

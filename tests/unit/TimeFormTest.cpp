@@ -198,7 +198,7 @@ TEST_F(TimeFormTest, ClosingWithoutACountdownGoesBackToIdle) {
     EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
     EXPECT_EQ(Main().Action, 0);
     EXPECT_TRUE(Main().Enabled() && Main().Visible() && Main().IsActive());
-    EXPECT_FALSE(app->Systray().Stoping);
+    EXPECT_FALSE(Main().Stoping);
     EXPECT_EQ(Main().CheckMaj.Enabled(), xp);  // the Shift watch only where hibernation is offered
     EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");
   }

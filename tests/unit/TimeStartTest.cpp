@@ -72,7 +72,7 @@ TEST_F(TimeStartTest, RefreshFitsTheWidthAndClosingStopsTheRefreshes) {
   MainForm& main = Main();
   main.Action = 2, main.CountDown = true, main.TpsH = 2, main.TpsM = 1, main.TpsS = 1;
   main.TxtH.SetCaption("02");
-  app->Systray().IconRefresh();
+  app->Tray()->IconRefresh();
   TimeStart& window = app->LoadTimeStart();
   const int left = window.Left();
   for (bool bold : {false, true}) {

@@ -8,6 +8,7 @@
 
 #include "platform/RecordingPlatform.h"
 #include "tooltip/cToolTip.h"
+#include "ui/Control.h"
 #include "ui/Fakes.h"
 #include "ui/Form.h"
 

@@ -1,6 +1,7 @@
 // The forms toolkit and the fake scheduler the other tests rely on.
 #include <gtest/gtest.h>
 
+#include "ui/Control.h"
 #include "ui/Fakes.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"

@@ -15,7 +15,7 @@ namespace {
 class TrayMenuTest : public AppTest {
  protected:
   void SetUp() override { Start(); }
-  SystrayIcon& Tray() { return app->Systray(); }
+  SystrayIcon& Tray() { return *app->Tray(); }
   void RightClick(const std::string& choice = {}) {
     if (!choice.empty()) env.menus.choices.push_back(choice);
     Tray().Form_MouseMove(0x205);
@@ -49,7 +49,7 @@ TEST_F(TrayMenuTest, MenuAndBoldItemForEachActionTrayAndCountdownState) {
                            (c.cmdTimStart ? " no window" : "");
     Main().Action = static_cast<std::int16_t>(c.action);
     Main().CountDown = c.countDown, Main().CmdTimStart = c.cmdTimStart;
-    Tray().Reduced = c.reduced;
+    Main().Reduced = c.reduced;
     env.menus.shown.clear();
     RightClick();
     ASSERT_EQ(env.menus.shown.size(), c.menu ? 1u : 0u) << at;

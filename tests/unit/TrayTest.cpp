@@ -24,7 +24,7 @@ std::string ShownTip(const platform::NotifyIconData& nid) { return nid.tip; }
 class TrayTest : public AppTest {
  protected:
   void SetUp() override { Start(); }
-  SystrayIcon& Tray() { return app->Systray(); }
+  SystrayIcon& Tray() { return *app->Tray(); }
   const platform::NotifyIconData& Last() { return os.notifyCalls.back(); }
 };
 
@@ -44,7 +44,7 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   EXPECT_EQ(std::tie(Last().cbSize, Last().uFlags, Last().hIcon), std::make_tuple(88u, 7u, kIcon + 101));
   EXPECT_EQ(ShownTip(Last()), "Arrêt de l'ordinateur");
 
-  app->UnloadSystray();
+  app->CloseTray();
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
   const std::size_t calls = os.notifyCalls.size();
   tray.AddSystrayIcon("Arrêt annulé.", 101);  // a gone icon is never modified or re-added
@@ -118,7 +118,7 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
     const std::string at = std::to_string(c.event) + (c.stoping ? " delay" : "") + (c.stopOptions ? " options" : "") +
                            (c.reduced ? " reduced" : "");
     SystrayIcon& tray = Tray();
-    tray.Stoping = c.stoping, tray.StopOptions = c.stopOptions, tray.Reduced = c.reduced;
+    Main().Stoping = c.stoping, Main().StopOptions = c.stopOptions, Main().Reduced = c.reduced;
     env.services.activeForm = nullptr;
     env.menus.shown.clear();
     tray.onShellNotify(c.event);
@@ -156,11 +156,11 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   doubleClick();  // still Reduced: restores again instead of reducing
   EXPECT_TRUE(main.Visible());
   Advance(60);  // 200 ms after the first restore
-  EXPECT_FALSE(tray.Reduced);
+  EXPECT_FALSE(Main().Reduced);
   doubleClick();
   EXPECT_FALSE(main.Visible());
   Advance(1000);  // one shot: nothing clears Reduced now
-  EXPECT_TRUE(tray.Reduced);
+  EXPECT_TRUE(Main().Reduced);
 
   // During a countdown the double click brings the countdown window instead.
   tray.Restore();
@@ -186,7 +186,7 @@ TEST_F(TrayTest, EveryRestoreFromTheMenuClearsReducedAgain) {
     tray.Form_MouseMove(kRightUp);
     EXPECT_EQ(env.menus.shown.back().menu, "MnuFichierR");
     Advance(250);
-    EXPECT_FALSE(tray.Reduced);
+    EXPECT_FALSE(Main().Reduced);
     EXPECT_TRUE(Main().Visible());
   }
   tray.Form_MouseMove(kLeftDouble);  // the window on screen goes back to the tray
@@ -201,14 +201,14 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     SCOPED_TRACE(std::string(extra) + " " + item);
     AppFixture f;
     f.Start(std::string(extra) + " -t:99,60,0");
-    SystrayIcon& tray = f.app->Systray();
+    SystrayIcon& tray = *f.app->Tray();
     f.env.menus.choices = {item};
     tray.Form_MouseMove(kRightUp);
     ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
     EXPECT_EQ(f.env.messageBoxes.shown[0].text, "Erreur dans le délai");
     EXPECT_FALSE(f.Main().CountDown || f.Main().WaitCmd);
     EXPECT_EQ(f.Main().Action, 0);
-    EXPECT_FALSE(tray.Stoping);
+    EXPECT_FALSE(f.Main().Stoping);
     EXPECT_EQ(tray.Icon(), 112);
     EXPECT_EQ(ShownTip(f.os.notifyCalls.back()), "Crepuscule");
     tray.Form_MouseMove(kRightUp);  // the menu still comes up: the idle one
@@ -219,7 +219,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
   withAction.Start("-a -t:99,60,0");
   EXPECT_EQ(withAction.env.messageBoxes.shown.size(), 1u);
   EXPECT_EQ(withAction.Main().Action, 0);
-  EXPECT_TRUE(withAction.Main().Visible() && !withAction.app->Systray().Stoping);
+  EXPECT_TRUE(withAction.Main().Visible() && !withAction.Main().Stoping);
 }
 
 TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
@@ -248,7 +248,7 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   never.Main().TimeIsMoney(h, m, s, false);  // nowhere to go: the window stays
   EXPECT_TRUE(never.Main().Visible());
   never.os.failNotifyAdd = 0;
-  never.app->Systray().onShellRestarted();  // a shell that comes later still gets it
+  never.app->Tray()->onShellRestarted();  // a shell that comes later still gets it
   EXPECT_EQ(never.os.notifyMessages.back(), platform::kNimAdd);
   EXPECT_EQ(ShownTip(never.os.notifyCalls.back()).rfind("Redémarrage dans ", 0), 0u);
 }

@@ -13,9 +13,11 @@
 #include "ui/Fakes.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
+#include "win32/Api.h"
 #include "win32/AppWindow.h"
 #include "win32/CommonControls.h"
 #include "win32/ControlWindows.h"
+#include "win32/FormWindow.h"
 #include "win32/Paint.h"
 #include "win32/Peers.h"
 #include "win32/Scoped.h"
@@ -62,7 +64,7 @@ void CommandLineArguments() {
       {L"\"C:\\never closed -a", L""},
       {L"", L""},
   };
-  for (const auto& c : cases) Check(ArgumentsOf(c.line) == c.arguments, "ArgumentsOf", __LINE__, Narrow(c.line));
+  for (const auto& c : cases) Check(api::ArgumentsOf(c.line) == c.arguments, "ArgumentsOf", __LINE__, Narrow(c.line));
 }
 
 void SettingsFileAccess(Win32Platform& os) {
