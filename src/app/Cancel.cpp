@@ -2,7 +2,9 @@
 // the way back to idle when a chosen action comes to nothing.
 #include <string>
 
+#include "app/Actions.h"
 #include "app/MainForm.h"
+#include "app/ResourceIds.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
@@ -12,7 +14,7 @@
 
 namespace {
 const char* const kIdleTip = "Crepuscule";
-constexpr std::int16_t kIdleIcon = 112;
+constexpr std::int16_t kIdleIcon = IDI_IDLE;
 }  // namespace
 
 void MainForm::Annule_Click() {
@@ -24,36 +26,15 @@ void MainForm::Annule_Click() {
     Timer1.SetEnabled(false);
     app.UnloadTimeStart();
     KeepAwake(false);
-    if (!NoConfirm) {
-      std::string tip, text;
-      std::int16_t icon = 0;
-      switch (Action) {
-        case 1:
-          tip = "Arrêt annulé.", text = "Extinction de l'ordinateur annulée.", icon = 101;
-          break;
-        case 2:
-          tip = "Redémarrage annulé.", text = "Redémarrage de l'ordinateur annulé.", icon = 102;
-          break;
-        case 3:
-          tip = text = "Mise en " + StandByTxt + " annulée.";
-          icon = 103;
-          break;
-        default:
-          break;
-      }
-      if (icon != 0) {
-        if (SystrayIcon* tray = app.Tray()) {
-          tray->AddSystrayIcon(tip, icon);
-          // The 256-colour icons are for XP; other systems get the 16-colour ones.
-          if (app.Shut().GetOSName() != "Xp") tray->AddSystrayIcon(tip, static_cast<std::int16_t>(icon + 20));
-        }
-        const std::uint32_t serial = countdownSerial_;
-        cancelling_ = true;
-        app.Svc().messageBoxes.Show(text, ui::kMbInformation, "Annulation");
-        cancelling_ = false;
-        // A countdown started while the box waited is not this box's to undo.
-        if (serial != countdownSerial_) return;
-      }
+    if (!NoConfirm && IsAction(Action)) {
+      const ActionTexts texts = TextsOf(Action, *this);
+      ShowInTray(texts.cancelledTip, Action);
+      const std::uint32_t serial = countdownSerial_;
+      cancelling_ = true;
+      app.Svc().messageBoxes.Show(texts.cancelledText, ui::kMbInformation, "Annulation");
+      cancelling_ = false;
+      // A countdown started while the box waited is not this box's to undo.
+      if (serial != countdownSerial_) return;
     }
     Action = 0;
     CountDown = false;
@@ -66,10 +47,8 @@ void MainForm::Annule_Click() {
   if (WaitCmd) {
     CmdAllnow = false;
     WaitCmd = false;
-    for (ui::Control* c : {&TxtH, &TxtM, &TxtS, &Label1, &Label2}) c->SetVisible(true);
-    TxtH.SetCaption("00");
-    TxtM.SetCaption("00");
-    TxtS.SetCaption("00");
+    ShowDigits(true);
+    SetDigits("00", "00", "00");
     return;
   }
 
@@ -77,6 +56,14 @@ void MainForm::Annule_Click() {
   app.UnloadTimeForm();
   app.UnloadOptionsForm();
   app.UnloadMain();
+}
+
+void MainForm::ShowInTray(const std::string& tip, std::int16_t action) {
+  SystrayIcon* tray = app.Tray();
+  if (!tray) return;
+  // The 256-colour icon first; then, on systems other than XP, the 16-colour one.
+  tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, true)));
+  if (!XpLooks(app.Shut())) tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, false)));
 }
 
 void MainForm::RestoreIdleLook() {
@@ -92,9 +79,7 @@ void MainForm::RestoreIdleLook() {
   if (app.Shut().IsNT5() || ForceHibern) CheckMaj.SetEnabled(true);
   Nmbr2Refresh = 0;
   Titre.SetCaption("Arrêter l'ordinateur");
-  TxtS.SetCaption("00");
-  TxtM.SetCaption("00");
-  TxtH.SetCaption("00");
+  SetDigits("00", "00", "00");
 }
 
 void MainForm::DropChosenAction() {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/Actions.h"
 #include "app/MainForm.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
@@ -60,9 +61,7 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
 
   if (!readable || !(h >= 0 && h < 100 && m >= 0 && m < 60 && s >= 0 && s < 60)) {
     app.Svc().messageBoxes.Show("Erreur dans le délai", ui::kMbExclamation, "Information");
-    TxtS.SetCaption("00");
-    TxtM.SetCaption("00");
-    TxtH.SetCaption("00");
+    SetDigits("00", "00", "00");
     // Only the delay dialog has fields to clear; a bad time may come from elsewhere.
     if (TimeForm* dialog = app.TimeFormIfLoaded()) {
       dialog->txtHeure.SetText("00");
@@ -84,6 +83,8 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   TpsS = ToByte(s);
   TpsM = ToByte(m);
   TpsH = ToByte(h);
+  // Set before the dialog closes: its closing reads CountDown to tell an action
+  // now under way from one dropped (which it would take back).
   CountDown = true;
   if (TimeFormEnabled) app.UnloadTimeForm();
   if (!Reduced) Show();
@@ -103,19 +104,7 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   ArreteLabel.SetForeColour(kDimmedShutdown);
   RebooteLabel.SetForeColour(kDimmedOther);
   VeilleProlongeeLabel.SetForeColour(kDimmedOther);
-  switch (Action) {
-    case 1:
-      Titre.SetCaption("Arrêt de l'ordinateur...");
-      break;
-    case 2:
-      Titre.SetCaption("Redémarrage de l'ordinateur...");
-      break;
-    case 3:
-      Titre.SetCaption("Mise en " + StandByTxt + "...");
-      break;
-    default:
-      break;
-  }
+  if (IsAction(Action)) Titre.SetCaption(TextsOf(Action, *this).title);
   Stoping = false;
   ++countdownSerial_;
   KeepAwake(true);
@@ -175,27 +164,11 @@ void MainForm::Timer1_Timer() {
       }
       Petetout.SetCaption(NumberText(TpsS));
       Petetout2.SetCaption(NumberText(TpsS));
-      if (app.Shut().GetOSName() == "Xp") {
-        static const std::int16_t kCountIcons[] = {0, 104, 105, 106, 107, 108};
-        if (TpsS > 0) TrayIconId = kCountIcons[TpsS];
-        if (TpsS > 0) {
-          const std::string left = NumberText(TpsS);
-          std::string tip;
-          switch (Action) {
-            case 1:
-              tip = "Arrêt dans " + left + "s ...";
-              break;
-            case 2:
-              tip = "Redémarrage dans " + left + "s ...";
-              break;
-            case 3:
-              tip = "Mise en " + StandByTxt + " dans " + left + "s ...";
-              break;
-            default:
-              break;
-          }
-          if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(tip, TrayIconId);
-        }
+      // XP shows the last seconds in the tray icon too.
+      if (XpLooks(app.Shut()) && TpsS > 0) {
+        TrayIconId = static_cast<std::int16_t>(CountdownIcon(TpsS));
+        const std::string tip = IsAction(Action) ? TextsOf(Action, *this).tipPrefix + NumberText(TpsS) + "s ..." : "";
+        if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(tip, TrayIconId);
       }
       if (TpsS > 0 && !Noding) app.Os().Beep();
     }
@@ -223,6 +196,7 @@ void MainForm::Timer1_Timer() {
       if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
       ++Nmbr2Refresh;
     } else if (Nmbr2Refresh == 4) {
+      // Its closing sets Nmbr2Refresh to 5: the next ticks leave it alone.
       app.UnloadTimeStart();
     }
   }
@@ -254,32 +228,19 @@ void MainForm::PerformAction() {
 }
 
 bool MainForm::PowerCall(std::int16_t action, bool hibernate, std::string& refusal) {
-  ShutModule& shut = app.Shut();
-  bool force = true;
   refusal.clear();
-  switch (action) {
-    case 1:
-      if (shut.ShutdownComputer(force)) return true;
-      refusal = "Windows a refusé d'arrêter l'ordinateur.";
+  if (!IsAction(action)) return false;
+  if (CallPower(app.Shut(), action, hibernate)) return true;
+  // Hibernation may be switched off while standby still works.
+  if (action == 3 && hibernate) {
+    if (app.Svc().messageBoxes.Show(
+            "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?",
+            ui::kMbOkCancel + ui::kMbQuestion, "Crepuscule") != ui::kIdOk)
       return false;
-    case 2:
-      if (shut.RestartComputer(force)) return true;
-      refusal = "Windows a refusé de redémarrer l'ordinateur.";
-      return false;
-    case 3:
-      if (shut.SuspendComputer(hibernate)) return true;
-      // Hibernation may be switched off while standby still works.
-      if (hibernate &&
-          app.Svc().messageBoxes.Show(
-              "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?",
-              ui::kMbOkCancel + ui::kMbQuestion, "Crepuscule") != ui::kIdOk)
-        return false;
-      if (hibernate && shut.SuspendComputer(false)) return true;
-      refusal = "Windows a refusé de mettre l'ordinateur en veille.";
-      return false;
-    default:
-      return false;
+    if (CallPower(app.Shut(), action, false)) return true;
   }
+  refusal = TextsOf(action, *this).refusal;
+  return false;
 }
 
 void MainForm::KeepAwake(bool on) {

@@ -76,7 +76,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void Form_Load() override;
   void Form_Unload() override;
   void Patient_Timer();
-  // Splits Comm into Tabl (Tabl[0] is the first token) and sets TokenCount.
+  // Splits Comm into Tabl (Tabl[0] is the first token).
   void TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl);
 
   // ---- Countdown engine ----
@@ -140,7 +140,11 @@ class MainForm : public ui::Form, public RunState, public Commands {
 
   Windows& app;
 
-  // ---- Private run state (start-up, countdown and cancel) ----
+  // The balloons of the action buttons, by the name of their picture.
+  const std::map<std::string, std::unique_ptr<cToolTip>>& Balloons() const { return ToolTips; }
+
+ private:
+  // ---- Run state of the start-up, the countdown and the mouse, its own ----
   bool UseLastTime = false;
   bool OpenShutdown = false, OpenRestart = false, OpenSleep = false;
   bool HelpAsked = false;
@@ -148,18 +152,23 @@ class MainForm : public ui::Form, public RunState, public Commands {
   std::string TimeArg;
   std::string HourArg;
   std::vector<std::string> Tokens;
-  std::uint8_t TokenCount = 0;
   std::int16_t TrayIconId = 0;
   std::map<std::string, std::unique_ptr<cToolTip>> ToolTips;
   std::uint8_t PatientTicks = 0;
   bool ShiftHeld = false;
   float DragX = 0, DragY = 0;
 
- private:
   void WireEvents();
+  void ApplySwitches();
+  void ApplyTimeText();
+  void PerformImmediateAction();
   void AddToolTip(ui::Control& button, const std::string& title, const std::string& text);
   // The idle look of a window that was counting down.
   void RestoreIdleLook();
+  // Shutdown and Sleep chosen: a prepared run starts, or the delay dialog opens.
+  void ChooseAction(std::int16_t action);
+  // The tray shows the action with its icon, in the set this system takes.
+  void ShowInTray(const std::string& tip, std::int16_t action);
   // Into the notification area and back, where there is one.
   void Reduce();
   void Restore();

@@ -34,49 +34,6 @@ const char* const kStandbyBalloon =
     " |Plonge votre ordinateur dans le coma ...|C'est sympa pour faire des économies d'électricité sans fermer "
     "les|documents actifs !!";
 
-void ApplySwitches(MainForm& f) {
-  Windows& app = f.app;
-  for (const std::string& token : f.Tokens) {
-    if (token == "-makecoffee") {
-      app.Svc().messageBoxes.Show(kCoffeeText, ui::kMbInformation, "Machine à café");
-    } else if (token == "-endinmain") {
-      f.OldEndDesgn = true;
-    } else if (token == "-forcehibernation") {
-      f.ForceHibern = true;
-      f.ApplySleepWording();
-    } else if (token == "-noconfirm") {
-      f.NoConfirm = true;
-    } else if (token == "-noding") {
-      f.Noding = true;
-    } else if (token == "-nomin") {
-      f.NoMinAfter = true;
-    } else if (token == "-m") {
-      f.CmdReduced = true;
-    } else if (token == "-notimediag") {
-      f.CmdTimStart = true;
-    } else if (token == "-v") {
-      f.OpenSleep = true;
-      f.OpenRestart = f.OpenShutdown = false;
-    } else if (token == "-r") {
-      f.OpenRestart = true;
-      f.OpenShutdown = f.OpenSleep = false;
-    } else if (token == "-a") {
-      f.OpenShutdown = true;
-      f.OpenRestart = f.OpenSleep = false;
-    } else if (token == "-n") {
-      f.CmdAllnow = true;
-    } else if (token == "-?") {
-      ShowHelp(app);
-      f.HelpAsked = true;
-    }
-    const std::string prefix = LeftChars(token, 3);
-    if (prefix == "-h:")
-      f.HourArg = MidChars(token, 3);
-    else if (prefix == "-t:")
-      f.TimeArg = MidChars(token, 3);
-  }
-}
-
 // A field of a command-line time: empty (0, as in ",,,") or digits only,
 // blanks aside. Letters, a fraction or a sign are refused rather than read as
 // 0 or rounded, which could turn "half an hour" into an immediate, forced
@@ -92,85 +49,125 @@ bool WholeField(const std::string& text, double& value) {
   return true;
 }
 
-void ApplyTimeText(MainForm& f) {
-  Windows& app = f.app;
-  f.TraiteCommande(f.TimeArg, ",", f.Tokens);
-  bool valid = f.Tokens.size() >= 3;
+}  // namespace
+
+void MainForm::ApplySwitches() {
+  for (const std::string& token : Tokens) {
+    if (token == "-makecoffee") {
+      app.Svc().messageBoxes.Show(kCoffeeText, ui::kMbInformation, "Machine à café");
+    } else if (token == "-endinmain") {
+      OldEndDesgn = true;
+    } else if (token == "-forcehibernation") {
+      ForceHibern = true;
+      ApplySleepWording();
+    } else if (token == "-noconfirm") {
+      NoConfirm = true;
+    } else if (token == "-noding") {
+      Noding = true;
+    } else if (token == "-nomin") {
+      NoMinAfter = true;
+    } else if (token == "-m") {
+      CmdReduced = true;
+    } else if (token == "-notimediag") {
+      CmdTimStart = true;
+    } else if (token == "-v") {
+      OpenSleep = true;
+      OpenRestart = OpenShutdown = false;
+    } else if (token == "-r") {
+      OpenRestart = true;
+      OpenShutdown = OpenSleep = false;
+    } else if (token == "-a") {
+      OpenShutdown = true;
+      OpenRestart = OpenSleep = false;
+    } else if (token == "-n") {
+      CmdAllnow = true;
+    } else if (token == "-?") {
+      ShowHelp(app);
+      HelpAsked = true;
+    }
+    const std::string prefix = LeftChars(token, 3);
+    if (prefix == "-h:")
+      HourArg = MidChars(token, 3);
+    else if (prefix == "-t:")
+      TimeArg = MidChars(token, 3);
+  }
+}
+
+void MainForm::ApplyTimeText() {
+  TraiteCommande(TimeArg, ",", Tokens);
+  bool valid = Tokens.size() >= 3;
   double field[3] = {0, 0, 0};
-  for (std::size_t i = 0; valid && i < 3; ++i) valid = WholeField(f.Tokens[i], field[i]);
+  for (std::size_t i = 0; valid && i < 3; ++i) valid = WholeField(Tokens[i], field[i]);
   const double h = field[0], m = field[1], s = field[2];
   if (valid && h + m + s == 0) {
-    f.CmdAllnow = true;
+    CmdAllnow = true;
     return;
   }
   valid = valid && h < 100 && m < 100 && s < 100;
 
-  if (valid && !f.HourArg.empty()) {
+  if (valid && !HourArg.empty()) {
     // Converted only once known to be small whole numbers.
     std::int16_t clockH = ToInteger(h), clockM = ToInteger(m), clockS = ToInteger(s);
-    f.CalculHoraire(clockH, clockM, clockS);
+    CalculHoraire(clockH, clockM, clockS);
     // Cannot happen with fields below 100, but a delay that does not fit is
     // refused rather than run.
     valid = clockH >= 0 && clockH < 100 && clockM >= 0 && clockM < 100 && clockS >= 0 && clockS < 100;
   }
   if (!valid) {
-    app.Svc().messageBoxes.Show(f.HourArg.empty() ? kBadDelayArg : kBadHourArg, ui::kMbInformation, "Crepuscule");
-    f.TimeArg.clear();
-    f.HourArg.clear();
+    app.Svc().messageBoxes.Show(HourArg.empty() ? kBadDelayArg : kBadHourArg, ui::kMbInformation, "Crepuscule");
+    TimeArg.clear();
+    HourArg.clear();
     return;
   }
 
-  if (!f.OpenShutdown && !f.OpenRestart && !f.OpenSleep) {
+  if (!OpenShutdown && !OpenRestart && !OpenSleep) {
     // A time without an action: the next action button uses it.
-    f.WaitCmd = true;
-    if (f.HourArg.empty()) {
-      f.TxtH.SetCaption(PadTwo(f.Tokens[0]));
-      f.TxtM.SetCaption(PadTwo(f.Tokens[1]));
-      f.TxtS.SetCaption(PadTwo(f.Tokens[2]));
+    WaitCmd = true;
+    if (HourArg.empty()) {
+      TxtH.SetCaption(PadTwo(Tokens[0]));
+      TxtM.SetCaption(PadTwo(Tokens[1]));
+      TxtS.SetCaption(PadTwo(Tokens[2]));
     } else {
-      f.TxtH.SetCaption(PadTwo(NumberText(f.TpsH)));
-      f.TxtM.SetCaption(PadTwo(NumberText(f.TpsM)));
-      f.TxtS.SetCaption(PadTwo(NumberText(f.TpsS)));
+      TxtH.SetCaption(PadTwo(NumberText(TpsH)));
+      TxtM.SetCaption(PadTwo(NumberText(TpsM)));
+      TxtS.SetCaption(PadTwo(NumberText(TpsS)));
     }
     return;
   }
 
-  f.Action = f.OpenShutdown ? 1 : f.OpenRestart ? 2 : 3;
+  Action = OpenShutdown ? 1 : OpenRestart ? 2 : 3;
   std::string th, tm, ts;
-  if (f.HourArg.empty()) {
+  if (HourArg.empty()) {
     th = NumberText(h), tm = NumberText(m), ts = NumberText(s);
   } else {
-    th = NumberText(f.TpsH), tm = NumberText(f.TpsM), ts = NumberText(f.TpsS);
+    th = NumberText(TpsH), tm = NumberText(TpsM), ts = NumberText(TpsS);
   }
-  f.TimeIsMoney(th, tm, ts, false);
+  TimeIsMoney(th, tm, ts, false);
   // Refused after all (99,60,0 carries to 100 hours): nothing is chosen.
-  if (!f.CountDown) f.DropChosenAction();
+  if (!CountDown) DropChosenAction();
 }
 
-void PerformImmediateAction(MainForm& f) {
+void MainForm::PerformImmediateAction() {
   // At most one applies (the settings are made to agree at reading).
-  const std::int16_t action = f.OpenShutdown ? 1 : f.OpenSleep ? 3 : f.OpenRestart ? 2 : 0;
+  const std::int16_t action = OpenShutdown ? 1 : OpenSleep ? 3 : OpenRestart ? 2 : 0;
   if (action == 0) {
     // The next action button acts at once: no time to show.
-    f.WaitCmd = true;
-    for (ui::Control* c : {&f.TxtH, &f.TxtM, &f.TxtS, &f.Label1, &f.Label2}) c->SetVisible(false);
+    WaitCmd = true;
+    ShowDigits(false);
     return;
   }
   // The command line's immediate sleep hibernates only when forced.
   std::string refusal;
-  if (f.PowerCall(action, f.ForceHibern, refusal)) return;
+  if (PowerCall(action, ForceHibern, refusal)) return;
   // Refused: the program stays, idle, instead of ending as if it had worked.
-  f.CmdAllnow = false;
-  f.OpenShutdown = f.OpenRestart = f.OpenSleep = false;
-  if (!refusal.empty()) f.app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, "Crepuscule");
+  CmdAllnow = false;
+  OpenShutdown = OpenRestart = OpenSleep = false;
+  if (!refusal.empty()) app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, "Crepuscule");
 }
 
-}  // namespace
-
 void MainForm::TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl) {
+  // Every token is kept and looked at, however many there are.
   Tabl = ::TraiteCommande(Comm, Separator);
-  // The count is a Byte; every token is still kept and looked at.
-  TokenCount = static_cast<std::uint8_t>(std::min<std::size_t>(Tabl.size(), 255));
 }
 
 void MainForm::Form_Initialize() {
@@ -191,16 +188,15 @@ void MainForm::Form_Initialize() {
   if (UseLastTime && NumericValue(LastH + LastM + LastS) != 0) TimeArg = LastH + "," + LastM + "," + LastS;
 
   TraiteCommande(os.CommandLine(), " ", Tokens);
-  ApplySwitches(*this);
+  ApplySwitches();
 
   if (!CmdAllnow) {
     Tokens.clear();
-    TokenCount = 0;
     if (HelpAsked) return;
     if (!HourArg.empty()) TimeArg = HourArg;
-    if (!TimeArg.empty()) ApplyTimeText(*this);
+    if (!TimeArg.empty()) ApplyTimeText();
   }
-  if (CmdAllnow) PerformImmediateAction(*this);
+  if (CmdAllnow) PerformImmediateAction();
 
   if (HelpAsked) return;
   int left = 0, top = 0;

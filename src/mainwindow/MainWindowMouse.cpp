@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/Actions.h"
 #include "app/MainForm.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
@@ -80,27 +81,24 @@ void Press(ui::Control& normal, ui::Control& bright, ui::Control& pressed, const
   bright.SetVisible(false);
 }
 
+}  // namespace
+
 // Shutdown and Sleep: a prepared run starts at once; otherwise the delay
 // dialog opens and the tray shows the chosen action.
-void ChooseAction(MainForm& main, std::int16_t action, const std::string& tip, std::int16_t icon, std::int16_t icon16) {
-  main.Stoping = true;
-  main.Action = action;
-  if (main.CmdAllnow && main.WaitCmd) {
-    main.PerformAction();
-  } else if (main.WaitCmd) {
-    StartWaitingTime(main);
+void MainForm::ChooseAction(std::int16_t action) {
+  Stoping = true;
+  Action = action;
+  if (CmdAllnow && WaitCmd) {
+    PerformAction();
+  } else if (WaitCmd) {
+    StartWaitingTime(*this);
   } else {
-    main.app.LoadTimeForm().Show();
-    main.SetEnabled(false);
-    main.Stoping = true;
-    if (SystrayIcon* tray = main.app.Tray()) {
-      tray->AddSystrayIcon(tip, icon);
-      if (main.app.Shut().GetOSName() != "Xp") tray->AddSystrayIcon(tip, icon16);
-    }
+    app.LoadTimeForm().Show();
+    SetEnabled(false);
+    Stoping = true;
+    ShowInTray(TextsOf(action, *this).chosenTip, action);
   }
 }
-
-}  // namespace
 
 // ---- Hover over the normal pictures ----
 
@@ -145,8 +143,7 @@ void MainForm::ClseBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(ClseB
 // picture left up by a quick pointer sits above the grey strip and would
 // still take the click.
 void MainForm::ArreteBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y) && !CountDown)
-    ChooseAction(*this, 1, "Arrêt de l'ordinateur", 101, 121);
+  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y) && !CountDown) ChooseAction(1);
   ResetLook(Arrete, ArreteBrillant, ArreteE);
 }
 
@@ -155,10 +152,7 @@ void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
     Stoping = true;
     Action = 2;
     // The restart button switches the tray before deciding, in every case.
-    if (SystrayIcon* tray = app.Tray()) {
-      tray->AddSystrayIcon("Redémarrage de l'ordinateur", 102);
-      if (app.Shut().GetOSName() != "Xp") tray->AddSystrayIcon("Redémarrage de l'ordinateur", 122);
-    }
+    ShowInTray(TextsOf(2, *this).chosenTip, 2);
     if (CmdAllnow && WaitCmd) {
       PerformAction();
     } else if (WaitCmd) {
@@ -173,8 +167,7 @@ void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
 }
 
 void MainForm::VeilleProlongeeBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y) && !CountDown)
-    ChooseAction(*this, 3, StandByTxt + "...", 103, 123);
+  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y) && !CountDown) ChooseAction(3);
   ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/Actions.h"
 #include "app/Commands.h"
 #include "app/Windows.h"
 #include "power/ShutModule.h"
@@ -81,25 +82,14 @@ void TimeForm::Form_Load() {
   TimeTimer_Timer();
 
   app.Do().WatchShift(false);
-  if (app.Shut().GetOSName() != "Xp")
+  if (!XpLooks(app.Shut()))
     for (ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) field->SetFlat(true);
   main.Stoping = true;
 
-  switch (main.Action) {
-    case 1:
-      LetsGo.SetCaption("Arrêter");
-      SetCaption("Arrêter l'ordinateur");
-      break;
-    case 2:
-      LetsGo.SetCaption("Redémarrer");
-      SetCaption("Redémarrer l'ordinateur");
-      break;
-    case 3:
-      LetsGo.SetCaption("Ok");
-      SetCaption("Mise en " + main.StandByTxt);
-      break;
-    default:
-      break;
+  if (IsAction(main.Action)) {
+    const ActionTexts texts = TextsOf(main.Action, main);
+    LetsGo.SetCaption(texts.startCaption);
+    SetCaption(texts.dialogCaption);
   }
 
   // Ticking by program runs the switch exactly as the user's tick would.
@@ -221,20 +211,7 @@ void TimeForm::LetsGo_Click() {
 // A zero delay (or the clock time 00:00:00) means now, once the user agrees.
 void TimeForm::ConfirmImmediateAction() {
   const RunState& main = app.State();
-  std::string verb;
-  switch (main.Action) {
-    case 1:
-      verb = "arrêter";
-      break;
-    case 2:
-      verb = "redémarrer";
-      break;
-    case 3:
-      verb = "mettre en " + main.StandByTxtmin;
-      break;
-    default:
-      break;
-  }
+  const std::string verb = TextsOf(main.Action, main).verb;
   const int answer = app.Svc().messageBoxes.Show("Êtes-vous certain de vouloir " + verb + " immédiatement ?",
                                                  ui::kMbOkCancel + ui::kMbQuestion, "Info Temps");
   if (answer == ui::kIdCancel) {

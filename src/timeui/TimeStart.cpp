@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/Actions.h"
 #include "app/Commands.h"
 #include "app/ResourceIds.h"
 #include "app/Windows.h"
@@ -53,26 +54,11 @@ void TimeStart::Form_Load() {
   CentreOnScreen();
   TimeLabel.SetBold(false);
   const RunState& main = app.State();
-  switch (main.Action) {
-    case 1:
-      ArretPict.SetVisible(true);
-      SetIcon(IDI_SHUTDOWN);
-      SetCaption("Arrêt ...");
-      break;
-    case 2:
-      RebootePict.SetVisible(true);
-      SetIcon(IDI_RESTART);
-      SetCaption("Redémarrage ...");
-      break;
-    case 3:
-      StandbyPict.SetVisible(true);
-      SetIcon(IDI_SLEEP);
-      SetCaption("Mise en " + main.StandByTxt + " ...");
-      break;
-    default:
-      SetCaption("...");
-      break;
-  }
+  // The action's own picture; the window's icon is the 256-colour one everywhere.
+  for (ui::Control* picture : {&ArretPict, &RebootePict, &StandbyPict})
+    if (picture->Picture() == ActionPicture(main.Action)) picture->SetVisible(true);
+  if (IsAction(main.Action)) SetIcon(ActionIcon(main.Action, true));
+  SetCaption(IsAction(main.Action) ? TextsOf(main.Action, main).windowCaption : "...");
 }
 
 void TimeStart::Form_Unload() {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/Actions.h"
 #include "app/Commands.h"
 #include "app/ResourceIds.h"
 #include "app/Windows.h"
@@ -148,22 +149,9 @@ void SystrayIcon::TimeCop_Timer() {
 
 void SystrayIcon::IconRefresh() {
   RunState& main = state;
-  const bool xp = app.Shut().GetOSName() == "Xp";
-  switch (main.Action) {
-    case 1:
-      main.SystrayText = "Arrêt dans ";
-      TipIconId = xp ? IDI_SHUTDOWN : IDI_SHUTDOWN16;
-      break;
-    case 2:
-      main.SystrayText = "Redémarrage dans ";
-      TipIconId = xp ? IDI_RESTART : IDI_RESTART16;
-      break;
-    case 3:
-      main.SystrayText = "Mise en " + main.StandByTxt + " dans ";
-      TipIconId = xp ? IDI_SLEEP : IDI_SLEEP16;
-      break;
-    default:
-      break;
+  if (IsAction(main.Action)) {  // another value keeps both as they were
+    main.SystrayText = TextsOf(main.Action, main).tipPrefix;
+    TipIconId = static_cast<std::int16_t>(ActionIcon(main.Action, XpLooks(app.Shut())));
   }
   if (!main.CountDown) return;
 

@@ -70,7 +70,7 @@ TEST(SleepWording, SavingForcedHibernationRewordsTheTrayAndTheBalloon) {
     EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), label);
     EXPECT_EQ(tray.MnuFichier.Find("MnuFerme")->caption, item);
     EXPECT_EQ(tray.MnuFichierR.Find("MnuFermeR")->caption, item);
-    const cToolTip& balloon = *main.ToolTips.at("VeilleProlongeeBrillant");
+    const cToolTip& balloon = *main.Balloons().at("VeilleProlongeeBrillant");
     EXPECT_EQ(balloon.Title(), title);
     EXPECT_EQ(balloon.Text().substr(0, balloon.Text().find('\r', 3)), firstLine);
   };

@@ -21,18 +21,23 @@ Lines PowerCalls(const platform::RecordingPlatform& os) {
 std::string Digits(MainForm& m) { return m.TxtH.Caption() + ":" + m.TxtM.Caption() + ":" + m.TxtS.Caption(); }
 
 TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
-  const std::pair<const char*, bool MainForm::*> rows[] = {
-      {"-noding", &MainForm::Noding},          {"-nomin", &MainForm::NoMinAfter},
-      {"-notimediag", &MainForm::CmdTimStart}, {"-noconfirm", &MainForm::NoConfirm},
-      {"-endinmain", &MainForm::OldEndDesgn},  {"-forcehibernation", &MainForm::ForceHibern},
-      {"-v -r -a", &MainForm::OpenShutdown},   {"-a -v -r", &MainForm::OpenRestart},
-      {"-r -a -v", &MainForm::OpenSleep}};
+  const std::pair<const char*, bool RunState::*> rows[] = {
+      {"-noding", &RunState::Noding},          {"-nomin", &RunState::NoMinAfter},
+      {"-notimediag", &RunState::CmdTimStart}, {"-noconfirm", &RunState::NoConfirm},
+      {"-endinmain", &RunState::OldEndDesgn},  {"-forcehibernation", &RunState::ForceHibern}};
   for (const auto& [commandLine, flag] : rows) {
     AppFixture f;
     f.Start(commandLine);
     EXPECT_TRUE(f.Main().*flag) << commandLine;
-    EXPECT_EQ(f.Main().OpenShutdown + f.Main().OpenRestart + f.Main().OpenSleep,
-              flag == &MainForm::OpenShutdown || flag == &MainForm::OpenRestart || flag == &MainForm::OpenSleep);
+  }
+  // The action a switch presets opens right after the window shows: the last one given.
+  const std::pair<const char*, std::int16_t> actions[] = {{"-v -r -a", 1}, {"-a -v -r", 2}, {"-r -a -v", 3}};
+  for (const auto& [commandLine, action] : actions) {
+    AppFixture f;
+    f.Start(commandLine);
+    f.Advance(5);
+    EXPECT_NE(f.app->TimeFormIfLoaded(), nullptr) << commandLine;
+    EXPECT_EQ(f.Main().Action, action) << commandLine;
   }
 }
 
@@ -166,7 +171,7 @@ TEST(Startup, LoadingAdaptsTheSleepWordingToTheSystem) {
     EXPECT_EQ(f.Main().LongStandby, hibernates);
     EXPECT_EQ(f.Main().CheckMaj.Enabled(), hibernates);
     EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), label);
-    EXPECT_EQ(f.Main().ToolTips.size(), 3u);
+    EXPECT_EQ(f.Main().Balloons().size(), 3u);
     EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, menuItem);
     EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, menuItem);
     ShowHelp(*f.app);
