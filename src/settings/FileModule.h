@@ -29,8 +29,6 @@ std::uint8_t DisplayFlags(const Settings& s);
 // Decodes bytes 4 and 5 (reserved bits ignored) and the last delay bytes 6..8.
 Settings Decode(std::uint8_t optionFlags, std::uint8_t displayFlags, std::uint8_t seconds, std::uint8_t minutes,
                 std::uint8_t hours);
-// The nine default bytes.
-std::array<std::uint8_t, 9> DefaultFile();
 }  // namespace settings_codec
 
 class FileModule {

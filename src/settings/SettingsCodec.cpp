@@ -37,8 +37,4 @@ Settings Decode(std::uint8_t optionFlags, std::uint8_t displayFlags, std::uint8_
   return s;
 }
 
-std::array<std::uint8_t, 9> DefaultFile() {
-  return {kVersionTag[0], kVersionTag[1], kVersionTag[2], kVersionTag[3], 0, 0, 0, 0, 0};
-}
-
 }  // namespace settings_codec

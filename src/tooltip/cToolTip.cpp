@@ -107,8 +107,6 @@ std::uintptr_t cToolTip::Create(const ui::Control& Parent, const std::string& Te
   }
   style_ = Style;
   icon_ = Icon;
-  hoverTime_ = HoverTime;
-  popupTime_ = PopupTime;
 
   // A failing call below is not examined; the remaining ones still run.
   hwnd_ = os_.CreateWindowExA(0, "Tooltips_Class32", nullptr, static_cast<std::uint32_t>(Style) + kTtsNoPrefix,

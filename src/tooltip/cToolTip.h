@@ -29,8 +29,6 @@ class cToolTip {
   std::uint32_t ForeCol() const { return foreCol_; }
   std::uint32_t BackCol() const { return backCol_; }
   const std::string& Title() const { return title_; }
-  std::int32_t HoverTime() const { return hoverTime_; }
-  std::int32_t PopupTime() const { return popupTime_; }
   const std::string& InitialText() const { return initialText_; }
   const std::string& InitialTitle() const { return initialTitle_; }
   const std::string& Text() const { return tool_.lpszText; }
@@ -41,7 +39,7 @@ class cToolTip {
   std::uint32_t ResolveColour(std::int32_t colour);
   platform::Platform& os_;
   std::uintptr_t hwnd_ = 0;
-  std::int32_t style_ = -1, icon_ = 0, hoverTime_ = 0, popupTime_ = 0;
+  std::int32_t style_ = -1, icon_ = 0;
   std::uint32_t foreCol_ = 0, backCol_ = 0;
   std::string title_, initialText_, initialTitle_;
   platform::ToolInfo tool_;

@@ -53,7 +53,6 @@ class Control {
   Colour BackColour() const { return back_; }
   void SetBackColour(Colour c);
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool t) { transparent_ = t; }
 
   const ui::Font& GetFont() const { return font_; }
   void SetFont(const ui::Font& f);

@@ -1,7 +1,7 @@
 #pragma once
-// How a window's input reaches its controls, as the original toolkit did it:
-// twips on the pixel grid, the lightweight control under the pointer, the
-// control that keeps the mouse while a button is held, and the Tab order.
+// How a window's input reaches its controls: twips on the pixel grid, the
+// lightweight control under the pointer, the control that keeps the mouse
+// while a button is held, and the Tab order.
 #include <vector>
 
 #include "ui/Control.h"

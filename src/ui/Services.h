@@ -14,7 +14,7 @@ class Form;
 class Scheduler;
 struct Menu;
 
-enum MessageBoxFlags { kMbOk = 0, kMbOkCancel = 1, kMbQuestion = 32, kMbExclamation = 48, kMbInformation = 64 };
+enum MessageBoxFlags { kMbOkCancel = 1, kMbQuestion = 32, kMbExclamation = 48, kMbInformation = 64 };
 enum MessageBoxResult { kIdOk = 1, kIdCancel = 2 };
 
 class MessageBoxService {

@@ -24,11 +24,6 @@ void Timer::SetEnabled(bool e) {
     scheduler_.Stop(*this);
 }
 
-void Timer::SetInterval(int ms) {
-  interval_ = std::max(1, ms);
-  if (enabled_) scheduler_.Start(*this);
-}
-
 Scheduler::~Scheduler() = default;
 
 std::int64_t Scheduler::Deadline(const Timer& t) { return t.start_ + (t.count_ + 1) * t.interval_; }
@@ -93,20 +88,6 @@ void FakeScheduler::Advance(std::int64_t ms) {
     FireDue();
   }
   now_ = end;
-}
-
-bool FakeScheduler::AdvanceUntil(const std::function<bool()>& pred, std::int64_t limitMs) {
-  const std::int64_t end = now_ + limitMs;
-  while (!pred()) {
-    auto next = NextDeadline();
-    if (!next || *next > end) {
-      now_ = end;
-      return pred();
-    }
-    now_ = std::max(now_, *next);
-    FireDue();
-  }
-  return true;
 }
 
 }  // namespace ui

@@ -24,9 +24,6 @@ class Timer {
   const std::string& Name() const { return name_; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool e);
-  int Interval() const { return interval_; }
-  void SetInterval(int ms);
-  bool CatchUp() const { return catchUp_; }
 
   std::function<void()> onTick;
 
@@ -74,8 +71,6 @@ class FakeScheduler : public Scheduler {
   std::int64_t Now() const override { return now_; }
   // Moves the clock forward, firing the timers that fall due on the way in order.
   void Advance(std::int64_t ms);
-  // Advances in steps until pred() holds or the limit passes; returns pred().
-  bool AdvanceUntil(const std::function<bool()>& pred, std::int64_t limitMs);
 
  private:
   std::int64_t now_ = 0;

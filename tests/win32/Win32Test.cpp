@@ -434,7 +434,6 @@ void Painting() {
   ui::Form form(fakes.services, "F", ui::FormStyle::Hidden, {}, "");
   ui::Control label(form, "L", ui::ControlKind::Label, {}, "Arrêter l'ordinateur");
   label.SetForeColour(ui::kWhite);
-  label.SetTransparent(true);
   const RECT box{10, 5, 40, 25};  // narrower than the text: it spills over, never cut
   const RECT covered = peers::LabelRect(dc, label, box);
   CHECK(covered.left == 10 && covered.top == 5 && covered.right > 40);
