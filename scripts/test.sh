@@ -43,23 +43,22 @@ if ! bash "$root/scripts/install-deps.sh"; then
 fi
 mkdir -p "$logs"
 
-# The end-to-end harness's own reader of traces and descriptions.
-python3 -m unittest discover -s "$root/tests/e2e" -p '*_test.py' 2>&1 | tee "$logs/harness.log"
-ran="$(sed -nE 's/^Ran ([0-9]+) tests? .*/\1/p' "$logs/harness.log" | tail -1)"
-if [ -n "$ran" ] && grep -qx 'OK' "$logs/harness.log"; then
-  passed=$((passed + ran))
-else
-  fail "the harness's own tests failed"
-fi
+# Runs one folder's Python unittest files and adds up what they ran.
+count_unittest() {
+  local ran
+  python3 -m unittest discover -s "$root/$1" -p '*_test.py' 2>&1 | tee "$logs/$2.log"
+  ran="$(sed -nE 's/^Ran ([0-9]+) tests? .*/\1/p' "$logs/$2.log" | tail -1)"
+  if [ -n "$ran" ] && grep -qx 'OK' "$logs/$2.log"; then
+    passed=$((passed + ran))
+  else
+    fail "$3"
+  fi
+}
 
-# The reader of the programs' import tables.
-python3 -m unittest discover -s "$root/tests/imports" -p '*_test.py' 2>&1 | tee "$logs/imports-unit.log"
-ran="$(sed -nE 's/^Ran ([0-9]+) tests? .*/\1/p' "$logs/imports-unit.log" | tail -1)"
-if [ -n "$ran" ] && grep -qx 'OK' "$logs/imports-unit.log"; then
-  passed=$((passed + ran))
-else
-  fail "the import check's own tests failed"
-fi
+# The end-to-end harness's own reader of traces and descriptions, and the
+# reader of the programs' import tables.
+count_unittest tests/e2e harness "the harness's own tests failed"
+count_unittest tests/imports imports-unit "the import check's own tests failed"
 
 # No two parts of the program include each other round in a circle.
 if python3 "$root/tests/structure/check_includes.py" 2>&1 | tee "$logs/includes.log"; then
