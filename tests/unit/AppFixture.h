@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -33,6 +34,13 @@ struct HandlePeers : ui::PeerFactory {
       if (c->Kind() == ui::ControlKind::WindowedPicture) c->AttachPeer(std::make_unique<Peer>(next++));
   }
 };
+
+// The names of the visible ones among these controls: a failure says which were shown.
+inline std::string Shown(std::initializer_list<const ui::Control*> controls) {
+  std::string names;
+  for (const ui::Control* c : controls) names += c->Visible() ? " " + c->Name() : "";
+  return names.empty() ? names : names.substr(1);
+}
 
 struct AppFixture {
   ui::FakeEnvironment env;

@@ -47,7 +47,7 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
       EXPECT_EQ(f.env.messageBoxes.shown[0].flags, 64);
       EXPECT_EQ(f.env.messageBoxes.shown[0].title, "Annulation");
     }
-    EXPECT_FALSE(f.Main().CountDown || f.Main().Timer1.Enabled() || f.Main().Action);
+    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().Timer1.Enabled(), f.Main().Action), std::tuple(false, false, 0));
   }
 }
 
@@ -60,13 +60,13 @@ TEST_F(AppTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
   ASSERT_TRUE(Main().Petetout.Visible());
   Main().Annule_Click();
   MainForm& w = Main();
-  EXPECT_FALSE(w.Petetout.Visible() || w.Petetout2.Visible() || w.DisablePic.Visible());
+  EXPECT_EQ(Shown({&w.Petetout, &w.Petetout2, &w.DisablePic}), "");
   for (ui::Control* c : {&w.Arrete, &w.Reboote, &w.VeilleProlongee, &w.ArreteLabel, &w.TxtH, &w.Label1})
     EXPECT_TRUE(c->Visible()) << c->Name();
   EXPECT_EQ(w.ArreteLabel.ForeColour(), ui::kWhite);
   EXPECT_EQ(w.Titre.Caption(), "Arrêter l'ordinateur");
   EXPECT_EQ(w.TxtH.Caption() + w.TxtM.Caption() + w.TxtS.Caption(), "000000");
-  EXPECT_TRUE(w.Visible() && w.CheckMaj.Enabled());
+  EXPECT_EQ(std::pair(w.Visible(), w.CheckMaj.Enabled()), std::pair(true, true));
   EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);
   Advance(10000);
   EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty());
@@ -79,11 +79,13 @@ TEST_F(AppTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
 
 TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
   Start("-n");  // waits with the digits hidden
-  EXPECT_TRUE(Main().WaitCmd && Main().Visible() && !Main().TxtM.Visible() && !Main().Label1.Visible());
-  EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty() && os.CallsNamed("SetSystemPowerState").empty());
-  Main().Annule_Click();
-  EXPECT_FALSE(Main().WaitCmd || Main().CmdAllnow || app->Ended());
-  for (ui::Control* c : {&Main().TxtH, &Main().TxtS, &Main().Label1, &Main().Label2}) EXPECT_TRUE(c->Visible());
+  MainForm& m = Main();
+  EXPECT_EQ(std::tuple(m.WaitCmd, m.Visible(), Shown({&m.TxtM, &m.Label1})), std::tuple(true, true, ""));
+  EXPECT_EQ(std::pair(os.CallsNamed("ExitWindowsEx"), os.CallsNamed("SetSystemPowerState")),
+            std::pair(Lines{}, Lines{}));
+  m.Annule_Click();
+  EXPECT_EQ(std::tuple(m.WaitCmd, m.CmdAllnow, app->Ended()), std::tuple(false, false, false));
+  for (ui::Control* c : {&m.TxtH, &m.TxtS, &m.Label1, &m.Label2}) EXPECT_TRUE(c->Visible());
   EXPECT_TRUE(env.messageBoxes.shown.empty());
 
   Main().Annule_Click();
@@ -123,7 +125,7 @@ TEST_F(AppTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
     Main().TimeIsMoney(h2, m2, s2, false);
   };
   Main().Annule_Click();
-  EXPECT_TRUE(Main().CountDown && Main().Timer1.Enabled());
+  EXPECT_EQ(std::pair(Main().CountDown, Main().Timer1.Enabled()), std::pair(true, true));
   EXPECT_EQ(Main().Action, 2);
   Advance(30000);
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});

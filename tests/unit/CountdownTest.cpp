@@ -48,7 +48,7 @@ TEST(Countdown, ActsAfterExactlyTheDelay) {
     }
     EXPECT_EQ(ticks, expectedTicks) << h << ":" << m << ":" << s;
     EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(12,0)"});
-    EXPECT_FALSE(f.Main().Timer1.Enabled() || f.Main().Visible());
+    EXPECT_EQ(std::pair(f.Main().Timer1.Enabled(), f.Main().Visible()), std::pair(false, false));
   }
 }
 
@@ -65,7 +65,8 @@ TEST(Countdown, DelaysAreNormalisedOrRefused) {
     const auto& shown = f.env.messageBoxes.shown;
     ASSERT_EQ(shown.size(), started ? 0u : 1u);
     if (!started) {
-      EXPECT_TRUE(shown[0].text == "Erreur dans le délai" && shown[0].flags == 48 && shown[0].title == "Information");
+      EXPECT_EQ(std::tuple(shown[0].text, shown[0].flags, shown[0].title),
+                std::tuple("Erreur dans le délai", 48, "Information"));
     }
     EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // not opened just to be cleared
   }
@@ -103,7 +104,7 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   EXPECT_TRUE(f.app->TimeStartIfLoaded()->TimeLabel.GetFont().bold);
   EXPECT_TRUE(m.Petetout.Visible());
   EXPECT_EQ(m.Petetout.Caption(), "5");
-  EXPECT_FALSE(m.Arrete.Visible() || m.TxtS.Visible() || m.DisablePic.Visible());
+  EXPECT_EQ(Shown({&m.Arrete, &m.TxtS, &m.DisablePic}), "");
 }
 
 TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXp) {

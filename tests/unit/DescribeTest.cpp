@@ -81,7 +81,7 @@ TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
   app->UnloadMain();
   app->CollectGarbage();
   changed = DescribeApp(*app, "");
-  EXPECT_TRUE(RecordsOf(changed, "form", "MainForm").empty() && RecordsOf(changed, "ctl", "Titre").empty()) << changed;
+  EXPECT_EQ(RecordsOf(changed, "form", "MainForm").size() + RecordsOf(changed, "ctl", "Titre").size(), 0u) << changed;
 }
 
 TEST_F(AppTest, DescribeMenuGivesDefaultAndCaptionsAndComesLast) {

@@ -30,7 +30,7 @@ TEST_F(AppTest, HelpTextIsExact) {
             "\r\n"
             "Merci à Julien, Sophie, Mathieu et les autres ...\r\n"
             "Crepuscule 5.5.0.25");
-  EXPECT_TRUE(app->Ended() && !Main().Visible());  // no window, no tray icon
+  EXPECT_EQ(std::pair(app->Ended(), Main().Visible()), std::pair(true, false));  // no window, no tray icon
   EXPECT_TRUE(os.CallsNamed("Shell_NotifyIconA").empty());
 }
 

@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, AnActionOpensTheDelayDialogAndSwitchesTheTray) {
       EXPECT_EQ(Main().Action, f.action);
       ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
       EXPECT_TRUE(app->TimeFormIfLoaded()->Visible());
-      EXPECT_TRUE(Main().Visible() && !Main().Enabled());
+      EXPECT_EQ(std::pair(Main().Visible(), Main().Enabled()), std::pair(true, false));
       EXPECT_TRUE(Main().Stoping);
       std::vector<std::string> tips{"Shell_NotifyIconA(1,icon=" + std::to_string(100 + f.action) + ",tip=" + f.tip +
                                     ")"};
@@ -95,8 +95,8 @@ TEST_F(MainWindowTest, APreparedRunStartsOrActsAtOnce) {
   m.TxtS.SetCaption("05");
   m.RebooteBrillant_MouseUp(1, 0, 0, 0);
   EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
-  EXPECT_TRUE(m.CountDown && !m.WaitCmd);
-  EXPECT_EQ(m.TpsM * 100 + m.TpsS, 1005);
+  EXPECT_EQ(std::pair(m.CountDown, m.WaitCmd), std::pair(true, false));
+  EXPECT_EQ(std::pair(int{m.TpsM}, int{m.TpsS}), std::pair(10, 5));
   m.Annule_Click();
 
   const char* calls[] = {"ExitWindowsEx(12,0)", "ExitWindowsEx(6,0)", "SetSystemPowerState(0,-1)"};
@@ -138,11 +138,11 @@ TEST_F(MainWindowTest, MinimiseAndClose) {
   MainForm& m = Main();
   m.Min.onMouseMove({});
   m.MinBrillant.onMouseDown({1, 0, 1, 1});
-  EXPECT_TRUE(m.MinE.Visible() && !m.MinBrillant.Visible() && !m.Min.Visible());
+  EXPECT_EQ(Shown({&m.MinE, &m.MinBrillant, &m.Min}), "MinE");
   m.MinBrillant.onMouseUp({1, 0, 376, 1});
-  EXPECT_TRUE(m.Visible() && m.Min.Visible() && !m.MinE.Visible());
+  EXPECT_EQ(std::tuple(m.Visible(), Shown({&m.Min, &m.MinE})), std::tuple(true, "Min"));
   m.MinBrillant.onMouseUp({1, 0, 375, 390});
-  EXPECT_TRUE(!m.Visible() && m.State() == ui::WindowState::Minimised && Main().Reduced);
+  EXPECT_EQ(std::tuple(m.Visible(), m.State(), Main().Reduced), std::tuple(false, ui::WindowState::Minimised, true));
 
   m.ClseBrillant.onMouseUp({2, 0, 1, 1});
   EXPECT_FALSE(app->Ended());
@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, BackgroundAndTitleResetHighlightsButNotPressedPictures) {
   m.ArreteE.SetVisible(true);
   m.Fond.onMouseMove({});
   EXPECT_EQ(looks(), "NENN");
-  EXPECT_TRUE(m.Min.Visible() && !m.MinBrillant.Visible() && m.ClseBrillant.Visible());
+  EXPECT_EQ(Shown({&m.Min, &m.MinBrillant, &m.ClseBrillant}), "Min ClseBrillant");
 
   highlightAll();
   m.CountDown = true;  // the covered buttons are left alone by a move, not by a release
@@ -171,11 +171,11 @@ TEST_F(MainWindowTest, BackgroundAndTitleResetHighlightsButNotPressedPictures) {
   EXPECT_EQ(looks(), "BEBB");
   m.Fond.onMouseUp({});
   EXPECT_EQ(looks(), "NENN");
-  EXPECT_TRUE(m.Clse.Visible() && !m.ClseBrillant.Visible());
+  EXPECT_EQ(Shown({&m.Clse, &m.ClseBrillant}), "Clse");
 
   highlightAll();
   m.Titre.onMouseMove({});
-  EXPECT_TRUE(m.Min.Visible() && m.Clse.Visible() && !m.MinBrillant.Visible() && !m.ClseBrillant.Visible());
+  EXPECT_EQ(Shown({&m.Min, &m.Clse, &m.MinBrillant, &m.ClseBrillant}), "Min Clse");
   EXPECT_EQ(looks(), "BEBB");
 }
 

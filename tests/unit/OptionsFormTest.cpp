@@ -152,7 +152,7 @@ TEST_F(OptionsFormTest, CancelHelpAndCloseBoxWriteNothing) {
   EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x10, 0x04, 1, 2, 3));
   EXPECT_FALSE(Main().Noding);
-  EXPECT_TRUE(Main().Enabled() && Main().IsActive());
+  EXPECT_EQ(std::pair(Main().Enabled(), Main().IsActive()), std::pair(true, true));
   EXPECT_FALSE(Main().StopOptions);
 }
 

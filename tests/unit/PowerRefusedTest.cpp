@@ -31,12 +31,12 @@ std::string Refused(const char* text) { return std::string(text) + " [48 Crepusc
 void ExpectIdleOnScreen(AppFixture& f) {
   MainForm& m = f.Main();
   EXPECT_FALSE(f.app->Ended());
-  EXPECT_FALSE(m.CountDown || m.Timer1.Enabled());
+  EXPECT_EQ(std::pair(m.CountDown, m.Timer1.Enabled()), std::pair(false, false));
   EXPECT_EQ(m.Action, 0);
-  EXPECT_TRUE(m.Visible() && m.Enabled());
+  EXPECT_EQ(std::pair(m.Visible(), m.Enabled()), std::pair(true, true));
   EXPECT_EQ(m.State(), ui::WindowState::Normal);
   EXPECT_EQ(m.Titre.Caption(), "Arrêter l'ordinateur");
-  EXPECT_FALSE(m.Petetout.Visible() || m.DisablePic.Visible());
+  EXPECT_EQ(Shown({&m.Petetout, &m.DisablePic}), "");
   EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
   ASSERT_NE(f.app->Tray(), nullptr);
   EXPECT_EQ(f.app->Tray()->Icon(), 112);
@@ -83,7 +83,7 @@ TEST(PowerRefused, ARefusedHibernationOffersStandby) {
                {kOfferStandby, kStandbyRefused},
                false}};
   for (const auto& r : rows) {
-    SCOPED_TRACE(r.failures * 10 + r.answer);
+    SCOPED_TRACE("failures " + std::to_string(r.failures) + ", answer " + std::to_string(r.answer));
     AppFixture f;
     f.Start("");
     f.os.failPowerState = r.failures;
@@ -129,7 +129,7 @@ TEST(PowerRefused, AnImmediateActionFromTheCommandLineLeavesTheProgramIdle) {
     f.Advance(100);
     EXPECT_FALSE(f.processEnded);
     EXPECT_EQ(Texts(f.env.messageBoxes.shown), Lines{Refused(text)});
-    EXPECT_FALSE(f.Main().CmdAllnow || f.Main().WaitCmd);
+    EXPECT_EQ(std::pair(f.Main().CmdAllnow, f.Main().WaitCmd), std::pair(false, false));
     EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // nothing else opens by itself
     EXPECT_FALSE(f.app->Ended());
     EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);

@@ -65,7 +65,7 @@ TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
 TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
   WriteSettingsBytes(TaggedBytes(0x80, 0x10, 5, 30, 123));
   Read r = ReadAll(app->Files());
-  EXPECT_TRUE(r.b[0] && r.b[12]);  // AlwaysMin, DesignEnd
+  EXPECT_EQ(std::pair(r.b[0], r.b[12]), std::pair(true, true));  // AlwaysMin, DesignEnd
   EXPECT_EQ(r.Count(), 2);
   EXPECT_EQ(r.h + "," + r.m + "," + r.s, "123,30,05");
   WriteSettingsBytes(TaggedBytes(0x01, 0));

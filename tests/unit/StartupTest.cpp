@@ -44,7 +44,7 @@ TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
 TEST_F(AppTest, StartupIdleIgnoresUnknownTokens) {
   Start("-M -T:0,1,0 -t -noding2 -x");
   EXPECT_TRUE(Main().Visible());
-  EXPECT_FALSE(Main().CmdReduced || Main().Noding || Main().WaitCmd);
+  EXPECT_EQ(std::tuple(Main().CmdReduced, Main().Noding, Main().WaitCmd), std::tuple(false, false, false));
   EXPECT_EQ(Main().Action, 0);
   EXPECT_EQ(os.Calls().front(), "InitCommonControls()");
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);
@@ -64,7 +64,7 @@ TEST(Startup, ImmediateActionsRunDuringInitialisationAndEndTheProgram) {
     AppFixture f;
     f.Start(commandLine);
     EXPECT_EQ(PowerCalls(f.os), power) << commandLine;
-    EXPECT_TRUE(f.app->Ended() && !f.Main().Visible()) << commandLine;
+    EXPECT_EQ(std::pair(f.app->Ended(), f.Main().Visible()), std::pair(true, false)) << commandLine;
   }
   AppFixture damaged;  // act at once with all three actions set: only one runs
   damaged.WriteSettingsBytes(AppFixture::TaggedBytes(0x40 | 0x1C, 0));
@@ -98,17 +98,17 @@ TEST(Startup, TimeTextsAreCheckedAndShownWhenNoActionIsChosen) {
     const auto& shown = f.env.messageBoxes.shown;
     ASSERT_EQ(shown.size(), box ? 1u : 0u);
     if (box) {
-      EXPECT_TRUE(shown[0].text == box && shown[0].flags == 64 && shown[0].title == "Crepuscule");
+      EXPECT_EQ(std::tuple(shown[0].text, shown[0].flags, shown[0].title), std::tuple(box, 64, "Crepuscule"));
     }
     EXPECT_EQ(f.Main().WaitCmd, box == nullptr);
-    EXPECT_FALSE(f.Main().CmdAllnow || f.Main().CountDown);
+    EXPECT_EQ(std::pair(f.Main().CmdAllnow, f.Main().CountDown), std::pair(false, false));
     EXPECT_EQ(Digits(f.Main()), digits);
   }
 }
 
 TEST_F(AppTest, StartupTimeWithActionStartsTheCountdownAtOnce) {
   Start("-a -t:0,2,0");
-  EXPECT_TRUE(Main().CountDown && Main().Timer1.Enabled());
+  EXPECT_EQ(std::pair(Main().CountDown, Main().Timer1.Enabled()), std::pair(true, true));
   EXPECT_EQ(Main().Action, 1);
   EXPECT_EQ(Digits(Main()), "00:02:00");
   EXPECT_FALSE(Main().Visible());  // the countdown window shows the time instead
@@ -124,7 +124,7 @@ TEST(Startup, ATimeThatIsNotWholeNumbersNeverActsAtOnce) {
     EXPECT_EQ(PowerCalls(f.os), Lines{});
     ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
     EXPECT_NE(f.env.messageBoxes.shown[0].text.find("est suivi d'une information incorrecte."), std::string::npos);
-    EXPECT_TRUE(f.Main().Visible() && !f.Main().CountDown);
+    EXPECT_EQ(std::pair(f.Main().Visible(), f.Main().CountDown), std::pair(true, false));
   }
 }
 

@@ -15,7 +15,7 @@ TEST(NumericValue, ReadsTheNumberAtTheStart) {
       {"&H1F", 31},   {"&O17", 15}, {"&X12", 0},   {"--5", 0},    {"\t3\n", 3},   {"é5", 0},    {"5é", 5}};
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumericValue(text), value) << '"' << text << '"';
   // Out of range is infinite or zero, never a wrapped small number.
-  EXPECT_TRUE(std::isinf(NumericValue("1e999")) && std::isinf(NumericValue(std::string(400, '9'))));
+  EXPECT_EQ(std::pair(NumericValue("1e999"), NumericValue(std::string(400, '9'))), std::pair(HUGE_VAL, HUGE_VAL));
   EXPECT_EQ(NumericValue("1e-999"), 0);
   EXPECT_GT(NumericValue("&H" + std::string(300, 'F')), 1e300);
 }

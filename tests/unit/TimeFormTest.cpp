@@ -42,7 +42,7 @@ TEST_F(TimeFormTest, LoadsForTheChosenAction) {
   }
   os.Set98();
   TimeForm& t = Open(1);
-  EXPECT_TRUE(t.txtHeure.Flat() && t.txtMinute.Flat() && t.txtSeconde.Flat());
+  EXPECT_EQ(std::tuple(t.txtHeure.Flat(), t.txtMinute.Flat(), t.txtSeconde.Flat()), std::tuple(true, true, true));
   env.clock.now = {21, 7, 9};
   Advance(100);
   EXPECT_EQ(t.TimeLabel.Caption(), "21:07:09");
@@ -55,7 +55,7 @@ TEST_F(TimeFormTest, TwoCharactersMoveTheFocusOnAndFocusSelectsAll) {
   EXPECT_TRUE(t.txtHeure.HasFocus());
   t.txtHeure.TextFromUser("75");
   EXPECT_TRUE(t.txtMinute.HasFocus());
-  EXPECT_EQ(t.txtMinute.SelStart() * 10 + t.txtMinute.SelLength(), 2);
+  EXPECT_EQ(std::pair(t.txtMinute.SelStart(), t.txtMinute.SelLength()), std::pair(0, 2));
   t.txtMinute.TextFromUser("1é");  // two characters, three bytes
   EXPECT_TRUE(t.txtSeconde.HasFocus());
   t.txtSeconde.TextFromUser("30");
@@ -144,7 +144,7 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
   EXPECT_TRUE(Main().CountDown);
   EXPECT_EQ(Main().Action, 1);  // a started countdown keeps its action
-  EXPECT_EQ(Main().TpsH * 100 + Main().TpsM, 115);
+  EXPECT_EQ(std::pair(int{Main().TpsH}, int{Main().TpsM}), std::pair(1, 15));
   Main().Annule_Click();
 
   env.clock.now = {10, 0, 0};
@@ -152,7 +152,7 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   clock.WithTime.ValueFromUser(1);
   Type(clock, "11", "30", "00");
   clock.LetsGo.onClick();
-  EXPECT_EQ(Main().TpsH * 100 + Main().TpsM, 130);
+  EXPECT_EQ(std::pair(int{Main().TpsH}, int{Main().TpsM}), std::pair(1, 30));
   EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
 }
 
@@ -197,7 +197,7 @@ TEST_F(TimeFormTest, ClosingWithoutACountdownGoesBackToIdle) {
     t.onCloseBox();
     EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
     EXPECT_EQ(Main().Action, 0);
-    EXPECT_TRUE(Main().Enabled() && Main().Visible() && Main().IsActive());
+    EXPECT_EQ(std::tuple(Main().Enabled(), Main().Visible(), Main().IsActive()), std::tuple(true, true, true));
     EXPECT_FALSE(Main().Stoping);
     EXPECT_EQ(Main().CheckMaj.Enabled(), xp);  // the Shift watch only where hibernation is offered
     EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");

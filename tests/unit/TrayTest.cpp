@@ -206,7 +206,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     tray.Form_MouseMove(kRightUp);
     ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
     EXPECT_EQ(f.env.messageBoxes.shown[0].text, "Erreur dans le délai");
-    EXPECT_FALSE(f.Main().CountDown || f.Main().WaitCmd);
+    EXPECT_EQ(std::pair(f.Main().CountDown, f.Main().WaitCmd), std::pair(false, false));
     EXPECT_EQ(f.Main().Action, 0);
     EXPECT_FALSE(f.Main().Stoping);
     EXPECT_EQ(tray.Icon(), 112);
@@ -219,7 +219,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
   withAction.Start("-a -t:99,60,0");
   EXPECT_EQ(withAction.env.messageBoxes.shown.size(), 1u);
   EXPECT_EQ(withAction.Main().Action, 0);
-  EXPECT_TRUE(withAction.Main().Visible() && !withAction.Main().Stoping);
+  EXPECT_EQ(std::pair(withAction.Main().Visible(), withAction.Main().Stoping), std::pair(true, false));
 }
 
 TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
