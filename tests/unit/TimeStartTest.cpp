@@ -103,7 +103,8 @@ TEST_F(TimeStartTest, AnnulerCancelsTheCountdown) {
   main.Action = 1, main.CountDown = true;
   main.Timer1.SetEnabled(true);
   app->LoadTimeStart().Annuler.onClick();  // the main window's cancel, confirmation included
-  EXPECT_EQ(std::tuple(main.CountDown, main.Timer1.Enabled(), app->TimeStartIfLoaded()), std::tuple(0, 0, nullptr));
+  EXPECT_EQ(std::tuple(main.CountDown, main.Timer1.Enabled(), app->TimeStartIfLoaded()),
+            std::tuple(false, false, nullptr));
   EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
 }
 
