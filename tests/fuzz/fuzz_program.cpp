@@ -3,7 +3,7 @@
 // and a stream of user events. What must always hold:
 // - a power call only when the command line asked for an action, a file of
 //   ours holds a start-up action, or the user chose one;
-// - the tray's Stoping and StopOptions only while their dialog is open;
+// - Stoping and StopOptions only while their dialog is open;
 // - a countdown that runs reaches its action.
 // Input: a byte of switches (Shift held, refusals), a byte for the Windows
 // version, whether there is a file and its length, the file, the command line
@@ -67,10 +67,9 @@ void Check(bool condition, const char* what) {
 
 void CheckFlags(AppFixture& f) {
   if (f.app->Ended() || f.processEnded) return;
-  if (const SystrayIcon* tray = f.app->Tray()) {
-    Check(!tray->Stoping || f.app->TimeFormIfLoaded(), "Stoping without the delay dialog");
-    Check(!tray->StopOptions || f.app->OptionsFormIfLoaded(), "StopOptions without the options dialog");
-  }
+  const RunState& state = f.Main();
+  Check(!state.Stoping || f.app->TimeFormIfLoaded(), "Stoping without the delay dialog");
+  Check(!state.StopOptions || f.app->OptionsFormIfLoaded(), "StopOptions without the options dialog");
 }
 
 bool UserChoosesAction(std::uint8_t op, std::uint8_t arg) {
