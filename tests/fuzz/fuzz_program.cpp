@@ -83,6 +83,8 @@ bool UserChoosesAction(std::uint8_t op, std::uint8_t arg) {
 void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
   MainForm& main = f.Main();
   TimeForm* dialog = f.app->TimeFormIfLoaded();
+  // The main window takes no click while hidden or disabled (a dialog is open).
+  if (op >= 2 && op <= 4 && !(main.Visible() && main.Enabled())) return;
   switch (op) {
     case 0:
       f.Advance((arg + 1) * 250);
@@ -135,7 +137,7 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
         f.Guard([&] { arg % 2 ? box->Annuler.onClick() : box->onCloseBox(); });
       break;
     case 12:
-      if (!f.app->OptionsFormIfLoaded() && main.Loaded()) main.TimeOptions_Click();
+      if (!f.app->OptionsFormIfLoaded() && main.Loaded() && main.Visible() && main.Enabled()) main.TimeOptions_Click();
       break;
     case 13:
       if (OptionsForm* options = f.app->OptionsFormIfLoaded()) {
