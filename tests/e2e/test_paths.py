@@ -23,6 +23,18 @@ def main_visible(t):
     return t.describe().visible("MainForm")
 
 
+def idle_tray_reduces(t, p):
+    """The idle menu's bold item reduces the window, and so does a double click; nothing acts."""
+    t.click_tray_icon(button=3)
+    menu = t.wait_describe("menu|MnuFichier|", timeout=5).menu
+    equal(menu["default"], "Reduce4", "the idle menu's bold item")
+    dismiss_menu(t)
+    time.sleep(0.3)
+    t.click_tray_icon(double=True)
+    t.wait_describe("form|MainForm|Crepuscule|visible=0", timeout=5)
+    equal(names(p, POWER), [], "power calls")
+
+
 @case(version="winxp", relay=POWER, timeout=60)
 def restores_from_the_menu_then_a_double_click_reduces(t):
     p = t.start()
@@ -38,14 +50,7 @@ def restores_from_the_menu_then_a_double_click_reduces(t):
         t.wait_describe("form|MainForm|Crepuscule|visible=1")
         time.sleep(0.5)  # well past the 200 ms guard
     # With the window on screen the menu offers to reduce it, in bold.
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuFichier|").menu
-    equal(menu["default"], "Reduce4", "bold item with the window on screen")
-    dismiss_menu(t)
-    time.sleep(0.3)
-    t.click_tray_icon(double=True)
-    t.wait_describe("form|MainForm|Crepuscule|visible=0", timeout=5)
-    equal(names(p, POWER), [], "power calls")
+    idle_tray_reduces(t, p)
 
 
 @case(version="winxp", relay=POWER, timeout=90)
@@ -104,14 +109,7 @@ def a_refused_prepared_time_leaves_the_tray_usable(t):
     t.key_to("Information", "Return", cls="#32770")
     t.wait_gone("Information")
     equal(tray_tip(t), "Crepuscule", "tip once the delay was refused")
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuFichier|", timeout=5).menu
-    equal(menu["default"], "Reduce4", "the idle menu's bold item")
-    dismiss_menu(t)
-    time.sleep(0.3)
-    t.click_tray_icon(double=True)
-    t.wait_describe("form|MainForm|Crepuscule|visible=0", timeout=5)
-    equal(names(p, POWER), [], "power calls")
+    idle_tray_reduces(t, p)
 
 
 @case(version="winxp", relay=BOXES + POWER, timeout=60)
