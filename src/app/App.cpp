@@ -62,6 +62,9 @@ void App::Start() {
   // Every way of hiding it during start-up (minimised start, a countdown that
   // went to the tray) leaves it minimised: then it is not shown.
   if (main_ && main_->Loaded() && main_->State() == ui::WindowState::Normal) main_->Show();
+  // After the show: nobody can point at a button before it is on screen, and
+  // the window need not wait for three more windows.
+  if (main_ && main_->Loaded()) main_->AddBalloons();
 }
 
 MainForm& App::Main() { return *mainObject_; }

@@ -75,6 +75,8 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void Form_Initialize();
   void Form_Load() override;
   void Form_Unload() override;
+  // The three buttons' balloons, made once the window is up.
+  void AddBalloons();
   void Patient_Timer();
   // Splits Comm into Tabl (Tabl[0] is the first token).
   void TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl);

@@ -225,6 +225,10 @@ void MainForm::Form_Load() {
     CountDown = false;
   }
 
+  if (TimeArg.empty() && (OpenShutdown || OpenRestart || OpenSleep)) Patient.SetEnabled(true);
+}
+
+void MainForm::AddBalloons() {
   AddToolTip(ArreteBrillant, "Programmer l'arrêt de l'ordinateur",
              " |Arrêtez Windows (c'est bon pour le moral) ce qui vous permettra|de mettre votre ordinateur hors "
              "tension en toute sécurité sans|même y penser.");
@@ -233,8 +237,6 @@ void MainForm::Form_Load() {
              "faire environ toutes les 2 heures ... lol)");
   AddToolTip(VeilleProlongeeBrillant, "Programmer la mise en " + StandByTxtmin,
              LongStandby ? kHibernateBalloon : kStandbyBalloon);
-
-  if (TimeArg.empty() && (OpenShutdown || OpenRestart || OpenSleep)) Patient.SetEnabled(true);
 }
 
 void MainForm::AddToolTip(ui::Control& button, const std::string& title, const std::string& text) {
