@@ -149,12 +149,6 @@ def balloon_case(version, expected):
     def run(t):
         p = t.start()
         main = t.wait_main_window()
-        # Three balloon tooltips, one per action picture, each with the information icon.
-        made = [c for c in p.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
-        equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
-        titles = [c for c in p.calls("SendMessageA") if c.u32(1) == 0x420]
-        equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
-        check_balloon_widths(p)
         for button, text in expected:
             hover(t, "Crepuscule", *BUTTONS[button])
             equal(wait_balloon(t, main["pid"])["caption"], text, "balloon over %s" % button)
@@ -162,6 +156,13 @@ def balloon_case(version, expected):
             # The balloon goes with the pointer.
             t.move_pointer(5, 1000)
             wait_no_balloon(t, main["pid"])
+        # Three balloon tooltips, one per action picture, each with the information icon
+        # (read once one has shown: they are made just after the window).
+        made = [c for c in p.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
+        equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
+        titles = [c for c in p.calls("SendMessageA") if c.u32(1) == 0x420]
+        equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
+        check_balloon_widths(p)
         equal(names(p, POWER), [], "power calls")
 
 
