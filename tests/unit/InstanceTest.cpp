@@ -9,8 +9,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST_F(AppTest, ASecondCopyActivatesTheFirstAndEnds) {
   os.prevInstance = true;
   os.windows[{"ThunderRT6Main", "Crepuscule"}] = 0x500;
