@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
-#include "app/HelpMod.h"
 #include "tray/SystrayIcon.h"
 
 namespace {
@@ -128,29 +127,6 @@ TEST_F(AppTest, StartupReadsEveryTokenEvenBeyond255) {
   for (int i = 0; i < 300; ++i) commandLine += "-x ";
   Start(commandLine + "-noding");
   EXPECT_TRUE(Main().Noding);
-}
-
-TEST(Startup, LoadingAdaptsTheSleepWordingToTheSystem) {
-  const std::tuple<bool, const char*, const char*, const char*, const char*> rows[] = {
-      {true, "", "Veille prolongée", "&Veille Prolongée", "dialogue Veille prolongée\r\n"},
-      {false, "", "Mettre en veille", "Mise en &veille", "dialogue veille\r\n"},
-      {false, "-forcehibernation", "Veille prolongée", "&Veille Prolongée", "dialogue Veille prolongée\r\n"}};
-  for (const auto& [xp, commandLine, label, menuItem, help] : rows) {
-    SCOPED_TRACE(label);
-    AppFixture f;
-    if (!xp) f.os.Set98();
-    f.Start(commandLine);
-    const bool hibernates = xp || *commandLine;
-    EXPECT_EQ(f.Main().LongStandby, hibernates);
-    EXPECT_EQ(f.Main().CheckMaj.Enabled(), hibernates);
-    EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), label);
-    EXPECT_EQ(f.Main().Balloons().size(), 3u);
-    EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, menuItem);
-    EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, menuItem);
-    ShowHelp(*f.app);
-    ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
-    EXPECT_NE(f.env.messageBoxes.shown[0].text.find(help), std::string::npos);
-  }
 }
 
 TEST_F(AppTest, StartupCoffeeIsNotReadyYet) {
