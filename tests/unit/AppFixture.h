@@ -149,8 +149,9 @@ struct AppFixture {
   bool SettingsExist() const { return std::filesystem::exists(SettingsFile()); }
 
   // Empty when the file does not exist.
-  std::vector<std::uint8_t> SettingsBytes() const {
-    std::ifstream in(SettingsFile(), std::ios::binary);
+  std::vector<std::uint8_t> SettingsBytes() const { return ReadBytes(SettingsFile()); }
+  static std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 

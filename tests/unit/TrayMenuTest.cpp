@@ -12,9 +12,8 @@
 
 namespace {
 
-class TrayMenuTest : public AppTest {
+class TrayMenuTest : public StartedTest {
  protected:
-  void SetUp() override { Start(); }
   SystrayIcon& Tray() { return *app->Tray(); }
   void RightClick(const std::string& choice = {}) {
     if (!choice.empty()) env.menus.choices.push_back(choice);

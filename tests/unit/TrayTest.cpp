@@ -21,9 +21,8 @@ constexpr platform::Handle kIcon = platform::RecordingPlatform::kIconBase;
 // The tip as the program hands it to the shell.
 std::string ShownTip(const platform::NotifyIconData& nid) { return nid.tip; }
 
-class TrayTest : public AppTest {
+class TrayTest : public StartedTest {
  protected:
-  void SetUp() override { Start(); }
   SystrayIcon& Tray() { return *app->Tray(); }
   const platform::NotifyIconData& Last() { return os.notifyCalls.back(); }
 };
@@ -199,13 +198,11 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
       {"", "MnuArrete"}, {"", "MnuRedemarre"}, {"-m", "MnuFermeR"}, {"-m", "MnuRedemarreR"}};
   for (const auto& [extra, item] : rows) {
     SCOPED_TRACE(std::string(extra) + " " + item);
-    AppFixture f;
-    f.Start(std::string(extra) + " -t:99,60,0");
+    Started f(std::string(extra) + " -t:99,60,0");
     SystrayIcon& tray = *f.app->Tray();
     f.env.menus.choices = {item};
     tray.Form_MouseMove(kRightUp);
-    ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
-    EXPECT_EQ(f.env.messageBoxes.shown[0].text, "Erreur dans le délai");
+    EXPECT_EQ(f.Boxes(), Lines{"Erreur dans le délai [48 Information]"});
     EXPECT_EQ(std::pair(f.Main().CountDown, f.Main().WaitCmd), std::pair(false, false));
     EXPECT_EQ(f.Main().Action, 0);
     EXPECT_FALSE(f.Main().Stoping);
@@ -215,8 +212,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     ASSERT_EQ(f.env.menus.shown.size(), 2u);
     EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
   }
-  AppFixture withAction;  // refused during the start-up itself: nothing is left chosen
-  withAction.Start("-a -t:99,60,0");
+  Started withAction("-a -t:99,60,0");  // refused during the start-up itself: nothing is left chosen
   EXPECT_EQ(withAction.env.messageBoxes.shown.size(), 1u);
   EXPECT_EQ(withAction.Main().Action, 0);
   EXPECT_EQ(std::pair(withAction.Main().Visible(), withAction.Main().Stoping), std::pair(true, false));
@@ -243,9 +239,7 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   never.Advance(60000);
   EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);  // tried for a while only
   never.Main().Annule_Click();
-  std::string h = "0", m = "5", s = "0";
-  never.Main().Action = 2;
-  never.Main().TimeIsMoney(h, m, s, false);  // nowhere to go: the window stays
+  never.StartCountdown(2, "0", "5", "0");  // nowhere to go: the window stays
   EXPECT_TRUE(never.Main().Visible());
   never.os.failNotifyAdd = 0;
   never.app->Tray()->onShellRestarted();  // a shell that comes later still gets it
