@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {
   }
 }
 
-TEST_F(MainWindowTest, AnActionOpensTheDelayDialogForItAndSwitchesTheTray) {
+TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) {
   for (bool xp : {true, false}) {
     if (!xp) os.Set98();
     for (const Family& f : kActions) {
@@ -92,7 +92,12 @@ TEST_F(MainWindowTest, AnActionOpensTheDelayDialogForItAndSwitchesTheTray) {
       env.clock.now = {21, 7, f.action};
       Advance(100);
       EXPECT_EQ(t.TimeLabel.Caption(), "21:07:0" + std::to_string(f.action));
-      app->UnloadTimeForm();
+
+      t.onCloseBox();  // closed without a countdown: back to idle
+      EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+      EXPECT_EQ(std::tuple(Main().Action, Main().Stoping, Main().CheckMaj.Enabled()), std::tuple(0, false, xp));
+      EXPECT_EQ(std::tuple(Main().Enabled(), Main().Visible(), Main().IsActive()), std::tuple(true, true, true));
+      EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");
     }
   }
 }

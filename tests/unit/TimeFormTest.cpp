@@ -155,19 +155,4 @@ TEST_F(TimeFormTest, ClockTimesOfNowAndNegativeFieldsStartNothing) {
   EXPECT_EQ(PowerCalls(), Lines{});
 }
 
-TEST_F(TimeFormTest, ClosingWithoutACountdownGoesBackToIdle) {
-  for (bool xp : {true, false}) {
-    if (!xp) os.Set98();
-    os.ClearLog();
-    TimeForm& t = Open(1);
-    t.onCloseBox();
-    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
-    EXPECT_EQ(Main().Action, 0);
-    EXPECT_EQ(std::tuple(Main().Enabled(), Main().Visible(), Main().IsActive()), std::tuple(true, true, true));
-    EXPECT_FALSE(Main().Stoping);
-    EXPECT_EQ(Main().CheckMaj.Enabled(), xp);  // the Shift watch only where hibernation is offered
-    EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");
-  }
-}
-
 }  // namespace
