@@ -175,23 +175,6 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");
 }
 
-TEST_F(TrayTest, EveryRestoreFromTheMenuClearsReducedAgain) {
-  SystrayIcon& tray = Tray();
-  for (int round = 1; round <= 3; ++round) {
-    SCOPED_TRACE(round);
-    env.menus.choices = {"Reduce4"};
-    tray.Form_MouseMove(kRightUp);
-    env.menus.choices = {"Restore4"};
-    tray.Form_MouseMove(kRightUp);
-    EXPECT_EQ(env.menus.shown.back().menu, "MnuFichierR");
-    Advance(250);
-    EXPECT_FALSE(Main().Reduced);
-    EXPECT_TRUE(Main().Visible());
-  }
-  tray.Form_MouseMove(kLeftDouble);  // the window on screen goes back to the tray
-  EXPECT_FALSE(Main().Visible());
-}
-
 TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
   // 99:60:00 passes the start-up's test, then carries to 100 hours and is refused.
   const std::pair<const char*, const char*> rows[] = {
