@@ -35,6 +35,15 @@ struct HandlePeers : ui::PeerFactory {
   }
 };
 
+using Lines = std::vector<std::string>;
+
+// Each box as "text [flags title]": one comparison says what differed.
+inline Lines Boxes(const std::vector<ui::ShownBox>& boxes) {
+  Lines out;
+  for (const ui::ShownBox& b : boxes) out.push_back(b.text + " [" + std::to_string(b.flags) + " " + b.title + "]");
+  return out;
+}
+
 // The names of the visible ones among these controls: a failure says which were shown.
 inline std::string Shown(std::initializer_list<const ui::Control*> controls) {
   std::string names;
@@ -108,6 +117,26 @@ struct AppFixture {
 
   MainForm& Main() { return app->Main(); }
 
+  // The three digit labels of the main window, "hh:mm:ss".
+  std::string Digits() { return Main().TxtH.Caption() + ":" + Main().TxtM.Caption() + ":" + Main().TxtS.Caption(); }
+
+  // A countdown begun as the delay dialog would.
+  void StartCountdown(int action, std::string h, std::string m, std::string s) {
+    Main().Action = static_cast<std::int16_t>(action);
+    Main().TimeIsMoney(h, m, s, false);
+  }
+
+  Lines Boxes() const { return ::Boxes(env.messageBoxes.shown); }
+
+  // The calls that shut down, restart or suspend the machine, in order.
+  Lines PowerCalls() const {
+    Lines out;
+    for (const auto& l : os.Calls())
+      if (l.rfind("ExitWindowsEx", 0) == 0 || l.rfind("SetSystemPowerState", 0) == 0 || l.rfind("StartProcess", 0) == 0)
+        out.push_back(l);
+    return out;
+  }
+
   // The settings file where the program looks for it on the reported version.
   std::filesystem::path SettingsFile() const {
     const auto& v = os.Version();
@@ -120,8 +149,9 @@ struct AppFixture {
   bool SettingsExist() const { return std::filesystem::exists(SettingsFile()); }
 
   // Empty when the file does not exist.
-  std::vector<std::uint8_t> SettingsBytes() const {
-    std::ifstream in(SettingsFile(), std::ios::binary);
+  std::vector<std::uint8_t> SettingsBytes() const { return ReadBytes(SettingsFile()); }
+  static std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
@@ -140,5 +170,17 @@ struct AppFixture {
   }
 };
 
-// The same as a GoogleTest fixture: TEST_F(AppTest, ...).
+// A started program per row of a table, on XP unless told otherwise.
+struct Started : AppFixture {
+  explicit Started(const std::string& commandLine = {}, bool xp = true) {
+    if (!xp) os.Set98();
+    Start(commandLine);
+  }
+};
+
+// The same as a GoogleTest fixture: TEST_F(AppTest, ...), and one already started.
 class AppTest : public ::testing::Test, public AppFixture {};
+class StartedTest : public AppTest {
+ protected:
+  void SetUp() override { Start(); }
+};

@@ -9,53 +9,57 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
   const std::string idle = "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)";
-  const std::tuple<bool, int, const char*, Lines> rows[] = {
-      {true, 1, "-", {"Shell_NotifyIconA(1,icon=101,tip=Arrêt annulé.)", idle}},
-      {true, 2, "-", {"Shell_NotifyIconA(1,icon=102,tip=Redémarrage annulé.)", idle}},
-      {false,
-       3,
-       "-",
-       {"Shell_NotifyIconA(1,icon=103,tip=Mise en veille annulée.)",
-        "Shell_NotifyIconA(1,icon=123,tip=Mise en veille annulée.)", idle}},
-      {true, 1, "-noconfirm", {idle}}};
-  const char* const boxes[] = {"", "Extinction de l'ordinateur annulée.", "Redémarrage de l'ordinateur annulé.",
-                               "Mise en veille annulée."};
-  for (const auto& [xp, action, commandLine, tips] : rows) {
-    AppFixture f;
-    if (!xp) f.os.Set98();
-    f.Start(commandLine);
-    std::string h = "0", m = "5", s = "0";
-    f.Main().Action = static_cast<std::int16_t>(action);
-    f.Main().TimeIsMoney(h, m, s, false);
+  const Lines shutdown{"Shell_NotifyIconA(1,icon=101,tip=Arrêt annulé.)", idle},
+      shutdownBox{"Extinction de l'ordinateur annulée. [64 Annulation]"};
+  const struct {
+    bool xp;
+    int action;
+    const char* commandLine;
+    bool fromCountdownWindow;  // its "Annuler" is the main window's, confirmation included
+    Lines tips, boxes;
+  } rows[] = {{true, 1, "", false, shutdown, shutdownBox},
+              {true, 1, "", true, shutdown, shutdownBox},
+              {true,
+               2,
+               "",
+               false,
+               {"Shell_NotifyIconA(1,icon=102,tip=Redémarrage annulé.)", idle},
+               {"Redémarrage de l'ordinateur annulé. [64 Annulation]"}},
+              {false,
+               3,
+               "",
+               false,
+               {"Shell_NotifyIconA(1,icon=103,tip=Mise en veille annulée.)",
+                "Shell_NotifyIconA(1,icon=123,tip=Mise en veille annulée.)", idle},
+               {"Mise en veille annulée. [64 Annulation]"}},
+              {true, 1, "-noconfirm", false, {idle}, {}}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::to_string(r.action) + (r.fromCountdownWindow ? " from the countdown window" : ""));
+    Started f(r.commandLine, r.xp);
+    f.StartCountdown(r.action, "0", "5", "0");
     f.os.ClearLog();
     std::size_t tipsWhileBoxWaits = 0;
     f.env.messageBoxes.onShow = [&](const ui::ShownBox&) {
       tipsWhileBoxWaits = f.os.CallsNamed("Shell_NotifyIconA(1").size();
     };
-    f.Main().Annule_Click();
-    SCOPED_TRACE(action);
-    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1"), tips);
-    const bool confirmed = std::string(commandLine) != "-noconfirm";
-    ASSERT_EQ(f.env.messageBoxes.shown.size(), confirmed ? 1u : 0u);
-    if (confirmed) {
-      EXPECT_EQ(tipsWhileBoxWaits, tips.size() - 1);  // the idle tip comes after OK
-      EXPECT_EQ(f.env.messageBoxes.shown[0].text, boxes[action]);
-      EXPECT_EQ(f.env.messageBoxes.shown[0].flags, 64);
-      EXPECT_EQ(f.env.messageBoxes.shown[0].title, "Annulation");
+    if (r.fromCountdownWindow)
+      f.app->TimeStartIfLoaded()->Annuler.onClick();
+    else
+      f.Main().Annule_Click();
+    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1"), r.tips);
+    EXPECT_EQ(f.Boxes(), r.boxes);
+    if (!r.boxes.empty()) {
+      EXPECT_EQ(tipsWhileBoxWaits, r.tips.size() - 1);  // the idle tip comes after OK
     }
     EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().Timer1.Enabled(), f.Main().Action), std::tuple(false, false, 0));
+    EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
   }
 }
 
-TEST_F(AppTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
-  Start("");
-  std::string h = "0", m = "0", s = "8";
-  Main().Action = 2;
-  Main().TimeIsMoney(h, m, s, false);
+TEST_F(StartedTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
+  StartCountdown(2, "0", "0", "8");
   Advance(4000);
   ASSERT_TRUE(Main().Petetout.Visible());
   Main().Annule_Click();
@@ -71,8 +75,7 @@ TEST_F(AppTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
   Advance(10000);
   EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty());
 
-  m = "1", s = "0";  // the next countdown shows its window again
-  Main().TimeIsMoney(h, m, s, false);
+  StartCountdown(2, "0", "1", "0");  // the next countdown shows its window again
   Advance(1000);
   EXPECT_NE(app->TimeStartIfLoaded(), nullptr);
 }
@@ -93,11 +96,8 @@ TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
 }
 
-TEST_F(AppTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
-  Start("");
-  std::string h = "0", m = "5", s = "0";
-  Main().Action = 1;
-  Main().TimeIsMoney(h, m, s, false);
+TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
+  StartCountdown(1, "0", "5", "0");
   SystrayIcon& tray = *app->Tray();
   env.messageBoxes.onShow = [&](const ui::ShownBox&) {
     // While the box waits: cancel again from the tray menu, and from the
@@ -114,15 +114,10 @@ TEST_F(AppTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
 
   // However a countdown came to start while an old box waited, OK on that box
   // leaves it running.
-  m = "1";
-  Main().Action = 1;
-  Main().TimeIsMoney(h, m, s, false);
+  StartCountdown(1, "0", "1", "0");
   bool first = true;
   env.messageBoxes.onShow = [&](const ui::ShownBox&) {
-    if (!std::exchange(first, false)) return;
-    std::string h2 = "0", m2 = "0", s2 = "30";
-    Main().Action = 2;
-    Main().TimeIsMoney(h2, m2, s2, false);
+    if (std::exchange(first, false)) StartCountdown(2, "0", "0", "30");
   };
   Main().Annule_Click();
   EXPECT_EQ(std::pair(Main().CountDown, Main().Timer1.Enabled()), std::pair(true, true));

@@ -11,7 +11,7 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -35,7 +35,7 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 std::vector<std::string> RecordsOf(const std::string& text, const std::string& kind, const std::string& name) {
-  for (const std::string& line : Lines(text)) {
+  for (const std::string& line : LinesOf(text)) {
     auto fields = Fields(line);
     if (fields[0] == kind && fields.size() > 2 && (fields[1] == name || (kind != "form" && fields[2] == name)))
       return fields;
@@ -50,7 +50,7 @@ TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
   Start();
   MainForm& main = Main();
   const std::string text = DescribeApp(*app, "");
-  for (const std::string& line : Lines(text)) {
+  for (const std::string& line : LinesOf(text)) {
     const auto fields = Fields(line);
     const std::size_t expected = fields[0] == "form" ? 7 : fields[0] == "ctl" ? 8 : fields[0] == "timer" ? 4 : 0;
     EXPECT_EQ(fields.size(), expected) << line;
@@ -91,7 +91,7 @@ TEST_F(AppTest, DescribeMenuGivesDefaultAndCaptionsAndComesLast) {
   const std::string line = DescribeMenu(menu, "Two");
   EXPECT_EQ(line, "menu|MnuTest|default=Two|&Un;-;a\\;b\\|c");
   EXPECT_EQ(DescribeMenu(menu, ""), "menu|MnuTest|default=|&Un;-;a\\;b\\|c");
-  const auto lines = Lines(DescribeApp(*app, line));
+  const auto lines = LinesOf(DescribeApp(*app, line));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), line);
 }

@@ -5,33 +5,36 @@
 
 namespace {
 
-TEST_F(AppTest, HelpTextIsExact) {
-  Start("-?");
-  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(env.messageBoxes.shown[0].flags, 64);
-  EXPECT_EQ(env.messageBoxes.shown[0].title, "Aide Crepuscule...");
-  EXPECT_EQ(env.messageBoxes.shown[0].text,
-            "Voici les commandes supportées par Crep :\r\n"
-            "\r\n"
-            "      -m : lance Crepuscule en mode réduit\r\n"
-            "      -a : lance directement la boîte de dialogue Arrêter\r\n"
-            "      -r : lance directement la boîte de dialogue Redémarrer\r\n"
-            "      -v : lance directement la boîte de dialogue Veille prolongée\r\n"
-            "      -n : est équivalent à la commande -t:0,0,0\r\n"
-            "      -t:hh,mm,ss : programme le temps directement au format hh:mm:ss\r\n"
-            "      -h:hh,mm,ss : programme le compteur comme -t: mais en mode horaire\r\n"
-            "      -noding : passe Crepuscule en mode silence chuuutt !!...\r\n"
-            "      -notimediag : désactive la fenêtre du temps qui s'affiche 3 secondes ...\r\n"
-            "      -noconfirm : supprime la boîte de confirmation lors d'une annulation\r\n"
-            "      -forcehibernation : force la mise en veille prolongée sur les systèmes non Xp...\r\n"
-            "      -endinmain : Affichera le compteur final dans la fenêtre principale (old style)\r\n"
-            "      -makecofee : Vous fait le café :D ...\r\n"
-            "      -? : affiche cette aide\r\n"
-            "\r\n"
-            "Merci à Julien, Sophie, Mathieu et les autres ...\r\n"
-            "Crepuscule 5.5.0.25");
-  EXPECT_EQ(std::pair(app->Ended(), Main().Visible()), std::pair(true, false));  // no window, no tray icon
-  EXPECT_TRUE(os.CallsNamed("Shell_NotifyIconA").empty());
+// Shown at start-up, it already names the sleep this system gives.
+TEST(Help, TextIsExact) {
+  for (bool xp : {true, false}) {
+    Started f("-?", xp);
+    const std::string sleep = xp ? "Veille prolongée" : "veille";
+    EXPECT_EQ(f.Boxes(),
+              Lines{"Voici les commandes supportées par Crep :\r\n"
+                    "\r\n"
+                    "      -m : lance Crepuscule en mode réduit\r\n"
+                    "      -a : lance directement la boîte de dialogue Arrêter\r\n"
+                    "      -r : lance directement la boîte de dialogue Redémarrer\r\n"
+                    "      -v : lance directement la boîte de dialogue " +
+                    sleep +
+                    "\r\n"
+                    "      -n : est équivalent à la commande -t:0,0,0\r\n"
+                    "      -t:hh,mm,ss : programme le temps directement au format hh:mm:ss\r\n"
+                    "      -h:hh,mm,ss : programme le compteur comme -t: mais en mode horaire\r\n"
+                    "      -noding : passe Crepuscule en mode silence chuuutt !!...\r\n"
+                    "      -notimediag : désactive la fenêtre du temps qui s'affiche 3 secondes ...\r\n"
+                    "      -noconfirm : supprime la boîte de confirmation lors d'une annulation\r\n"
+                    "      -forcehibernation : force la mise en veille prolongée sur les systèmes non Xp...\r\n"
+                    "      -endinmain : Affichera le compteur final dans la fenêtre principale (old style)\r\n"
+                    "      -makecofee : Vous fait le café :D ...\r\n"
+                    "      -? : affiche cette aide\r\n"
+                    "\r\n"
+                    "Merci à Julien, Sophie, Mathieu et les autres ...\r\n"
+                    "Crepuscule 5.5.0.25 [64 Aide Crepuscule...]"});
+    EXPECT_EQ(std::pair(f.app->Ended(), f.Main().Visible()), std::pair(true, false));  // no window, no tray icon
+    EXPECT_TRUE(f.os.CallsNamed("Shell_NotifyIconA").empty());
+  }
 }
 
 }  // namespace

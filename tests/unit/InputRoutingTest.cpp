@@ -22,6 +22,10 @@ struct Skin : ui::Form {
   ui::Control normal{*this, "normal", ControlKind::Picture, {300, 300, 495, 495}};
   ui::Control back{*this, "back", ControlKind::Picture, {0, 0, 3000, 1500}};
 };
+struct SkinTest : ::testing::Test {
+  ui::FakeEnvironment env;
+  Skin f{env.services};
+};
 
 TEST(ToPixels, RoundsToTheNearestPixelHalvesAwayFromZero) {
   // 30/0: without a screen metric it is 96 dpi; the largest value does not overflow on the way.
@@ -33,9 +37,7 @@ TEST(ToPixels, RoundsToTheNearestPixelHalvesAwayFromZero) {
   EXPECT_EQ(ui::ToPixels(ui::TwipsRect{5390, 45, 375, 390}, 15, 15), (ui::PixelRect{359, 3, 25, 26}));
 }
 
-TEST(LightweightAt, FindsTheTopVisiblePictureOrLabel) {
-  ui::FakeEnvironment env;
-  Skin f(env.services);
+TEST_F(SkinTest, LightweightAtFindsTheTopVisiblePictureOrLabel) {
   EXPECT_EQ(ui::LightweightAt(f, 25, 25, 15, 15), &f.pressed);  // the windowed one is skipped
   f.pressed.SetVisible(false);
   EXPECT_EQ(ui::LightweightAt(f, 25, 25, 15, 15), &f.normal);
@@ -53,9 +55,7 @@ TEST(LightweightAt, FindsTheTopVisiblePictureOrLabel) {
   EXPECT_EQ(std::make_pair(out.x, out.y), std::make_pair(-270.0f, 1200.0f));
 }
 
-TEST(MouseRouter, TheControlThatGotTheDownKeepsTheMouse) {
-  ui::FakeEnvironment env;
-  Skin f(env.services);
+TEST_F(SkinTest, MouseRouterTheControlThatGotTheDownKeepsTheMouse) {
   ui::MouseRouter r;
   EXPECT_EQ(r.Move(&f.normal), &f.normal);
   EXPECT_EQ(r.Down(&f.glow, ui::kLeftButton), &f.glow);
@@ -70,9 +70,7 @@ TEST(MouseRouter, TheControlThatGotTheDownKeepsTheMouse) {
   EXPECT_EQ(r.Move(&f.back), &f.back);
 }
 
-TEST(MouseRouter, StrayOrLostReleasesReachNobody) {
-  ui::FakeEnvironment env;
-  Skin f(env.services);
+TEST_F(SkinTest, MouseRouterStrayOrLostReleasesReachNobody) {
   ui::MouseRouter r;
   EXPECT_EQ(r.Up(ui::kLeftButton), nullptr);  // pressed in another window (a menu), released here
   r.Down(&f.glow, ui::kLeftButton);
@@ -104,10 +102,12 @@ struct Dialog : ui::Form {
   ui::Control label{*this, "label", ControlKind::Label, {}, "Heures"};
   ui::Control ok{*this, "ok", ControlKind::Button, {}, "Ok"};
 };
-
-TEST(TabOrder, FollowsTabIndexAndSkipsWhatCannotTakeTheFocus) {
+struct DialogTest : ::testing::Test {
   ui::FakeEnvironment env;
-  Dialog d(env.services);
+  Dialog d{env.services};
+};
+
+TEST_F(DialogTest, TabOrderFollowsTabIndexAndSkipsWhatCannotTakeTheFocus) {
   EXPECT_EQ(ui::TabOrder(d), (std::vector<ui::Control*>{&d.ok, &d.hours, &d.minutes, &d.cancel, &d.mode}));
   d.minutes.SetVisible(false);
   d.cancel.SetEnabled(false);
@@ -116,9 +116,7 @@ TEST(TabOrder, FollowsTabIndexAndSkipsWhatCannotTakeTheFocus) {
   EXPECT_EQ(ui::TabOrder(d), (std::vector<ui::Control*>{&d.hours, &d.ok, &d.mode}));
 }
 
-TEST(NextTabStop, WrapsRoundBothWays) {
-  ui::FakeEnvironment env;
-  Dialog d(env.services);
+TEST_F(DialogTest, NextTabStopWrapsRoundBothWays) {
   EXPECT_EQ(ui::NextTabStop(d, &d.ok, false), &d.hours);
   EXPECT_EQ(ui::NextTabStop(d, &d.mode, false), &d.ok);
   EXPECT_EQ(ui::NextTabStop(d, &d.ok, true), &d.mode);
@@ -128,9 +126,8 @@ TEST(NextTabStop, WrapsRoundBothWays) {
   EXPECT_EQ(ui::NextTabStop(d, nullptr, false), nullptr);
 }
 
-TEST(DialogKeys, EnterAndEscPressOnlyAnAvailableButtonOfThisWindow) {
-  ui::FakeEnvironment env;
-  Dialog d(env.services), other(env.services);
+TEST_F(DialogTest, DialogKeysEnterAndEscPressOnlyAnAvailableButtonOfThisWindow) {
+  Dialog other(env.services);
   EXPECT_EQ(ui::CancelButton(d), &d.cancel);
   EXPECT_EQ(ui::EnterButton(d, &d.cancel), &d.cancel);  // the focused button first
   EXPECT_EQ(ui::EnterButton(d, &d.hours), &d.ok);
@@ -144,9 +141,7 @@ TEST(DialogKeys, EnterAndEscPressOnlyAnAvailableButtonOfThisWindow) {
   EXPECT_EQ(ui::EnterButton(d, nullptr), nullptr);
 }
 
-TEST(FocusTarget, ReturnsToTheLastFocusedControlWhileItCanTakeIt) {
-  ui::FakeEnvironment env;
-  Dialog d(env.services);
+TEST_F(DialogTest, FocusTargetReturnsToTheLastFocusedControlWhileItCanTakeIt) {
   EXPECT_EQ(ui::FocusTarget(d), &d.ok);  // nothing focused yet: the first tab stop
   d.minutes.SetFocus();
   EXPECT_EQ(ui::FocusTarget(d), &d.minutes);

@@ -9,8 +9,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST_F(AppTest, ASecondCopyActivatesTheFirstAndEnds) {
   os.prevInstance = true;
   os.windows[{"ThunderRT6Main", "Crepuscule"}] = 0x500;
@@ -43,27 +41,20 @@ TEST_F(AppTest, AnUnfoundFirstCopyLetsThisOneRunUnderAnotherTitle) {
 // nothing out of the notification area.
 TEST_F(AppTest, TheFirstCopyBringsForwardWhatTheUserWorksIn) {
   Start("");
-  const auto active = [this] { return env.services.activeForm ? env.services.activeForm->Name() : std::string(); };
-  env.services.activeForm = nullptr;
-  app->BringForward();
-  EXPECT_EQ(active(), "MainForm");
-
+  const auto forward = [this] {
+    env.services.activeForm = nullptr;
+    app->BringForward();
+    return env.services.activeForm ? env.services.activeForm->Name() : std::string();
+  };
+  EXPECT_EQ(forward(), "MainForm");
   Main().ArreteBrillant_MouseUp(1, 0, 0, 0);
-  env.services.activeForm = nullptr;
-  app->BringForward();
-  EXPECT_EQ(active(), "TimeForm");
+  EXPECT_EQ(forward(), "TimeForm");
   app->TimeFormIfLoaded()->Annuled_Click();
-
   Main().TimeOptions_Click();
-  env.services.activeForm = nullptr;
-  app->BringForward();
-  EXPECT_EQ(active(), "OptionsForm");
+  EXPECT_EQ(forward(), "OptionsForm");
   app->OptionsFormIfLoaded()->Cancel_Click();
-
   Main().MinBrillant_MouseUp(1, 0, 0, 0);  // into the tray
-  env.services.activeForm = nullptr;
-  app->BringForward();
-  EXPECT_EQ(active(), "");
+  EXPECT_EQ(forward(), "");
 }
 
 TEST(InstanceMutexName, SessionNamesOnlyWhereTheSystemKnowsThem) {

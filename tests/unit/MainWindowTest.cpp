@@ -16,17 +16,19 @@ struct Family {
   ui::Control MainForm::*brillant;
   ui::Control MainForm::*pressed;
   std::int16_t action;
-  const char* tip;  // the tray tip while the delay is entered
+  const char* tip;     // the tray tip while the delay is entered
+  const char* dialog;  // the delay dialog's button and title
 };
 const Family kActions[] = {
-    {"Arrete", &MainForm::Arrete, &MainForm::ArreteBrillant, &MainForm::ArreteE, 1, "Arrêt de l'ordinateur"},
-    {"Reboote", &MainForm::Reboote, &MainForm::RebooteBrillant, &MainForm::RebooteE, 2, "Redémarrage de l'ordinateur"},
+    {"Arrete", &MainForm::Arrete, &MainForm::ArreteBrillant, &MainForm::ArreteE, 1, "Arrêt de l'ordinateur",
+     "Arrêter|Arrêter l'ordinateur"},
+    {"Reboote", &MainForm::Reboote, &MainForm::RebooteBrillant, &MainForm::RebooteE, 2, "Redémarrage de l'ordinateur",
+     "Redémarrer|Redémarrer l'ordinateur"},
     {"VeilleProlongee", &MainForm::VeilleProlongee, &MainForm::VeilleProlongeeBrillant, &MainForm::VeilleProlongeeE, 3,
-     "Veille prolongée..."},
+     "Veille prolongée...", "Ok|Mise en Veille prolongée"},
 };
 
-struct MainWindowTest : AppTest {
-  void SetUp() override { Start(); }
+struct MainWindowTest : StartedTest {
   // Which of a button's pictures show: N normal, B highlighted, E pressed.
   std::string Look(const Family& f) {
     MainForm& m = Main();
@@ -65,7 +67,7 @@ TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {
   }
 }
 
-TEST_F(MainWindowTest, AnActionOpensTheDelayDialogAndSwitchesTheTray) {
+TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) {
   for (bool xp : {true, false}) {
     if (!xp) os.Set98();
     for (const Family& f : kActions) {
@@ -75,15 +77,27 @@ TEST_F(MainWindowTest, AnActionOpensTheDelayDialogAndSwitchesTheTray) {
       Release(f, 1, 495, 495);  // the corner is inside
       EXPECT_EQ(Main().Action, f.action);
       ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
-      EXPECT_TRUE(app->TimeFormIfLoaded()->Visible());
-      EXPECT_EQ(std::pair(Main().Visible(), Main().Enabled()), std::pair(true, false));
+      TimeForm& t = *app->TimeFormIfLoaded();
+      EXPECT_EQ(std::tuple(t.Visible(), t.LetsGo.Caption() + "|" + t.Caption(), t.LetsGo.HasFocus()),
+                std::tuple(true, f.dialog, true));
+      EXPECT_EQ(std::tuple(t.txtHeure.Flat(), t.txtMinute.Flat(), t.txtSeconde.Flat()), std::tuple(!xp, !xp, !xp));
+      EXPECT_EQ(std::tuple(Main().Visible(), Main().Enabled(), Main().CheckMaj.Enabled()),
+                std::tuple(true, false, false));
       EXPECT_TRUE(Main().Stoping);
       std::vector<std::string> tips{"Shell_NotifyIconA(1,icon=" + std::to_string(100 + f.action) + ",tip=" + f.tip +
                                     ")"};
       if (!xp) tips.push_back("Shell_NotifyIconA(1,icon=" + std::to_string(120 + f.action) + ",tip=" + f.tip + ")");
       EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA"), tips);
       EXPECT_EQ(Look(f), "N");
-      app->UnloadTimeForm();
+      env.clock.now = {21, 7, f.action};
+      Advance(100);
+      EXPECT_EQ(t.TimeLabel.Caption(), "21:07:0" + std::to_string(f.action));
+
+      t.onCloseBox();  // closed without a countdown: back to idle
+      EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+      EXPECT_EQ(std::tuple(Main().Action, Main().Stoping, Main().CheckMaj.Enabled()), std::tuple(0, false, xp));
+      EXPECT_EQ(std::tuple(Main().Enabled(), Main().Visible(), Main().IsActive()), std::tuple(true, true, true));
+      EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");
     }
   }
 }

@@ -91,25 +91,6 @@ TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
   }
 }
 
-TEST_F(OptionsFormTest, ForcedHibernationIsAppliedOnlyOffNt5) {
-  OptionsForm& xp = Open(TaggedBytes(0, 0));
-  xp.Save.onClick();
-  EXPECT_FALSE(Main().ForceHibern);
-  EXPECT_EQ(Main().VeilleProlongeeLabel.Caption(), "Veille prolongée");
-  os.Set98();
-  Fresh();
-  OptionsForm& o = Open(TaggedBytes(0, 0));
-  EXPECT_EQ(o.StandbyAction.Caption(), "Mettre en veille");
-  EXPECT_FALSE(Main().CheckMaj.Enabled());
-  o.ForceHib.ValueFromUser(1);
-  o.Save.onClick();
-  EXPECT_EQ(Main().VeilleProlongeeLabel.Caption(), "Veille prolongée");
-  EXPECT_EQ(Main().StandByTxt + "/" + Main().StandByTxtmin, "Veille prolongée/veille prolongée");
-  EXPECT_TRUE(Main().LongStandby);
-  EXPECT_TRUE(Main().CheckMaj.Enabled());
-  EXPECT_EQ(SettingsBytes()[5], 0x08);
-}
-
 TEST_F(OptionsFormTest, AFailedSaveIsReportedAndKeepsTheDialogOpen) {
   const struct {
     const char* name;

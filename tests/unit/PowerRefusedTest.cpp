@@ -12,19 +12,11 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 const char* const kShutdownRefused = "Windows a refusé d'arrêter l'ordinateur.";
 const char* const kRestartRefused = "Windows a refusé de redémarrer l'ordinateur.";
 const char* const kStandbyRefused = "Windows a refusé de mettre l'ordinateur en veille.";
 const char* const kOfferStandby =
     "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?";
-
-Lines Texts(const std::vector<ui::ShownBox>& boxes) {
-  Lines out;
-  for (const ui::ShownBox& b : boxes) out.push_back(b.text + " [" + std::to_string(b.flags) + " " + b.title + "]");
-  return out;
-}
 
 std::string Refused(const char* text) { return std::string(text) + " [48 Crepuscule]"; }
 
@@ -43,27 +35,20 @@ void ExpectIdleOnScreen(AppFixture& f) {
   EXPECT_FALSE(f.Main().Stoping);
 }
 
-void StartCountdown(AppFixture& f, int action, const char* seconds) {
-  std::string h = "0", m = "0", s = seconds;
-  f.Main().Action = static_cast<std::int16_t>(action);
-  f.Main().TimeIsMoney(h, m, s, false);
-}
-
 TEST(PowerRefused, AtZeroTheCountdownGoesIdleAndTheNextOneStillActs) {
   const std::tuple<int, const char*, const char*> rows[] = {{1, "ExitWindowsEx(12,0)", kShutdownRefused},
                                                             {2, "ExitWindowsEx(6,0)", kRestartRefused}};
   for (const auto& [action, call, text] : rows) {
     SCOPED_TRACE(call);
-    AppFixture f;
-    f.Start("");
+    Started f;
     f.os.failExitWindows = 1;
-    StartCountdown(f, action, "3");
+    f.StartCountdown(action, "0", "0", "3");
     f.Advance(3000);
     EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{call});
-    EXPECT_EQ(Texts(f.env.messageBoxes.shown), Lines{Refused(text)});
+    EXPECT_EQ(f.Boxes(), Lines{Refused(text)});
     ExpectIdleOnScreen(f);
 
-    StartCountdown(f, action, "8");  // the tick stopped itself at zero: it must run again
+    f.StartCountdown(action, "0", "0", "8");  // the tick stopped itself at zero: it must run again
     f.Advance(8000);
     EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), (Lines{call, call}));
     EXPECT_FALSE(f.Main().Visible());
@@ -71,30 +56,27 @@ TEST(PowerRefused, AtZeroTheCountdownGoesIdleAndTheNextOneStillActs) {
 }
 
 TEST(PowerRefused, ARefusedHibernationOffersStandby) {
+  const std::string offer = std::string(kOfferStandby) + " [33 Crepuscule]", hibernate = "SetSystemPowerState(0,-1)",
+                    standby = "SetSystemPowerState(-1,-1)";
   const struct {
+    bool xp;
     int failures, answer;
     Lines calls, boxes;
     bool ended;
-  } rows[] = {{1, ui::kIdOk, {"SetSystemPowerState(0,-1)", "SetSystemPowerState(-1,-1)"}, {kOfferStandby}, true},
-              {1, ui::kIdCancel, {"SetSystemPowerState(0,-1)"}, {kOfferStandby}, false},
-              {2,
-               ui::kIdOk,
-               {"SetSystemPowerState(0,-1)", "SetSystemPowerState(-1,-1)"},
-               {kOfferStandby, kStandbyRefused},
-               false}};
+  } rows[] = {{true, 1, ui::kIdOk, {hibernate, standby}, {offer}, true},
+              {true, 1, ui::kIdCancel, {hibernate}, {offer}, false},
+              {true, 2, ui::kIdOk, {hibernate, standby}, {offer, Refused(kStandbyRefused)}, false},
+              {false, 1, ui::kIdOk, {standby}, {Refused(kStandbyRefused)}, false}};  // nothing to offer
   for (const auto& r : rows) {
-    SCOPED_TRACE("failures " + std::to_string(r.failures) + ", answer " + std::to_string(r.answer));
-    AppFixture f;
-    f.Start("");
+    SCOPED_TRACE("failures " + std::to_string(r.failures) + ", answer " + std::to_string(r.answer) +
+                 (r.xp ? "" : ", 98"));
+    Started f("", r.xp);
     f.os.failPowerState = r.failures;
     f.env.messageBoxes.answers = {r.answer};
-    StartCountdown(f, 3, "2");
+    f.StartCountdown(3, "0", "0", "2");
     f.Advance(2000);
     EXPECT_EQ(f.os.CallsNamed("SetSystemPowerState"), r.calls);
-    Lines texts;
-    for (const ui::ShownBox& b : f.env.messageBoxes.shown) texts.push_back(b.text);
-    EXPECT_EQ(texts, r.boxes);
-    EXPECT_EQ(f.env.messageBoxes.shown.front().flags, 33);
+    EXPECT_EQ(f.Boxes(), r.boxes);
     EXPECT_EQ(f.app->Ended(), r.ended);
     if (!r.ended) {
       ExpectIdleOnScreen(f);
@@ -102,14 +84,6 @@ TEST(PowerRefused, ARefusedHibernationOffersStandby) {
       EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(0").size(), 2u);
     }
   }
-  AppFixture standby;  // no hibernation here: nothing to offer
-  standby.os.Set98();
-  standby.Start("");
-  standby.os.failPowerState = 1;
-  StartCountdown(standby, 3, "2");
-  standby.Advance(2000);
-  EXPECT_EQ(Texts(standby.env.messageBoxes.shown), Lines{Refused(kStandbyRefused)});
-  ExpectIdleOnScreen(standby);
 }
 
 TEST(PowerRefused, AnImmediateActionFromTheCommandLineLeavesTheProgramIdle) {
@@ -128,7 +102,7 @@ TEST(PowerRefused, AnImmediateActionFromTheCommandLineLeavesTheProgramIdle) {
     f.Start(commandLine);
     f.Advance(100);
     EXPECT_FALSE(f.processEnded);
-    EXPECT_EQ(Texts(f.env.messageBoxes.shown), Lines{Refused(text)});
+    EXPECT_EQ(f.Boxes(), Lines{Refused(text)});
     EXPECT_EQ(std::pair(f.Main().CmdAllnow, f.Main().WaitCmd), std::pair(false, false));
     EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // nothing else opens by itself
     EXPECT_FALSE(f.app->Ended());
@@ -136,14 +110,13 @@ TEST(PowerRefused, AnImmediateActionFromTheCommandLineLeavesTheProgramIdle) {
   }
 }
 
-TEST_F(AppTest, PowerRefusedAfterTheZeroDelayQuestion) {
-  Start("");
+TEST_F(StartedTest, PowerRefusedAfterTheZeroDelayQuestion) {
   os.failExitWindows = 1;
   Main().RebooteBrillant_MouseUp(1, 0, 0, 0);
   app->TimeFormIfLoaded()->LetsGo.onClick();  // 00:00:00, and OK to the question
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
-  ASSERT_EQ(env.messageBoxes.shown.size(), 2u);
-  EXPECT_EQ(Texts(env.messageBoxes.shown)[1], Refused(kRestartRefused));
+  EXPECT_EQ(Boxes(), (Lines{"Êtes-vous certain de vouloir redémarrer immédiatement ? [33 Info Temps]",
+                            Refused(kRestartRefused)}));
   EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
   ExpectIdleOnScreen(*this);
 }
@@ -152,14 +125,14 @@ TEST_F(AppTest, ACountdownKeepsTheMachineAwakeUntilItIsCancelledEndsOrTheProgram
   const Lines awake{"SetThreadExecutionState(0x80000001)"}, released{"SetThreadExecutionState(0x80000000)"};
   Start("-noconfirm");
   EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), Lines{});
-  StartCountdown(*this, 1, "30");
+  StartCountdown(1, "0", "0", "30");
   EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), awake);
   os.ClearLog();
   Main().Annule_Click();
   EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), released);
 
   os.ClearLog();
-  StartCountdown(*this, 2, "2");
+  StartCountdown(2, "0", "0", "2");
   Advance(2000);
   const Lines calls = os.Calls();
   const auto release = std::find(calls.begin(), calls.end(), released[0]);
@@ -167,7 +140,7 @@ TEST_F(AppTest, ACountdownKeepsTheMachineAwakeUntilItIsCancelledEndsOrTheProgram
 
   os.ClearLog();
   Main().CountDown = false;  // the system did not end the program: a new countdown, then quit
-  StartCountdown(*this, 1, "30");
+  StartCountdown(1, "0", "0", "30");
   Main().ClseBrillant_MouseUp(1, 0, 0, 0);
   EXPECT_TRUE(app->Ended());
   EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), (Lines{awake[0], released[0]}));

@@ -24,41 +24,49 @@ std::vector<std::string> Tips(const platform::RecordingPlatform& os) {
   return tips;
 }
 
-TEST(SleepWording, ACommandLineCountdownNamesItFromTheStart) {
+TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
+  const char* const sleep = "-v -t:0,10,0";
   const struct {
     bool xp;
     std::uint8_t displayFlags;  // 0x08: hibernation forced in the options
-    const char* commandLine;
-    const char* word;
-  } rows[] = {{false, 0, "-v -t:0,10,0", "veille"},
-              {false, 0, "-v -t:0,10,0 -forcehibernation", "Veille prolongée"},
-              {false, 0x08, "-v -t:0,10,0", "Veille prolongée"},
-              {true, 0, "-v -t:0,10,0", "Veille prolongée"}};
+    std::string commandLine;
+    bool hibernates;
+  } rows[] = {{false, 0, "", false},
+              {false, 0, sleep, false},
+              {false, 0, "-forcehibernation", true},
+              {false, 0, sleep + std::string(" -forcehibernation"), true},
+              {false, 0x08, sleep, true},
+              {true, 0, "", true},
+              {true, 0, sleep, true}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.commandLine) + (row.xp ? " on XP" : " on 98"));
+    SCOPED_TRACE(row.commandLine + (row.xp ? " on XP" : " on 98") + (row.displayFlags ? " forced" : ""));
     AppFixture f;
     if (!row.xp) f.os.Set98();
     f.WriteSettingsBytes(AppFixture::TaggedBytes(0, row.displayFlags));
     f.Start(row.commandLine);
-    const std::string word = row.word;
-    EXPECT_EQ(f.Main().Titre.Caption(), "Mise en " + word + "...");
-    ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
-    EXPECT_EQ(f.app->TimeStartIfLoaded()->Caption(), "Mise en " + word + " ...");
-    const std::vector<std::string> tips = Tips(f.os);
-    ASSERT_FALSE(tips.empty());
-    EXPECT_EQ(tips.back(), "Mise en " + word + " dans 10 minutes ...");
+    MainForm& main = f.Main();
+    const std::string word = row.hibernates ? "Veille prolongée" : "veille";
+    const char* item = row.hibernates ? "&Veille Prolongée" : "Mise en &veille";
+    EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(row.hibernates, row.hibernates));
+    EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), row.hibernates ? "Veille prolongée" : "Mettre en veille");
+    EXPECT_EQ(main.Balloons().size(), 3u);
+    EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, item);
+    EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, item);
+    if (row.commandLine.rfind(sleep, 0) == 0) {
+      EXPECT_EQ(main.Titre.Caption(), "Mise en " + word + "...");
+      ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
+      EXPECT_EQ(f.app->TimeStartIfLoaded()->Caption(), "Mise en " + word + " ...");
+      const std::vector<std::string> tips = Tips(f.os);
+      ASSERT_FALSE(tips.empty());
+      EXPECT_EQ(tips.back(), "Mise en " + word + " dans 10 minutes ...");
+    }
+    ShowHelp(*f.app);
+    ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
+    EXPECT_NE(f.env.messageBoxes.shown[0].text.find("dialogue " + word + "\r\n"), std::string::npos);
   }
 }
 
-TEST(SleepWording, HelpAtStartUpNamesStandbyWithoutHibernation) {
-  AppFixture f;
-  f.os.Set98();
-  f.Start("-?");
-  ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
-  EXPECT_NE(f.env.messageBoxes.shown[0].text.find("boîte de dialogue veille\r\n"), std::string::npos);
-}
-
-TEST(SleepWording, SavingForcedHibernationRewordsTheTrayAndTheBalloon) {
+TEST(SleepWording, SavingForcedHibernationRewordsTheWindowTheTrayAndTheBalloon) {
   AppFixture f;
   HandlePeers handles;
   f.env.services.peers = &handles;
@@ -66,30 +74,32 @@ TEST(SleepWording, SavingForcedHibernationRewordsTheTrayAndTheBalloon) {
   f.Start();
   MainForm& main = f.Main();
   SystrayIcon& tray = *f.app->Tray();
-  const auto expect = [&](const char* label, const char* item, const char* title, const char* firstLine) {
-    EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), label);
+  const auto expect = [&](bool hibernates) {
+    const char* item = hibernates ? "&Veille Prolongée" : "Mise en &veille";
+    EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), hibernates ? "Veille prolongée" : "Mettre en veille");
+    EXPECT_EQ(main.StandByTxt + "/" + main.StandByTxtmin,
+              hibernates ? "Veille prolongée/veille prolongée" : "veille/veille");
+    EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(hibernates, hibernates));
     EXPECT_EQ(tray.MnuFichier.Find("MnuFerme")->caption, item);
     EXPECT_EQ(tray.MnuFichierR.Find("MnuFermeR")->caption, item);
     const cToolTip& balloon = *main.Balloons().at("VeilleProlongeeBrillant");
-    EXPECT_EQ(balloon.Title(), title);
-    EXPECT_EQ(balloon.Text().substr(0, balloon.Text().find('\r', 3)), firstLine);
+    EXPECT_EQ(balloon.Title(), hibernates ? "Programmer la mise en veille prolongée" : "Programmer la mise en veille");
+    EXPECT_EQ(balloon.Text().substr(0, balloon.Text().find('\r', 3)),
+              hibernates ? " \r\nPlonge votre ordinateur dans un coma profond ..."
+                         : " \r\nPlonge votre ordinateur dans le coma ...");
   };
-  expect("Mettre en veille", "Mise en &veille", "Programmer la mise en veille",
-         " \r\nPlonge votre ordinateur dans le coma ...");
+  expect(false);
 
   for (int forced : {1, 0}) {
     SCOPED_TRACE(forced);
     f.os.ClearLog();
     main.TimeOptions_Click();
     OptionsForm& options = *f.app->OptionsFormIfLoaded();
+    EXPECT_EQ(options.StandbyAction.Caption(), forced ? "Mettre en veille" : "Mettre en Veille Prolongée");
     options.ForceHib.ValueFromUser(forced);
     options.Save.onClick();
-    if (forced)
-      expect("Veille prolongée", "&Veille Prolongée", "Programmer la mise en veille prolongée",
-             " \r\nPlonge votre ordinateur dans un coma profond ...");
-    else
-      expect("Mettre en veille", "Mise en &veille", "Programmer la mise en veille",
-             " \r\nPlonge votre ordinateur dans le coma ...");
+    expect(forced);
+    EXPECT_EQ(f.SettingsBytes()[5], forced ? 0x08 : 0);
     // The old balloon goes before the new one takes the button.
     std::vector<std::string> order;
     for (const std::string& line : f.os.Calls())

@@ -9,8 +9,7 @@
 
 namespace {
 
-struct TimeFormTest : AppTest {
-  void SetUp() override { Start(); }
+struct TimeFormTest : StartedTest {
   TimeForm& Open(int action) {
     if (action == 1) Main().ArreteBrillant_MouseUp(1, 0, 0, 0);
     if (action == 2) Main().RebooteBrillant_MouseUp(1, 0, 0, 0);
@@ -26,27 +25,6 @@ struct TimeFormTest : AppTest {
     return t.txtHeure.Text() + ":" + t.txtMinute.Text() + ":" + t.txtSeconde.Text();
   }
 };
-
-TEST_F(TimeFormTest, LoadsForTheChosenAction) {
-  const char* captions[][2] = {{"Arrêter", "Arrêter l'ordinateur"},
-                               {"Redémarrer", "Redémarrer l'ordinateur"},
-                               {"Ok", "Mise en Veille prolongée"}};
-  for (int action = 1; action <= 3; ++action) {
-    TimeForm& t = Open(action);
-    EXPECT_EQ(t.LetsGo.Caption(), captions[action - 1][0]);
-    EXPECT_EQ(t.Caption(), captions[action - 1][1]);
-    EXPECT_TRUE(t.LetsGo.HasFocus());
-    EXPECT_FALSE(Main().CheckMaj.Enabled());
-    EXPECT_FALSE(t.txtHeure.Flat());  // XP keeps the 3D look
-    t.Annuled.onClick();
-  }
-  os.Set98();
-  TimeForm& t = Open(1);
-  EXPECT_EQ(std::tuple(t.txtHeure.Flat(), t.txtMinute.Flat(), t.txtSeconde.Flat()), std::tuple(true, true, true));
-  env.clock.now = {21, 7, 9};
-  Advance(100);
-  EXPECT_EQ(t.TimeLabel.Caption(), "21:07:09");
-}
 
 TEST_F(TimeFormTest, TwoCharactersMoveTheFocusOnAndFocusSelectsAll) {
   TimeForm& t = Open(1);
@@ -111,18 +89,14 @@ TEST_F(TimeFormTest, ZeroDelayAsksFirstAndCancelKeepsTheDialog) {
     env.messageBoxes.answers = {ui::kIdCancel};
     t.txtSeconde.SetFocus();
     t.LetsGo.onClick();
-    ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
-    EXPECT_EQ(env.messageBoxes.shown[0].text, c.question);
-    EXPECT_EQ(env.messageBoxes.shown[0].flags, 33);
-    EXPECT_EQ(env.messageBoxes.shown[0].title, "Info Temps");
+    EXPECT_EQ(Boxes(), Lines{std::string(c.question) + " [33 Info Temps]"});
     EXPECT_EQ(app->TimeFormIfLoaded(), &t);
     EXPECT_TRUE(t.LetsGo.HasFocus());
     EXPECT_FALSE(Main().CountDown);
     env.messageBoxes.shown.clear();
     t.Annuled.onClick();
   }
-  EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty());
-  EXPECT_TRUE(os.CallsNamed("SetSystemPowerState").empty());
+  EXPECT_EQ(PowerCalls(), Lines{});
 }
 
 TEST_F(TimeFormTest, ZeroDelayAnsweredOkActsAtOnce) {
@@ -156,52 +130,29 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
 }
 
-TEST_F(TimeFormTest, ClockTimesThatGiveNoDelayStartNothing) {
+TEST_F(TimeFormTest, ClockTimesOfNowAndNegativeFieldsStartNothing) {
   env.clock.now = {10, 0, 0};
-  TimeForm& t = Open(1);
-  t.WithTime.ValueFromUser(1);
-  Type(t, "10", "00", "00");  // now, to the second
-  t.LetsGo.onClick();
-  EXPECT_EQ(app->TimeFormIfLoaded(), &t);
-  EXPECT_TRUE(env.messageBoxes.shown.empty());
-
-  Type(t, "-5", "10", "00");  // no time of day is negative
-  t.LetsGo.onClick();
-  EXPECT_FALSE(Main().CountDown);
-  ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(env.messageBoxes.shown[0].text, "Erreur dans le délai");
-  EXPECT_EQ(Fields(t), "00:00:00");
-}
-
-TEST_F(TimeFormTest, ANegativeFieldIsAnErrorEvenWhenTheFieldsAddUpToZero) {
-  for (bool clockMode : {false, true}) {
+  const struct {
+    bool clockMode;
+    const char *h, *m, *s;
+    bool error;
+  } cases[] = {{true, "10", "00", "00", false},  // now, to the second: not even a box
+               {false, "00", "05", "-5", true},  // negative, though the fields add up to zero
+               {true, "00", "05", "-5", true},
+               {true, "-5", "10", "00", true}};  // no time of day is negative
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.h) + ":" + c.m + ":" + c.s + (c.clockMode ? " clock" : ""));
     TimeForm& t = Open(1);
-    if (clockMode) t.WithTime.ValueFromUser(1);
-    Type(t, "00", "05", "-5");
+    if (c.clockMode) t.WithTime.ValueFromUser(1);
+    Type(t, c.h, c.m, c.s);
     env.messageBoxes.shown.clear();
     t.LetsGo.onClick();
-    ASSERT_EQ(env.messageBoxes.shown.size(), 1u) << clockMode;
-    EXPECT_EQ(env.messageBoxes.shown[0].text, "Erreur dans le délai");
-    EXPECT_EQ(Fields(t), "00:00:00");
-    EXPECT_FALSE(Main().CountDown);
+    EXPECT_EQ(Boxes(), c.error ? Lines{"Erreur dans le délai [48 Information]"} : Lines{});
+    EXPECT_EQ(Fields(t), c.error ? "00:00:00" : "10:00:00");
+    EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), Main().CountDown), std::pair(&t, false));
     t.Annuled.onClick();
   }
-  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{});
-}
-
-TEST_F(TimeFormTest, ClosingWithoutACountdownGoesBackToIdle) {
-  for (bool xp : {true, false}) {
-    if (!xp) os.Set98();
-    os.ClearLog();
-    TimeForm& t = Open(1);
-    t.onCloseBox();
-    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
-    EXPECT_EQ(Main().Action, 0);
-    EXPECT_EQ(std::tuple(Main().Enabled(), Main().Visible(), Main().IsActive()), std::tuple(true, true, true));
-    EXPECT_FALSE(Main().Stoping);
-    EXPECT_EQ(Main().CheckMaj.Enabled(), xp);  // the Shift watch only where hibernation is offered
-    EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");
-  }
+  EXPECT_EQ(PowerCalls(), Lines{});
 }
 
 }  // namespace

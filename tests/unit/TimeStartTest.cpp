@@ -41,10 +41,7 @@ TEST(SpellRemainingTime, WordsForEveryKindOfRemainingTime) {
   EXPECT_EQ(SpellRemainingTime("", 30, 0, 0, "99", "", ""), "4 jour(s) 3 heure(s) et zéro secondes.");
 }
 
-class TimeStartTest : public AppTest {
- protected:
-  void SetUp() override { Start(); }
-};
+using TimeStartTest = StartedTest;
 
 TEST_F(TimeStartTest, LookFollowsTheAction) {
   const std::tuple<std::int16_t, const char*, int, int> cases[] = {
@@ -96,16 +93,6 @@ TEST_F(TimeStartTest, RefreshFitsTheWidthAndClosingStopsTheRefreshes) {
   window.onCloseBox();
   EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);
   EXPECT_EQ(main.Nmbr2Refresh, 5);
-}
-
-TEST_F(TimeStartTest, AnnulerCancelsTheCountdown) {
-  MainForm& main = Main();
-  main.Action = 1, main.CountDown = true;
-  main.Timer1.SetEnabled(true);
-  app->LoadTimeStart().Annuler.onClick();  // the main window's cancel, confirmation included
-  EXPECT_EQ(std::tuple(main.CountDown, main.Timer1.Enabled(), app->TimeStartIfLoaded()),
-            std::tuple(false, false, nullptr));
-  EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "AppFixture.h"
 #include "platform/RecordingPlatform.h"
 #include "tooltip/cToolTip.h"
 #include "ui/Control.h"
@@ -13,11 +14,6 @@
 #include "ui/Form.h"
 
 namespace {
-
-struct HandlePeer : ui::ControlPeer {
-  void Changed(ui::Prop) override {}
-  std::uintptr_t Handle() const override { return 0x77; }
-};
 
 struct ToolTipTest : ::testing::Test {
   ui::FakeEnvironment env;
@@ -28,7 +24,7 @@ struct ToolTipTest : ::testing::Test {
   cToolTip tip{os};
 
   ToolTipTest() {
-    button.AttachPeer(std::make_unique<HandlePeer>());
+    button.AttachPeer(std::make_unique<HandlePeers::Peer>(0x77));
     os.clientRect = {0, 0, 33, 33};
     os.nextHandle = 0x500;
   }

@@ -17,10 +17,12 @@ struct TestForm : ui::Form {
   ui::Timer slow{*this, "slow", 1000, false, true};
   ui::Timer poll{*this, "poll", 100, false};
 };
-
-TEST(FakeScheduler, FiresTicksOnDeadlinesInOrderAndStopsWhenDisabledInsideAHandler) {
+struct ToolkitTest : ::testing::Test {
   ui::FakeEnvironment env;
-  TestForm form(env.services);
+  TestForm form{env.services};
+};
+
+TEST_F(ToolkitTest, FakeSchedulerFiresTicksOnDeadlinesInOrderAndStopsWhenDisabledInsideAHandler) {
   std::string order;
   form.slow.onTick = [&] {
     order += "S" + std::to_string(env.scheduler.Now());
@@ -38,9 +40,7 @@ TEST(FakeScheduler, FiresTicksOnDeadlinesInOrderAndStopsWhenDisabledInsideAHandl
   EXPECT_EQ(order.size(), polls + 20);  // only the poll timer is left
 }
 
-TEST(FakeScheduler, ATimerThatStopsItselfTicksAgainOnceStartedAnew) {
-  ui::FakeEnvironment env;
-  TestForm form(env.services);
+TEST_F(ToolkitTest, FakeSchedulerATimerThatStopsItselfTicksAgainOnceStartedAnew) {
   int ticks = 0;
   form.poll.onTick = [&] {
     ++ticks;
@@ -63,9 +63,7 @@ TEST(FakeScheduler, ATimerThatStopsItselfTicksAgainOnceStartedAnew) {
   EXPECT_EQ(ticks, 6);
 }
 
-TEST(Control, ProgrammaticChangesFireTheUserEventsAndOptionsExcludeEachOther) {
-  ui::FakeEnvironment env;
-  TestForm form(env.services);
+TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExcludeEachOther) {
   int changes = 0, clicks = 0;
   form.box.onChange = [&] { ++changes; };
   form.check.onClick = [&] { ++clicks; };

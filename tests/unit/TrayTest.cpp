@@ -21,9 +21,8 @@ constexpr platform::Handle kIcon = platform::RecordingPlatform::kIconBase;
 // The tip as the program hands it to the shell.
 std::string ShownTip(const platform::NotifyIconData& nid) { return nid.tip; }
 
-class TrayTest : public AppTest {
+class TrayTest : public StartedTest {
  protected:
-  void SetUp() override { Start(); }
   SystrayIcon& Tray() { return *app->Tray(); }
   const platform::NotifyIconData& Last() { return os.notifyCalls.back(); }
 };
@@ -176,36 +175,17 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");
 }
 
-TEST_F(TrayTest, EveryRestoreFromTheMenuClearsReducedAgain) {
-  SystrayIcon& tray = Tray();
-  for (int round = 1; round <= 3; ++round) {
-    SCOPED_TRACE(round);
-    env.menus.choices = {"Reduce4"};
-    tray.Form_MouseMove(kRightUp);
-    env.menus.choices = {"Restore4"};
-    tray.Form_MouseMove(kRightUp);
-    EXPECT_EQ(env.menus.shown.back().menu, "MnuFichierR");
-    Advance(250);
-    EXPECT_FALSE(Main().Reduced);
-    EXPECT_TRUE(Main().Visible());
-  }
-  tray.Form_MouseMove(kLeftDouble);  // the window on screen goes back to the tray
-  EXPECT_FALSE(Main().Visible());
-}
-
 TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
   // 99:60:00 passes the start-up's test, then carries to 100 hours and is refused.
   const std::pair<const char*, const char*> rows[] = {
       {"", "MnuArrete"}, {"", "MnuRedemarre"}, {"-m", "MnuFermeR"}, {"-m", "MnuRedemarreR"}};
   for (const auto& [extra, item] : rows) {
     SCOPED_TRACE(std::string(extra) + " " + item);
-    AppFixture f;
-    f.Start(std::string(extra) + " -t:99,60,0");
+    Started f(std::string(extra) + " -t:99,60,0");
     SystrayIcon& tray = *f.app->Tray();
     f.env.menus.choices = {item};
     tray.Form_MouseMove(kRightUp);
-    ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);
-    EXPECT_EQ(f.env.messageBoxes.shown[0].text, "Erreur dans le délai");
+    EXPECT_EQ(f.Boxes(), Lines{"Erreur dans le délai [48 Information]"});
     EXPECT_EQ(std::pair(f.Main().CountDown, f.Main().WaitCmd), std::pair(false, false));
     EXPECT_EQ(f.Main().Action, 0);
     EXPECT_FALSE(f.Main().Stoping);
@@ -215,8 +195,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     ASSERT_EQ(f.env.menus.shown.size(), 2u);
     EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
   }
-  AppFixture withAction;  // refused during the start-up itself: nothing is left chosen
-  withAction.Start("-a -t:99,60,0");
+  Started withAction("-a -t:99,60,0");  // refused during the start-up itself: nothing is left chosen
   EXPECT_EQ(withAction.env.messageBoxes.shown.size(), 1u);
   EXPECT_EQ(withAction.Main().Action, 0);
   EXPECT_EQ(std::pair(withAction.Main().Visible(), withAction.Main().Stoping), std::pair(true, false));
@@ -243,9 +222,7 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   never.Advance(60000);
   EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);  // tried for a while only
   never.Main().Annule_Click();
-  std::string h = "0", m = "5", s = "0";
-  never.Main().Action = 2;
-  never.Main().TimeIsMoney(h, m, s, false);  // nowhere to go: the window stays
+  never.StartCountdown(2, "0", "5", "0");  // nowhere to go: the window stays
   EXPECT_TRUE(never.Main().Visible());
   never.os.failNotifyAdd = 0;
   never.app->Tray()->onShellRestarted();  // a shell that comes later still gets it
