@@ -1,16 +1,8 @@
 """The options dialog saved with the real mouse, and the action buttons' balloons."""
-import os
 import time
 
-from common import BOXES, POWER, check_balloon_widths, names
+from common import BEEPS, BOXES, BUTTONS, OPTIONS, POWER, check_balloons_made, names, settings_path, write_settings
 from harness import Immutable, case, check, equal
-
-OPTIONS = "Options de Crepuscule"
-BEEPS = ["MessageBeep", "Beep"]
-
-
-def settings_path(t):
-    return os.path.join(t.windows_path("system32"), "Crepuscule.ini")
 
 
 def seconds_of_day(h, m, s):
@@ -63,9 +55,7 @@ def saved_options_act_at_next_start(t):
 
 @case(version="winxp", relay=BOXES + POWER, timeout=90)
 def unwritable_settings_keep_the_dialog_open(t):
-    path = settings_path(t)
-    with open(path, "wb") as f:
-        f.write(b"S5.5\0\0\x05\0\0")
+    path = write_settings(t, b"S5.5\0\0\x05\0\0")
     with Immutable(path):
         p = t.start()
         t.wait_main_window()
@@ -97,9 +87,6 @@ def unwritable_settings_keep_the_dialog_open(t):
     equal(names(p, POWER), [], "power calls")
 
 
-# Centres of the action pictures, in twips from the main window's top-left.
-BUTTONS = {"shutdown": (2640 + 247, 1080 + 247), "restart": (4560 + 247, 1080 + 247),
-           "sleep": (720 + 247, 1080 + 247)}
 # Balloon texts as shown ("|" became a line break). The titles are drawn (see
 # the screenshots) but no message reads them from another process.
 SHUTDOWN_TEXT = (" \r\nArrêtez Windows (c'est bon pour le moral) ce qui vous permettra\r\nde mettre votre "
@@ -113,75 +100,23 @@ STANDBY_TEXT = (" \r\nPlonge votre ordinateur dans le coma ...\r\nC'est sympa po
                 "d'électricité sans fermer les\r\ndocuments actifs !!")
 
 
-def hover(t, title, x_twips, y_twips):
-    """Rests the pointer on a point of a window (twips from its client area's top-left)."""
-    _, client = t.window_rect(title)
-    x, y = client[0] + round(x_twips / 15), client[1] + round(y_twips / 15)
-    t.move_pointer(x, y)
-    # A second small move: the tooltip tracks motion, not the pointer's arrival.
-    time.sleep(0.2)
-    t.move_pointer(x + 1, y)
-
-
-def balloons(t, pid):
-    return [w for w in t.windows() if w["class"].lower() == "tooltips_class32" and w["visible"] and w["pid"] == pid]
-
-
-def wait_balloon(t, pid, timeout=5):
-    """The visible tooltip window of the program (a Wine tooltip answers
-    WM_GETTEXT with the text it shows)."""
-    deadline = time.monotonic() + timeout
-    while not balloons(t, pid):
-        check(time.monotonic() < deadline, "no balloon shown within %ss" % timeout)
-        time.sleep(0.2)
-    return balloons(t, pid)[0]
-
-
-def wait_no_balloon(t, pid, timeout=5):
-    deadline = time.monotonic() + timeout
-    while balloons(t, pid):
-        check(time.monotonic() < deadline, "balloon still shown after the pointer left")
-        time.sleep(0.2)
-
-
-def balloon_case(version, expected):
-    @case(version=version, relay=["CreateWindowExA", "SendMessageA"] + POWER, name="balloons_" + version)
-    def run(t):
-        p = t.start()
-        main = t.wait_main_window()
-        # Three balloon tooltips, one per action picture, each with the information icon.
-        made = [c for c in p.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
-        equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
-        titles = [c for c in p.calls("SendMessageA") if c.u32(1) == 0x420]
-        equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
-        check_balloon_widths(p)
-        for button, text in expected:
-            hover(t, "Crepuscule", *BUTTONS[button])
-            equal(wait_balloon(t, main["pid"])["caption"], text, "balloon over %s" % button)
-            t.screenshot("balloon-%s-%s" % (version, button))
-            # The balloon goes with the pointer.
-            t.move_pointer(5, 1000)
-            wait_no_balloon(t, main["pid"])
-        equal(names(p, POWER), [], "power calls")
-
-
-balloon_case("winxp", [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)])
-balloon_case("win98", [("sleep", STANDBY_TEXT)])
-
-
-@case(version="winxp")
-def control_tooltips(t):
-    """The tooltips of a windowed button and of a painted picture, made the
-    first time the pointer comes over the window."""
+@case(version="winxp", relay=["CreateWindowExA", "SendMessageA"] + POWER)
+def balloons_and_tooltips(t):
     p = t.start()
-    main = t.wait_main_window()
+    pid = t.wait_main_window()["pid"]
+    check_balloons_made(p)
+    for button, text in [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)]:
+        t.hover("Crepuscule", *BUTTONS[button], rest=0.2, nudge=True)
+        # The balloon goes with the pointer.
+        equal(t.balloon_text(pid, "balloon-winxp-" + button), text, "balloon over %s" % button)
+    # The tooltips of a windowed button and of a painted picture, made the
+    # first time the pointer comes over the window.
     for where, text in (((3600 + 450, 2520 + 150), "Options de Crepuscule..."),
                         ((5020 + 187, 40 + 195), "Minimise Crepuscule...")):
-        hover(t, "Crepuscule", *where)
-        time.sleep(0.3)
-        hover(t, "Crepuscule", *where)  # the picture under the pointer lights up first
-        equal(wait_balloon(t, main["pid"])["caption"], text, "tooltip at %s" % (where,))
-        t.move_pointer(5, 1000)
-        wait_no_balloon(t, main["pid"])
+        for _ in range(2):  # the picture under the pointer lights up first
+            t.hover("Crepuscule", *where, rest=0.2, nudge=True)
+            time.sleep(0.3)
+        equal(t.balloon_text(pid), text, "tooltip at %s" % (where,))
     t.click_child("Crepuscule", "Annuler")
     check(p.wait_exit(10) is not None, "the program still runs after Annuler")
+    equal(names(p, POWER), [], "power calls")

@@ -4,23 +4,14 @@ not whole numbers never acts at once, a refused time leaves the tray usable,
 one cancel at a time, a refused legacy shutdown is told, and the window stays
 on a wide screen."""
 import os
-import subprocess
 import time
 
-from common import BOXES, POWER, names
-from harness import OwnDisplay, case, check, dismiss_menu, equal, hover_twips
-from test_notification import tray_tip
+from common import BOXES, BUTTONS, MAIN, POWER, check_idle, names, shown_time, type_delay
+from harness import OwnDisplay, case, check, equal
 
-MAIN = "Crepuscule"
-SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)  # middle of each picture, twips
-RESTART_BUTTON = (4560 + 247, 1080 + 247)
 TITLE_BAR = (2900, 330)
 BAD_DELAY_ARG = "L'argument de temps (-t:) est suivi d'une information incorrecte."
 TRAY = ["Shell_NotifyIconA"]
-
-
-def main_visible(t):
-    return t.describe().visible("MainForm")
 
 
 def idle_tray_reduces(t, p):
@@ -28,7 +19,7 @@ def idle_tray_reduces(t, p):
     t.click_tray_icon(button=3)
     menu = t.wait_describe("menu|MnuFichier|", timeout=5).menu
     equal(menu["default"], "Reduce4", "the idle menu's bold item")
-    dismiss_menu(t)
+    t.dismiss_menu()
     time.sleep(0.3)
     t.click_tray_icon(double=True)
     t.wait_describe("form|MainForm|Crepuscule|visible=0", timeout=5)
@@ -57,15 +48,12 @@ def restores_from_the_menu_then_a_double_click_reduces(t):
 def a_stale_highlight_cannot_turn_a_restart_into_a_shutdown(t):
     p = t.start()
     t.wait_main_window()
-    hover_twips(t, MAIN, *SHUTDOWN_BUTTON)
+    t.hover(MAIN, *BUTTONS["shutdown"])
     t.wait_describe("ctl|MainForm|ArreteBrillant||visible=1")
     # Away at once, without crossing the background: the highlight stays up.
     t.move_pointer(1200, 1000)
     time.sleep(0.3)
-    t.click_twips(MAIN, *RESTART_BUTTON)
-    t.wait_window("Redémarrer l'ordinateur")
-    t.key_to("Redémarrer l'ordinateur", "Tab")
-    t.type_text("000020")
+    type_delay(t, "restart", "Redémarrer l'ordinateur", "000020")
     t.key("Return")
     t.wait_describe("ctl|MainForm|Titre|Redémarrage de l'ordinateur...|")
     t.click_tray_icon(button=3)
@@ -74,7 +62,7 @@ def a_stale_highlight_cannot_turn_a_restart_into_a_shutdown(t):
     t.wait_main_window()
     d = t.describe()
     check(not d.visible("MainForm", "ArreteBrillant"), "the Shutdown highlight is still up during the countdown")
-    t.click_twips(MAIN, *SHUTDOWN_BUTTON)
+    t.click_twips(MAIN, *BUTTONS["shutdown"])
     time.sleep(1)
     check("form|TimeForm|" not in t.describe().text, "a click on Shutdown opened the delay dialog mid-countdown")
     done = p.wait_call("ExitWindowsEx", 30)
@@ -103,12 +91,12 @@ not_whole_numbers("the_help_placeholder_is_not_now", ["-r", "-t:hh,mm,ss"])
 def a_refused_prepared_time_leaves_the_tray_usable(t):
     p = t.start("-t:99,60,0")
     d = t.wait_describe("ctl|MainForm|TxtM|60|")
-    equal([d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")], ["99", "60", "00"], "prepared time")
-    t.click_twips(MAIN, *RESTART_BUTTON)
+    equal(shown_time(d), ["99", "60", "00"], "prepared time")
+    t.click_twips(MAIN, *BUTTONS["restart"])
     equal(p.wait_box(), ("Erreur dans le délai", "Information", 48), "refused delay")
     t.key_to("Information", "Return", cls="#32770")
     t.wait_gone("Information")
-    equal(tray_tip(t), "Crepuscule", "tip once the delay was refused")
+    equal(t.tray_tip(), "Crepuscule", "tip once the delay was refused")
     idle_tray_reduces(t, p)
 
 
@@ -128,11 +116,9 @@ def one_cancel_at_a_time(t):
     # The menu took the keyboard away from the box: OK with the mouse.
     t.click_child("Annulation", "OK")
     t.wait_gone("Annulation")
-    d = t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
-    check(d.visible("MainForm"), "main window not back after the cancel")
-    equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
+    check_idle(t)
     time.sleep(1)
-    check(not [w for w in t.windows() if w["visible"] and w["caption"] == "Annulation"], "a second box is up")
+    equal(t.visible("Annulation"), [], "a second box")
     equal(len(p.boxes()), 1, "cancel boxes")
     equal(names(p, POWER), [], "power calls")
 
@@ -140,11 +126,7 @@ def one_cancel_at_a_time(t):
 @case(version="winxp", relay=BOXES + POWER)
 def a_negative_field_is_an_error_not_zero(t):
     p = t.start()
-    t.wait_main_window()
-    t.click_twips(MAIN, *SHUTDOWN_BUTTON)
-    t.wait_window("Arrêter l'ordinateur")
-    t.key_to("Arrêter l'ordinateur", "Tab")
-    t.type_text("0005-5")
+    type_delay(t, "shutdown", "Arrêter l'ordinateur", "0005-5")
     t.key("Return")
     equal(p.wait_box(), ("Erreur dans le délai", "Information", 48), "00:05:-5")
     t.key_to("Information", "Return", cls="#32770")
@@ -167,7 +149,7 @@ def a_legacy_shutdown_that_cannot_start_is_told(t):
 
 @case(version="winxp", timeout=90)
 def a_wide_screen_keeps_the_window_on_it(t):
-    with OwnDisplay(t, 3840, 1080) as screen:
+    with OwnDisplay(t, 3840, 1080):
         t.start()
         t.wait_main_window()
         window, _ = t.window_rect(MAIN)
@@ -175,19 +157,17 @@ def a_wide_screen_keeps_the_window_on_it(t):
         width, height = right - left, bottom - top
         equal(left, (3840 - width) // 2, "left edge")
         check(0 <= top and bottom <= 1080, "window at %s on a 3840x1080 screen" % window)
-        subprocess.run(["import", "-display", screen.display, "-window", "root",
-                        os.path.join(t.session.screenshots, "wide-screen.png")],
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        t.screenshot("wide-screen")
         # Dragged away by its title, then a double click on it puts it back.
-        hover_twips(t, MAIN, *TITLE_BAR)
-        t.mouse_down()
+        t.hover(MAIN, *TITLE_BAR)
+        t.xdotool("mousedown", 1)
         t.xdotool("mousemove_relative", "--sync", "--", -300, -200)
         time.sleep(0.3)
-        t.mouse_up()
+        t.xdotool("mouseup", 1)
         moved, _ = t.window_rect(MAIN)
         check(moved[:2] != window[:2], "the window did not move: %s" % moved)
-        hover_twips(t, MAIN, *TITLE_BAR)
-        t.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+        t.hover(MAIN, *TITLE_BAR)
+        t.click(double=True)
         deadline = time.monotonic() + 5
         while t.window_rect(MAIN)[0] != window and time.monotonic() < deadline:
             time.sleep(0.2)

@@ -2,19 +2,13 @@
 Windows directory, which a standard user may not write there."""
 import os
 
-from common import BOXES, POWER, names
+from common import BOXES, DEFAULTS, OPTIONS, POWER, names, settings_path
 from harness import case, check, equal, user_path
 
-OPTIONS = "Options de Crepuscule"
-DEFAULTS = b"S5.5\0\0\0\0\0"
 FILES = ["CreateFileA", "CreateDirectoryA"]
 WRITE_ACCESS = 0x40000000 | 0x10000000 | 0x2 | 0x4  # GENERIC_WRITE, GENERIC_ALL, FILE_WRITE_DATA, FILE_APPEND_DATA
 GENERIC_READ = 0x80000000
 OPEN_EXISTING, OPEN_ALWAYS = 3, 4
-
-
-def settings_path(t):
-    return user_path(t, "AppData", "Roaming", "Crepuscule", "Crepuscule.ini")
 
 
 def windows_directory_writes(program):
@@ -31,7 +25,7 @@ def opened_for_writing(program, path):
 
 @case(version="win10", relay=FILES + BOXES + POWER, timeout=120)
 def options_stay_in_the_users_folder_win10(t):
-    path = settings_path(t)
+    path = settings_path(t, "appdata")
     check(not os.path.exists(os.path.dirname(path)), "the fresh prefix already has %s" % os.path.dirname(path))
     p = t.start()
     t.wait_main_window()
@@ -60,7 +54,7 @@ def options_stay_in_the_users_folder_win10(t):
     d = t.wait_describe("form|TimeForm|")
     equal(d.caption("TimeForm"), "Arrêter l'ordinateur", "delay dialog of the stored start-up action")
     equal(d.controls[("TimeForm", "WithTime")]["value"], "1", "clock-time mode at the next start")
-    t.press("Arrêter l'ordinateur", "Annuler")
+    t.click_child("Arrêter l'ordinateur", "Annuler")
     t.wait_gone("Arrêter l'ordinateur")
     t.click_child("Crepuscule", "Options")
     t.wait_window(OPTIONS)
@@ -71,9 +65,8 @@ def options_stay_in_the_users_folder_win10(t):
 
     for program in (p, again):
         equal(windows_directory_writes(program), [], "files created or written under C:\\windows")
-    check(not os.path.exists(os.path.join(t.windows_path("system"), "Crepuscule.ini")), "a file in C:\\windows\\system")
-    check(not os.path.exists(os.path.join(t.windows_path("system32"), "Crepuscule.ini")),
-          "a file in C:\\windows\\system32")
+    for folder in ("system", "system32"):
+        check(not os.path.exists(settings_path(t, folder)), "a file in C:\\windows\\%s" % folder)
     equal(names(p, POWER) + names(again, POWER), [], "power calls")
 
 
@@ -87,7 +80,7 @@ def virtualised_options_move_to_the_users_folder_win10(t):
         f.write(stored)
     p = t.start()
     t.wait_main_window()
-    equal(t.wait_bytes(settings_path(t), stored), stored, "settings file started from the virtualised copy")
+    equal(t.wait_bytes(settings_path(t, "appdata"), stored), stored, "settings file started from the virtualised copy")
     equal(t.read_bytes(old), stored, "the virtualised copy")
     equal(windows_directory_writes(p), [], "files created or written under C:\\windows")
     equal(names(p, POWER), [], "power calls")

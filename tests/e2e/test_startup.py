@@ -1,8 +1,12 @@
 """Start-up: command-line switches, immediate power actions, help, single instance."""
 import re
 
-from common import BOXES, LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names, place_legacy_rundll32
-from harness import case, check, equal
+from common import (ALL_BITS, BOXES, BUTTONS, LEGACY_SHUTDOWN, MAIN, POWER, PRIVILEGE, check_privilege_enabled, names,
+                    place_legacy_rundll32, settings_path, shown_time)
+from harness import case, check, equal, wait_until
+
+DIALOG = "Arrêter l'ordinateur"
+
 
 @case(relay=BOXES + POWER)
 def makecoffee(t):
@@ -59,7 +63,6 @@ def act_now(name, version, args, function, expected, privilege):
 # SetSystemPowerState(fSuspend, fForce): standby is (TRUE, TRUE), hibernation
 # (FALSE, TRUE); TRUE is passed as -1. The immediate path hibernates only when
 # forced, whatever the system.
-ALL_BITS = 0xFFFFFFFF
 for row in [
     ("shutdown_now_xp", "winxp", ["-a", "-n"], "ExitWindowsEx", (12, 0), True),
     ("shutdown_zero_time_nt4", "nt40", ["-a", "-t:0,0,0"], "ExitWindowsEx", (12, 0), True),
@@ -127,8 +130,7 @@ def help_box(t):
     # A last line of the program's own, with no line break after it.
     equal(len(lines), 19, "lines in the help text")
     equal(buttons, ["OK"], "buttons")
-    check(not [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule"],
-          "a main window is shown with the help")
+    equal(t.visible(MAIN), [], "windows shown with the help")
     t.key_to("Aide Crepuscule...", "Return")
     check(p.wait_exit(10) is not None, "the program still runs after the help box")
     equal(names(p, POWER), [], "power calls")
@@ -150,17 +152,21 @@ def second_instance(t):
     equal(names(second, POWER), [], "power calls of the second copy")
     equal(second.boxes(), [], "message boxes of the second copy")
     check(first.running(), "the first copy ended")
-    mains = [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule" and w["class"] != "#32770"]
-    equal(len(mains), 1, "visible main windows")
+    equal(len(t.visible(MAIN, exclude=("#32770",))), 1, "visible main windows")
 
-
-# Centres of the main window's picture buttons, in twips from its top-left.
-SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)
-RESTART_BUTTON = (4560 + 247, 1080 + 247)
-
-
-def labels(d):
-    return [d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")]
+    # With the delay dialog open, a third copy brings the dialog forward.
+    t.click_twips(MAIN, *BUTTONS["shutdown"])
+    t.wait_window(DIALOG)
+    third = t.start("-a", "-t:0,0,5")
+    check(third.wait_exit(15) is not None, "the third copy still runs")
+    wait_until(lambda: DIALOG in t.wintool("foreground")[1], 5,
+               lambda: "in front after a third start: %r, not the delay dialog" % t.wintool("foreground")[1])
+    d = t.describe()
+    check(d.visible("TimeForm"), "the delay dialog went away")
+    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while its dialog is open")
+    equal(names(third, POWER), [], "power calls of the third copy")
+    t.key_to(DIALOG, "Escape")
+    t.wait_gone(DIALOG)
 
 
 @case(relay=POWER)
@@ -168,14 +174,14 @@ def time_waits_for_an_action(t):
     p = t.start("-t:0,2,3")
     t.wait_main_window()
     d = t.describe()
-    equal(labels(d), ["00", "02", "03"], "time shown while no action is chosen")
+    equal(shown_time(d), ["00", "02", "03"], "time shown while no action is chosen")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running")
     # The user's next action button starts the countdown with that time.
-    t.click_twips("Crepuscule", *SHUTDOWN_BUTTON)
+    t.click_twips(MAIN, *BUTTONS["shutdown"])
     d = t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
-    equal(t.wait_bytes(t.windows_path("system32", "Crepuscule.ini"), b"S5.5\0\0\x03\x02\0"),
-          b"S5.5\0\0\x03\x02\0", "settings file with the delay started")
+    expected = b"S5.5\0\0\x03\x02\0"
+    equal(t.wait_bytes(settings_path(t), expected), expected, "settings file with the delay started")
     equal(names(p, POWER), [], "power calls")
 
 
@@ -187,7 +193,7 @@ def now_waits_for_an_action(t):
     equal([d.visible("MainForm", n) for n in ("TxtH", "TxtM", "TxtS", "Label1", "Label2")], [False] * 5,
           "time labels visible while the next action is immediate")
     equal(names(p, POWER), [], "power calls before a button is pressed")
-    t.click_twips("Crepuscule", *RESTART_BUTTON)
+    t.click_twips(MAIN, *BUTTONS["restart"])
     c = p.wait_call("ExitWindowsEx", 10)
     equal((c.u32(0), c.u32(1)), (6, 0), "ExitWindowsEx(EWX_REBOOT + EWX_FORCE, 0)")
     check_privilege_enabled(p, "ExitWindowsEx")
@@ -198,8 +204,7 @@ def minimised_start_restores_from_tray(t):
     p = t.start("-m")
     d = t.wait_describe("form|SystrayIcon|")
     check(not d.visible("MainForm"), "main window visible after -m")
-    check(not [w for w in t.windows() if w["visible"] and w["class"] != "#32770" and w["caption"] == "Crepuscule"],
-          "main window on screen after -m")
+    equal(t.visible(MAIN, exclude=("#32770",)), [], "main window on screen after -m")
     check(p.calls("Shell_NotifyIconA"), "no tray icon added")
     t.click_tray_icon(button=3)
     menu = t.wait_describe("menu|MnuFichierR|").menu
@@ -208,11 +213,3 @@ def minimised_start_restores_from_tray(t):
     t.wait_main_window()
     equal(names(p, POWER), [], "power calls")
 
-
-@case(relay=POWER)
-def action_opens_the_delay_dialog(t):
-    p = t.start("-a")
-    d = t.wait_describe("form|TimeForm|")
-    check(d.visible("TimeForm"), "delay dialog not shown after -a")
-    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while the dialog is open")
-    equal(names(p, POWER), [], "power calls")

@@ -6,9 +6,6 @@
 //   wintool wait TITLE [ms] [CLASS]   wait until a visible top-level window has this caption
 //                                     (and this class; "!CLASS": any other class)
 //   wintool wait-gone TITLE [ms]      wait until no visible top-level window has it
-//   wintool text TITLE                the children of that window (a message box's text, buttons)
-//   wintool click TITLE BUTTON [ms]   press the button whose text is BUTTON ('&' ignored)
-//   wintool close TITLE               send WM_CLOSE
 //   wintool rect TITLE                window and client rectangles in screen pixels
 //   wintool xid TITLE                 the X11 window Wine made for it (for xdotool)
 //   wintool foreground                the foreground window
@@ -92,13 +89,6 @@ bool TitleMatches(const std::wstring& caption, const std::wstring& wanted) {
   return caption == wanted;
 }
 
-std::wstring WithoutAmpersands(const std::wstring& text) {
-  std::wstring out;
-  for (wchar_t c : text)
-    if (c != L'&') out += c;
-  return out;
-}
-
 // A named CALLBACK, not a lambda: the 32-bit build needs the stdcall convention.
 BOOL CALLBACK Collect(HWND w, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
@@ -172,28 +162,6 @@ int List() {
     for (HWND c : Children(w)) PrintChild(c);
   }
   return 0;
-}
-
-int Text(const std::wstring& title) {
-  HWND w = FindVisible(title);
-  if (!w) return 1;
-  Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)));
-  for (HWND c : Children(w)) PrintChild(c);
-  return 0;
-}
-
-int Click(const std::wstring& title, const std::wstring& button, DWORD ms) {
-  HWND w = WaitVisible(title, ms);
-  if (!w) return 1;
-  for (HWND c : Children(w)) {
-    if (ClassOf(c) == L"Button" && WithoutAmpersands(TextOf(c)) == WithoutAmpersands(button)) {
-      // Posted: the click may open a modal box in the program, which would
-      // hold a sent message until it closes.
-      PostMessageW(c, BM_CLICK, 0, 0);
-      return 0;
-    }
-  }
-  return 1;
 }
 
 int Rect(const std::wstring& title) {
@@ -320,7 +288,7 @@ DWORD Millis(int argc, wchar_t** argv, int index) {
 }
 
 int Usage() {
-  Line("usage: wintool list|wait|wait-gone|text|click|close|rect|foreground|describe|wait-describe ...");
+  Line("usage: wintool list|wait|wait-gone|rect|xid|foreground|describe|wait-describe ...");
   return 2;
 }
 
@@ -349,7 +317,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
-  if (command == L"text") return Text(arg1);
   if (command == L"xid") {
     // Wine's X11 driver keeps the X window of a top-level window in this property.
     HWND w = FindVisible(arg1, argc > 3 ? args[3] : L"");
@@ -359,13 +326,6 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"rect") return Rect(arg1);
-  if (command == L"close") {
-    HWND w = FindVisible(arg1);
-    if (!w) return 1;
-    PostMessageW(w, WM_CLOSE, 0, 0);
-    return 0;
-  }
   if (command == L"wait-describe") return WaitDescribe(Utf8(arg1), Millis(argc, argv, 3));
-  if (command == L"click" && argc >= 4) return Click(arg1, args[3], Millis(argc, argv, 4));
   return Usage();
 }
