@@ -345,20 +345,17 @@ class Case:
                            stderr=subprocess.DEVNULL, timeout=timeout)
         return r.returncode, r.stdout.decode("utf-8", errors="replace")
 
-    def wait_window(self, title, timeout=10, cls=None):
-        """Waits for a visible top-level window with this caption ("~part" for a part)."""
-        args = ["wait", title, int(timeout * 1000)] + ([cls] if cls else [])
-        rc, _ = self.wintool(*args, timeout=timeout + 20)
-        check(rc == 0, "no visible window %r within %ss; windows: %s" % (title, timeout, self.visible_windows()))
+    def wait_window(self, title, timeout=10, cls=None, exclude=()):
+        """The first visible top-level window with this caption (and class), once there is one."""
+        return wait_until(lambda: self.visible(title, cls, exclude), timeout, lambda: "no visible window %r within "
+                          "%ss; windows: %s" % (title, timeout, self.visible_windows()))[0]
 
     def wait_gone(self, title, timeout=10):
-        rc, _ = self.wintool("wait-gone", title, int(timeout * 1000), timeout=timeout + 20)
-        check(rc == 0, "window %r still visible after %ss" % (title, timeout))
+        wait_until(lambda: not self.visible(title), timeout, "window %r still visible after %ss" % (title, timeout))
 
     def wait_main_window(self, timeout=10):
         """The program's main window: caption "Crepuscule", neither a message box nor the hidden one."""
-        return wait_until(lambda: self.visible("Crepuscule", exclude=("#32770", "ThunderRT6Main"))[:1], timeout,
-                          lambda: "no main window within %ss; windows: %s" % (timeout, self.visible_windows()))[0]
+        return self.wait_window("Crepuscule", timeout, exclude=("#32770", "ThunderRT6Main"))
 
     def windows(self):
         """Top-level windows of the prefix's other processes, each with its children."""
@@ -366,10 +363,11 @@ class Case:
         result = []
         for line in out.splitlines():
             f = split_fields(line.strip())
-            if f[0] == "window" and len(f) >= 8:
+            if f[0] == "window" and len(f) >= 11:
                 result.append({"hwnd": f[1], "class": f[2], "caption": f[3], "visible": f[4] == "visible=1",
                                "enabled": f[5] == "enabled=1", "pid": f[6][4:],
-                               "rect": [int(v) for v in f[7].split(",")], "children": []})
+                               "rect": [int(v) for v in f[7].split(",")], "client": [int(v) for v in f[8].split(",")],
+                               "xid": f[9][4:], "foreground": f[10] == "foreground=1", "children": []})
             elif f[0] == "child" and result and len(f) >= 8:
                 result[-1]["children"].append({"hwnd": f[1], "class": f[2], "id": int(f[3][3:]), "text": f[4],
                                                "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1",
@@ -386,10 +384,7 @@ class Case:
 
     def message_box(self, title, timeout=10):
         """Waits for a message box and returns (text, [button captions])."""
-        self.wait_window(title, timeout, "#32770")
-        boxes = self.visible(title, "#32770")
-        check(boxes, "message box %r went away" % title)
-        children = boxes[0]["children"]
+        children = self.wait_window(title, timeout, "#32770")["children"]
         # Wine's message box keeps its text in the static control without an id.
         texts = [c["text"] for c in children if c["class"] == "Static" and c["id"] == 0xFFFF]
         buttons = [c["text"].replace("&", "") for c in children if c["class"] == "Button"]
@@ -409,12 +404,9 @@ class Case:
 
     def window_rect(self, title):
         """(window rect, client rect) of a visible window, in screen pixels."""
-        rc, out = self.wintool("rect", title)
-        check(rc == 0, "no visible window %r" % title)
-        m = re.match(r"window=(-?\d+),(-?\d+),(-?\d+),(-?\d+) client=(-?\d+),(-?\d+),(-?\d+),(-?\d+)", out.strip())
-        check(m, "unreadable rect: %r" % out)
-        v = [int(x) for x in m.groups()]
-        return v[:4], v[4:]
+        windows = self.visible(title)
+        check(windows, "no visible window %r" % title)
+        return windows[0]["rect"], windows[0]["client"]
 
     def xdotool(self, *args):
         r = subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env(), stdin=subprocess.DEVNULL,
@@ -541,9 +533,9 @@ class Case:
     def key_to(self, title, *keys, cls=None):
         """Real key presses to the window with this caption. With no window
         manager a new window does not always get the X input focus at once."""
-        xid = wait_until(lambda: self.wintool("xid", title, *([cls] if cls else []))[1].strip(), 10,
-                         "no X window for %r" % title)
-        self.xdotool("windowfocus", "--sync", xid)
+        xids = wait_until(lambda: [w["xid"] for w in self.visible(title, cls) if w["xid"] != "0"], 10,
+                          "no X window for %r" % title)
+        self.xdotool("windowfocus", "--sync", xids[0])
         self.key(*keys)
 
     def type_text(self, text):

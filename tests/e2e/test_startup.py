@@ -159,8 +159,11 @@ def second_instance(t):
     t.wait_window(DIALOG)
     third = t.start("-a", "-t:0,0,5")
     check(third.wait_exit(15) is not None, "the third copy still runs")
-    wait_until(lambda: DIALOG in t.wintool("foreground")[1], 5,
-               lambda: "in front after a third start: %r, not the delay dialog" % t.wintool("foreground")[1])
+
+    def front():
+        return [w["caption"] for w in t.visible() if w["foreground"]]
+
+    wait_until(lambda: DIALOG in front(), 5, lambda: "in front after a third start: %s, not the delay dialog" % front())
     d = t.describe()
     check(d.visible("TimeForm"), "the delay dialog went away")
     equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while its dialog is open")

@@ -3,18 +3,11 @@
 // Everything it prints is UTF-8, one record per line.
 //
 //   wintool list                      top-level windows of other processes, with their children
-//   wintool wait TITLE [ms] [CLASS]   wait until a visible top-level window has this caption
-//                                     (and this class; "!CLASS": any other class)
-//   wintool wait-gone TITLE [ms]      wait until no visible top-level window has it
-//   wintool rect TITLE                window and client rectangles in screen pixels
-//   wintool xid TITLE                 the X11 window Wine made for it (for xdotool)
-//   wintool foreground                the foreground window
 //   wintool describe                  the program's own description of its windows
 //   wintool wait-describe TEXT [ms]   describe until a line contains TEXT
 //
-// TITLE is matched whole; "~part" matches a part of the caption. Arguments may
-// spell any character as \uXXXX: Wine reads a non-ASCII command line through
-// the host's locale, which a bare machine may not have.
+// TEXT may spell any character as \uXXXX: Wine reads a non-ASCII command line
+// through the host's locale, which a bare machine may not have.
 // Exit status: 0 done, 1 not found or timed out, 2 bad usage.
 #include <windows.h>
 
@@ -84,11 +77,6 @@ std::string Hex(HWND w) {
   return buffer;
 }
 
-bool TitleMatches(const std::wstring& caption, const std::wstring& wanted) {
-  if (!wanted.empty() && wanted[0] == L'~') return caption.find(wanted.substr(1)) != std::wstring::npos;
-  return caption == wanted;
-}
-
 // A named CALLBACK, not a lambda: the 32-bit build needs the stdcall convention.
 BOOL CALLBACK Collect(HWND w, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
@@ -114,27 +102,6 @@ std::vector<HWND> Children(HWND parent) {
   return all;
 }
 
-bool ClassMatches(HWND w, const std::wstring& wanted) {
-  if (wanted.empty()) return true;
-  if (wanted[0] == L'!') return ClassOf(w) != wanted.substr(1);
-  return ClassOf(w) == wanted;
-}
-
-HWND FindVisible(const std::wstring& title, const std::wstring& cls = L"") {
-  for (HWND w : TopLevelWindows())
-    if (IsWindowVisible(w) && TitleMatches(TextOf(w), title) && ClassMatches(w, cls)) return w;
-  return nullptr;
-}
-
-HWND WaitVisible(const std::wstring& title, DWORD ms, const std::wstring& cls = L"") {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND w = FindVisible(title, cls)) return w;
-    if (GetTickCount() - start >= ms) return nullptr;
-    Sleep(50);
-  }
-}
-
 std::string Flag(const char* name, bool on) { return std::string(name) + "=" + (on ? "1" : "0"); }
 
 std::string RectText(const RECT& r) {
@@ -142,48 +109,32 @@ std::string RectText(const RECT& r) {
          std::to_string(r.bottom);
 }
 
-void PrintChild(HWND c) {
-  RECT r{};
-  GetWindowRect(c, &r);
-  Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
-       Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) + "|" +
-       RectText(r));
-}
-
+// Each window: its rect, its client area in screen pixels, the X11 window Wine
+// made for it (for xdotool) and whether it is the foreground window.
 int List() {
+  HWND foreground = GetForegroundWindow();
   for (HWND w : TopLevelWindows()) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    RECT r{};
+    RECT r{}, client{};
     GetWindowRect(w, &r);
+    GetClientRect(w, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    OffsetRect(&client, origin.x, origin.y);
+    // Wine's X11 driver keeps the X window of a top-level window in this property.
+    auto xid = reinterpret_cast<UINT_PTR>(GetPropW(w, L"__wine_x11_whole_window"));
     Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|" +
          Flag("visible", IsWindowVisible(w)) + "|" + Flag("enabled", IsWindowEnabled(w)) +
-         "|pid=" + std::to_string(pid) + "|" + RectText(r));
-    for (HWND c : Children(w)) PrintChild(c);
+         "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) + "|xid=" + std::to_string(xid) +
+         "|" + Flag("foreground", w == foreground));
+    for (HWND c : Children(w)) {
+      GetWindowRect(c, &r);
+      Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
+           Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" +
+           Flag("enabled", IsWindowEnabled(c)) + "|" + RectText(r));
+    }
   }
-  return 0;
-}
-
-int Rect(const std::wstring& title) {
-  HWND w = FindVisible(title);
-  if (!w) return 1;
-  RECT r{};
-  GetWindowRect(w, &r);
-  RECT c{};
-  GetClientRect(w, &c);
-  POINT origin{0, 0};
-  ClientToScreen(w, &origin);
-  Line("window=" + RectText(r) + " client=" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
-       std::to_string(origin.x + c.right) + "," + std::to_string(origin.y + c.bottom));
-  return 0;
-}
-
-int Foreground() {
-  HWND w = GetForegroundWindow();
-  if (!w) return 1;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|pid=" + std::to_string(pid));
   return 0;
 }
 
@@ -238,13 +189,6 @@ void PrintDescription(const std::string& text) {
   if (!text.empty() && text.back() != '\n') Out("\n");
 }
 
-int Describe() {
-  std::string text;
-  if (!DescribeOnce(text)) return 1;
-  PrintDescription(text);
-  return 0;
-}
-
 int WaitDescribe(const std::string& wanted, DWORD ms) {
   DWORD start = GetTickCount();
   std::string text;
@@ -288,7 +232,7 @@ DWORD Millis(int argc, wchar_t** argv, int index) {
 }
 
 int Usage() {
-  Line("usage: wintool list|wait|wait-gone|rect|xid|foreground|describe|wait-describe ...");
+  Line("usage: wintool list|describe|wait-describe ...");
   return 2;
 }
 
@@ -296,36 +240,9 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
-  std::vector<std::wstring> args(argv, argv + argc);
-  for (auto& a : args) a = Unescape(a);
-  std::wstring command = args[1];
-  std::wstring arg1 = argc > 2 ? args[2] : L"";
+  std::wstring command = argv[1];
   if (command == L"list") return List();
-  if (command == L"foreground") return Foreground();
-  if (command == L"describe") return Describe();
-  if (argc < 3) return Usage();
-  if (command == L"wait") {
-    HWND w = WaitVisible(arg1, Millis(argc, argv, 3), argc > 4 ? args[4] : L"");
-    if (w) Line(Hex(w));
-    return w ? 0 : 1;
-  }
-  if (command == L"wait-gone") {
-    DWORD ms = Millis(argc, argv, 3), start = GetTickCount();
-    while (FindVisible(arg1)) {
-      if (GetTickCount() - start >= ms) return 1;
-      Sleep(50);
-    }
-    return 0;
-  }
-  if (command == L"xid") {
-    // Wine's X11 driver keeps the X window of a top-level window in this property.
-    HWND w = FindVisible(arg1, argc > 3 ? args[3] : L"");
-    HANDLE xid = w ? GetPropW(w, L"__wine_x11_whole_window") : nullptr;
-    if (!xid) return 1;
-    Line(std::to_string(reinterpret_cast<UINT_PTR>(xid)));
-    return 0;
-  }
-  if (command == L"rect") return Rect(arg1);
-  if (command == L"wait-describe") return WaitDescribe(Utf8(arg1), Millis(argc, argv, 3));
+  if (command == L"describe") return WaitDescribe("", 0);
+  if (command == L"wait-describe" && argc >= 3) return WaitDescribe(Utf8(Unescape(argv[2])), Millis(argc, argv, 3));
   return Usage();
 }
