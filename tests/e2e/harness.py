@@ -5,6 +5,7 @@ emulates, and a relay trace restricted to the functions it checks. It drives
 the program with real X input (xdotool) and reads its windows with wintool,
 a console helper run in the same prefix.
 """
+import contextlib
 import os
 import re
 import select
@@ -77,39 +78,18 @@ def shell(function, *args, env=None, check_rc=True):
     return r
 
 
-def escape_arg(text):
-    """wintool reads \\uXXXX: the host may lack the locale Wine would decode with."""
-    return "".join(c if ord(c) < 128 else "\\u%04x" % ord(c) for c in text)
-
-
 def unescape_field(text):
-    out, i = [], 0
-    simple = {"r": "\r", "n": "\n", "|": "|", ";": ";", "\\": "\\"}
-    while i < len(text):
-        if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in simple:
-            out.append(simple[text[i + 1]])
-            i += 2
-        else:
-            out.append(text[i])
-            i += 1
-    return "".join(out)
+    return re.sub(r"\\([rn|;\\])", lambda m: {"r": "\r", "n": "\n"}.get(m.group(1), m.group(1)), text)
 
 
 def split_fields(line, separator="|", unescape=True):
     """Splits at the separators that no backslash escapes, then unescapes each field."""
-    fields, cur, i = [], [], 0
-    while i < len(line):
-        if line[i] == "\\" and i + 1 < len(line):
-            cur.append(line[i:i + 2])
-            i += 2
-            continue
-        if line[i] == separator:
-            fields.append("".join(cur))
-            cur = []
+    fields = [""]
+    for token in re.findall(r"\\.|.", line, re.S):
+        if token == separator:
+            fields.append("")
         else:
-            cur.append(line[i])
-        i += 1
-    fields.append("".join(cur))
+            fields[-1] += token
     return [unescape_field(f) for f in fields] if unescape else fields
 
 
@@ -310,13 +290,8 @@ class Case:
         if self.session.arch == "win32" and parts and parts[0].lower() == "system32":
             parts = ("syswow64",) + tuple(parts[1:])
         for part in parts:
-            match = part
-            if os.path.isdir(path):
-                for name in os.listdir(path):
-                    if name.lower() == part.lower():
-                        match = name
-                        break
-            path = os.path.join(path, match)
+            names = os.listdir(path) if os.path.isdir(path) else []
+            path = os.path.join(path, next((n for n in names if n.lower() == part.lower()), part))
         return path
 
     def read_bytes(self, path, timeout=0):
@@ -325,24 +300,21 @@ class Case:
         with open(path, "rb") as f:
             return f.read()
 
-    def wait_bytes(self, path, expected, timeout=10):
-        """The file's bytes once they equal expected, or the last ones seen after timeout seconds."""
-        deadline = time.monotonic() + timeout
-        last = None
-        while True:
-            if os.path.exists(path):
-                with open(path, "rb") as f:
-                    last = f.read()
-            if last == expected or time.monotonic() > deadline:
-                return last
-            time.sleep(0.1)
+    def wait_bytes(self, path, expected, what, timeout=10):
+        """Waits until the file holds expected; else a Failure tells the last bytes seen."""
+        last = [None]
+
+        def same():
+            last[0] = self.read_bytes(path) if os.path.exists(path) else None
+            return last[0] == expected
+
+        wait_until(same, timeout, lambda: "%s: expected %r, got %r" % (what, expected, last[0]), 0.1)
 
     # ---- reading and driving windows ----
 
-    def wintool(self, *args, timeout=30):
-        cmd = ["wine", self.session.wintool] + [escape_arg(str(a)) for a in args]
-        r = subprocess.run(cmd, env=self.env(), stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                           stderr=subprocess.DEVNULL, timeout=timeout)
+    def wintool(self, command):
+        r = subprocess.run(["wine", self.session.wintool, command], env=self.env(), stdin=subprocess.DEVNULL,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30)
         return r.returncode, r.stdout.decode("utf-8", errors="replace")
 
     def wait_window(self, title, timeout=10, cls=None, exclude=()):
@@ -350,8 +322,8 @@ class Case:
         return wait_until(lambda: self.visible(title, cls, exclude), timeout, lambda: "no visible window %r within "
                           "%ss; windows: %s" % (title, timeout, self.visible_windows()))[0]
 
-    def wait_gone(self, title, timeout=10):
-        wait_until(lambda: not self.visible(title), timeout, "window %r still visible after %ss" % (title, timeout))
+    def wait_gone(self, title, timeout=10, cls=None):
+        wait_until(lambda: not self.visible(title, cls), timeout, "window %r still visible after %ss" % (title, timeout))
 
     def wait_main_window(self, timeout=10):
         """The program's main window: caption "Crepuscule", neither a message box nor the hidden one."""
@@ -398,9 +370,15 @@ class Case:
 
     def wait_describe(self, text, timeout=10):
         """Asks for the description until one of its lines contains text."""
-        rc, out = self.wintool("wait-describe", text, int(timeout * 1000), timeout=timeout + 20)
-        check(rc == 0, "no described state with %r within %ss; last:\n%s" % (text, timeout, out))
-        return Description(out)
+        last = [0, ""]
+
+        def answer():
+            last[:] = self.wintool("describe")
+            return last[0] == 0 and text in last[1]
+
+        wait_until(answer, timeout, lambda: "no described state with %r within %ss; last:\n%s" % (text, timeout, last[1]),
+                   0.1)
+        return Description(last[1])
 
     def window_rect(self, title):
         """(window rect, client rect) of a visible window, in screen pixels."""
@@ -596,25 +574,20 @@ class Description:
 
 # ---- files that may not be written ----
 
-class Immutable:
-    """with Immutable(path): the host file cannot be written, even by root
+@contextlib.contextmanager
+def immutable(path):
+    """with immutable(path): the host file cannot be written, even by root
     (chattr +i), so Wine answers "access denied" as Windows does for a file
     the user may not write. The flag goes however the block ends."""
-
-    def __init__(self, path):
-        self.path = path
-
-    def __enter__(self):
-        check(os.geteuid() == 0, "chattr +i needs root")
-        r = subprocess.run(["chattr", "+i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                           stderr=subprocess.STDOUT, text=True)
-        check(r.returncode == 0, "chattr +i %s failed: %s" % (self.path, r.stdout.strip()))
-        return self
-
-    def __exit__(self, *exc):
-        subprocess.run(["chattr", "-i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+    check(os.geteuid() == 0, "chattr +i needs root")
+    r = subprocess.run(["chattr", "+i", path], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                       stderr=subprocess.STDOUT, text=True)
+    check(r.returncode == 0, "chattr +i %s failed: %s" % (path, r.stdout.strip()))
+    try:
+        yield
+    finally:
+        subprocess.run(["chattr", "-i", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
-        return False
 
 
 # ---- the user's profile ----
@@ -664,28 +637,20 @@ def stop_process(proc):
             proc.wait()
 
 
-class OwnDisplay:
+@contextlib.contextmanager
+def own_display(case, width, height):
     """For one case, a screen of another size: its own Xvfb, with the prefix's
     Wine services started again on it (they keep the display they began with).
     Everything the case starts inside the block uses it; on leaving, the
     prefix's processes end, then that Xvfb, by its PID."""
-
-    def __init__(self, case, width, height):
-        self.case, self.width, self.height = case, width, height
-        self.proc, self.display, self._env = None, None, None
-
-    def __enter__(self):
-        self.proc, self.display = start_xvfb(self.width, self.height)
-        shell("crep_prefix_end", self.case.prefix, check_rc=False)
-        self._env = self.case.env
-        display, env = self.display, self._env
-        self.case.env = lambda debug="-all": dict(env(debug), DISPLAY=display)
-        self.case.start_services()
-        return self
-
-    def __exit__(self, *exc):
-        shell("crep_prefix_end", self.case.prefix, check_rc=False)
-        self.case.env = self._env
-        stop_process(self.proc)
-        return False
-
+    proc, display = start_xvfb(width, height)
+    env = case.env
+    try:
+        shell("crep_prefix_end", case.prefix, check_rc=False)
+        case.env = lambda debug="-all": dict(env(debug), DISPLAY=display)
+        case.start_services()
+        yield
+    finally:
+        shell("crep_prefix_end", case.prefix, check_rc=False)
+        case.env = env
+        stop_process(proc)

@@ -2,7 +2,7 @@
 import time
 
 from common import BEEPS, BOXES, BUTTONS, OPTIONS, POWER, check_balloons_made, names, settings_path, write_settings
-from harness import Immutable, case, check, equal
+from harness import case, check, equal, immutable
 
 
 def seconds_of_day(h, m, s):
@@ -23,8 +23,7 @@ def saved_options_act_at_next_start(t):
     t.click_child(OPTIONS, "Enregistrer")
     t.wait_gone(OPTIONS)
     # Silence is bit 0 of byte 4, the clock-time mode bit 1 of byte 5.
-    expected = b"S5.5\x01\x02\0\0\0"
-    equal(t.wait_bytes(settings_path(t), expected), expected, "settings file after Enregistrer")
+    t.wait_bytes(settings_path(t), b"S5.5\x01\x02\0\0\0", "settings file after Enregistrer")
     equal(t.describe().forms["MainForm"].get("enabled"), "1", "main window enabled after the dialog")
     t.click_child("Crepuscule", "Annuler")
     check(p.wait_exit(10) is not None, "the program still runs after Annuler in the idle window")
@@ -56,7 +55,7 @@ def saved_options_act_at_next_start(t):
 @case(version="winxp", relay=BOXES + POWER, timeout=90)
 def unwritable_settings_keep_the_dialog_open(t):
     path = write_settings(t, b"S5.5\0\0\x05\0\0")
-    with Immutable(path):
+    with immutable(path):
         p = t.start()
         t.wait_main_window()
         t.click_child("Crepuscule", "Options")
@@ -81,8 +80,7 @@ def unwritable_settings_keep_the_dialog_open(t):
     t.move_pointer(5, 1000)
     t.click_child(OPTIONS, "Enregistrer")
     t.wait_gone(OPTIONS)
-    expected = b"S5.5\x01\0\x05\0\0"
-    equal(t.wait_bytes(path, expected), expected, "settings file after the second Enregistrer")
+    t.wait_bytes(path, b"S5.5\x01\0\x05\0\0", "settings file after the second Enregistrer")
     equal(len(p.boxes()), 1, "message boxes")
     equal(names(p, POWER), [], "power calls")
 

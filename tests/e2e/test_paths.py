@@ -7,7 +7,7 @@ import os
 import time
 
 from common import BOXES, BUTTONS, MAIN, POWER, check_idle, names, shown_time, type_delay
-from harness import OwnDisplay, case, check, equal
+from harness import case, check, equal, own_display
 
 TITLE_BAR = (2900, 330)
 BAD_DELAY_ARG = "L'argument de temps (-t:) est suivi d'une information incorrecte."
@@ -149,7 +149,7 @@ def a_legacy_shutdown_that_cannot_start_is_told(t):
 
 @case(version="winxp", timeout=90)
 def a_wide_screen_keeps_the_window_on_it(t):
-    with OwnDisplay(t, 3840, 1080):
+    with own_display(t, 3840, 1080):
         t.start()
         t.wait_main_window()
         window, _ = t.window_rect(MAIN)

@@ -29,7 +29,7 @@ def options_stay_in_the_users_folder_win10(t):
     check(not os.path.exists(os.path.dirname(path)), "the fresh prefix already has %s" % os.path.dirname(path))
     p = t.start()
     t.wait_main_window()
-    equal(t.wait_bytes(path, DEFAULTS), DEFAULTS, "settings file made at the first start")
+    t.wait_bytes(path, DEFAULTS, "settings file made at the first start")
     check(opened_for_writing(p, "C:\\users\\%s\\AppData\\Roaming\\Crepuscule\\Crepuscule.ini"
                              % os.path.basename(user_path(t))),
           "no CreateFileA of the file in the user's folder traced: %s" % p.calls("CreateFileA"))
@@ -45,7 +45,7 @@ def options_stay_in_the_users_folder_win10(t):
     t.wait_gone(OPTIONS)
     # Shutdown as the start-up action (bit 4) and silence (bit 0); clock-time mode (bit 1 of byte 5).
     expected = b"S5.5\x11\x02\0\0\0"
-    equal(t.wait_bytes(path, expected), expected, "settings file after Enregistrer")
+    t.wait_bytes(path, expected, "settings file after Enregistrer")
     t.click_child("Crepuscule", "Annuler")
     check(p.wait_exit(10) is not None, "the program still runs after Annuler in the idle window")
 
@@ -80,7 +80,7 @@ def virtualised_options_move_to_the_users_folder_win10(t):
         f.write(stored)
     p = t.start()
     t.wait_main_window()
-    equal(t.wait_bytes(settings_path(t, "appdata"), stored), stored, "settings file started from the virtualised copy")
+    t.wait_bytes(settings_path(t, "appdata"), stored, "settings file started from the virtualised copy")
     equal(t.read_bytes(old), stored, "the virtualised copy")
     equal(windows_directory_writes(p), [], "files created or written under C:\\windows")
     equal(names(p, POWER), [], "power calls")

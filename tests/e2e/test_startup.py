@@ -183,8 +183,7 @@ def time_waits_for_an_action(t):
     t.click_twips(MAIN, *BUTTONS["shutdown"])
     d = t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
-    expected = b"S5.5\0\0\x03\x02\0"
-    equal(t.wait_bytes(settings_path(t), expected), expected, "settings file with the delay started")
+    t.wait_bytes(settings_path(t), b"S5.5\0\0\x03\x02\0", "settings file with the delay started")
     equal(names(p, POWER), [], "power calls")
 
 

@@ -4,22 +4,17 @@
 //
 //   wintool list                      top-level windows of other processes, with their children
 //   wintool describe                  the program's own description of its windows
-//   wintool wait-describe TEXT [ms]   describe until a line contains TEXT
 //
-// TEXT may spell any character as \uXXXX: Wine reads a non-ASCII command line
-// through the host's locale, which a bare machine may not have.
-// Exit status: 0 done, 1 not found or timed out, 2 bad usage.
+// Exit status: 0 done, 1 no answer from the program, 2 bad usage.
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr ULONG_PTR kDescribeTag = 0x43524550;  // 'CREP'
-constexpr DWORD kDefaultWaitMs = 10000;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
@@ -184,55 +179,8 @@ bool DescribeOnce(std::string& out) {
   return true;
 }
 
-void PrintDescription(const std::string& text) {
-  Out(text);
-  if (!text.empty() && text.back() != '\n') Out("\n");
-}
-
-int WaitDescribe(const std::string& wanted, DWORD ms) {
-  DWORD start = GetTickCount();
-  std::string text;
-  for (;;) {
-    bool got = DescribeOnce(text);
-    if (got && text.find(wanted) != std::string::npos) {
-      PrintDescription(text);
-      return 0;
-    }
-    if (GetTickCount() - start >= ms) {
-      if (got) PrintDescription(text);
-      return 1;
-    }
-    Sleep(100);
-  }
-}
-
-std::wstring Unescape(const std::wstring& text) {
-  std::wstring out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
-      std::wstring digits = text.substr(i + 2, 4);
-      wchar_t* end = nullptr;
-      unsigned long code = std::wcstoul(digits.c_str(), &end, 16);
-      if (digits.size() == 4 && end && *end == 0) {
-        out += static_cast<wchar_t>(code);
-        i += 5;
-        continue;
-      }
-    }
-    out += text[i];
-  }
-  return out;
-}
-
-DWORD Millis(int argc, wchar_t** argv, int index) {
-  if (index >= argc) return kDefaultWaitMs;
-  wchar_t* end = nullptr;
-  unsigned long value = std::wcstoul(argv[index], &end, 10);
-  return (end && *end == 0) ? static_cast<DWORD>(value) : kDefaultWaitMs;
-}
-
 int Usage() {
-  Line("usage: wintool list|describe|wait-describe ...");
+  Line("usage: wintool list|describe");
   return 2;
 }
 
@@ -242,7 +190,11 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
   std::wstring command = argv[1];
   if (command == L"list") return List();
-  if (command == L"describe") return WaitDescribe("", 0);
-  if (command == L"wait-describe" && argc >= 3) return WaitDescribe(Utf8(Unescape(argv[2])), Millis(argc, argv, 3));
+  if (command == L"describe") {
+    std::string text;
+    if (!DescribeOnce(text)) return 1;
+    Out(text.empty() || text.back() == '\n' ? text : text + "\n");
+    return 0;
+  }
   return Usage();
 }
