@@ -8,24 +8,28 @@ from harness import case, check, equal, wait_until
 DIALOG = "Arrêter l'ordinateur"
 
 
-@case(relay=BOXES + POWER)
-def makecoffee(t):
-    p = t.start("-makecoffee")
-    text, title, flags = p.wait_box()
-    expected = "Désolé mais je ne fais pas encore le café.\r\nDans une future version je l'espère :-P"
-    equal(text, expected, "text asked for")
-    equal(title, "Machine à café", "title")
-    equal(flags, 64, "flags (information, OK)")
-    shown, buttons = t.message_box("Machine à café")
-    equal(shown, expected, "text on screen")
-    equal(buttons, ["OK"], "buttons")
-    t.screenshot("makecoffee")
-    t.key_to("Machine à café", "Return")
-    t.wait_gone("Machine à café")
-    # The switch does nothing else: the start-up goes on to the main window.
-    t.wait_main_window()
-    equal(names(p, POWER), [], "power calls")
-    equal(len(p.boxes()), 1, "message boxes")
+def box_then_main_window(name, switch, text, title):
+    @case(relay=BOXES + POWER, name=name)
+    def run(t):
+        p = t.start(switch)
+        equal(p.wait_box(), (text, title, 64), "message box asked for (information, OK)")
+        equal(t.message_box(title), (text, ["OK"]), "text and buttons on screen")
+        t.screenshot(name)
+        t.key_to(title, "Return", cls="#32770")
+        t.wait_gone(title, cls="#32770")
+        # The switch does nothing else: the start-up goes on to the main window.
+        t.wait_main_window()
+        equal(len(p.boxes()), 1, "message boxes")
+        equal(names(p, POWER), [], "power calls")
+
+
+# A bad time is dropped, and the program starts as if none had been given.
+BAD_TIME = "L'argument de temps (%s) est suivi d'une information incorrecte."
+for row in [("makecoffee", "-makecoffee", "Désolé mais je ne fais pas encore le café.\r\nDans une future version je "
+             "l'espère :-P", "Machine à café"),
+            ("bad_time_t", "-t:100,0,0", BAD_TIME % "-t:", "Crepuscule"),
+            ("bad_time_h", "-h:0,100,0", BAD_TIME % "-h:", "Crepuscule")]:
+    box_then_main_window(*row)
 
 
 @case(version="win98", relay=PRIVILEGE + POWER)
@@ -75,25 +79,6 @@ for row in [
 ]:
     act_now(*row)
 
-
-def bad_time(arg, which):
-    @case(relay=BOXES + POWER, name="bad_time_" + which.strip("-:"))
-    def run(t):
-        p = t.start(arg)
-        text, title, flags = p.wait_box()
-        expected = "L'argument de temps (%s) est suivi d'une information incorrecte." % which
-        equal((text, title, flags), (expected, "Crepuscule", 64), "message box asked for")
-        shown, _ = t.message_box("Crepuscule")
-        equal(shown, expected, "text on screen")
-        t.key_to("Crepuscule", "Return", cls="#32770")
-        # The time is dropped and the program starts as if none had been given.
-        t.wait_main_window()
-        equal(len(p.boxes()), 1, "message boxes")
-        equal(names(p, POWER), [], "power calls")
-
-
-bad_time("-t:100,0,0", "-t:")
-bad_time("-h:0,100,0", "-h:")
 
 HELP_LINES = [
     "Voici les commandes supportées par Crep :",
