@@ -1,55 +1,8 @@
-"""The options dialog saved with the real mouse, and the action buttons' balloons."""
+"""The options dialog that cannot save, and the action buttons' balloons."""
 import time
 
-from common import BEEPS, BOXES, BUTTONS, OPTIONS, POWER, check_balloons_made, names, settings_path, write_settings
+from common import BOXES, BUTTONS, OPTIONS, POWER, check_balloons_made, names, write_settings
 from harness import case, check, equal, immutable
-
-
-def seconds_of_day(h, m, s):
-    return int(h) * 3600 + int(m) * 60 + int(s)
-
-
-@case(version="winxp", relay=BEEPS + POWER, timeout=90)
-def saved_options_act_at_next_start(t):
-    p = t.start()
-    t.wait_main_window()
-    t.click_child("Crepuscule", "Options")
-    t.wait_window(OPTIONS)
-    d = t.describe()
-    equal([d.controls[("OptionsForm", n)]["value"] for n in ("CheckSilence", "HourMode")], ["0", "0"],
-          "boxes before the clicks")
-    t.click_child(OPTIONS, "Mode Silence")
-    t.click_child(OPTIONS, "Toujours utiliser le mode horaire")
-    t.click_child(OPTIONS, "Enregistrer")
-    t.wait_gone(OPTIONS)
-    # Silence is bit 0 of byte 4, the clock-time mode bit 1 of byte 5.
-    t.wait_bytes(settings_path(t), b"S5.5\x01\x02\0\0\0", "settings file after Enregistrer")
-    equal(t.describe().forms["MainForm"].get("enabled"), "1", "main window enabled after the dialog")
-    t.click_child("Crepuscule", "Annuler")
-    check(p.wait_exit(10) is not None, "the program still runs after Annuler in the idle window")
-
-    # Next start: the delay dialog opens in clock-time mode, proposing now + 5:02.
-    p = t.start("-a")
-    d = t.wait_describe("form|TimeForm|")
-    now = time.localtime()
-    equal(d.controls[("TimeForm", "WithTime")]["value"], "1", "Horaire... ticked at the next start")
-    fields = [d.caption("TimeForm", n) for n in ("txtHeure", "txtMinute", "txtSeconde")]
-    proposed = seconds_of_day(*fields)
-    ahead = (proposed - seconds_of_day(now.tm_hour, now.tm_min, now.tm_sec)) % 86400
-    check(299 <= ahead <= 304, "proposed clock time %s is %ds ahead, 302 expected" % (":".join(fields), ahead))
-
-    # Back to a delay of three seconds: silence means no beep in the final seconds.
-    t.click_child("Arrêter l'ordinateur", "Horaire...")
-    d = t.wait_describe("ctl|TimeForm|WithTime|Horaire...|visible=1|enabled=1|value=0")
-    equal([d.caption("TimeForm", n) for n in ("txtHeure", "txtMinute", "txtSeconde")], ["00"] * 3,
-          "fields after unticking")
-    t.click_child("Arrêter l'ordinateur", "00")
-    t.type_text("000003")
-    t.key("Return")
-    c = p.wait_call("ExitWindowsEx", 15)
-    equal((c.u32(0), c.u32(1)), (12, 0), "ExitWindowsEx at the end of the countdown")
-    equal(names(p, BEEPS), [], "beeps in silent mode")
-    equal(t.read_bytes(settings_path(t)), b"S5.5\x01\x02\x03\0\0", "settings file with the last delay")
 
 
 @case(version="winxp", relay=BOXES + POWER, timeout=90)
