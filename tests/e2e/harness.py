@@ -362,6 +362,17 @@ class Case:
         buttons = [c["text"].replace("&", "") for c in children if c["class"] == "Button"]
         return (texts[0] if texts else None), buttons
 
+    def close_box(self, title):
+        """Return to a message box (its default button), then waits until it is gone."""
+        self.key_to(title, "Return", cls="#32770")
+        self.wait_gone(title, cls="#32770")
+
+    def expect_box(self, program, text, title, flags=64, what="message box"):
+        """The program asks for this message box and shows its text; Return closes it."""
+        equal(program.wait_box(), (text, title, flags), what)
+        equal(self.message_box(title)[0], text, "%s on screen" % what)
+        self.close_box(title)
+
     def describe(self):
         """The program's own account of its forms, controls, timers and last menu."""
         rc, out = self.wintool("describe")
@@ -437,6 +448,11 @@ class Case:
     def click_tray_icon(self, button=1, double=False, timeout=10):
         """A real click on the program's icon in Wine's notification-area window."""
         self.click_centre(self.tray_icon(timeout), button, double)
+
+    def tray_menu(self, name):
+        """A real right click on the tray icon: the program's description of the menu it opens."""
+        self.click_tray_icon(button=3)
+        return self.wait_describe("menu|%s|" % name).menu
 
     def tray_tip(self, timeout=5):
         """The tip the shell shows while the pointer rests on the icon: the caption

@@ -102,8 +102,7 @@ def cancel_case(name, switches, delay, typed, where, message):
             t.click_child(t.wait_describe("form|TimeStart|", timeout=5).caption("TimeStart"), "Annuler")
         elif where == "tray":
             t.wait_describe("form|TimeStart|")
-            t.click_tray_icon(button=3)
-            menu = t.wait_describe("menu|MnuCloseR|").menu
+            menu = t.tray_menu("MnuCloseR")
             equal(menu["items"], ["&Restaurer Crepuscule", "-", "A&nnuler la mise en Veille", "Qui&tter Crepuscule"],
                   "tray menu during a countdown")
             t.choose_menu_item("A&nnuler la mise en Veille")
@@ -111,10 +110,7 @@ def cancel_case(name, switches, delay, typed, where, message):
             t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
             t.click_child("Crepuscule", "Annuler")
         if message:
-            equal(p.wait_box(), (message, "Annulation", 64), "cancel message")
-            shown, _ = t.message_box("Annulation")
-            equal(shown, message, "text on screen")
-            t.key_to("Annulation", "Return")
+            t.expect_box(p, message, "Annulation", what="cancel message")
         check_idle(t)
         p.wait_call("SetThreadExecutionState", 5, where=lambda c: c is not taken)
         equal([c.u32(0) for c in p.calls("SetThreadExecutionState")], [AWAKE, ES_CONTINUOUS],
@@ -141,9 +137,7 @@ def zero_delay_confirmed_acts_at_once(t):
     p = t.start()
     type_delay(t, "shutdown", "Arrêter l'ordinateur", "000000")
     t.key("Return")
-    equal(p.wait_box(), ("Êtes-vous certain de vouloir arrêter immédiatement ?", "Info Temps", 33),
-          "zero-delay question")
-    t.message_box("Info Temps")
-    t.key_to("Info Temps", "Return")  # OK
+    # Return: OK.
+    t.expect_box(p, "Êtes-vous certain de vouloir arrêter immédiatement ?", "Info Temps", 33, "zero-delay question")
     done = p.wait_call("ExitWindowsEx", 10)
     equal((done.u32(0), done.u32(1)), (12, 0), "ExitWindowsEx(EWX_POWEROFF + EWX_FORCE, 0)")

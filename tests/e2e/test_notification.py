@@ -32,8 +32,7 @@ def tray_menu_opens_the_delay_dialog_then_quits(t):
     equal([m for f, m in order if f == "Shell_NotifyIconA"], [NIM_ADD], "tray calls at start-up")
     equal(t.tray_tip(), "Crepuscule", "idle tip")
 
-    t.click_tray_icon(button=3)
-    t.wait_describe("menu|MnuFichier|")
+    t.tray_menu("MnuFichier")
     t.screenshot("tray-menu-idle")
     t.choose_menu_item("&Arrêter")
     t.wait_window("Arrêter l'ordinateur")
@@ -52,8 +51,7 @@ def tray_menu_opens_the_delay_dialog_then_quits(t):
     equal(t.tray_tip(), "Crepuscule", "tip after the dialog was closed")
     equal(t.describe().forms["MainForm"].get("enabled"), "1", "main window enabled again")
 
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuFichier|").menu
+    menu = t.tray_menu("MnuFichier")
     equal(menu["items"], idle_items("&Veille Prolongée"), "idle tray menu")
     equal(menu["default"], "Reduce4", "default item")
     t.choose_menu_item("Qui&tter Crepuscule")
@@ -85,8 +83,7 @@ def double_click_shows_the_countdown_window(t):
 
     # In the tray during a countdown "Restaurer" is not the bold item: a double
     # click shows the countdown window instead.
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuShutR|").menu
+    menu = t.tray_menu("MnuShutR")
     equal(menu["default"], "", "default item of the tray menu during a countdown")
     t.choose_menu_item("&Restaurer Crepuscule")
     t.wait_main_window()
@@ -110,8 +107,7 @@ def double_click_shows_the_countdown_window(t):
     t.click_child("Arrêt ...", "Annuler")
     equal(p.wait_box(), ("Extinction de l'ordinateur annulée.", "Annulation", 64), "cancel message")
     equal(t.tray_tip(), "Arrêt annulé.", "tip while the cancel is confirmed")
-    t.key_to("Annulation", "Return")
-    t.wait_gone("Annulation")
+    t.close_box("Annulation")
     d = t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
     check(not d.visible("TimeStart"), "countdown window still shown")

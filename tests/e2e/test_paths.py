@@ -16,8 +16,7 @@ TRAY = ["Shell_NotifyIconA"]
 
 def idle_tray_reduces(t, p):
     """The idle menu's bold item reduces the window, and so does a double click; nothing acts."""
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuFichier|", timeout=5).menu
+    menu = t.tray_menu("MnuFichier")
     equal(menu["default"], "Reduce4", "the idle menu's bold item")
     t.dismiss_menu()
     time.sleep(0.3)
@@ -31,12 +30,10 @@ def restores_from_the_menu_then_a_double_click_reduces(t):
     p = t.start()
     t.wait_main_window()
     for _ in range(2):
-        t.click_tray_icon(button=3)
-        t.wait_describe("menu|MnuFichier|")
+        t.tray_menu("MnuFichier")
         t.choose_menu_item("&Réduire Crepuscule")
         t.wait_describe("form|MainForm|Crepuscule|visible=0")
-        t.click_tray_icon(button=3)
-        t.wait_describe("menu|MnuFichierR|")
+        t.tray_menu("MnuFichierR")
         t.choose_menu_item("Restaurer Crepuscule")
         t.wait_describe("form|MainForm|Crepuscule|visible=1")
         time.sleep(0.5)  # well past the 200 ms guard
@@ -56,8 +53,7 @@ def a_stale_highlight_cannot_turn_a_restart_into_a_shutdown(t):
     type_delay(t, "restart", "Redémarrer l'ordinateur", "000020")
     t.key("Return")
     t.wait_describe("ctl|MainForm|Titre|Redémarrage de l'ordinateur...|")
-    t.click_tray_icon(button=3)
-    t.wait_describe("menu|MnuRebootR|")
+    t.tray_menu("MnuRebootR")
     t.choose_menu_item("&Restaurer Crepuscule")
     t.wait_main_window()
     d = t.describe()
@@ -77,7 +73,7 @@ def not_whole_numbers(name, args):
         t.message_box("Crepuscule")
         time.sleep(1)
         equal(names(p, POWER), [], "power calls")
-        t.key_to("Crepuscule", "Return", cls="#32770")
+        t.close_box("Crepuscule")
         # The action is still chosen: its delay dialog opens, nothing acts.
         t.wait_describe("form|TimeForm|")
         equal(names(p, POWER), [], "power calls")
@@ -93,9 +89,7 @@ def a_refused_prepared_time_leaves_the_tray_usable(t):
     d = t.wait_describe("ctl|MainForm|TxtM|60|")
     equal(shown_time(d), ["99", "60", "00"], "prepared time")
     t.click_twips(MAIN, *BUTTONS["restart"])
-    equal(p.wait_box(), ("Erreur dans le délai", "Information", 48), "refused delay")
-    t.key_to("Information", "Return", cls="#32770")
-    t.wait_gone("Information")
+    t.expect_box(p, "Erreur dans le délai", "Information", 48, "refused delay")
     equal(t.tray_tip(), "Crepuscule", "tip once the delay was refused")
     idle_tray_reduces(t, p)
 
@@ -108,8 +102,7 @@ def one_cancel_at_a_time(t):
     equal(p.wait_box(), ("Extinction de l'ordinateur annulée.", "Annulation", 64), "cancel message")
     t.message_box("Annulation")
     # The box waits; the tray's own cancel is tried meanwhile.
-    t.click_tray_icon(button=3)
-    t.wait_describe("menu|MnuShutR|")
+    t.tray_menu("MnuShutR")
     t.choose_menu_item("A&nnuler l'Arrêt")
     time.sleep(1.5)
     equal(len(p.boxes()), 1, "cancel boxes")
@@ -128,8 +121,7 @@ def a_negative_field_is_an_error_not_zero(t):
     p = t.start()
     type_delay(t, "shutdown", "Arrêter l'ordinateur", "0005-5")
     t.key("Return")
-    equal(p.wait_box(), ("Erreur dans le délai", "Information", 48), "00:05:-5")
-    t.key_to("Information", "Return", cls="#32770")
+    t.expect_box(p, "Erreur dans le délai", "Information", 48, "00:05:-5")
     d = t.wait_describe("ctl|TimeForm|txtSeconde|")
     equal([d.caption("TimeForm", n) for n in ("txtHeure", "txtMinute", "txtSeconde")], ["00"] * 3, "fields")
     equal(names(p, POWER), [], "power calls")
@@ -140,8 +132,7 @@ def a_legacy_shutdown_that_cannot_start_is_told(t):
     # No rundll32.exe in the Windows directory here: it cannot start.
     check(not os.path.exists(t.windows_path("rundll32.exe")), "the prefix has a rundll32.exe in C:\\windows")
     p = t.start("-a", "-n")
-    equal(p.wait_box(), ("Windows a refusé d'arrêter l'ordinateur.", "Crepuscule", 48), "refusal")
-    t.key_to("Crepuscule", "Return", cls="#32770")
+    t.expect_box(p, "Windows a refusé d'arrêter l'ordinateur.", "Crepuscule", 48, "refusal")
     t.wait_main_window()
     check(p.running(), "the program ended as if the shutdown had started")
     equal(names(p, ["ExitWindowsEx", "SetSystemPowerState"]), [], "other power calls")

@@ -44,13 +44,11 @@ def win98_uses_no_stubbed_wide_call(t):
     t.key("Return")
     t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
     # The tray menu brings the main window back; it counts down to its last seconds.
-    t.click_tray_icon(button=3)
-    t.wait_describe("menu|MnuShutR|")
+    t.tray_menu("MnuShutR")
     t.choose_menu_item("&Restaurer Crepuscule")
     wait_until(lambda: t.describe().visible("MainForm", "Petetout"), 20, "the last seconds never came", 0.3)
     t.click_child("Arrêt ...", "Annuler")  # the countdown window's, on top of everything now
-    t.message_box("Annulation")
-    t.key_to("Annulation", "Return")
+    t.close_box("Annulation")
     t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
     t.click_child(MAIN, "Options")
     t.wait_window("Options de Crepuscule")

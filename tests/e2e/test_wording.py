@@ -29,8 +29,7 @@ def forced_hibernation_rewords_the_tray_and_balloon_win98(t):
     pid = t.wait_main_window()["pid"]
     t.hover(MAIN, *BUTTONS["sleep"], rest=0.2, nudge=True)
     equal(t.balloon_text(pid), STANDBY_TEXT, "Sleep balloon before")
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuFichier|").menu
+    menu = t.tray_menu("MnuFichier")
     equal(menu["items"], idle_items("Mise en &veille"), "idle tray menu without hibernation")
     t.dismiss_menu()
     t.click_child(MAIN, "Options")
