@@ -39,16 +39,12 @@ void Line(const std::string& text) { Out(text + "\n"); }
 std::string Field(const std::wstring& text) {
   std::wstring out;
   for (wchar_t c : text) {
-    if (c == L'\r')
-      out += L"\\r";
-    else if (c == L'\n')
-      out += L"\\n";
-    else if (c == L'|')
-      out += L"\\|";
-    else if (c == L'\\')
-      out += L"\\\\";
-    else
-      out += c;
+    if (c == L'\r' || c == L'\n') {
+      out += c == L'\r' ? L"\\r" : L"\\n";
+      continue;
+    }
+    if (c == L'|' || c == L'\\') out += L'\\';
+    out += c;
   }
   return Utf8(out);
 }
