@@ -188,7 +188,8 @@ class Program:
 
     def wait_box(self, number=1, timeout=10):
         """The program's number-th message box: (text, title, flags), once it asked for it."""
-        return self._wait(lambda: (self.boxes()[number - 1:] or [None])[0], timeout, "message box %d" % number)
+        return self._wait(lambda: (self.boxes()[number - 1:] or [None])[0], timeout,
+                          "message box %d" % number)
 
     def boxes(self):
         """Every message box asked for so far: (text, title, flags)."""
@@ -319,11 +320,13 @@ class Case:
 
     def wait_window(self, title, timeout=10, cls=None, exclude=()):
         """The first visible top-level window with this caption (and class), once there is one."""
-        return wait_until(lambda: self.visible(title, cls, exclude), timeout, lambda: "no visible window %r within "
-                          "%ss; windows: %s" % (title, timeout, self.visible_windows()))[0]
+        return wait_until(lambda: self.visible(title, cls, exclude), timeout,
+                          lambda: "no visible window %r within %ss; windows: %s"
+                          % (title, timeout, self.visible_windows()))[0]
 
     def wait_gone(self, title, timeout=10, cls=None):
-        wait_until(lambda: not self.visible(title, cls), timeout, "window %r still visible after %ss" % (title, timeout))
+        wait_until(lambda: not self.visible(title, cls), timeout,
+                   "window %r still visible after %ss" % (title, timeout))
 
     def wait_main_window(self, timeout=10):
         """The program's main window: caption "Crepuscule", neither a message box nor the hidden one."""
@@ -338,8 +341,9 @@ class Case:
             if f[0] == "window" and len(f) >= 11:
                 result.append({"hwnd": f[1], "class": f[2], "caption": f[3], "visible": f[4] == "visible=1",
                                "enabled": f[5] == "enabled=1", "pid": f[6][4:],
-                               "rect": [int(v) for v in f[7].split(",")], "client": [int(v) for v in f[8].split(",")],
-                               "xid": f[9][4:], "foreground": f[10] == "foreground=1", "children": []})
+                               "rect": [int(v) for v in f[7].split(",")],
+                               "client": [int(v) for v in f[8].split(",")], "xid": f[9][4:],
+                               "foreground": f[10] == "foreground=1", "children": []})
             elif f[0] == "child" and result and len(f) >= 8:
                 result[-1]["children"].append({"hwnd": f[1], "class": f[2], "id": int(f[3][3:]), "text": f[4],
                                                "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1",
@@ -387,8 +391,8 @@ class Case:
             last[:] = self.wintool("describe")
             return last[0] == 0 and text in last[1]
 
-        wait_until(answer, timeout, lambda: "no described state with %r within %ss; last:\n%s" % (text, timeout, last[1]),
-                   0.1)
+        wait_until(answer, timeout,
+                   lambda: "no described state with %r within %ss; last:\n%s" % (text, timeout, last[1]), 0.1)
         return Description(last[1])
 
     def window_rect(self, title):
@@ -441,9 +445,11 @@ class Case:
 
     def tray_icon(self, timeout=10):
         """The rect of the program's icon in Wine's notification-area window."""
-        return wait_until(lambda: [c["rect"] for w in self.visible(cls="__winex11_standalone_tray")
-                                   for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]],
-                          timeout, "no icon in the notification area within %ss" % timeout)[0]
+        def icons():
+            return [c["rect"] for w in self.visible(cls="__winex11_standalone_tray")
+                    for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]]
+
+        return wait_until(icons, timeout, "no icon in the notification area within %ss" % timeout)[0]
 
     def click_tray_icon(self, button=1, double=False, timeout=10):
         """A real click on the program's icon in Wine's notification-area window."""
@@ -472,12 +478,14 @@ class Case:
 
     def balloons(self, pid=None):
         """The visible tooltip windows, of one process if pid is given."""
-        return [w for w in self.visible() if w["class"].lower() == "tooltips_class32" and pid in (None, w["pid"])]
+        return [w for w in self.visible()
+                if w["class"].lower() == "tooltips_class32" and pid in (None, w["pid"])]
 
     def balloon_text(self, pid, screenshot=None, timeout=5):
         """The text of the program's visible tooltip (a Wine tooltip answers
         WM_GETTEXT with the text it shows), once the pointer has left it gone."""
-        text = wait_until(lambda: self.balloons(pid), timeout, "no balloon shown within %ss" % timeout)[0]["caption"]
+        shown = wait_until(lambda: self.balloons(pid), timeout, "no balloon shown within %ss" % timeout)
+        text = shown[0]["caption"]
         if screenshot:
             self.screenshot(screenshot)
         self.move_pointer(5, 1000)
@@ -498,7 +506,8 @@ class Case:
         the X window with the input focus, which a click on the tray gave to
         Wine's tray: the menu gets it from its border, so that no item gets
         selected by the pointer."""
-        left, top = wait_until(lambda: self.visible(cls="#32768"), timeout, "no popup menu open", 0.1)[0]["rect"][:2]
+        menus = wait_until(lambda: self.visible(cls="#32768"), timeout, "no popup menu open", 0.1)
+        left, top = menus[0]["rect"][:2]
         self.move_pointer(left + 1, top + 1)
         window = re.search(r"WINDOW=(\d+)", self.xdotool("getmouselocation", "--shell"))
         check(window, "no X window under the pointer")

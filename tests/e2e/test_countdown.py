@@ -25,7 +25,7 @@ def first_start(name, version, system_folder, folder):
     def run(t):
         if system_folder:
             os.makedirs(t.windows_path("system"))
-        check(not os.path.exists(settings_path(t, folder or "system")), "the fresh prefix has a settings file")
+        check(not os.path.exists(settings_path(t, folder or "system")), "a settings file in the fresh prefix")
         p = t.start()
         t.wait_main_window()
         if folder:
@@ -103,8 +103,8 @@ def cancel_case(name, switches, delay, typed, where, message):
         elif where == "tray":
             t.wait_describe("form|TimeStart|")
             menu = t.tray_menu("MnuCloseR")
-            equal(menu["items"], ["&Restaurer Crepuscule", "-", "A&nnuler la mise en Veille", "Qui&tter Crepuscule"],
-                  "tray menu during a countdown")
+            equal(menu["items"], ["&Restaurer Crepuscule", "-", "A&nnuler la mise en Veille",
+                                  "Qui&tter Crepuscule"], "tray menu during a countdown")
             t.choose_menu_item("A&nnuler la mise en Veille")
         else:
             t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
@@ -123,10 +123,12 @@ def cancel_case(name, switches, delay, typed, where, message):
 # Name, switches, delay (h, m, s), typed into the dialog of the Shutdown picture
 # rather than given with -t:, where the cancel is chosen, the message it gives.
 for row in [
-    ("cancel_from_countdown_window", ["-r"], (1, 2, 3), False, "window", "Redémarrage de l'ordinateur annulé."),
+    ("cancel_from_countdown_window", ["-r"], (1, 2, 3), False, "window",
+     "Redémarrage de l'ordinateur annulé."),
     ("cancel_from_tray_menu", ["-v"], (0, 10, 0), False, "tray", "Mise en Veille prolongée annulée."),
     # -notimediag: the main window stays on screen while it counts.
-    ("cancel_from_main_window", ["-notimediag"], (0, 0, 30), True, "main", "Extinction de l'ordinateur annulée."),
+    ("cancel_from_main_window", ["-notimediag"], (0, 0, 30), True, "main",
+     "Extinction de l'ordinateur annulée."),
     ("cancel_without_confirmation", ["-a", "-noconfirm"], (0, 10, 0), False, "window", None),
 ]:
     cancel_case(*row)
@@ -138,6 +140,7 @@ def zero_delay_confirmed_acts_at_once(t):
     type_delay(t, "shutdown", "Arrêter l'ordinateur", "000000")
     t.key("Return")
     # Return: OK.
-    t.expect_box(p, "Êtes-vous certain de vouloir arrêter immédiatement ?", "Info Temps", 33, "zero-delay question")
+    t.expect_box(p, "Êtes-vous certain de vouloir arrêter immédiatement ?", "Info Temps", 33,
+                 "zero-delay question")
     done = p.wait_call("ExitWindowsEx", 10)
     equal((done.u32(0), done.u32(1)), (12, 0), "ExitWindowsEx(EWX_POWEROFF + EWX_FORCE, 0)")

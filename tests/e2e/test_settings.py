@@ -69,7 +69,8 @@ def saved_options_stay_in_the_users_folder_and_act_at_next_start_win10(t):
     equal(d.controls[("TimeForm", "WithTime")]["value"], "1", "clock-time mode at the next start")
     fields = [d.caption("TimeForm", n) for n in ("txtHeure", "txtMinute", "txtSeconde")]
     ahead = (seconds_of_day(*fields) - seconds_of_day(now.tm_hour, now.tm_min, now.tm_sec)) % 86400
-    check(299 <= ahead <= 304, "proposed clock time %s is %ds ahead, 302 expected" % (":".join(fields), ahead))
+    check(299 <= ahead <= 304, "proposed clock time %s is %ds ahead, 302 expected"
+          % (":".join(fields), ahead))
     t.click_child(DIALOG, "Annuler")
     t.wait_gone(DIALOG)
     t.click_child(MAIN, "Options")

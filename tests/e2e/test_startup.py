@@ -1,8 +1,8 @@
 """Start-up: command-line switches, immediate power actions, help, single instance."""
 import re
 
-from common import (ALL_BITS, BOXES, BUTTONS, LEGACY_SHUTDOWN, MAIN, POWER, PRIVILEGE, check_privilege_enabled, names,
-                    place_legacy_rundll32, settings_path, shown_time)
+from common import (ALL_BITS, BOXES, BUTTONS, LEGACY_SHUTDOWN, MAIN, POWER, PRIVILEGE,
+                    check_privilege_enabled, names, place_legacy_rundll32, settings_path, shown_time)
 from harness import case, check, equal, wait_until
 
 DIALOG = "Arrêter l'ordinateur"
@@ -24,8 +24,8 @@ def box_then_main_window(name, switch, text, title):
 
 # A bad time is dropped, and the program starts as if none had been given.
 BAD_TIME = "L'argument de temps (%s) est suivi d'une information incorrecte."
-for row in [("makecoffee", "-makecoffee", "Désolé mais je ne fais pas encore le café.\r\nDans une future version je "
-             "l'espère :-P", "Machine à café"),
+for row in [("makecoffee", "-makecoffee", "Désolé mais je ne fais pas encore le café.\r\nDans une future "
+             "version je l'espère :-P", "Machine à café"),
             ("bad_time_t", "-t:100,0,0", BAD_TIME % "-t:", "Crepuscule"),
             ("bad_time_h", "-h:0,100,0", BAD_TIME % "-h:", "Crepuscule")]:
     box_then_main_window(*row)
@@ -147,7 +147,8 @@ def second_instance(t):
     def front():
         return [w["caption"] for w in t.visible() if w["foreground"]]
 
-    wait_until(lambda: DIALOG in front(), 5, lambda: "in front after a third start: %s, not the delay dialog" % front())
+    wait_until(lambda: DIALOG in front(), 5,
+               lambda: "in front after a third start: %s, not the delay dialog" % front())
     d = t.describe()
     check(d.visible("TimeForm"), "the delay dialog went away")
     equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while its dialog is open")
