@@ -21,8 +21,16 @@ BUTTONS = {"shutdown": (2640 + 247, 1080 + 247), "restart": (4560 + 247, 1080 + 
            "sleep": (720 + 247, 1080 + 247)}
 
 
+LOAD_IMAGE = ["LoadImageA", "LoadImageW"]
+
+
 def names(program, functions):
     return [c.func for c in program.calls(*functions)]
+
+
+def icon_ids(program):
+    """Icon resources the program loaded by their integer ids."""
+    return {c.u32(1) for c in program.calls(*LOAD_IMAGE) if c.u32(1) < 0x10000}
 
 
 def settings_path(t, folder="system32"):

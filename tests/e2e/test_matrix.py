@@ -8,8 +8,8 @@ zero) and run 2 a two-second Shutdown countdown typed into the delay dialog
 import os
 import re
 
-from common import (ALL_BITS, BEEPS, LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names,
-                    place_legacy_rundll32, settings_path)
+from common import (ALL_BITS, BEEPS, LEGACY_SHUTDOWN, LOAD_IMAGE, POWER, PRIVILEGE, check_privilege_enabled,
+                    icon_ids, names, place_legacy_rundll32, settings_path)
 from harness import case, check, equal
 WS_EX_CLIENTEDGE = 0x200
 GWL_EXSTYLE = 0xFFFFFFEC
@@ -17,13 +17,8 @@ LAST_SECONDS_ICONS = {104, 105, 106, 107, 108}
 
 
 # The NT family gets the W forms of the window calls, the 95 family the A forms.
-LOAD_IMAGE = ["LoadImageA", "LoadImageW"]
 CREATE_WINDOW = ["CreateWindowExA", "CreateWindowExW"]
 SET_LONG = ["SetWindowLongA", "SetWindowLongW", "SetWindowLongPtrA", "SetWindowLongPtrW"]
-
-
-def icon_ids(program):
-    return {c.u32(1) for name in LOAD_IMAGE for c in program.calls(name) if c.u32(1) < 0x10000}
 
 
 def edit_looks(program):

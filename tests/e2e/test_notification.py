@@ -2,16 +2,11 @@
 import re
 import time
 
-from common import BOXES, POWER, names
+from common import BOXES, POWER, icon_ids, names
 from harness import case, check, equal
 
 NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
 IDLE_ICON = 112
-
-
-def icon_ids(program):
-    """Icon resources the program loaded, in order (LoadImageA with an integer id)."""
-    return [c.u32(1) for c in program.calls("LoadImageA") if c.u32(1) < 0x10000]
 
 
 def idle_items(sleep_item):
