@@ -1,18 +1,74 @@
-"""What several groups of cases expect of the program's calls."""
+"""What several groups of cases expect of the program, and the paths they share."""
 import os
 import shutil
 
-from harness import check, equal
+from harness import check, equal, user_path
 
 BOXES = ["MessageBoxW", "MessageBoxA"]
+BEEPS = ["MessageBeep", "Beep"]
 PRIVILEGE = ["OpenProcessToken", "LookupPrivilegeValueA", "AdjustTokenPrivileges"]
 POWER = ["ExitWindowsEx", "SetSystemPowerState", "WinExec", "CreateProcessA", "CreateProcessW"]
 # By its full path in the Windows directory, as GetWindowsDirectoryA names it.
 LEGACY_SHUTDOWN = "C:\\windows\\rundll32.exe user,exitwindows"
+# TRUE as SetSystemPowerState gets it.
+ALL_BITS = 0xFFFFFFFF
+DEFAULTS = b"S5.5\0\0\0\0\0"
+MAIN = "Crepuscule"
+OPTIONS = "Options de Crepuscule"
+# Centres of the main window's action pictures (left, top + half their 495 twips), in
+# twips from its client area's top-left.
+BUTTONS = {"shutdown": (2640 + 247, 1080 + 247), "restart": (4560 + 247, 1080 + 247),
+           "sleep": (720 + 247, 1080 + 247)}
+
+
+LOAD_IMAGE = ["LoadImageA", "LoadImageW"]
 
 
 def names(program, functions):
     return [c.func for c in program.calls(*functions)]
+
+
+def icon_ids(program):
+    """Icon resources the program loaded by their integer ids."""
+    return {c.u32(1) for c in program.calls(*LOAD_IMAGE) if c.u32(1) < 0x10000}
+
+
+def settings_path(t, folder="system32"):
+    """The settings file in C:\\windows\\FOLDER, or in the user's own folder for "appdata"."""
+    if folder == "appdata":
+        return user_path(t, "AppData", "Roaming", "Crepuscule", "Crepuscule.ini")
+    return os.path.join(t.windows_path(folder), "Crepuscule.ini")
+
+
+def write_settings(t, data):
+    path = settings_path(t)
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
+def shown_time(d):
+    """Hours, minutes and seconds as the main window shows them."""
+    return [d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")]
+
+
+def type_delay(t, button, dialog, digits):
+    """Clicks an action picture with the mouse, then types a delay into its
+    dialog: the fields advance by themselves after two characters."""
+    t.wait_main_window()
+    t.click_twips(MAIN, *BUTTONS[button])
+    t.wait_window(dialog)
+    t.key_to(dialog, "Tab")  # from the start button to the hours
+    t.type_text(digits)
+
+
+def check_idle(t):
+    """The main window is back, idle: no countdown, a time of zero."""
+    d = t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
+    check(d.visible("MainForm"), "main window not back after the cancel")
+    equal(shown_time(d), ["00"] * 3, "time shown after the cancel")
+    equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
+    return d
 
 
 def check_privilege_enabled(program, before):
@@ -30,13 +86,18 @@ def check_privilege_enabled(program, before):
     equal(adjust.u32(3), 16, "AdjustTokenPrivileges buffer length")
 
 
-TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH = 0x404, 0x418
+TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH, TTM_SETTITLEA = 0x404, 0x418, 0x420
 
 
-def check_balloon_widths(program):
-    """Each of the three balloons gets a maximum width right after its tool:
-    Windows breaks a tooltip's lines at CR LF only once it has one. (The 95
-    family's control tooltips take TTM_ADDTOOLA too, to other windows.)"""
+def check_balloons_made(program):
+    """Three balloon tooltips, one per action picture, each with the
+    information icon and a maximum width set right after its tool: Windows
+    breaks a tooltip's lines at CR LF only once it has one. (The 95 family's
+    control tooltips take TTM_ADDTOOLA too, to other windows.)"""
+    made = [c for c in program.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
+    equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
+    titles = [c for c in program.calls("SendMessageA") if c.u32(1) == TTM_SETTITLEA]
+    equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
     sends = [c for c in program.calls("SendMessageA") if c.u32(1) in (TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH)]
     widths = [i for i, c in enumerate(sends) if c.u32(1) == TTM_SETMAXTIPWIDTH]
     equal(len(widths), 3, "maximum widths set")

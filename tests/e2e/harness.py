@@ -5,6 +5,7 @@ emulates, and a relay trace restricted to the functions it checks. It drives
 the program with real X input (xdotool) and reads its windows with wintool,
 a console helper run in the same prefix.
 """
+import contextlib
 import os
 import re
 import select
@@ -31,6 +32,19 @@ def check(condition, message):
 def equal(actual, expected, what):
     if actual != expected:
         raise Failure("%s: expected %r, got %r" % (what, expected, actual))
+
+
+def wait_until(found, timeout, message, interval=0.2):
+    """found()'s first true value within timeout seconds, else a Failure with
+    message (called for it, if callable, so that it tells the last state)."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = found()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(message() if callable(message) else message)
+        time.sleep(interval)
 
 
 # ---- registry of cases ----
@@ -64,39 +78,18 @@ def shell(function, *args, env=None, check_rc=True):
     return r
 
 
-def escape_arg(text):
-    """wintool reads \\uXXXX: the host may lack the locale Wine would decode with."""
-    return "".join(c if ord(c) < 128 else "\\u%04x" % ord(c) for c in text)
-
-
 def unescape_field(text):
-    out, i = [], 0
-    simple = {"r": "\r", "n": "\n", "|": "|", ";": ";", "\\": "\\"}
-    while i < len(text):
-        if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in simple:
-            out.append(simple[text[i + 1]])
-            i += 2
-        else:
-            out.append(text[i])
-            i += 1
-    return "".join(out)
+    return re.sub(r"\\([rn|;\\])", lambda m: {"r": "\r", "n": "\n"}.get(m.group(1), m.group(1)), text)
 
 
 def split_fields(line, separator="|", unescape=True):
     """Splits at the separators that no backslash escapes, then unescapes each field."""
-    fields, cur, i = [], [], 0
-    while i < len(line):
-        if line[i] == "\\" and i + 1 < len(line):
-            cur.append(line[i:i + 2])
-            i += 2
-            continue
-        if line[i] == separator:
-            fields.append("".join(cur))
-            cur = []
+    fields = [""]
+    for token in re.findall(r"\\.|.", line, re.S):
+        if token == separator:
+            fields.append("")
         else:
-            cur.append(line[i])
-        i += 1
-    fields.append("".join(cur))
+            fields[-1] += token
     return [unescape_field(f) for f in fields] if unescape else fields
 
 
@@ -124,22 +117,12 @@ class Session:
         for d in (self.logs, self.screenshots, os.path.join(self.wine_dir, "cases")):
             os.makedirs(d, exist_ok=True)
         if not self.display:
-            self.display = self._start_xvfb()
+            self.xvfb, self.display = start_xvfb(1280, 1024)
         shell("crep_template", self.template)
 
-    def _start_xvfb(self):
-        self.xvfb, display = start_xvfb(1280, 1024)
-        return display
-
     def stop(self):
-        if self.xvfb:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(10)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
-            self.xvfb = None
+        stop_process(self.xvfb)
+        self.xvfb = None
 
 
 class Program:
@@ -179,40 +162,34 @@ class Program:
         with self._lock:
             return [c for c in self._calls if not names or c.func in names]
 
+    def _wait(self, find, timeout, what):
+        """find()'s first value that is not None, read until the program ends or timeout seconds pass."""
+        deadline = time.monotonic() + timeout
+        while True:
+            ended = self.proc.poll() is not None
+            if ended:
+                self._reader.join(2)
+            found = find()
+            if found is not None:
+                return found
+            if ended:
+                raise Failure("the program ended (status %s) without %s; calls seen: %s"
+                              % (self.proc.returncode, what, self.calls()))
+            if time.monotonic() > deadline:
+                raise Failure("no %s within %ss; calls seen: %s" % (what, timeout, self.calls()))
+            time.sleep(0.05)
+
     def wait_call(self, name, timeout=10, where=None):
         """The first traced call of name (a name or a tuple of names) for which
         where(call) holds, or a Failure."""
         names = name if isinstance(name, tuple) else (name,)
-        deadline = time.monotonic() + timeout
-        while True:
-            for c in self.calls(*names):
-                if where is None or where(c):
-                    return c
-            if time.monotonic() > deadline:
-                raise Failure("no call of %s within %ss; calls seen: %s" % (name, timeout, self.calls()))
-            if self.proc.poll() is not None:
-                self._reader.join(2)
-                for c in self.calls(*names):
-                    if where is None or where(c):
-                        return c
-                raise Failure("the program ended (status %s) without calling %s; calls seen: %s"
-                              % (self.proc.returncode, name, self.calls()))
-            time.sleep(0.05)
+        return self._wait(lambda: next((c for c in self.calls(*names) if where is None or where(c)), None),
+                          timeout, "call of %s" % (name,))
 
     def wait_box(self, number=1, timeout=10):
         """The program's number-th message box: (text, title, flags), once it asked for it."""
-        deadline = time.monotonic() + timeout
-        while len(self.boxes()) < number:
-            ended = self.proc.poll() is not None
-            if ended:
-                self._reader.join(2)
-            if ended or time.monotonic() > deadline:
-                boxes = self.boxes()
-                check(len(boxes) >= number, "message box %d never asked for; boxes: %s; calls: %s"
-                      % (number, boxes, self.calls()))
-                break
-            time.sleep(0.05)
-        return self.boxes()[number - 1]
+        return self._wait(lambda: (self.boxes()[number - 1:] or [None])[0], timeout,
+                          "message box %d" % number)
 
     def boxes(self):
         """Every message box asked for so far: (text, title, flags)."""
@@ -273,8 +250,11 @@ class Case:
         shell("crep_prefix_version", self.prefix, self.version)
         if self.plan["relay"]:
             shell("crep_prefix_relay", self.prefix, ";".join(self.plan["relay"]), "crepuscule.exe")
-        # The first Wine process starts the prefix's services, which would keep
-        # a traced program's environment and stderr.
+        self.start_services()
+
+    def start_services(self):
+        """The first Wine process starts the prefix's services, which would keep
+        a traced program's environment and stderr: a harmless one goes first."""
         subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
@@ -311,65 +291,46 @@ class Case:
         if self.session.arch == "win32" and parts and parts[0].lower() == "system32":
             parts = ("syswow64",) + tuple(parts[1:])
         for part in parts:
-            match = part
-            if os.path.isdir(path):
-                for name in os.listdir(path):
-                    if name.lower() == part.lower():
-                        match = name
-                        break
-            path = os.path.join(path, match)
+            names = os.listdir(path) if os.path.isdir(path) else []
+            path = os.path.join(path, next((n for n in names if n.lower() == part.lower()), part))
         return path
 
     def read_bytes(self, path, timeout=0):
         """The bytes of a file, waiting up to timeout seconds for it to appear."""
-        deadline = time.monotonic() + timeout
-        while not os.path.exists(path) and time.monotonic() < deadline:
-            time.sleep(0.1)
-        check(os.path.exists(path), "%s does not exist" % path)
+        wait_until(lambda: os.path.exists(path), timeout, "%s does not exist" % path, 0.1)
         with open(path, "rb") as f:
             return f.read()
 
-    def wait_bytes(self, path, expected, timeout=10):
-        """The file's bytes once they equal expected, or the last ones seen after timeout seconds."""
-        deadline = time.monotonic() + timeout
-        last = None
-        while True:
-            if os.path.exists(path):
-                with open(path, "rb") as f:
-                    last = f.read()
-            if last == expected or time.monotonic() > deadline:
-                return last
-            time.sleep(0.1)
+    def wait_bytes(self, path, expected, what, timeout=10):
+        """Waits until the file holds expected; else a Failure tells the last bytes seen."""
+        last = [None]
+
+        def same():
+            last[0] = self.read_bytes(path) if os.path.exists(path) else None
+            return last[0] == expected
+
+        wait_until(same, timeout, lambda: "%s: expected %r, got %r" % (what, expected, last[0]), 0.1)
 
     # ---- reading and driving windows ----
 
-    def wintool(self, *args, timeout=30):
-        cmd = ["wine", self.session.wintool] + [escape_arg(str(a)) for a in args]
-        r = subprocess.run(cmd, env=self.env(), stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                           stderr=subprocess.DEVNULL, timeout=timeout)
+    def wintool(self, command):
+        r = subprocess.run(["wine", self.session.wintool, command], env=self.env(), stdin=subprocess.DEVNULL,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30)
         return r.returncode, r.stdout.decode("utf-8", errors="replace")
 
-    def wait_window(self, title, timeout=10, cls=None):
-        """Waits for a visible top-level window with this caption ("~part" for a part)."""
-        args = ["wait", title, int(timeout * 1000)] + ([cls] if cls else [])
-        rc, _ = self.wintool(*args, timeout=timeout + 20)
-        check(rc == 0, "no visible window %r within %ss; windows: %s" % (title, timeout, self.visible_windows()))
+    def wait_window(self, title, timeout=10, cls=None, exclude=()):
+        """The first visible top-level window with this caption (and class), once there is one."""
+        return wait_until(lambda: self.visible(title, cls, exclude), timeout,
+                          lambda: "no visible window %r within %ss; windows: %s"
+                          % (title, timeout, self.visible_windows()))[0]
 
-    def wait_gone(self, title, timeout=10):
-        rc, _ = self.wintool("wait-gone", title, int(timeout * 1000), timeout=timeout + 20)
-        check(rc == 0, "window %r still visible after %ss" % (title, timeout))
+    def wait_gone(self, title, timeout=10, cls=None):
+        wait_until(lambda: not self.visible(title, cls), timeout,
+                   "window %r still visible after %ss" % (title, timeout))
 
     def wait_main_window(self, timeout=10):
         """The program's main window: caption "Crepuscule", neither a message box nor the hidden one."""
-        deadline = time.monotonic() + timeout
-        while True:
-            for w in self.windows():
-                if (w["visible"] and w["caption"] == "Crepuscule"
-                        and w["class"] not in ("#32770", "ThunderRT6Main")):
-                    return w
-            if time.monotonic() > deadline:
-                raise Failure("no main window within %ss; windows: %s" % (timeout, self.visible_windows()))
-            time.sleep(0.2)
+        return self.wait_window("Crepuscule", timeout, exclude=("#32770", "ThunderRT6Main"))
 
     def windows(self):
         """Top-level windows of the prefix's other processes, each with its children."""
@@ -377,38 +338,44 @@ class Case:
         result = []
         for line in out.splitlines():
             f = split_fields(line.strip())
-            if f[0] == "window" and len(f) >= 8:
+            if f[0] == "window" and len(f) >= 11:
                 result.append({"hwnd": f[1], "class": f[2], "caption": f[3], "visible": f[4] == "visible=1",
                                "enabled": f[5] == "enabled=1", "pid": f[6][4:],
-                               "rect": [int(v) for v in f[7].split(",")], "children": []})
-            elif f[0] == "child" and result and len(f) >= 7:
-                result[-1]["children"].append(self._child(f))
+                               "rect": [int(v) for v in f[7].split(",")],
+                               "client": [int(v) for v in f[8].split(",")], "xid": f[9][4:],
+                               "foreground": f[10] == "foreground=1", "children": []})
+            elif f[0] == "child" and result and len(f) >= 8:
+                result[-1]["children"].append({"hwnd": f[1], "class": f[2], "id": int(f[3][3:]), "text": f[4],
+                                               "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1",
+                                               "rect": [int(v) for v in f[7].split(",")]})
         return result
 
-    @staticmethod
-    def _child(f):
-        return {"hwnd": f[1], "class": f[2], "id": int(f[3][3:]), "text": f[4],
-                "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1",
-                "rect": [int(v) for v in f[7].split(",")] if len(f) > 7 else None}
+    def visible(self, caption=None, cls=None, exclude=()):
+        """The visible top-level windows with this caption and class (any, when None)."""
+        return [w for w in self.windows() if w["visible"] and caption in (None, w["caption"])
+                and cls in (None, w["class"]) and w["class"] not in exclude]
 
     def visible_windows(self):
-        return [(w["class"], w["caption"]) for w in self.windows() if w["visible"]]
+        return [(w["class"], w["caption"]) for w in self.visible()]
 
     def message_box(self, title, timeout=10):
         """Waits for a message box and returns (text, [button captions])."""
-        self.wait_window(title, timeout, "#32770")
-        rc, out = self.wintool("text", title)
-        check(rc == 0, "message box %r went away" % title)
-        children = [self._child(split_fields(l.strip())) for l in out.splitlines()[1:] if l.strip()]
+        children = self.wait_window(title, timeout, "#32770")["children"]
         # Wine's message box keeps its text in the static control without an id.
         texts = [c["text"] for c in children if c["class"] == "Static" and c["id"] == 0xFFFF]
         buttons = [c["text"].replace("&", "") for c in children if c["class"] == "Button"]
         return (texts[0] if texts else None), buttons
 
-    def press(self, title, button, timeout=10):
-        """Presses a button of a window by its caption (BM_CLICK)."""
-        rc, _ = self.wintool("click", title, button, int(timeout * 1000), timeout=timeout + 20)
-        check(rc == 0, "no button %r in window %r" % (button, title))
+    def close_box(self, title):
+        """Return to a message box (its default button), then waits until it is gone."""
+        self.key_to(title, "Return", cls="#32770")
+        self.wait_gone(title, cls="#32770")
+
+    def expect_box(self, program, text, title, flags=64, what="message box"):
+        """The program asks for this message box and shows its text; Return closes it."""
+        equal(program.wait_box(), (text, title, flags), what)
+        equal(self.message_box(title)[0], text, "%s on screen" % what)
+        self.close_box(title)
 
     def describe(self):
         """The program's own account of its forms, controls, timers and last menu."""
@@ -418,18 +385,21 @@ class Case:
 
     def wait_describe(self, text, timeout=10):
         """Asks for the description until one of its lines contains text."""
-        rc, out = self.wintool("wait-describe", text, int(timeout * 1000), timeout=timeout + 20)
-        check(rc == 0, "no described state with %r within %ss; last:\n%s" % (text, timeout, out))
-        return Description(out)
+        last = [0, ""]
+
+        def answer():
+            last[:] = self.wintool("describe")
+            return last[0] == 0 and text in last[1]
+
+        wait_until(answer, timeout,
+                   lambda: "no described state with %r within %ss; last:\n%s" % (text, timeout, last[1]), 0.1)
+        return Description(last[1])
 
     def window_rect(self, title):
         """(window rect, client rect) of a visible window, in screen pixels."""
-        rc, out = self.wintool("rect", title)
-        check(rc == 0, "no visible window %r" % title)
-        m = re.match(r"window=(-?\d+),(-?\d+),(-?\d+),(-?\d+) client=(-?\d+),(-?\d+),(-?\d+),(-?\d+)", out.strip())
-        check(m, "unreadable rect: %r" % out)
-        v = [int(x) for x in m.groups()]
-        return v[:4], v[4:]
+        windows = self.visible(title)
+        check(windows, "no visible window %r" % title)
+        return windows[0]["rect"], windows[0]["client"]
 
     def xdotool(self, *args):
         r = subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env(), stdin=subprocess.DEVNULL,
@@ -445,64 +415,99 @@ class Case:
             return
         self.xdotool("mousemove", "--sync", x, y)
 
-    def click_at(self, title, x, y, button=1, double=False, hover=0.3):
-        """A real mouse click at (x, y) pixels from the top-left of the window's
-        client area. The pointer rests there first: the program's picture
-        buttons light up on the move and take the click in their lit state."""
-        _, client = self.window_rect(title)
-        self.move_pointer(client[0] + x, client[1] + y)
-        time.sleep(hover)
-        if double:
-            self.xdotool("click", "--repeat", 2, "--delay", 80, button)
-        else:
-            self.xdotool("click", button)
+    def click(self, button=1, double=False):
+        """A real click (or double click) where the pointer is."""
+        self.xdotool("click", *(["--repeat", 2, "--delay", 80] if double else []), button)
 
-    def click_twips(self, title, x, y, **kwargs):
-        """click_at with a position in twips, as the program lays its windows
-        out (15 twips a pixel at Wine's 96 dpi)."""
-        self.click_at(title, round(x / 15), round(y / 15), **kwargs)
+    def click_centre(self, rect, button=1, double=False):
+        left, top, right, bottom = rect
+        self.move_pointer((left + right) // 2, (top + bottom) // 2)
+        self.click(button, double)
+
+    def hover(self, title, x, y, rest=0.3, nudge=False):
+        """Rests the real pointer at (x, y) twips from the top-left of the
+        window's client area, as the program lays its windows out (15 twips a
+        pixel at Wine's 96 dpi). nudge: one pixel more after the rest, for the
+        tooltips, which track motion, not the pointer's arrival."""
+        _, client = self.window_rect(title)
+        x, y = client[0] + round(x / 15), client[1] + round(y / 15)
+        self.move_pointer(x, y)
+        time.sleep(rest)
+        if nudge:
+            self.move_pointer(x + 1, y)
+
+    def click_twips(self, title, x, y, button=1, double=False):
+        """A real click at (x, y) twips in the window's client area. The pointer
+        rests there first: the program's picture buttons light up on the move
+        and take the click in their lit state."""
+        self.hover(title, x, y)
+        self.click(button, double)
+
+    def tray_icon(self, timeout=10):
+        """The rect of the program's icon in Wine's notification-area window."""
+        def icons():
+            return [c["rect"] for w in self.visible(cls="__winex11_standalone_tray")
+                    for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]]
+
+        return wait_until(icons, timeout, "no icon in the notification area within %ss" % timeout)[0]
 
     def click_tray_icon(self, button=1, double=False, timeout=10):
         """A real click on the program's icon in Wine's notification-area window."""
-        deadline = time.monotonic() + timeout
-        while True:
-            icons = [c for w in self.windows() if w["class"] == "__winex11_standalone_tray" and w["visible"]
-                     for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]]
-            if icons:
-                break
-            check(time.monotonic() < deadline, "no icon in the notification area within %ss" % timeout)
-            time.sleep(0.2)
-        left, top, right, bottom = icons[0]["rect"]
-        self.move_pointer((left + right) // 2, (top + bottom) // 2)
-        if double:
-            self.xdotool("click", "--repeat", 2, "--delay", 80, button)
-        else:
-            self.xdotool("click", button)
+        self.click_centre(self.tray_icon(timeout), button, double)
+
+    def tray_menu(self, name):
+        """A real right click on the tray icon: the program's description of the menu it opens."""
+        self.click_tray_icon(button=3)
+        return self.wait_describe("menu|%s|" % name).menu
+
+    def tray_tip(self, timeout=5):
+        """The tip the shell shows while the pointer rests on the icon: the caption
+        of the visible tooltip window of the tray (Wine's tooltips answer
+        WM_GETTEXT with the text they show)."""
+        left, top, right, bottom = self.tray_icon()
+        x, y = (left + right) // 2, (top + bottom) // 2
+        # Away first, so that the shell shows the tip afresh.
+        self.move_pointer(x + 300, y + 300)
+        time.sleep(0.2)
+        self.move_pointer(x, y)
+        # One motion event may not be enough for the shell's tooltip to notice.
+        time.sleep(0.2)
+        self.move_pointer(x + 1, y)
+        return wait_until(lambda: [w["caption"] for w in self.balloons() if w["caption"]], timeout,
+                          "no tip shown over the tray icon within %ss" % timeout)[0]
+
+    def balloons(self, pid=None):
+        """The visible tooltip windows, of one process if pid is given."""
+        return [w for w in self.visible()
+                if w["class"].lower() == "tooltips_class32" and pid in (None, w["pid"])]
+
+    def balloon_text(self, pid, screenshot=None, timeout=5):
+        """The text of the program's visible tooltip (a Wine tooltip answers
+        WM_GETTEXT with the text it shows), once the pointer has left it gone."""
+        shown = wait_until(lambda: self.balloons(pid), timeout, "no balloon shown within %ss" % timeout)
+        text = shown[0]["caption"]
+        if screenshot:
+            self.screenshot(screenshot)
+        self.move_pointer(5, 1000)
+        wait_until(lambda: not self.balloons(pid), timeout, "balloon still shown after the pointer left")
+        return text
 
     def click_child(self, title, text, button=1):
         """A real click in the middle of the child window (control) showing text."""
-        windows = [w for w in self.windows() if w["visible"] and w["caption"] == title]
+        windows = self.visible(title)
         check(windows, "no visible window %r" % title)
         children = [c for w in windows for c in w["children"] if c["visible"] and c["text"] == text]
         check(children, "no visible control %r in %r; controls: %s"
               % (text, title, [c["text"] for w in windows for c in w["children"]]))
-        left, top, right, bottom = children[0]["rect"]
-        self.move_pointer((left + right) // 2, (top + bottom) // 2)
-        self.xdotool("click", button)
+        self.click_centre(children[0]["rect"], button)
 
     def focus_open_menu(self, timeout=5):
         """Waits for the open popup menu and gives it the keyboard. Keys go to
         the X window with the input focus, which a click on the tray gave to
         Wine's tray: the menu gets it from its border, so that no item gets
         selected by the pointer."""
-        deadline = time.monotonic() + timeout
-        while True:
-            popups = [w for w in self.windows() if w["class"] == "#32768" and w["visible"]]
-            if popups:
-                break
-            check(time.monotonic() < deadline, "no popup menu open")
-            time.sleep(0.1)
-        left, top = popups[0]["rect"][:2]
+        menus = wait_until(lambda: self.visible(cls="#32768"), timeout, "no popup menu open", 0.1)
+        left, top = menus[0]["rect"][:2]
         self.move_pointer(left + 1, top + 1)
         window = re.search(r"WINDOW=(\d+)", self.xdotool("getmouselocation", "--shell"))
         check(window, "no X window under the pointer")
@@ -518,31 +523,22 @@ class Case:
         # The first Down selects the first item; separators are skipped.
         self.key(*(["Down"] * (items.index(caption) + 1) + ["Return"]))
 
-    def mouse_down(self, button=1):
-        self.xdotool("mousedown", button)
-
-    def mouse_up(self, button=1):
-        self.xdotool("mouseup", button)
+    def dismiss_menu(self, timeout=5):
+        """Closes the open popup menu with Escape and waits until it is gone."""
+        self.focus_open_menu(timeout)
+        self.key("Escape")
+        wait_until(lambda: not self.visible(cls="#32768"), timeout, "the popup menu is still open", 0.1)
 
     def key(self, *keys):
         """Real key presses (X keysym names: Return, Escape, shift+Tab...) to the focused window."""
         self.xdotool("key", "--delay", 50, *keys)
 
-    def focus(self, title, timeout=10, cls=None):
-        """Gives the X input focus to the visible window with this caption: with
-        no window manager a new window does not always get it at once."""
-        deadline = time.monotonic() + timeout
-        while True:
-            rc, out = self.wintool("xid", title, *([cls] if cls else []))
-            if rc == 0 and out.strip():
-                self.xdotool("windowfocus", "--sync", out.strip())
-                return
-            check(time.monotonic() < deadline, "no X window for %r" % title)
-            time.sleep(0.2)
-
     def key_to(self, title, *keys, cls=None):
-        """Real key presses to the window with this caption."""
-        self.focus(title, cls=cls)
+        """Real key presses to the window with this caption. With no window
+        manager a new window does not always get the X input focus at once."""
+        xids = wait_until(lambda: [w["xid"] for w in self.visible(title, cls) if w["xid"] != "0"], 10,
+                          "no X window for %r" % title)
+        self.xdotool("windowfocus", "--sync", xids[0])
         self.key(*keys)
 
     def type_text(self, text):
@@ -551,7 +547,7 @@ class Case:
     def screenshot(self, name):
         """Saves the whole screen to build/screenshots/NAME.png and returns the path."""
         path = os.path.join(self.session.screenshots, "%s.png" % name)
-        subprocess.run(["import", "-display", self.session.display, "-window", "root", path],
+        subprocess.run(["import", "-display", self.env()["DISPLAY"], "-window", "root", path],
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=30)
         return path
@@ -603,25 +599,20 @@ class Description:
 
 # ---- files that may not be written ----
 
-class Immutable:
-    """with Immutable(path): the host file cannot be written, even by root
+@contextlib.contextmanager
+def immutable(path):
+    """with immutable(path): the host file cannot be written, even by root
     (chattr +i), so Wine answers "access denied" as Windows does for a file
     the user may not write. The flag goes however the block ends."""
-
-    def __init__(self, path):
-        self.path = path
-
-    def __enter__(self):
-        check(os.geteuid() == 0, "chattr +i needs root")
-        r = subprocess.run(["chattr", "+i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                           stderr=subprocess.STDOUT, text=True)
-        check(r.returncode == 0, "chattr +i %s failed: %s" % (self.path, r.stdout.strip()))
-        return self
-
-    def __exit__(self, *exc):
-        subprocess.run(["chattr", "-i", self.path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+    check(os.geteuid() == 0, "chattr +i needs root")
+    r = subprocess.run(["chattr", "+i", path], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                       stderr=subprocess.STDOUT, text=True)
+    check(r.returncode == 0, "chattr +i %s failed: %s" % (path, r.stdout.strip()))
+    try:
+        yield
+    finally:
+        subprocess.run(["chattr", "-i", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
-        return False
 
 
 # ---- the user's profile ----
@@ -634,15 +625,7 @@ def user_path(t, *parts):
     return os.path.join(users, profiles[0], *parts)
 
 
-# ---- helpers added for the cases of tests/e2e/test_paths.py ----
-
-def hover_twips(case, title, x, y, rest=0.3):
-    """Rests the real pointer at (x, y) twips from the top-left of the window's
-    client area, without clicking."""
-    _, client = case.window_rect(title)
-    case.move_pointer(client[0] + round(x / 15), client[1] + round(y / 15))
-    time.sleep(rest)
-
+# ---- displays of their own ----
 
 def start_xvfb(width, height, depth=24):
     """A private Xvfb of this size on a free display: (process, ":N")."""
@@ -668,44 +651,31 @@ def start_xvfb(width, height, depth=24):
     return proc, ":" + data.decode().strip()
 
 
-class OwnDisplay:
+def stop_process(proc):
+    """Ends a process this harness started, by its PID."""
+    if proc:
+        proc.terminate()
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
+@contextlib.contextmanager
+def own_display(case, width, height):
     """For one case, a screen of another size: its own Xvfb, with the prefix's
     Wine services started again on it (they keep the display they began with).
     Everything the case starts inside the block uses it; on leaving, the
     prefix's processes end, then that Xvfb, by its PID."""
-
-    def __init__(self, case, width, height):
-        self.case, self.width, self.height = case, width, height
-        self.proc, self.display, self._env = None, None, None
-
-    def __enter__(self):
-        self.proc, self.display = start_xvfb(self.width, self.height)
-        shell("crep_prefix_end", self.case.prefix, check_rc=False)
-        self._env = self.case.env
-        display, env = self.display, self._env
-        self.case.env = lambda debug="-all": dict(env(debug), DISPLAY=display)
-        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.case.env(), stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-        return self
-
-    def __exit__(self, *exc):
-        shell("crep_prefix_end", self.case.prefix, check_rc=False)
-        self.case.env = self._env
-        if self.proc:
-            self.proc.terminate()
-            try:
-                self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
-        return False
-
-
-def dismiss_menu(case, timeout=5):
-    """Closes the open popup menu with Escape and waits until it is gone."""
-    deadline = time.monotonic() + timeout
-    case.focus_open_menu(timeout)
-    case.key("Escape")
-    while [w for w in case.windows() if w["class"] == "#32768" and w["visible"]]:
-        check(time.monotonic() < deadline, "the popup menu is still open")
-        time.sleep(0.1)
+    proc, display = start_xvfb(width, height)
+    env = case.env
+    try:
+        shell("crep_prefix_end", case.prefix, check_rc=False)
+        case.env = lambda debug="-all": dict(env(debug), DISPLAY=display)
+        case.start_services()
+        yield
+    finally:
+        shell("crep_prefix_end", case.prefix, check_rc=False)
+        case.env = env
+        stop_process(proc)

@@ -10,8 +10,7 @@ to: W texts spell other characters as \\XXXX, A texts spell bytes as \\xNN
 import re
 
 _CALL = re.compile(r"^(?P<tid>[0-9a-f]+):Call (?P<dll>[\w.-]+)\.(?P<func>\w+)\((?P<args>.*)\) ret=[0-9a-f]+$")
-_RET = re.compile(r"^(?P<tid>[0-9a-f]+):Ret  (?P<dll>[\w.-]+)\.(?P<func>\w+)\(\) retval=(?P<value>[0-9a-f]+)")
-_ARG = re.compile(r'^(?P<num>[0-9a-f]+)(?: (?P<wide>L?)"(?P<text>.*)"(?P<cut>\.\.\.)?)?$', re.S)
+_ARG = re.compile(r'^(?P<num>[0-9a-f]+)(?: (?P<wide>L?)"(?P<text>.*)"(?:\.\.\.)?)?$', re.S)
 _SIMPLE = {"n": "\n", "r": "\r", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
 
 
@@ -23,7 +22,6 @@ class Arg:
             raise ValueError("unreadable argument: %r" % raw)
         self.value = int(m.group("num"), 16)
         self.text = None
-        self.truncated = bool(m.group("cut"))
         if m.group("text") is not None:
             self.text = decode(m.group("text"), wide=m.group("wide") == "L")
 

@@ -8,24 +8,17 @@ zero) and run 2 a two-second Shutdown countdown typed into the delay dialog
 import os
 import re
 
-from common import LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names, place_legacy_rundll32
-from harness import case, check, equal, user_path
-
-BEEPS = ["MessageBeep", "Beep"]
-ALL_BITS = 0xFFFFFFFF
+from common import (ALL_BITS, BEEPS, LEGACY_SHUTDOWN, LOAD_IMAGE, POWER, PRIVILEGE, check_privilege_enabled,
+                    icon_ids, names, place_legacy_rundll32, settings_path)
+from harness import case, check, equal
 WS_EX_CLIENTEDGE = 0x200
 GWL_EXSTYLE = 0xFFFFFFEC
 LAST_SECONDS_ICONS = {104, 105, 106, 107, 108}
 
 
 # The NT family gets the W forms of the window calls, the 95 family the A forms.
-LOAD_IMAGE = ["LoadImageA", "LoadImageW"]
 CREATE_WINDOW = ["CreateWindowExA", "CreateWindowExW"]
 SET_LONG = ["SetWindowLongA", "SetWindowLongW", "SetWindowLongPtrA", "SetWindowLongPtrW"]
-
-
-def icon_ids(program):
-    return {c.u32(1) for name in LOAD_IMAGE for c in program.calls(name) if c.u32(1) < 0x10000}
 
 
 def edit_looks(program):
@@ -80,15 +73,9 @@ def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
         label = "Veille prolongée" if hibernates else "Mettre en veille"
         t.wait_describe("ctl|MainForm|VeilleProlongeeLabel|%s|" % label)
         # Switches are not saved: only the delay started is.
-        expected = b"S5.5\0\0\x06\0\0"
-        if folder == "appdata":
-            path = user_path(t, "AppData", "Roaming", "Crepuscule", "Crepuscule.ini")
-        else:
-            path = os.path.join(t.windows_path(folder), "Crepuscule.ini")
-        equal(t.wait_bytes(path, expected), expected, "settings file in %s" % folder)
+        t.wait_bytes(settings_path(t, folder), b"S5.5\0\0\x06\0\0", "settings file in %s" % folder)
         for other in others:
-            check(not os.path.exists(os.path.join(t.windows_path(other), "Crepuscule.ini")),
-                  "settings file in %s too" % other)
+            check(not os.path.exists(settings_path(t, other)), "settings file in %s too" % other)
         c = p.wait_call("SetSystemPowerState", 15)
         equal((c.u32(0), c.u32(1)), ((0 if hibernates else ALL_BITS), ALL_BITS),
               "SetSystemPowerState(fSuspend, fForce): %s" % ("hibernation" if hibernates else "standby"))

@@ -2,54 +2,20 @@
 import re
 import time
 
-from common import BOXES, POWER, names
+from common import BOXES, POWER, icon_ids, names
 from harness import case, check, equal
 
-NIM_ADD, NIM_MODIFY = 0, 1
+NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
 IDLE_ICON = 112
 
 
-def icon_ids(program):
-    """Icon resources the program loaded, in order (LoadImageA with an integer id)."""
-    return [c.u32(1) for c in program.calls("LoadImageA") if c.u32(1) < 0x10000]
-
-
-def tray_icon_centre(t, timeout=10):
-    deadline = time.monotonic() + timeout
-    while True:
-        icons = [c for w in t.windows() if w["class"] == "__winex11_standalone_tray" and w["visible"]
-                 for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]]
-        if icons:
-            left, top, right, bottom = icons[0]["rect"]
-            return (left + right) // 2, (top + bottom) // 2
-        check(time.monotonic() < deadline, "no icon in the notification area within %ss" % timeout)
-        time.sleep(0.2)
-
-
-def tray_tip(t, timeout=5):
-    """The tip the shell shows while the pointer rests on the icon: the caption
-    of the visible tooltip window of the tray (Wine's tooltips answer
-    WM_GETTEXT with the text they show)."""
-    x, y = tray_icon_centre(t)
-    # Away first, so that the shell shows the tip afresh.
-    t.move_pointer(x + 300, y + 300)
-    time.sleep(0.2)
-    t.move_pointer(x, y)
-    # One motion event may not be enough for the shell's tooltip to notice.
-    time.sleep(0.2)
-    t.move_pointer(x + 1, y)
-    deadline = time.monotonic() + timeout
-    while True:
-        tips = [w["caption"] for w in t.windows()
-                if w["class"].lower() == "tooltips_class32" and w["visible"] and w["caption"]]
-        if tips:
-            return tips[0]
-        check(time.monotonic() < deadline, "no tip shown over the tray icon within %ss" % timeout)
-        time.sleep(0.2)
+def idle_items(sleep_item):
+    return ["&Arrêter", "&Redémarrer", sleep_item, "-", "&Réduire Crepuscule", "-", "&Options",
+            "Qui&tter Crepuscule"]
 
 
 @case(version="winxp", relay=["Shell_NotifyIconA", "LoadImageA"] + POWER)
-def tray_menu_opens_the_delay_dialog(t):
+def tray_menu_opens_the_delay_dialog_then_quits(t):
     p = t.start()
     t.wait_main_window()
     # The icon is added once, with the idle picture loaded just before.
@@ -59,10 +25,9 @@ def tray_menu_opens_the_delay_dialog(t):
     check(first > 0, "no NIM_ADD after an icon was loaded: %s" % order)
     equal(order[first - 1], ("LoadImageA", IDLE_ICON), "icon loaded for the tray")
     equal([m for f, m in order if f == "Shell_NotifyIconA"], [NIM_ADD], "tray calls at start-up")
-    equal(tray_tip(t), "Crepuscule", "idle tip")
+    equal(t.tray_tip(), "Crepuscule", "idle tip")
 
-    t.click_tray_icon(button=3)
-    t.wait_describe("menu|MnuFichier|")
+    t.tray_menu("MnuFichier")
     t.screenshot("tray-menu-idle")
     t.choose_menu_item("&Arrêter")
     t.wait_window("Arrêter l'ordinateur")
@@ -73,13 +38,20 @@ def tray_menu_opens_the_delay_dialog(t):
     # The same flow as the button: the tray switches to the action.
     check(101 in icon_ids(p), "shutdown icon 101 never loaded: %s" % icon_ids(p))
     check(NIM_MODIFY in [c.u32(0) for c in p.calls("Shell_NotifyIconA")], "tray icon never modified")
-    equal(tray_tip(t), "Arrêt de l'ordinateur", "tip once Shutdown is chosen")
+    equal(t.tray_tip(), "Arrêt de l'ordinateur", "tip once Shutdown is chosen")
 
     # Closing the dialog without a countdown gives the idle icon and tip back.
-    t.press("Arrêter l'ordinateur", "Annuler")
+    t.click_child("Arrêter l'ordinateur", "Annuler")
     t.wait_gone("Arrêter l'ordinateur")
-    equal(tray_tip(t), "Crepuscule", "tip after the dialog was closed")
+    equal(t.tray_tip(), "Crepuscule", "tip after the dialog was closed")
     equal(t.describe().forms["MainForm"].get("enabled"), "1", "main window enabled again")
+
+    menu = t.tray_menu("MnuFichier")
+    equal(menu["items"], idle_items("&Veille Prolongée"), "idle tray menu")
+    equal(menu["default"], "Reduce4", "default item")
+    t.choose_menu_item("Qui&tter Crepuscule")
+    check(p.wait_exit(10) is not None, "the program still runs after Quitter")
+    equal([c.u32(0) for c in p.calls("Shell_NotifyIconA")].count(NIM_DELETE), 1, "tray icons removed")
     equal(names(p, POWER), [], "power calls")
 
 
@@ -98,16 +70,15 @@ def double_click_shows_the_countdown_window(t):
     t.wait_window("Arrêt ...")
     # Five ticks, then the countdown window goes by itself.
     t.wait_gone("Arrêt ...", timeout=10)
-    first = seconds_in_tip(tray_tip(t))
+    first = seconds_in_tip(t.tray_tip())
     check(50 <= first <= 56, "seconds in the tip %d, about 54 expected" % first)
     time.sleep(1)
-    second = seconds_in_tip(tray_tip(t))
+    second = seconds_in_tip(t.tray_tip())
     check(second < first, "tip seconds did not go down: %d then %d" % (first, second))
 
     # In the tray during a countdown "Restaurer" is not the bold item: a double
     # click shows the countdown window instead.
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuShutR|").menu
+    menu = t.tray_menu("MnuShutR")
     equal(menu["default"], "", "default item of the tray menu during a countdown")
     t.choose_menu_item("&Restaurer Crepuscule")
     t.wait_main_window()
@@ -130,13 +101,12 @@ def double_click_shows_the_countdown_window(t):
 
     t.click_child("Arrêt ...", "Annuler")
     equal(p.wait_box(), ("Extinction de l'ordinateur annulée.", "Annulation", 64), "cancel message")
-    equal(tray_tip(t), "Arrêt annulé.", "tip while the cancel is confirmed")
-    t.key_to("Annulation", "Return")
-    t.wait_gone("Annulation")
+    equal(t.tray_tip(), "Arrêt annulé.", "tip while the cancel is confirmed")
+    t.close_box("Annulation")
     d = t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
     check(not d.visible("TimeStart"), "countdown window still shown")
-    equal(tray_tip(t), "Crepuscule", "tip once idle again")
+    equal(t.tray_tip(), "Crepuscule", "tip once idle again")
     check(d.visible("MainForm"), "main window not back after the cancel")
     # A tick or two more: nothing is left to fire.
     time.sleep(2)

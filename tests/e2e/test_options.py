@@ -1,72 +1,14 @@
-"""The options dialog saved with the real mouse, and the action buttons' balloons."""
-import os
+"""The options dialog that cannot save, and the action buttons' balloons."""
 import time
 
-from common import BOXES, POWER, check_balloon_widths, names
-from harness import Immutable, case, check, equal
-
-OPTIONS = "Options de Crepuscule"
-BEEPS = ["MessageBeep", "Beep"]
-
-
-def settings_path(t):
-    return os.path.join(t.windows_path("system32"), "Crepuscule.ini")
-
-
-def seconds_of_day(h, m, s):
-    return int(h) * 3600 + int(m) * 60 + int(s)
-
-
-@case(version="winxp", relay=BEEPS + POWER, timeout=90)
-def saved_options_act_at_next_start(t):
-    p = t.start()
-    t.wait_main_window()
-    t.click_child("Crepuscule", "Options")
-    t.wait_window(OPTIONS)
-    d = t.describe()
-    equal([d.controls[("OptionsForm", n)]["value"] for n in ("CheckSilence", "HourMode")], ["0", "0"],
-          "boxes before the clicks")
-    t.click_child(OPTIONS, "Mode Silence")
-    t.click_child(OPTIONS, "Toujours utiliser le mode horaire")
-    t.click_child(OPTIONS, "Enregistrer")
-    t.wait_gone(OPTIONS)
-    # Silence is bit 0 of byte 4, the clock-time mode bit 1 of byte 5.
-    expected = b"S5.5\x01\x02\0\0\0"
-    equal(t.wait_bytes(settings_path(t), expected), expected, "settings file after Enregistrer")
-    equal(t.describe().forms["MainForm"].get("enabled"), "1", "main window enabled after the dialog")
-    t.click_child("Crepuscule", "Annuler")
-    check(p.wait_exit(10) is not None, "the program still runs after Annuler in the idle window")
-
-    # Next start: the delay dialog opens in clock-time mode, proposing now + 5:02.
-    p = t.start("-a")
-    d = t.wait_describe("form|TimeForm|")
-    now = time.localtime()
-    equal(d.controls[("TimeForm", "WithTime")]["value"], "1", "Horaire... ticked at the next start")
-    fields = [d.caption("TimeForm", n) for n in ("txtHeure", "txtMinute", "txtSeconde")]
-    proposed = seconds_of_day(*fields)
-    ahead = (proposed - seconds_of_day(now.tm_hour, now.tm_min, now.tm_sec)) % 86400
-    check(299 <= ahead <= 304, "proposed clock time %s is %ds ahead, 302 expected" % (":".join(fields), ahead))
-
-    # Back to a delay of three seconds: silence means no beep in the final seconds.
-    t.click_child("Arrêter l'ordinateur", "Horaire...")
-    d = t.wait_describe("ctl|TimeForm|WithTime|Horaire...|visible=1|enabled=1|value=0")
-    equal([d.caption("TimeForm", n) for n in ("txtHeure", "txtMinute", "txtSeconde")], ["00"] * 3,
-          "fields after unticking")
-    t.click_child("Arrêter l'ordinateur", "00")
-    t.type_text("000003")
-    t.key("Return")
-    c = p.wait_call("ExitWindowsEx", 15)
-    equal((c.u32(0), c.u32(1)), (12, 0), "ExitWindowsEx at the end of the countdown")
-    equal(names(p, BEEPS), [], "beeps in silent mode")
-    equal(t.read_bytes(settings_path(t)), b"S5.5\x01\x02\x03\0\0", "settings file with the last delay")
+from common import BOXES, BUTTONS, OPTIONS, POWER, check_balloons_made, names, write_settings
+from harness import case, check, equal, immutable
 
 
 @case(version="winxp", relay=BOXES + POWER, timeout=90)
 def unwritable_settings_keep_the_dialog_open(t):
-    path = settings_path(t)
-    with open(path, "wb") as f:
-        f.write(b"S5.5\0\0\x05\0\0")
-    with Immutable(path):
+    path = write_settings(t, b"S5.5\0\0\x05\0\0")
+    with immutable(path):
         p = t.start()
         t.wait_main_window()
         t.click_child("Crepuscule", "Options")
@@ -80,8 +22,7 @@ def unwritable_settings_keep_the_dialog_open(t):
         equal(p.wait_box(), expected, "message box of a save that could not be written")
         _, buttons = t.message_box("Erreur")
         equal(buttons, ["OK"], "buttons of the message box")
-        t.key_to("Erreur", "Return")
-        t.wait_gone("Erreur")
+        t.close_box("Erreur")
         d = t.describe()
         check(d.visible("OptionsForm"), "the options dialog closed although nothing was saved")
         equal(d.controls[("OptionsForm", "CheckSilence")]["value"], "1", "the choice kept in the dialog")
@@ -91,15 +32,11 @@ def unwritable_settings_keep_the_dialog_open(t):
     t.move_pointer(5, 1000)
     t.click_child(OPTIONS, "Enregistrer")
     t.wait_gone(OPTIONS)
-    expected = b"S5.5\x01\0\x05\0\0"
-    equal(t.wait_bytes(path, expected), expected, "settings file after the second Enregistrer")
+    t.wait_bytes(path, b"S5.5\x01\0\x05\0\0", "settings file after the second Enregistrer")
     equal(len(p.boxes()), 1, "message boxes")
     equal(names(p, POWER), [], "power calls")
 
 
-# Centres of the action pictures, in twips from the main window's top-left.
-BUTTONS = {"shutdown": (2640 + 247, 1080 + 247), "restart": (4560 + 247, 1080 + 247),
-           "sleep": (720 + 247, 1080 + 247)}
 # Balloon texts as shown ("|" became a line break). The titles are drawn (see
 # the screenshots) but no message reads them from another process.
 SHUTDOWN_TEXT = (" \r\nArrêtez Windows (c'est bon pour le moral) ce qui vous permettra\r\nde mettre votre "
@@ -113,76 +50,23 @@ STANDBY_TEXT = (" \r\nPlonge votre ordinateur dans le coma ...\r\nC'est sympa po
                 "d'électricité sans fermer les\r\ndocuments actifs !!")
 
 
-def hover(t, title, x_twips, y_twips):
-    """Rests the pointer on a point of a window (twips from its client area's top-left)."""
-    _, client = t.window_rect(title)
-    x, y = client[0] + round(x_twips / 15), client[1] + round(y_twips / 15)
-    t.move_pointer(x, y)
-    # A second small move: the tooltip tracks motion, not the pointer's arrival.
-    time.sleep(0.2)
-    t.move_pointer(x + 1, y)
-
-
-def balloons(t, pid):
-    return [w for w in t.windows() if w["class"].lower() == "tooltips_class32" and w["visible"] and w["pid"] == pid]
-
-
-def wait_balloon(t, pid, timeout=5):
-    """The visible tooltip window of the program (a Wine tooltip answers
-    WM_GETTEXT with the text it shows)."""
-    deadline = time.monotonic() + timeout
-    while not balloons(t, pid):
-        check(time.monotonic() < deadline, "no balloon shown within %ss" % timeout)
-        time.sleep(0.2)
-    return balloons(t, pid)[0]
-
-
-def wait_no_balloon(t, pid, timeout=5):
-    deadline = time.monotonic() + timeout
-    while balloons(t, pid):
-        check(time.monotonic() < deadline, "balloon still shown after the pointer left")
-        time.sleep(0.2)
-
-
-def balloon_case(version, expected):
-    @case(version=version, relay=["CreateWindowExA", "SendMessageA"] + POWER, name="balloons_" + version)
-    def run(t):
-        p = t.start()
-        main = t.wait_main_window()
-        for button, text in expected:
-            hover(t, "Crepuscule", *BUTTONS[button])
-            equal(wait_balloon(t, main["pid"])["caption"], text, "balloon over %s" % button)
-            t.screenshot("balloon-%s-%s" % (version, button))
-            # The balloon goes with the pointer.
-            t.move_pointer(5, 1000)
-            wait_no_balloon(t, main["pid"])
-        # Three balloon tooltips, one per action picture, each with the information icon
-        # (read once one has shown: they are made just after the window).
-        made = [c for c in p.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
-        equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
-        titles = [c for c in p.calls("SendMessageA") if c.u32(1) == 0x420]
-        equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
-        check_balloon_widths(p)
-        equal(names(p, POWER), [], "power calls")
-
-
-balloon_case("winxp", [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)])
-balloon_case("win98", [("sleep", STANDBY_TEXT)])
-
-
-@case(version="winxp")
-def control_tooltips(t):
-    """The tooltips of a windowed button and of a painted picture, made the
-    first time the pointer comes over the window."""
+@case(version="winxp", relay=["CreateWindowExA", "SendMessageA"] + POWER)
+def balloons_and_tooltips(t):
     p = t.start()
-    main = t.wait_main_window()
+    pid = t.wait_main_window()["pid"]
+    check_balloons_made(p)
+    for button, text in [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)]:
+        t.hover("Crepuscule", *BUTTONS[button], rest=0.2, nudge=True)
+        # The balloon goes with the pointer.
+        equal(t.balloon_text(pid, "balloon-winxp-" + button), text, "balloon over %s" % button)
+    # The tooltips of a windowed button and of a painted picture, made the
+    # first time the pointer comes over the window.
     for where, text in (((3600 + 450, 2520 + 150), "Options de Crepuscule..."),
                         ((5020 + 187, 40 + 195), "Minimise Crepuscule...")):
-        hover(t, "Crepuscule", *where)
-        time.sleep(0.3)
-        hover(t, "Crepuscule", *where)  # the picture under the pointer lights up first
-        equal(wait_balloon(t, main["pid"])["caption"], text, "tooltip at %s" % (where,))
-        t.move_pointer(5, 1000)
-        wait_no_balloon(t, main["pid"])
+        for _ in range(2):  # the picture under the pointer lights up first
+            t.hover("Crepuscule", *where, rest=0.2, nudge=True)
+            time.sleep(0.3)
+        equal(t.balloon_text(pid), text, "tooltip at %s" % (where,))
     t.click_child("Crepuscule", "Annuler")
     check(p.wait_exit(10) is not None, "the program still runs after Annuler")
+    equal(names(p, POWER), [], "power calls")

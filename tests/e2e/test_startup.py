@@ -1,27 +1,34 @@
 """Start-up: command-line switches, immediate power actions, help, single instance."""
 import re
 
-from common import BOXES, LEGACY_SHUTDOWN, POWER, PRIVILEGE, check_privilege_enabled, names, place_legacy_rundll32
-from harness import case, check, equal
+from common import (ALL_BITS, BOXES, BUTTONS, LEGACY_SHUTDOWN, MAIN, POWER, PRIVILEGE,
+                    check_privilege_enabled, names, place_legacy_rundll32, settings_path, shown_time)
+from harness import case, check, equal, wait_until
 
-@case(relay=BOXES + POWER)
-def makecoffee(t):
-    p = t.start("-makecoffee")
-    text, title, flags = p.wait_box()
-    expected = "Désolé mais je ne fais pas encore le café.\r\nDans une future version je l'espère :-P"
-    equal(text, expected, "text asked for")
-    equal(title, "Machine à café", "title")
-    equal(flags, 64, "flags (information, OK)")
-    shown, buttons = t.message_box("Machine à café")
-    equal(shown, expected, "text on screen")
-    equal(buttons, ["OK"], "buttons")
-    t.screenshot("makecoffee")
-    t.key_to("Machine à café", "Return")
-    t.wait_gone("Machine à café")
-    # The switch does nothing else: the start-up goes on to the main window.
-    t.wait_main_window()
-    equal(names(p, POWER), [], "power calls")
-    equal(len(p.boxes()), 1, "message boxes")
+DIALOG = "Arrêter l'ordinateur"
+
+
+def box_then_main_window(name, switch, text, title):
+    @case(relay=BOXES + POWER, name=name)
+    def run(t):
+        p = t.start(switch)
+        equal(p.wait_box(), (text, title, 64), "message box asked for (information, OK)")
+        equal(t.message_box(title), (text, ["OK"]), "text and buttons on screen")
+        t.screenshot(name)
+        t.close_box(title)
+        # The switch does nothing else: the start-up goes on to the main window.
+        t.wait_main_window()
+        equal(len(p.boxes()), 1, "message boxes")
+        equal(names(p, POWER), [], "power calls")
+
+
+# A bad time is dropped, and the program starts as if none had been given.
+BAD_TIME = "L'argument de temps (%s) est suivi d'une information incorrecte."
+for row in [("makecoffee", "-makecoffee", "Désolé mais je ne fais pas encore le café.\r\nDans une future "
+             "version je l'espère :-P", "Machine à café"),
+            ("bad_time_t", "-t:100,0,0", BAD_TIME % "-t:", "Crepuscule"),
+            ("bad_time_h", "-h:0,100,0", BAD_TIME % "-h:", "Crepuscule")]:
+    box_then_main_window(*row)
 
 
 @case(version="win98", relay=PRIVILEGE + POWER)
@@ -59,7 +66,6 @@ def act_now(name, version, args, function, expected, privilege):
 # SetSystemPowerState(fSuspend, fForce): standby is (TRUE, TRUE), hibernation
 # (FALSE, TRUE); TRUE is passed as -1. The immediate path hibernates only when
 # forced, whatever the system.
-ALL_BITS = 0xFFFFFFFF
 for row in [
     ("shutdown_now_xp", "winxp", ["-a", "-n"], "ExitWindowsEx", (12, 0), True),
     ("shutdown_zero_time_nt4", "nt40", ["-a", "-t:0,0,0"], "ExitWindowsEx", (12, 0), True),
@@ -72,25 +78,6 @@ for row in [
 ]:
     act_now(*row)
 
-
-def bad_time(arg, which):
-    @case(relay=BOXES + POWER, name="bad_time_" + which.strip("-:"))
-    def run(t):
-        p = t.start(arg)
-        text, title, flags = p.wait_box()
-        expected = "L'argument de temps (%s) est suivi d'une information incorrecte." % which
-        equal((text, title, flags), (expected, "Crepuscule", 64), "message box asked for")
-        shown, _ = t.message_box("Crepuscule")
-        equal(shown, expected, "text on screen")
-        t.key_to("Crepuscule", "Return", cls="#32770")
-        # The time is dropped and the program starts as if none had been given.
-        t.wait_main_window()
-        equal(len(p.boxes()), 1, "message boxes")
-        equal(names(p, POWER), [], "power calls")
-
-
-bad_time("-t:100,0,0", "-t:")
-bad_time("-h:0,100,0", "-h:")
 
 HELP_LINES = [
     "Voici les commandes supportées par Crep :",
@@ -127,8 +114,7 @@ def help_box(t):
     # A last line of the program's own, with no line break after it.
     equal(len(lines), 19, "lines in the help text")
     equal(buttons, ["OK"], "buttons")
-    check(not [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule"],
-          "a main window is shown with the help")
+    equal(t.visible(MAIN), [], "windows shown with the help")
     t.key_to("Aide Crepuscule...", "Return")
     check(p.wait_exit(10) is not None, "the program still runs after the help box")
     equal(names(p, POWER), [], "power calls")
@@ -150,17 +136,25 @@ def second_instance(t):
     equal(names(second, POWER), [], "power calls of the second copy")
     equal(second.boxes(), [], "message boxes of the second copy")
     check(first.running(), "the first copy ended")
-    mains = [w for w in t.windows() if w["visible"] and w["caption"] == "Crepuscule" and w["class"] != "#32770"]
-    equal(len(mains), 1, "visible main windows")
+    equal(len(t.visible(MAIN, exclude=("#32770",))), 1, "visible main windows")
 
+    # With the delay dialog open, a third copy brings the dialog forward.
+    t.click_twips(MAIN, *BUTTONS["shutdown"])
+    t.wait_window(DIALOG)
+    third = t.start("-a", "-t:0,0,5")
+    check(third.wait_exit(15) is not None, "the third copy still runs")
 
-# Centres of the main window's picture buttons, in twips from its top-left.
-SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)
-RESTART_BUTTON = (4560 + 247, 1080 + 247)
+    def front():
+        return [w["caption"] for w in t.visible() if w["foreground"]]
 
-
-def labels(d):
-    return [d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")]
+    wait_until(lambda: DIALOG in front(), 5,
+               lambda: "in front after a third start: %s, not the delay dialog" % front())
+    d = t.describe()
+    check(d.visible("TimeForm"), "the delay dialog went away")
+    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while its dialog is open")
+    equal(names(third, POWER), [], "power calls of the third copy")
+    t.key_to(DIALOG, "Escape")
+    t.wait_gone(DIALOG)
 
 
 @case(relay=POWER)
@@ -168,14 +162,13 @@ def time_waits_for_an_action(t):
     p = t.start("-t:0,2,3")
     t.wait_main_window()
     d = t.describe()
-    equal(labels(d), ["00", "02", "03"], "time shown while no action is chosen")
+    equal(shown_time(d), ["00", "02", "03"], "time shown while no action is chosen")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running")
     # The user's next action button starts the countdown with that time.
-    t.click_twips("Crepuscule", *SHUTDOWN_BUTTON)
+    t.click_twips(MAIN, *BUTTONS["shutdown"])
     d = t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
     equal(d.timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
-    equal(t.wait_bytes(t.windows_path("system32", "Crepuscule.ini"), b"S5.5\0\0\x03\x02\0"),
-          b"S5.5\0\0\x03\x02\0", "settings file with the delay started")
+    t.wait_bytes(settings_path(t), b"S5.5\0\0\x03\x02\0", "settings file with the delay started")
     equal(names(p, POWER), [], "power calls")
 
 
@@ -187,7 +180,7 @@ def now_waits_for_an_action(t):
     equal([d.visible("MainForm", n) for n in ("TxtH", "TxtM", "TxtS", "Label1", "Label2")], [False] * 5,
           "time labels visible while the next action is immediate")
     equal(names(p, POWER), [], "power calls before a button is pressed")
-    t.click_twips("Crepuscule", *RESTART_BUTTON)
+    t.click_twips(MAIN, *BUTTONS["restart"])
     c = p.wait_call("ExitWindowsEx", 10)
     equal((c.u32(0), c.u32(1)), (6, 0), "ExitWindowsEx(EWX_REBOOT + EWX_FORCE, 0)")
     check_privilege_enabled(p, "ExitWindowsEx")
@@ -198,21 +191,11 @@ def minimised_start_restores_from_tray(t):
     p = t.start("-m")
     d = t.wait_describe("form|SystrayIcon|")
     check(not d.visible("MainForm"), "main window visible after -m")
-    check(not [w for w in t.windows() if w["visible"] and w["class"] != "#32770" and w["caption"] == "Crepuscule"],
-          "main window on screen after -m")
+    equal(t.visible(MAIN, exclude=("#32770",)), [], "main window on screen after -m")
     check(p.calls("Shell_NotifyIconA"), "no tray icon added")
-    t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuFichierR|").menu
+    menu = t.tray_menu("MnuFichierR")
     equal(menu["default"], "Restore4", "default item in the tray")
     t.choose_menu_item("Restaurer Crepuscule")
     t.wait_main_window()
     equal(names(p, POWER), [], "power calls")
 
-
-@case(relay=POWER)
-def action_opens_the_delay_dialog(t):
-    p = t.start("-a")
-    d = t.wait_describe("form|TimeForm|")
-    check(d.visible("TimeForm"), "delay dialog not shown after -a")
-    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while the dialog is open")
-    equal(names(p, POWER), [], "power calls")

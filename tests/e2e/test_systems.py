@@ -1,11 +1,9 @@
 """What real Windows systems need that Wine would let pass: no wide-character
-call on the 95 family, the newer systems' own calls, a second copy that
-brings the first one's dialog forward."""
+call on the 95 family, the newer systems' own calls."""
 import re
-import time
 
-from common import POWER, check_balloon_widths, names
-from harness import case, check, equal
+from common import MAIN, POWER, check_balloons_made, names, type_delay
+from harness import case, check, equal, wait_until
 
 # The wide-character functions the 95 family really implements; every other
 # W function of these DLLs is a stub there that only fails.
@@ -18,7 +16,6 @@ CALL = re.compile(r"^\w+:Call ([\w.-]+)\.(\w+)\(.*\) ret=([0-9a-f]+)$")
 # Where the linker puts each program; calls returning elsewhere are the
 # system's own (Wine's user32 calling comctl32, for instance).
 IMAGE = {"win32": (0x400000, 0x1000000), "win64": (0x140000000, 0x141000000)}
-SHUTDOWN_BUTTON = (2640 + 247, 1080 + 247)
 DIALOG = "Arrêter l'ordinateur"
 HWND_TOPMOST = 0xFFFFFFFF
 SWP_NOACTIVATE, SWP_SHOWWINDOW = 0x10, 0x40
@@ -42,30 +39,22 @@ def win98_uses_no_stubbed_wide_call(t):
     p = t.start()
     t.wait_main_window()
     t.screenshot("win98-%s-main" % t.session.arch)
-    t.click_twips("Crepuscule", *SHUTDOWN_BUTTON)
-    t.wait_window(DIALOG)
+    type_delay(t, "shutdown", DIALOG, "000014")
     t.screenshot("win98-%s-delay-dialog" % t.session.arch)
-    t.key_to(DIALOG, "Tab")
-    t.type_text("000014")
     t.key("Return")
     t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
     # The tray menu brings the main window back; it counts down to its last seconds.
-    t.click_tray_icon(button=3)
-    t.wait_describe("menu|MnuShutR|")
+    t.tray_menu("MnuShutR")
     t.choose_menu_item("&Restaurer Crepuscule")
-    deadline = time.monotonic() + 20
-    while not t.describe().visible("MainForm", "Petetout"):
-        check(time.monotonic() < deadline, "the last seconds never came")
-        time.sleep(0.3)
+    wait_until(lambda: t.describe().visible("MainForm", "Petetout"), 20, "the last seconds never came", 0.3)
     t.click_child("Arrêt ...", "Annuler")  # the countdown window's, on top of everything now
-    t.message_box("Annulation")
-    t.key_to("Annulation", "Return")
+    t.close_box("Annulation")
     t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
-    t.click_child("Crepuscule", "Options")
+    t.click_child(MAIN, "Options")
     t.wait_window("Options de Crepuscule")
     t.click_child("Options de Crepuscule", "Annuler")
     t.wait_gone("Options de Crepuscule")
-    t.click_child("Crepuscule", "Annuler")  # idle: quits
+    t.click_child(MAIN, "Annuler")  # idle: quits
     check(p.wait_exit(10) is not None, "the program still runs after Annuler")
 
     calls = system_calls(p)
@@ -74,7 +63,7 @@ def win98_uses_no_stubbed_wide_call(t):
     equal(wide, [], "wide-character calls that are stubs on Windows 98")
     equal(names(p, POWER), [], "power calls")
 
-    check_balloon_widths(p)
+    check_balloons_made(p)
     # The last seconds' window: on top, shown without taking the focus.
     on_top = [c for c in p.calls("SetWindowPos") if c.u32(1) == HWND_TOPMOST and c.u32(6) & SWP_SHOWWINDOW]
     check(on_top, "the countdown window never came up on top")
@@ -89,28 +78,6 @@ def win10_hears_the_shell_restart(t):
     registered = {c.text(0) for c in p.calls("RegisterWindowMessageA")}
     check("TaskbarCreated" in registered, "TaskbarCreated never registered: %s" % registered)
     equal(allow.u32(1), 1, "MSGFLT_ADD")
-    t.click_child("Crepuscule", "Annuler")
+    t.click_child(MAIN, "Annuler")
     check(p.wait_exit(10) is not None, "the program still runs after Annuler")
 
-
-@case(version="winxp", relay=["SetForegroundWindow", "PostMessageA"])
-def second_copy_brings_the_delay_dialog_forward(t):
-    first = t.start()
-    t.wait_main_window()
-    t.click_twips("Crepuscule", *SHUTDOWN_BUTTON)
-    t.wait_window(DIALOG)
-    second = t.start("-a", "-t:0,0,5")
-    check(second.wait_exit(15) is not None, "the second copy still runs")
-    deadline = time.monotonic() + 5
-    while True:
-        rc, out = t.wintool("foreground")
-        if DIALOG in out:
-            break
-        check(time.monotonic() < deadline, "in front after a second start: %r, not the delay dialog" % out)
-        time.sleep(0.2)
-    d = t.describe()
-    check(d.visible("TimeForm"), "the delay dialog went away")
-    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while its dialog is open")
-    equal(names(first, POWER), [], "power calls")
-    t.key_to(DIALOG, "Escape")
-    t.wait_gone(DIALOG)

@@ -2,10 +2,10 @@
 is forced: every text names what will happen, from the first second."""
 import os
 
-from common import POWER, names
+from common import BUTTONS, MAIN, OPTIONS, POWER, names
 from harness import case, equal
-from test_notification import tray_tip
-from test_options import BUTTONS, HIBERNATE_TEXT, OPTIONS, STANDBY_TEXT, hover, wait_balloon
+from test_notification import idle_items
+from test_options import HIBERNATE_TEXT, STANDBY_TEXT
 
 
 @case(version="win98", relay=POWER)
@@ -18,7 +18,7 @@ def standby_countdown_texts_win98(t):
     equal(d.caption("TimeStart"), "Mise en veille ...", "countdown window")
     equal(d.caption("MainForm", "Titre"), "Mise en veille...", "main window title")
     equal(d.caption("MainForm", "VeilleProlongeeLabel"), "Mettre en veille", "Sleep button")
-    equal(tray_tip(t), "Mise en veille dans 10 minutes ...", "first tray tip")
+    equal(t.tray_tip(), "Mise en veille dans 10 minutes ...", "first tray tip")
     equal(names(p, POWER), [], "power calls")
 
 
@@ -26,19 +26,22 @@ def standby_countdown_texts_win98(t):
 def forced_hibernation_rewords_the_tray_and_balloon_win98(t):
     os.makedirs(t.windows_path("system"), exist_ok=True)
     p = t.start()
-    main = t.wait_main_window()
-    hover(t, "Crepuscule", *BUTTONS["sleep"])
-    equal(wait_balloon(t, main["pid"])["caption"], STANDBY_TEXT, "Sleep balloon before")
-    t.click_child("Crepuscule", "Options")
+    pid = t.wait_main_window()["pid"]
+    t.hover(MAIN, *BUTTONS["sleep"], rest=0.2, nudge=True)
+    equal(t.balloon_text(pid), STANDBY_TEXT, "Sleep balloon before")
+    menu = t.tray_menu("MnuFichier")
+    equal(menu["items"], idle_items("Mise en &veille"), "idle tray menu without hibernation")
+    t.dismiss_menu()
+    t.click_child(MAIN, "Options")
     t.wait_window(OPTIONS)
     t.click_child(OPTIONS, "Forcer la mise en veille prolongée")
     t.click_child(OPTIONS, "Enregistrer")
     t.wait_gone(OPTIONS)
     t.wait_describe("ctl|MainForm|VeilleProlongeeLabel|Veille prolongée|")
-    hover(t, "Crepuscule", *BUTTONS["sleep"])
-    equal(wait_balloon(t, main["pid"])["caption"], HIBERNATE_TEXT, "Sleep balloon after")
-    t.screenshot("balloon-win98-forced-hibernation")
+    t.hover(MAIN, *BUTTONS["sleep"], rest=0.2, nudge=True)
+    equal(t.balloon_text(pid, "balloon-win98-forced-hibernation"), HIBERNATE_TEXT, "Sleep balloon after")
     t.click_tray_icon(button=3)
-    menu = t.wait_describe("menu|MnuFichier|").menu
-    equal(menu["items"][2], "&Veille Prolongée", "the tray menu's Sleep item")
+    # The description keeps the last menu shown: wait for the new one.
+    menu = t.wait_describe("menu|MnuFichier|default=Reduce4|&Arrêter;&Redémarrer;&Veille Prolongée;").menu
+    equal(menu["items"], idle_items("&Veille Prolongée"), "idle tray menu with hibernation forced")
     equal(names(p, POWER), [], "power calls")

@@ -3,33 +3,18 @@
 // Everything it prints is UTF-8, one record per line.
 //
 //   wintool list                      top-level windows of other processes, with their children
-//   wintool wait TITLE [ms] [CLASS]   wait until a visible top-level window has this caption
-//                                     (and this class; "!CLASS": any other class)
-//   wintool wait-gone TITLE [ms]      wait until no visible top-level window has it
-//   wintool text TITLE                the children of that window (a message box's text, buttons)
-//   wintool click TITLE BUTTON [ms]   press the button whose text is BUTTON ('&' ignored)
-//   wintool close TITLE               send WM_CLOSE
-//   wintool rect TITLE                window and client rectangles in screen pixels
-//   wintool xid TITLE                 the X11 window Wine made for it (for xdotool)
-//   wintool foreground                the foreground window
 //   wintool describe                  the program's own description of its windows
-//   wintool wait-describe TEXT [ms]   describe until a line contains TEXT
 //
-// TITLE is matched whole; "~part" matches a part of the caption. Arguments may
-// spell any character as \uXXXX: Wine reads a non-ASCII command line through
-// the host's locale, which a bare machine may not have.
-// Exit status: 0 done, 1 not found or timed out, 2 bad usage.
+// Exit status: 0 done, 1 no answer from the program, 2 bad usage.
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr ULONG_PTR kDescribeTag = 0x43524550;  // 'CREP'
-constexpr DWORD kDefaultWaitMs = 10000;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
@@ -54,16 +39,12 @@ void Line(const std::string& text) { Out(text + "\n"); }
 std::string Field(const std::wstring& text) {
   std::wstring out;
   for (wchar_t c : text) {
-    if (c == L'\r')
-      out += L"\\r";
-    else if (c == L'\n')
-      out += L"\\n";
-    else if (c == L'|')
-      out += L"\\|";
-    else if (c == L'\\')
-      out += L"\\\\";
-    else
-      out += c;
+    if (c == L'\r' || c == L'\n') {
+      out += c == L'\r' ? L"\\r" : L"\\n";
+      continue;
+    }
+    if (c == L'|' || c == L'\\') out += L'\\';
+    out += c;
   }
   return Utf8(out);
 }
@@ -85,18 +66,6 @@ std::string Hex(HWND w) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
   return buffer;
-}
-
-bool TitleMatches(const std::wstring& caption, const std::wstring& wanted) {
-  if (!wanted.empty() && wanted[0] == L'~') return caption.find(wanted.substr(1)) != std::wstring::npos;
-  return caption == wanted;
-}
-
-std::wstring WithoutAmpersands(const std::wstring& text) {
-  std::wstring out;
-  for (wchar_t c : text)
-    if (c != L'&') out += c;
-  return out;
 }
 
 // A named CALLBACK, not a lambda: the 32-bit build needs the stdcall convention.
@@ -124,27 +93,6 @@ std::vector<HWND> Children(HWND parent) {
   return all;
 }
 
-bool ClassMatches(HWND w, const std::wstring& wanted) {
-  if (wanted.empty()) return true;
-  if (wanted[0] == L'!') return ClassOf(w) != wanted.substr(1);
-  return ClassOf(w) == wanted;
-}
-
-HWND FindVisible(const std::wstring& title, const std::wstring& cls = L"") {
-  for (HWND w : TopLevelWindows())
-    if (IsWindowVisible(w) && TitleMatches(TextOf(w), title) && ClassMatches(w, cls)) return w;
-  return nullptr;
-}
-
-HWND WaitVisible(const std::wstring& title, DWORD ms, const std::wstring& cls = L"") {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND w = FindVisible(title, cls)) return w;
-    if (GetTickCount() - start >= ms) return nullptr;
-    Sleep(50);
-  }
-}
-
 std::string Flag(const char* name, bool on) { return std::string(name) + "=" + (on ? "1" : "0"); }
 
 std::string RectText(const RECT& r) {
@@ -152,70 +100,32 @@ std::string RectText(const RECT& r) {
          std::to_string(r.bottom);
 }
 
-void PrintChild(HWND c) {
-  RECT r{};
-  GetWindowRect(c, &r);
-  Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
-       Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) + "|" +
-       RectText(r));
-}
-
+// Each window: its rect, its client area in screen pixels, the X11 window Wine
+// made for it (for xdotool) and whether it is the foreground window.
 int List() {
+  HWND foreground = GetForegroundWindow();
   for (HWND w : TopLevelWindows()) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    RECT r{};
+    RECT r{}, client{};
     GetWindowRect(w, &r);
+    GetClientRect(w, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    OffsetRect(&client, origin.x, origin.y);
+    // Wine's X11 driver keeps the X window of a top-level window in this property.
+    auto xid = reinterpret_cast<UINT_PTR>(GetPropW(w, L"__wine_x11_whole_window"));
     Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|" +
          Flag("visible", IsWindowVisible(w)) + "|" + Flag("enabled", IsWindowEnabled(w)) +
-         "|pid=" + std::to_string(pid) + "|" + RectText(r));
-    for (HWND c : Children(w)) PrintChild(c);
-  }
-  return 0;
-}
-
-int Text(const std::wstring& title) {
-  HWND w = FindVisible(title);
-  if (!w) return 1;
-  Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)));
-  for (HWND c : Children(w)) PrintChild(c);
-  return 0;
-}
-
-int Click(const std::wstring& title, const std::wstring& button, DWORD ms) {
-  HWND w = WaitVisible(title, ms);
-  if (!w) return 1;
-  for (HWND c : Children(w)) {
-    if (ClassOf(c) == L"Button" && WithoutAmpersands(TextOf(c)) == WithoutAmpersands(button)) {
-      // Posted: the click may open a modal box in the program, which would
-      // hold a sent message until it closes.
-      PostMessageW(c, BM_CLICK, 0, 0);
-      return 0;
+         "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) +
+         "|xid=" + std::to_string(xid) + "|" + Flag("foreground", w == foreground));
+    for (HWND c : Children(w)) {
+      GetWindowRect(c, &r);
+      Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
+           Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" +
+           Flag("enabled", IsWindowEnabled(c)) + "|" + RectText(r));
     }
   }
-  return 1;
-}
-
-int Rect(const std::wstring& title) {
-  HWND w = FindVisible(title);
-  if (!w) return 1;
-  RECT r{};
-  GetWindowRect(w, &r);
-  RECT c{};
-  GetClientRect(w, &c);
-  POINT origin{0, 0};
-  ClientToScreen(w, &origin);
-  Line("window=" + RectText(r) + " client=" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
-       std::to_string(origin.x + c.right) + "," + std::to_string(origin.y + c.bottom));
-  return 0;
-}
-
-int Foreground() {
-  HWND w = GetForegroundWindow();
-  if (!w) return 1;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|pid=" + std::to_string(pid));
   return 0;
 }
 
@@ -265,62 +175,8 @@ bool DescribeOnce(std::string& out) {
   return true;
 }
 
-void PrintDescription(const std::string& text) {
-  Out(text);
-  if (!text.empty() && text.back() != '\n') Out("\n");
-}
-
-int Describe() {
-  std::string text;
-  if (!DescribeOnce(text)) return 1;
-  PrintDescription(text);
-  return 0;
-}
-
-int WaitDescribe(const std::string& wanted, DWORD ms) {
-  DWORD start = GetTickCount();
-  std::string text;
-  for (;;) {
-    bool got = DescribeOnce(text);
-    if (got && text.find(wanted) != std::string::npos) {
-      PrintDescription(text);
-      return 0;
-    }
-    if (GetTickCount() - start >= ms) {
-      if (got) PrintDescription(text);
-      return 1;
-    }
-    Sleep(100);
-  }
-}
-
-std::wstring Unescape(const std::wstring& text) {
-  std::wstring out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
-      std::wstring digits = text.substr(i + 2, 4);
-      wchar_t* end = nullptr;
-      unsigned long code = std::wcstoul(digits.c_str(), &end, 16);
-      if (digits.size() == 4 && end && *end == 0) {
-        out += static_cast<wchar_t>(code);
-        i += 5;
-        continue;
-      }
-    }
-    out += text[i];
-  }
-  return out;
-}
-
-DWORD Millis(int argc, wchar_t** argv, int index) {
-  if (index >= argc) return kDefaultWaitMs;
-  wchar_t* end = nullptr;
-  unsigned long value = std::wcstoul(argv[index], &end, 10);
-  return (end && *end == 0) ? static_cast<DWORD>(value) : kDefaultWaitMs;
-}
-
 int Usage() {
-  Line("usage: wintool list|wait|wait-gone|text|click|close|rect|foreground|describe|wait-describe ...");
+  Line("usage: wintool list|describe");
   return 2;
 }
 
@@ -328,44 +184,13 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
-  std::vector<std::wstring> args(argv, argv + argc);
-  for (auto& a : args) a = Unescape(a);
-  std::wstring command = args[1];
-  std::wstring arg1 = argc > 2 ? args[2] : L"";
+  std::wstring command = argv[1];
   if (command == L"list") return List();
-  if (command == L"foreground") return Foreground();
-  if (command == L"describe") return Describe();
-  if (argc < 3) return Usage();
-  if (command == L"wait") {
-    HWND w = WaitVisible(arg1, Millis(argc, argv, 3), argc > 4 ? args[4] : L"");
-    if (w) Line(Hex(w));
-    return w ? 0 : 1;
-  }
-  if (command == L"wait-gone") {
-    DWORD ms = Millis(argc, argv, 3), start = GetTickCount();
-    while (FindVisible(arg1)) {
-      if (GetTickCount() - start >= ms) return 1;
-      Sleep(50);
-    }
+  if (command == L"describe") {
+    std::string text;
+    if (!DescribeOnce(text)) return 1;
+    Out(text.empty() || text.back() == '\n' ? text : text + "\n");
     return 0;
   }
-  if (command == L"text") return Text(arg1);
-  if (command == L"xid") {
-    // Wine's X11 driver keeps the X window of a top-level window in this property.
-    HWND w = FindVisible(arg1, argc > 3 ? args[3] : L"");
-    HANDLE xid = w ? GetPropW(w, L"__wine_x11_whole_window") : nullptr;
-    if (!xid) return 1;
-    Line(std::to_string(reinterpret_cast<UINT_PTR>(xid)));
-    return 0;
-  }
-  if (command == L"rect") return Rect(arg1);
-  if (command == L"close") {
-    HWND w = FindVisible(arg1);
-    if (!w) return 1;
-    PostMessageW(w, WM_CLOSE, 0, 0);
-    return 0;
-  }
-  if (command == L"wait-describe") return WaitDescribe(Utf8(arg1), Millis(argc, argv, 3));
-  if (command == L"click" && argc >= 4) return Click(arg1, args[3], Millis(argc, argv, 4));
   return Usage();
 }
