@@ -2,7 +2,7 @@
 import os
 import shutil
 
-from harness import check, equal, user_path
+from harness import check, equal, user_path, wait_until
 
 BOXES = ["MessageBoxW", "MessageBoxA"]
 BEEPS = ["MessageBeep", "Beep"]
@@ -94,10 +94,13 @@ def check_balloons_made(program):
     information icon and a maximum width set right after its tool: Windows
     breaks a tooltip's lines at CR LF only once it has one. (The 95 family's
     control tooltips take TTM_ADDTOOLA too, to other windows.)"""
+    # They are made just after the window shows: their last titles may still be coming.
+    def titled():
+        return [c for c in program.calls("SendMessageA") if c.u32(1) == TTM_SETTITLEA]
+    wait_until(lambda: len(titled()) >= 3, 10, lambda: "balloon titles set: %s" % titled())
     made = [c for c in program.calls("CreateWindowExA") if c.text(1) == "Tooltips_Class32"]
     equal([c.u32(3) for c in made], [0x40 | 0x02] * 3, "tooltip styles (TTS_BALLOON + TTS_NOPREFIX)")
-    titles = [c for c in program.calls("SendMessageA") if c.u32(1) == TTM_SETTITLEA]
-    equal([c.u32(2) for c in titles], [1, 1, 1], "title icons (TTI_INFO)")
+    equal([c.u32(2) for c in titled()], [1, 1, 1], "title icons (TTI_INFO)")
     sends = [c for c in program.calls("SendMessageA") if c.u32(1) in (TTM_ADDTOOLA, TTM_SETMAXTIPWIDTH)]
     widths = [i for i, c in enumerate(sends) if c.u32(1) == TTM_SETMAXTIPWIDTH]
     equal(len(widths), 3, "maximum widths set")
