@@ -117,13 +117,13 @@ int List() {
     auto xid = reinterpret_cast<UINT_PTR>(GetPropW(w, L"__wine_x11_whole_window"));
     Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|" +
          Flag("visible", IsWindowVisible(w)) + "|" + Flag("enabled", IsWindowEnabled(w)) +
-         "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) +
-         "|xid=" + std::to_string(xid) + "|" + Flag("foreground", w == foreground));
+         "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) + "|xid=" + std::to_string(xid) +
+         "|" + Flag("foreground", w == foreground));
     for (HWND c : Children(w)) {
       GetWindowRect(c, &r);
       Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
-           Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" +
-           Flag("enabled", IsWindowEnabled(c)) + "|" + RectText(r));
+           Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) +
+           "|" + RectText(r));
     }
   }
   return 0;
