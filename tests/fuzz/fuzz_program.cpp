@@ -36,17 +36,6 @@ constexpr std::uint32_t kVersions[][3] = {{2, 5, 1}, {1, 4, 10}, {1, 4, 0}, {2, 
                                           {2, 4, 0}, {1, 4, 90}, {2, 6, 2}, {0, 0, 0}};
 constexpr int kTrayEvents[] = {0x201, 0x202, 0x203, 0x204, 0x205};
 
-bool IsPowerCall(const std::string& call) {
-  return call.rfind("ExitWindowsEx", 0) == 0 || call.rfind("SetSystemPowerState", 0) == 0 ||
-         call.rfind("StartProcess", 0) == 0;
-}
-
-std::size_t PowerCalls(const platform::RecordingPlatform& os) {
-  std::size_t n = 0;
-  for (const std::string& call : os.log) n += IsPowerCall(call);
-  return n;
-}
-
 bool AsksForAction(const std::string& line) {
   for (const std::string& token : TraiteCommande(line, " "))
     if (token == "-a" || token == "-r" || token == "-v") return true;
@@ -190,16 +179,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   f.Start(line);
   if (!f.app->Ended() && !f.processEnded) f.Advance(3000);
   const bool asked = AsksForAction(line) || FileAsksForAction(file);
-  if (!asked) Check(PowerCalls(f.os) == 0, "a power call at start-up that nothing asked for");
+  if (!asked) Check(f.PowerCalls().size() == 0, "a power call at start-up that nothing asked for");
   CheckFlags(f);
 
   bool userChose = false;
   for (; at + 1 < size && !f.app->Ended() && !f.processEnded; at += 2) {
     const std::uint8_t op = data[at] % 16, arg = data[at + 1];
-    const std::size_t before = PowerCalls(f.os);
+    const std::size_t before = f.PowerCalls().size();
     userChose = userChose || UserChoosesAction(op, arg);
     Event(f, op, arg);
-    if (!asked && !userChose) Check(PowerCalls(f.os) == before, "a power call nobody chose");
+    if (!asked && !userChose) Check(f.PowerCalls().size() == before, "a power call nobody chose");
     CheckFlags(f);
   }
 
@@ -208,9 +197,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MainForm& main = f.Main();
   const int left = main.TpsH * 3600 + main.TpsM * 60 + main.TpsS;
   if (main.CountDown && main.Timer1.Enabled() && left <= 120) {
-    const std::size_t before = PowerCalls(f.os);
+    const std::size_t before = f.PowerCalls().size();
     f.Advance((left + 2) * 1000);
-    Check(PowerCalls(f.os) > before || f.processEnded, "a running countdown that never acts");
+    Check(f.PowerCalls().size() > before || f.processEnded, "a running countdown that never acts");
   }
   return 0;
 }

@@ -131,7 +131,7 @@ struct AppFixture {
   // The calls that shut down, restart or suspend the machine, in order.
   Lines PowerCalls() const {
     Lines out;
-    for (const auto& l : os.Calls())
+    for (const auto& l : os.log)
       if (l.rfind("ExitWindowsEx", 0) == 0 || l.rfind("SetSystemPowerState", 0) == 0 || l.rfind("StartProcess", 0) == 0)
         out.push_back(l);
     return out;
