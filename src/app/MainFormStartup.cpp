@@ -258,7 +258,7 @@ void MainForm::ApplySleepWording() {
   CheckMaj.SetEnabled(canHibernate);
 
   if (SystrayIcon* tray = app.Tray()) tray->ShowSleepWording();
-  // The balloons exist once the window has loaded; this one is made again
+  // The balloons exist once start-up has shown the window; this one is made again
   // only when its words change.
   const auto tip = ToolTips.find(VeilleProlongeeBrillant.Name());
   const std::string title = "Programmer la mise en " + StandByTxtmin;
