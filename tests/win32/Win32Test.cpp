@@ -256,7 +256,8 @@ void TimersOnTheApplicationWindow(HWND app) {
   PumpUntil([&] { return !slow.Enabled(); }, 3000);
   const std::int64_t elapsed = scheduler.Now() - start;
   CHECK_EQ(std::string(order.begin(), order.end()), std::string("fss"));
-  Check(elapsed >= 240 && elapsed < 2000, "two 120 ms ticks take about 240 ms", __LINE__, std::to_string(elapsed));
+  // The timer and the clock round their milliseconds apart: allow a few either way.
+  Check(elapsed >= 230 && elapsed < 2000, "two 120 ms ticks take about 240 ms", __LINE__, std::to_string(elapsed));
   SetAppWindowHandlers({});
 }
 
