@@ -172,6 +172,11 @@ void TimeForm::LetsGo_Click() {
 
   const RunState& main = app.State();
   Commands& engine = app.Do();
+  // Nothing chosen, nothing to count down to: the dialog just closes.
+  if (!IsAction(main.Action)) {
+    app.UnloadTimeForm();
+    return;
+  }
   // Zero is judged on the whole numbers the countdown will run: ".4" seconds
   // is nothing, and a negative field is an error, never part of a sum.
   bool usable = true;

@@ -128,6 +128,15 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   clock.LetsGo.onClick();
   EXPECT_EQ(std::pair(int{Main().TpsH}, int{Main().TpsM}), std::pair(1, 30));
   EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  Main().Annule_Click();
+
+  // Had the action gone by the time of the click, nothing may start.
+  TimeForm& none = Open(1);
+  Main().Action = 0;
+  Type(none, "00", "00", "05");
+  none.LetsGo.onClick();
+  EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), Main().CountDown), std::pair(static_cast<TimeForm*>(nullptr), false));
+  EXPECT_FALSE(Main().Stoping);
 }
 
 TEST_F(TimeFormTest, ClockTimesOfNowAndNegativeFieldsStartNothing) {
