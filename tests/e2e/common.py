@@ -14,6 +14,8 @@ LEGACY_SHUTDOWN = "C:\\windows\\rundll32.exe user,exitwindows"
 ALL_BITS = 0xFFFFFFFF
 DEFAULTS = b"S5.5\0\0\0\0\0"
 MAIN = "Crepuscule"
+# The delay dialog as a shutdown opens it.
+DIALOG = "Arrêter l'ordinateur"
 OPTIONS = "Options de Crepuscule"
 # Centres of the main window's action pictures (left, top + half their 495 twips), in
 # twips from its client area's top-left.

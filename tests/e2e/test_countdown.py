@@ -1,7 +1,7 @@
 """The countdown and its cancels, and the settings file seen from outside."""
 import os
 
-from common import (BOXES, DEFAULTS, POWER, PRIVILEGE, check_idle, names, settings_path, type_delay,
+from common import (BOXES, DEFAULTS, MAIN, POWER, PRIVILEGE, check_idle, names, settings_path, type_delay,
                     write_settings)
 from harness import case, check, equal
 
@@ -108,7 +108,7 @@ def cancel_case(name, switches, delay, typed, where, message):
             t.choose_menu_item("A&nnuler la mise en Veille")
         else:
             t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
-            t.click_child("Crepuscule", "Annuler")
+            t.click_child(MAIN, "Annuler")
         if message:
             t.expect_box(p, message, "Annulation", what="cancel message")
         check_idle(t)

@@ -1,7 +1,7 @@
 """The options dialog that cannot save, and the action buttons' balloons."""
 import time
 
-from common import BOXES, BUTTONS, OPTIONS, POWER, check_balloons_made, names, write_settings
+from common import BOXES, BUTTONS, MAIN, OPTIONS, POWER, check_balloons_made, names, write_settings
 from harness import case, check, equal, immutable
 
 
@@ -11,7 +11,7 @@ def unwritable_settings_keep_the_dialog_open(t):
     with immutable(path):
         p = t.start()
         t.wait_main_window()
-        t.click_child("Crepuscule", "Options")
+        t.click_child(MAIN, "Options")
         t.wait_window(OPTIONS)
         # A file that may only be read is still read.
         equal(t.describe().controls[("OptionsForm", "TimeControl")]["caption"], "00:00:05", "last delay shown")
@@ -56,7 +56,7 @@ def balloons_and_tooltips(t):
     pid = t.wait_main_window()["pid"]
     check_balloons_made(p)
     for button, text in [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)]:
-        t.hover("Crepuscule", *BUTTONS[button], rest=0.2, nudge=True)
+        t.hover(MAIN, *BUTTONS[button], rest=0.2, nudge=True)
         # The balloon goes with the pointer.
         equal(t.balloon_text(pid, "balloon-winxp-" + button), text, "balloon over %s" % button)
     # The tooltips of a windowed button and of a painted picture, made the
@@ -64,9 +64,9 @@ def balloons_and_tooltips(t):
     for where, text in (((3600 + 450, 2520 + 150), "Options de Crepuscule..."),
                         ((5020 + 187, 40 + 195), "Minimise Crepuscule...")):
         for _ in range(2):  # the picture under the pointer lights up first
-            t.hover("Crepuscule", *where, rest=0.2, nudge=True)
+            t.hover(MAIN, *where, rest=0.2, nudge=True)
             time.sleep(0.3)
         equal(t.balloon_text(pid), text, "tooltip at %s" % (where,))
-    t.click_child("Crepuscule", "Annuler")
+    t.click_child(MAIN, "Annuler")
     check(p.wait_exit(10) is not None, "the program still runs after Annuler")
     equal(names(p, POWER), [], "power calls")

@@ -3,10 +3,9 @@ Windows directory, which a standard user may not write there."""
 import os
 import time
 
-from common import BEEPS, BUTTONS, DEFAULTS, MAIN, OPTIONS, POWER, names, settings_path
+from common import BEEPS, BUTTONS, DEFAULTS, DIALOG, MAIN, OPTIONS, POWER, names, settings_path
 from harness import case, check, equal, user_path
 
-DIALOG = "Arrêter l'ordinateur"
 
 FILES = ["CreateFileA", "CreateDirectoryA"]
 WRITE_ACCESS = 0x40000000 | 0x10000000 | 0x2 | 0x4  # GENERIC_WRITE, GENERIC_ALL, FILE_WRITE_DATA, FILE_APPEND_DATA

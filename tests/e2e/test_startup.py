@@ -1,11 +1,10 @@
 """Start-up: command-line switches, immediate power actions, help, single instance."""
 import re
 
-from common import (ALL_BITS, BOXES, BUTTONS, LEGACY_SHUTDOWN, MAIN, POWER, PRIVILEGE,
+from common import (ALL_BITS, BOXES, BUTTONS, DIALOG, LEGACY_SHUTDOWN, MAIN, POWER, PRIVILEGE,
                     check_privilege_enabled, names, place_legacy_rundll32, settings_path, shown_time)
 from harness import case, check, equal, wait_until
 
-DIALOG = "Arrêter l'ordinateur"
 
 
 def box_then_main_window(name, switch, text, title):

@@ -2,7 +2,7 @@
 call on the 95 family, the newer systems' own calls."""
 import re
 
-from common import MAIN, POWER, check_balloons_made, names, type_delay
+from common import DIALOG, MAIN, POWER, check_balloons_made, names, type_delay
 from harness import case, check, equal, wait_until
 
 # The wide-character functions the 95 family really implements; every other
@@ -16,7 +16,6 @@ CALL = re.compile(r"^\w+:Call ([\w.-]+)\.(\w+)\(.*\) ret=([0-9a-f]+)$")
 # Where the linker puts each program; calls returning elsewhere are the
 # system's own (Wine's user32 calling comctl32, for instance).
 IMAGE = {"win32": (0x400000, 0x1000000), "win64": (0x140000000, 0x141000000)}
-DIALOG = "Arrêter l'ordinateur"
 HWND_TOPMOST = 0xFFFFFFFF
 SWP_NOACTIVATE, SWP_SHOWWINDOW = 0x10, 0x40
 
