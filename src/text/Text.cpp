@@ -1,11 +1,10 @@
 #include "text/Text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
+
+#include "text/Decimal.h"
 
 namespace {
 
@@ -40,7 +39,7 @@ double RoundHalfEven(double value) {
   const double diff = value - lower;
   if (diff > 0.5) return lower + 1;
   if (diff < 0.5) return lower;
-  return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+  return std::floor(lower / 2) * 2 == lower ? lower : lower + 1;
 }
 
 template <class T>
@@ -120,29 +119,6 @@ constexpr long kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026
                                   0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// Rough power of ten of a well-formed decimal text ("123.4e5" -> 8), enough to
-// tell an overflow from an underflow. Saturates instead of overflowing.
-long long DecimalMagnitude(const std::string& number) {
-  const auto e = number.find('e');
-  const std::string mantissa = number.substr(0, e);
-  long long exponent = 0;
-  if (e != std::string::npos) {
-    std::size_t j = e + 1;
-    const bool negative = j < number.size() && number[j] == '-';
-    if (j < number.size() && (number[j] == '+' || number[j] == '-')) ++j;
-    for (; j < number.size(); ++j) exponent = std::min(exponent * 10 + (number[j] - '0'), 1000000000LL);
-    if (negative) exponent = -exponent;
-  }
-  const auto point = mantissa.find('.');
-  const std::string whole = mantissa.substr(0, point);
-  const auto firstWhole = whole.find_first_not_of('0');
-  if (firstWhole != std::string::npos) return exponent + static_cast<long long>(whole.size() - firstWhole);
-  const std::string fraction = point == std::string::npos ? "" : mantissa.substr(point + 1);
-  const auto firstFraction = fraction.find_first_not_of('0');
-  if (firstFraction == std::string::npos) return std::numeric_limits<long long>::min();  // zero
-  return exponent - static_cast<long long>(firstFraction);
-}
-
 }  // namespace
 
 double NumericValue(std::string_view text) {
@@ -161,31 +137,25 @@ double NumericValue(std::string_view text) {
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
 
-  // Collect the longest well-formed number, then let from_chars read it.
-  std::string number;
-  bool digits = false;
-  while (i < s.size() && IsDigit(s[i])) number += s[i++], digits = true;
+  // The digits without the point, and the power of ten they are scaled by.
+  std::string digits;
+  long long exp10 = 0;
+  while (i < s.size() && IsDigit(s[i])) digits += s[i++];
   if (i < s.size() && s[i] == '.') {
-    number += s[i++];
-    while (i < s.size() && IsDigit(s[i])) number += s[i++], digits = true;
+    ++i;
+    for (; i < s.size() && IsDigit(s[i]); ++i) digits += s[i], --exp10;
   }
-  if (!digits) return 0;
+  if (digits.empty()) return 0;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
     std::size_t j = i + 1;
-    std::string exponent = "e";
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent += s[j++];
-    if (j < s.size() && IsDigit(s[j])) {
-      while (j < s.size() && IsDigit(s[j])) exponent += s[j++];
-      number += exponent;
-    }
+    const bool negativeExponent = j < s.size() && s[j] == '-';
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    // Saturates: far past any double's range either way, never overflowing.
+    long long exponent = 0;
+    for (; j < s.size() && IsDigit(s[j]); ++j) exponent = std::min(exponent * 10 + (s[j] - '0'), 1000000000LL);
+    exp10 += negativeExponent ? -exponent : exponent;
   }
-
-  double value = 0;
-  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-  (void)end;
-  if (ec == std::errc::result_out_of_range)
-    // Too small underflows to 0, too large is infinite: never a valid-looking value.
-    value = DecimalMagnitude(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  const double value = DecimalToDouble(digits, exp10);
   return negative ? -value : value;
 }
 
@@ -193,15 +163,16 @@ std::string NumberText(double value) {
   if (std::isnan(value)) return "0";
   if (std::isinf(value)) return value > 0 ? "1E+999" : "-1E+999";
   if (value == 0) return "0";  // also -0
-  // The fewest digits that read back to the same number. (std::to_chars would
-  // do it in one call but brings 170 KB of tables into a small program.)
-  char buffer[64];
-  const bool fixed = std::fabs(value) >= 1e-5 && std::fabs(value) < 1e15;
+  // The fewest digits that read back to the same number.
+  const double magnitude = std::fabs(value);
+  const bool fixed = magnitude >= 1e-5 && magnitude < 1e15;
+  const ExactDecimal exact = ExactDigits(magnitude);
+  std::string text;
   for (int digits = 0; digits <= 30; ++digits) {
-    std::snprintf(buffer, sizeof buffer, fixed ? "%.*f" : "%.*e", digits, value);
-    if (std::strtod(buffer, nullptr) == value) return buffer;
+    text = DecimalText(exact, fixed, digits);
+    if (NumericValue(text) == magnitude) break;
   }
-  return buffer;
+  return value < 0 ? "-" + text : text;
 }
 
 std::uint8_t ToByte(double value) { return ToWhole<std::uint8_t>(value); }

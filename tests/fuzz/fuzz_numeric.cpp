@@ -1,7 +1,10 @@
-// Any text read as a number: no crash, no UB, conversions stay in range.
+// Any text read as a number: no crash, no UB, conversions stay in range, and
+// plain decimal numbers read and written as the C library does.
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <regex>
 #include <string>
 
 #include "text/Text.h"
@@ -11,6 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const double value = NumericValue(text);
   const std::string back = NumberText(value);
   if (std::isfinite(value) && NumericValue(back) != value) std::abort();  // the shortest form reads back
+  static const std::regex plain("[0-9]*\\.?[0-9]+([eE][-+]?[0-9]{1,4})?");
+  if (std::regex_match(text, plain) && value != std::strtod(text.c_str(), nullptr)) std::abort();
+  if (std::isfinite(value) && value != 0) {
+    char reference[64];
+    const bool fixed = std::fabs(value) >= 1e-5 && std::fabs(value) < 1e15;
+    for (int digits = 0; digits <= 30; ++digits) {
+      std::snprintf(reference, sizeof reference, fixed ? "%.*f" : "%.*e", digits, value);
+      if (std::strtod(reference, nullptr) == value) break;
+    }
+    if (back != reference) std::abort();
+  }
   const std::uint8_t byte = ToByte(value);
   if (FitsByte(value) && std::fabs(value - byte) > 0.5) std::abort();
   (void)ToInteger(value);

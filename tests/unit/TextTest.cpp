@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "text/Text.h"
 
@@ -27,6 +31,69 @@ TEST(NumberText, ShortestFormThatReadsBack) {
   EXPECT_EQ(NumberText(-0.0), "0");
   for (double v : {0.1 + 0.2, 1.0 / 3, 1e20, 1e-7, std::numeric_limits<double>::infinity()})
     EXPECT_EQ(NumericValue(NumberText(v)), v) << NumberText(v);
+}
+
+// The program converts without the C library; the C library is the reference.
+std::string LibraryNumberText(double value) {
+  char buffer[64];
+  const bool fixed = std::fabs(value) >= 1e-5 && std::fabs(value) < 1e15;
+  for (int digits = 0; digits <= 30; ++digits) {
+    std::snprintf(buffer, sizeof buffer, fixed ? "%.*f" : "%.*e", digits, value);
+    if (std::strtod(buffer, nullptr) == value) break;
+  }
+  return buffer;
+}
+
+TEST(NumberText, ConvertsAsTheCLibraryDoes) {
+  std::mt19937_64 random(20261207);
+  std::vector<double> values = {0.1,
+                                0.5,
+                                2.5,
+                                1e15,
+                                999999999999999.9,
+                                1e-5,
+                                9.99999999999999e-6,
+                                1e23,
+                                5e-324,
+                                2.2250738585072014e-308,
+                                2.2250738585072009e-308,
+                                1.7976931348623157e308,
+                                9007199254740993.0,
+                                0.3,
+                                123456.789,
+                                4.35,
+                                0.000015};
+  for (int i = 0; i < 1000; ++i) {
+    const std::uint64_t bits = random();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v) && v != 0) values.push_back(v);
+    values.push_back(static_cast<double>(random() % 100000) / 1000);  // the everyday kind
+  }
+  for (double v : values) {
+    ASSERT_EQ(NumberText(v), LibraryNumberText(v)) << v;
+    ASSERT_EQ(NumberText(-v), LibraryNumberText(-v)) << -v;
+  }
+}
+
+TEST(NumericValue, RoundsAsTheCLibraryDoes) {
+  std::vector<std::string> texts = {
+      "9007199254740993", "9007199254740993.000000000000000000000000001", "9007199254740995", "2.2250738585072011e-308",
+      "2.4703282292062327e-324", "2.4703282292062328e-324", "4.9406564584124654e-324", "1.7976931348623158e308",
+      "1.7976931348623159e308", "1e-400", "0.000000000000000000000000000000000001e40",
+      "1" + std::string(900, '0') + "e-900", "1." + std::string(850, '0') + "1",
+      // Exactly halfway between 1 and the next double, then a hair above it.
+      "1.00000000000000011102230246251565404236316680908203125",
+      "1.00000000000000011102230246251565404236316680908203125" + std::string(800, '0') + "1"};
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 3000; ++i) {
+    std::string text;
+    const int length = 1 + static_cast<int>(random() % 25);
+    for (int k = 0; k < length; ++k) text += static_cast<char>('0' + random() % 10);
+    if (random() % 2) text.insert(random() % text.size(), ".");
+    texts.push_back(text + "e" + std::to_string(static_cast<int>(random() % 700) - 350));
+  }
+  for (const auto& text : texts) ASSERT_EQ(NumericValue(text), std::strtod(text.c_str(), nullptr)) << text;
 }
 
 TEST(Rounding, HalvesToEvenAndNothingWraps) {
