@@ -2,7 +2,6 @@
 // The main window: the program's start-up object, owner of the run state, the
 // countdown and the cancel logic, and the skinned window with its buttons.
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "app/RunState.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
+#include "ui/SmallMap.h"
 #include "ui/Timer.h"
 
 class Windows;
@@ -143,7 +143,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   Windows& app;
 
   // The balloons of the action buttons, by the name of their picture.
-  const std::map<std::string, std::unique_ptr<cToolTip>>& Balloons() const { return ToolTips; }
+  const SmallMap<std::string, std::unique_ptr<cToolTip>>& Balloons() const { return ToolTips; }
 
  private:
   // ---- Run state of the start-up, the countdown and the mouse, its own ----
@@ -155,7 +155,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   std::string HourArg;
   std::vector<std::string> Tokens;
   std::int16_t TrayIconId = 0;
-  std::map<std::string, std::unique_ptr<cToolTip>> ToolTips;
+  SmallMap<std::string, std::unique_ptr<cToolTip>> ToolTips;
   std::uint8_t PatientTicks = 0;
   bool ShiftHeld = false;
   float DragX = 0, DragY = 0;

@@ -260,9 +260,9 @@ void MainForm::ApplySleepWording() {
   if (SystrayIcon* tray = app.Tray()) tray->ShowSleepWording();
   // The balloons exist once start-up has shown the window; this one is made again
   // only when its words change.
-  const auto tip = ToolTips.find(VeilleProlongeeBrillant.Name());
+  const auto* tip = ToolTips.Find(VeilleProlongeeBrillant.Name());
   const std::string title = "Programmer la mise en " + StandByTxtmin;
-  if (tip != ToolTips.end() && tip->second->Title() != title)
+  if (tip && (*tip)->Title() != title)
     AddToolTip(VeilleProlongeeBrillant, title, LongStandby ? kHibernateBalloon : kStandbyBalloon);
 }
 

@@ -1,7 +1,5 @@
 #include "ui/Fakes.h"
 
-#include <cstdio>
-
 #include "ui/Menu.h"
 
 namespace ui {
@@ -36,9 +34,13 @@ void FakeMenus::Popup(Form&, Menu& menu, const std::string& defaultItem) {
 }
 
 std::string FakeClock::FormatNow() const {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-  return buffer;
+  std::string text;
+  for (int part : {now.hour, now.minute, now.second}) {
+    if (!text.empty()) text += ':';
+    if (part >= 0 && part < 10) text += '0';
+    text += std::to_string(part);
+  }
+  return text;
 }
 
 }  // namespace ui

@@ -1,9 +1,9 @@
 #include "win32/Paint.h"
 
-#include <map>
 #include <string>
 #include <tuple>
 
+#include "ui/SmallMap.h"
 #include "win32/Scoped.h"
 #include "win32/Win32Text.h"
 
@@ -30,14 +30,14 @@ COLORREF ToColorRef(ui::Colour c) {
 }
 
 HBRUSH BrushFor(COLORREF c) {
-  static std::map<COLORREF, HBRUSH> brushes;
+  static SmallMap<COLORREF, HBRUSH> brushes;
   HBRUSH& b = brushes[c];
   if (!b) b = CreateSolidBrush(c);
   return b;
 }
 
 HFONT FontFor(const ui::Font& font) {
-  static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
+  static SmallMap<std::tuple<std::string, int, bool>, HFONT> fonts;
   // The same height as the screen service measures texts with.
   const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), ScreenDpiY(), 7200);
   HFONT& f = fonts[{font.name, height, font.bold}];
@@ -49,10 +49,9 @@ HFONT FontFor(const ui::Font& font) {
 }
 
 HBITMAP BitmapFor(int id) {
-  static std::map<int, HBITMAP> bitmaps;
+  static SmallMap<int, HBITMAP> bitmaps;
   if (id <= 0 || id > 0xFFFF) return nullptr;
-  const auto found = bitmaps.find(id);
-  if (found != bitmaps.end()) return found->second;
+  if (const HBITMAP* found = bitmaps.Find(id)) return *found;
   HBITMAP b = static_cast<HBITMAP>(LoadImageA(artwork, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   bitmaps[id] = b;  // a missing one is not looked for again
   return b;

@@ -192,7 +192,7 @@ std::uint32_t Win32Platform::GetWindowThreadProcessId(platform::Handle window) {
 
 int Win32Platform::AllowSetForegroundWindow(std::uint32_t processId) {
   using Fn = BOOL(WINAPI*)(DWORD);
-  static const Fn call = LookUp<Fn>("user32.dll", "AllowSetForegroundWindow");  // 2000, Me
+  static const Fn call = LookUp<Fn>("user32.dll", "AllowSetForegroundWindow");  // 2000 on; Me exports no such function
   return call ? call(processId) : 0;
 }
 
@@ -298,12 +298,11 @@ bool Win32Platform::StartProcess(const std::string& commandLine, int showState) 
 void Win32Platform::EndProcess() { ExitProcess(0); }
 
 platform::Handle Win32Platform::LoadIconResource(int id) {
-  auto found = icons_.find(id);
-  if (found != icons_.end()) return Of(found->second.Get());
+  if (const scoped::Icon* found = icons_.Find(id)) return Of(found->Get());
   // Small size: these icons go to the notification area.
   HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  icons_.emplace(id, scoped::Icon(icon));
+  icons_[id] = scoped::Icon(icon);
   return Of(icon);
 }
 

@@ -2,9 +2,8 @@
 // The real operating-system calls, forwarded as the portable code makes them.
 #include <windows.h>
 
-#include <map>
-
 #include "platform/Platform.h"
+#include "ui/SmallMap.h"
 #include "win32/Scoped.h"
 
 class Win32Platform : public platform::Platform {
@@ -72,7 +71,7 @@ class Win32Platform : public platform::Platform {
   HWND appWindow_;
   HANDLE instanceMutex_ = nullptr;
   bool prevInstance_ = false;
-  std::map<int, scoped::Icon> icons_;  // loaded once; the tray asks for them every second
+  SmallMap<int, scoped::Icon> icons_;  // loaded once; the tray asks for them every second
 };
 
 // The tray record's tip (the record's first 64 characters, all that the first

@@ -82,7 +82,7 @@ TEST(SleepWording, SavingForcedHibernationRewordsTheWindowTheTrayAndTheBalloon) 
     EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(hibernates, hibernates));
     EXPECT_EQ(tray.MnuFichier.Find("MnuFerme")->caption, item);
     EXPECT_EQ(tray.MnuFichierR.Find("MnuFermeR")->caption, item);
-    const cToolTip& balloon = *main.Balloons().at("VeilleProlongeeBrillant");
+    const cToolTip& balloon = **main.Balloons().Find("VeilleProlongeeBrillant");
     EXPECT_EQ(balloon.Title(), hibernates ? "Programmer la mise en veille prolongée" : "Programmer la mise en veille");
     EXPECT_EQ(balloon.Text().substr(0, balloon.Text().find('\r', 3)),
               hibernates ? " \r\nPlonge votre ordinateur dans un coma profond ..."
