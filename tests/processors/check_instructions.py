@@ -1,0 +1,168 @@
+#!/usr/bin/env python3
+"""Reads the built programs the way the oldest processor each runs on would.
+
+Wine runs a program on the build machine's own processor, which has every instruction; the
+processors of the oldest systems do not, and die at the first one they lack. This check
+disassembles every executable section of each program with MinGW's objdump and fails on any
+instruction beyond its floor:
+
+  win32 (i686)    the 80486 with its FPU: no cmov, fcmov, fcomi/fucomi, long nops, MMX, SSE,
+                  rdtsc, cmpxchg8b, cpuid, sysenter... (Windows 95 to XP ran on such machines);
+  win64 (x86_64)  the first AMD64 and EM64T processors (XP x64, Server 2003): SSE2 at most,
+                  and no lahf/sahf, cmpxchg16b, popcnt...
+
+Each hit is named by the nearest symbol of the link map (the programs are stripped) and the
+object it came from. tzcnt is allowed: it is "rep bsf", which older processors run as bsf, and
+compilers emit it only where both give the same answer. Bytes objdump cannot decode ("(bad)") are data kept in a code section;
+they are counted and shown, not failed. The exit status is 1 when any program fails.
+"""
+import argparse
+import bisect
+import os
+import re
+import subprocess
+import sys
+from collections import Counter
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+
+PROGRAMS = {"win32": ("i686-w64-mingw32-objdump", "the 80486"),
+            "win64": ("x86_64-w64-mingw32-objdump", "the first x86-64 processors")}
+
+# Beyond either floor.
+_COMMON = [
+    r"rdtscp?", r"rdpmc", r"cmpxchg16b", r"sysexit", r"sysret[lq]?", r"popcnt\w*", r"lzcnt\w*",
+    r"movbe\w*", r"crc32\w*", r"andn", r"bextr", r"blsi", r"blsmsk", r"blsr", r"bzhi", r"mulx", r"pdep", r"pext",
+    r"rorx", r"sarx", r"shlx", r"shrx", r"adcx", r"adox", r"rdrand", r"rdseed", r"xgetbv", r"xsave\w*",
+    r"xrstor\w*", r"monitor", r"mwait", r"fisttp\w*", r"endbr(32|64)", r"prefetchw\w*", r"aes\w+", r"pclmul\w+",
+    # SSE3, SSSE3, SSE4
+    r"addsubp[sd]", r"h(add|sub)p[sd]", r"movddup", r"movs[hl]dup", r"lddqu", r"pshufb", r"palignr",
+    r"ph(add|sub)\w+", r"pabs[bwd]", r"pmaddubsw", r"pmulhrsw", r"psign[bwd]", r"p?blend\w*", r"ptest",
+    r"pm(in|ax)(s[bd]|u[wd])", r"pmov[sz]x\w+", r"pmuldq", r"pmulld", r"pinsr[bdq]", r"pextr[bdq]",
+    r"round[sp][sd]", r"dpp[sd]", r"insertps", r"extractps", r"movntdqa", r"mpsadbw", r"packusdw", r"pcmpeqq",
+    r"phminposuw", r"pcmpgtq", r"pcmp[ei]str[im]",
+]
+FORBIDDEN = {
+    "win32": re.compile(r"^(%s)$" % "|".join(_COMMON + [
+        r"cmov\w+", r"fcmov\w+", r"fu?comip?", r"cmpxchg8b", r"cpuid", r"sysenter", r"syscall", r"fxsave\w*",
+        r"fxrstor\w*", r"[ls]dmxcsr", r"emms", r"femms", r"[lsm]fence", r"clflush\w*", r"movnti", r"prefetch\w*",
+        r"ud1", r"nop[wl]"])),
+    "win64": re.compile(r"^(%s)$" % "|".join(_COMMON + [r"lahf", r"sahf"])),
+}
+# Registers the floor's processor lacks: MMX and SSE on the 80486, AVX on the first x86-64.
+FORBIDDEN_REGISTERS = {"win32": re.compile(r"%(x|y|z)?mm\d|%k\d"), "win64": re.compile(r"%(y|z)mm\d|%k\d")}
+
+_LINE = re.compile(r"^\s*([0-9a-f]+):\s+(.*)$")
+
+
+def executable_sections(headers):
+    """The names of the sections objdump -h flags as CODE."""
+    names, last = [], None
+    for line in headers.splitlines():
+        m = re.match(r"^\s*\d+\s+(\S+)\s+[0-9a-f]+\s", line)
+        if m:
+            last = m.group(1)
+        elif last and "CODE" in line:
+            names.append(last)
+    return names
+
+
+def scan(disassembly, program):
+    """Returns (hits, undecodable, count): hits as (address, instruction text)."""
+    forbidden, registers = FORBIDDEN[program], FORBIDDEN_REGISTERS[program]
+    hits, bad, count = [], 0, 0
+    for line in disassembly.splitlines():
+        m = _LINE.match(line)
+        if not m:
+            continue
+        text = m.group(2).strip()
+        words = text.split()
+        # Prefixes stand before the instruction on the same line.
+        while len(words) > 1 and words[0] in ("lock", "rep", "repz", "repnz", "repe", "repne", "data16", "addr32",
+                                              "cs", "ds", "es", "ss", "fs", "gs", "notrack", "bnd"):
+            words = words[1:]
+        if not words:
+            continue
+        count += 1
+        if words[0] == "nop" and len(words) > 1:
+            words[0] = "nopl"  # 0F 1F: the Pentium Pro's long nop, whatever its operand
+        if words[0] == "(bad)":
+            bad += 1
+        elif forbidden.match(words[0]) or registers.search(text):
+            hits.append((int(m.group(1), 16), " ".join(words)))
+    return hits, bad, count
+
+
+def parse_map(text):
+    """Symbols and input objects of a GNU ld map: two sorted lists of (address, name)."""
+    symbols, objects = [], []
+    pending = None  # an input section whose name filled its own line
+    for line in text.splitlines():
+        m = re.match(r"^ {16}0x([0-9a-f]+)\s+([^\s=]+)$", line)
+        if m and int(m.group(1), 16):
+            symbols.append((int(m.group(1), 16), m.group(2)))
+            continue
+        m = re.match(r"^ (\.text\S*|\S*\.text\$\S*)(?:\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*))?$", line)
+        if m:
+            if m.group(2) is None:
+                pending = m.group(1)
+            elif int(m.group(3), 16):
+                objects.append((int(m.group(2), 16), m.group(4)))
+            continue
+        m = re.match(r"^ {16}0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
+        if m and pending and int(m.group(2), 16):
+            objects.append((int(m.group(1), 16), m.group(3)))
+        pending = None
+    return sorted(symbols), sorted(objects)
+
+
+def place(address, symbols, objects):
+    """'symbol+0x12 (object)' for an address, from the map's lists."""
+    def before(items):
+        i = bisect.bisect_right(items, (address, "\uffff")) - 1
+        return items[i] if i >= 0 else None
+
+    sym, obj = before(symbols), before(objects)
+    where = "%s+0x%x" % (sym[1], address - sym[0]) if sym else "?"
+    return where + (" (%s)" % os.path.basename(obj[1]) if obj else "")
+
+
+def check(program, build):
+    tool, floor = PROGRAMS[program]
+    exe = os.path.join(build, program, "crepuscule.exe")
+    if not os.path.exists(exe):
+        print("%s: %s is missing (scripts/build.sh %s)" % (program, exe, program))
+        return False
+    sections = executable_sections(subprocess.run([tool, "-h", exe], capture_output=True, text=True,
+                                                  check=True).stdout)
+    args = [tool, "-d", "-w", "--no-show-raw-insn"] + ["-j%s" % s for s in sections] + [exe]
+    hits, bad, count = scan(subprocess.run(args, capture_output=True, text=True, check=True).stdout, program)
+    map_path = os.path.join(build, program, "crepuscule.map")
+    symbols, objects = parse_map(open(map_path).read()) if os.path.exists(map_path) else ([], [])
+    for address, text in hits[:60]:
+        print("%s: 0x%x %s  in %s" % (program, address, text, place(address, symbols, objects)))
+    if len(hits) > 60:
+        print("%s: ... %d more" % (program, len(hits) - 60))
+    if bad:
+        print("%s: %d undecodable byte(s) in code sections, taken as data" % (program, bad))
+    if hits:
+        kinds = Counter(text.split()[0] for _, text in hits)
+        print("%s: %d instruction(s) beyond %s: %s" % (program, len(hits), floor,
+                                                       ", ".join("%s %d" % kv for kv in kinds.most_common())))
+        return False
+    print("%s: %d instructions in %s, none beyond %s" % (program, count, ", ".join(sections), floor))
+    return True
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default=os.path.join(ROOT, "build"), help="build directory (default: build/)")
+    parser.add_argument("--program", choices=list(PROGRAMS), help="check only this program (default: both)")
+    opts = parser.parse_args(argv)
+    results = [check(p, opts.build) for p in ([opts.program] if opts.program else list(PROGRAMS))]
+    return 0 if all(results) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
