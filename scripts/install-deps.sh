@@ -22,7 +22,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   # sudo drops the environment: pass the front-end through env.
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-if ! wine --version >/dev/null 2>&1; then
+if ! wine --version >/dev/null 2>&1 && ! /usr/lib/wine/wine64 --version >/dev/null 2>&1; then
   echo "wine does not start after the installation" >&2
   exit 1
 fi

@@ -4,6 +4,20 @@
 CREP_ROOT="${CREP_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 CREP_BUILD="${CREP_BUILD:-$CREP_ROOT/build}"
 
+# The Wine loader. /usr/bin/wine starts the 32-bit one whenever wine32 is
+# installed, but some kernels run no 32-bit Linux program at all (no IA32
+# emulation): there the 64-bit loader runs the 64-bit programs, and the 32-bit
+# ones cannot be run under Wine.
+crep_wine32_runs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+if [ -z "${CREP_WINE:-}" ]; then
+  CREP_WINE=wine
+  if [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] && ! crep_wine32_runs; then
+    CREP_WINE=/usr/lib/wine/wine64
+    export WINELOADER="$CREP_WINE"
+  fi
+  export CREP_WINE
+fi
+
 # crep_wine PREFIX PROGRAM [ARGS...]: Wine in French (message-box buttons
 # "OK"/"Annuler", ANSI code page 1252) even where the host lacks that locale,
 # without the Mono and Gecko installers, quiet unless WINEDEBUG says otherwise.
@@ -12,7 +26,7 @@ crep_wine() {
   local prefix="$1"
   shift
   env WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml=" \
-    LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 wine "$@"
+    LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 "$CREP_WINE" "$@"
 }
 
 # Starts a private Xvfb on a free display and exports DISPLAY and CREP_XVFB_PID.

@@ -18,6 +18,9 @@ import relay
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 WINE_ENV = os.path.join(ROOT, "scripts", "wine-env.sh")
+# The loader wine-env.sh picks: the 64-bit one where the kernel runs no 32-bit program.
+WINE = subprocess.run(["bash", "-c", '. "$1"; echo "$CREP_WINE"', "-", WINE_ENV], capture_output=True,
+                      text=True).stdout.strip() or "wine"
 
 
 class Failure(AssertionError):
@@ -136,7 +139,7 @@ class Program:
         self._calls = []
         self._lock = threading.Lock()
         self._log = open(log_path, "w", encoding="utf-8", errors="replace")
-        self.proc = subprocess.Popen(["wine", case.session.exe] + self.args, env=env,
+        self.proc = subprocess.Popen([WINE, case.session.exe] + self.args, env=env,
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.PIPE)
         self._reader = threading.Thread(target=self._read, daemon=True)
@@ -255,7 +258,7 @@ class Case:
     def start_services(self):
         """The first Wine process starts the prefix's services, which would keep
         a traced program's environment and stderr: a harmless one goes first."""
-        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
+        subprocess.run([WINE, "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
     def teardown(self, passed):
@@ -269,6 +272,8 @@ class Case:
         env = dict(os.environ)
         env.update({"WINEPREFIX": self.prefix, "DISPLAY": self.session.display, "WINEDEBUG": debug,
                     "LANG": "fr_FR.UTF-8", "LC_ALL": "fr_FR.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        if WINE != "wine":
+            env["WINELOADER"] = WINE
         return env
 
     # ---- the program ----
@@ -314,7 +319,7 @@ class Case:
     # ---- reading and driving windows ----
 
     def wintool(self, command):
-        r = subprocess.run(["wine", self.session.wintool, command], env=self.env(), stdin=subprocess.DEVNULL,
+        r = subprocess.run([WINE, self.session.wintool, command], env=self.env(), stdin=subprocess.DEVNULL,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30)
         return r.returncode, r.stdout.decode("utf-8", errors="replace")
 
