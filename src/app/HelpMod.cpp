@@ -21,6 +21,8 @@ std::string HelpText(const std::string& standByTxt) {
       "      -endinmain : Affichera le compteur final dans la fenêtre principale (old style)",
       "      -makecofee : Vous fait le café :D ...",
       "      -? : affiche cette aide",
+      "      -attendre:programme.exe : attend la fin de ce programme avant de commencer",
+      "      -reporter:mm : repousse de mm minutes le compteur en cours",
       "",
       "Merci à Julien, Sophie, Mathieu et les autres ...",
   };

@@ -29,6 +29,8 @@ TEST(Help, TextIsExact) {
                     "      -endinmain : Affichera le compteur final dans la fenêtre principale (old style)\r\n"
                     "      -makecofee : Vous fait le café :D ...\r\n"
                     "      -? : affiche cette aide\r\n"
+                    "      -attendre:programme.exe : attend la fin de ce programme avant de commencer\r\n"
+                    "      -reporter:mm : repousse de mm minutes le compteur en cours\r\n"
                     "\r\n"
                     "Merci à Julien, Sophie, Mathieu et les autres ...\r\n"
                     "Crepuscule 5.5.0.25 [64 Aide Crepuscule...]"});
