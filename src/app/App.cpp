@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "app/MainForm.h"
+#include "app/Postpone.h"
 #include "settings/OptionsForm.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"
@@ -98,6 +99,17 @@ void App::BringForward() {
   if (options_ && options_->Loaded()) return options_->SetFocus();
   MainForm* main = main_.get();
   if (main && main->Loaded() && main->Visible() && main->State() == ui::WindowState::Normal) main->SetFocus();
+}
+
+void App::Activated(std::uintptr_t postponeMinutes) {
+  MainForm* main = main_.get();
+  const bool asked = postponeMinutes >= 1 && postponeMinutes <= kMaxPostponeMinutes;
+  // Postponed from a hot key: the countdown moves on and the screen is left alone.
+  if (asked && main && main->Loaded() && main->CountDown) {
+    main->Postpone(static_cast<int>(postponeMinutes));
+    return;
+  }
+  BringForward();
 }
 
 void App::CheckEnded() {

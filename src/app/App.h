@@ -3,6 +3,7 @@
 // first use and unloaded when closed. It is what every window reaches the
 // others through (Windows), and nothing but the program's start (and the
 // test hook) reaches it directly.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -59,6 +60,9 @@ class App : public Windows {
   // A second copy was started: the window the user works in comes forward,
   // an open dialog before the main window; the tray keeps what it holds.
   void BringForward();
+  // What a second copy's message asks: a postponement of the running
+  // countdown (minutes, from any process: checked), or else to come forward.
+  void Activated(std::uintptr_t postponeMinutes);
 
   // True once every window is closed: the program ends.
   bool Ended() const { return ended_; }

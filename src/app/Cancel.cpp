@@ -21,6 +21,17 @@ void MainForm::Annule_Click() {
   // One cancel at a time: a second one while the first box waits would leave
   // a stale box able to undo whatever comes next.
   if (cancelling_) return;
+  if (!WaitName.empty()) {
+    // The held start is dropped: the program stays, idle.
+    WaitEnd.SetEnabled(false);
+    WaitName.clear();
+    DropHeldStart();
+    CmdReduced = false;
+    if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
+    RestoreIdleLook();
+    Restore();
+    return;
+  }
   if (CountDown) {
     // Stopped before any box can wait, so no tick runs behind it.
     Timer1.SetEnabled(false);

@@ -26,6 +26,9 @@ class Commands {
   // A zero delay confirmed in the delay dialog: the chosen action at once;
   // the dialog closes, and a refused call comes back to idle with a word.
   virtual void ActNow() = 0;
+  // Adds minutes to a running countdown's time left; a total past the
+  // largest delay is refused with a beep. False when nothing moved.
+  virtual bool Postpone(int minutes) = 0;
   // The chosen action came to nothing: no action, the tray free and idle.
   virtual void DropChosenAction() = 0;
 

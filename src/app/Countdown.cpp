@@ -5,6 +5,7 @@
 
 #include "app/Actions.h"
 #include "app/MainForm.h"
+#include "app/Postpone.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
@@ -112,6 +113,45 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   if (!CmdTimStart) app.LoadTimeStart().Show();
   if (SystrayIcon* tray = app.Tray()) tray->IconRefresh();
   if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
+}
+
+bool MainForm::Postpone(int minutes) {
+  // Only a running countdown moves, and not while its cancel box waits.
+  if (!CountDown || cancelling_ || !Timer1.Enabled()) return false;
+  std::uint8_t h = TpsH, m = TpsM, s = TpsS;
+  if (!AddMinutes(h, m, s, minutes)) {
+    app.Os().Beep();
+    return false;
+  }
+  TpsH = h, TpsM = m, TpsS = s;
+  // As if it started now: a whole minute borrows at the next tick.
+  ZeRo = s == 0 ? 1 : 0;
+  TxtH.SetCaption(PadTwo(NumberText(h)));
+  TxtM.SetCaption(PadTwo(NumberText(m)));
+  TxtS.SetCaption(PadTwo(NumberText(s)));
+
+  // Out of the final seconds: the digits and the dimmed buttons come back.
+  const bool finalSeconds = Petetout.Visible();
+  for (ui::Control* c : {&VeilleProlongee, &Arrete, &Reboote, &ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel,
+                         &DisablePic, &Label1, &Label2, &TxtH, &TxtM, &TxtS})
+    c->SetVisible(true);
+  Petetout.SetVisible(false);
+  Petetout2.SetVisible(false);
+  if (finalSeconds && OldEndDesgn && !CmdTimStart) Reduce();  // the final seconds had brought it up
+
+  if (SystrayIcon* tray = app.Tray()) {
+    // The final seconds' icon goes, and the tip is written again whatever it said.
+    tray->AddSystrayIcon(tray->Nid.tip, static_cast<std::int16_t>(ActionIcon(Action, XpLooks(app.Shut()))));
+    tray->IconRefresh(true);
+  }
+  if (!CmdTimStart) {
+    Nmbr2Refresh = 0;
+    TimeStart& box = app.LoadTimeStart();
+    box.TimeLabel.SetBold(false);
+    box.Show();
+    box.RefreshTimeStart();
+  }
+  return true;
 }
 
 void MainForm::CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, std::int16_t& tmpSeconde) {

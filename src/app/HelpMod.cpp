@@ -29,7 +29,12 @@ std::string HelpText(const std::string& standByTxt) {
     text += line ? std::string(line) : "      -v : lance directement la boîte de dialogue " + standByTxt;
     text += "\r\n";
   }
-  return text + "Crepuscule 5.5.0.25";
+  // The later switches come after the version, leaving the lines above where they always were.
+  return text +
+         "Crepuscule 5.5.0.25\r\n"
+         "\r\n"
+         "      -attendre:programme.exe : attend la fin de ce programme avant de commencer\r\n"
+         "      -reporter:mm : repousse de mm minutes le compteur en cours";
 }
 
 void ShowHelp(Windows& app) {

@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 
-void ActivatePreviousInstance(platform::Platform& os) {
+void ActivatePreviousInstance(platform::Platform& os, int postponeMinutes) {
   const std::string title = os.AppTitle();
   // Renamed first, so that the search cannot find this copy's own window.
   os.SetAppTitle("unwanted instance");
@@ -12,7 +12,8 @@ void ActivatePreviousInstance(platform::Platform& os) {
   os.AllowSetForegroundWindow(os.GetWindowThreadProcessId(appWindow));
   // The visible main window sits just before the hidden application window.
   os.SetForegroundWindow(os.GetWindow(appWindow, platform::kGwHwndPrev));
-  os.PostMessageA(appWindow, os.RegisterWindowMessageA(kActivateMessage), 0, 0);
+  os.PostMessageA(appWindow, os.RegisterWindowMessageA(kActivateMessage),
+                  static_cast<std::uintptr_t>(postponeMinutes > 0 ? postponeMinutes : 0), 0);
   os.EndProcess();
 }
 

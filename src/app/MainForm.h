@@ -29,6 +29,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void Options() override { TimeOptions_Click(); }
   void Cancel() override { Annule_Click(); }
   void ActNow() override;
+  bool Postpone(int minutes) override;
   void WatchShift(bool on) override;
   void ShowDigits(bool visible) override;
   void SetDigits(const std::string& h, const std::string& m, const std::string& s) override;
@@ -70,6 +71,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   ui::Timer Timer1;    // 1000 ms countdown tick
   ui::Timer CheckMaj;  // 100 ms Shift watcher
   ui::Timer Patient;   // 1 ms deferred opening of a preset action
+  ui::Timer WaitEnd;   // 1000 ms look for the program a held start waits for
 
   // ---- Start-up and command line ----
   void Form_Initialize();
@@ -78,6 +80,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   // The three buttons' balloons, made once the window is up.
   void AddBalloons();
   void Patient_Timer();
+  void WaitEnd_Timer();
   // Splits Comm into Tabl (Tabl[0] is the first token).
   void TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl);
 
@@ -162,6 +165,14 @@ class MainForm : public ui::Form, public RunState, public Commands {
 
   void WireEvents();
   void ApplySwitches();
+  // The start the command line and the settings ask for, now or once the
+  // awaited program has ended.
+  void StartAsked();
+  // Holds the start until the awaited program ends; false (and a box) when
+  // it does not run, or the system cannot tell.
+  bool BeginWait(const std::string& program);
+  // The held start will never come: nothing preset is left.
+  void DropHeldStart();
   void ApplyTimeText();
   void PerformImmediateAction();
   void AddToolTip(ui::Control& button, const std::string& title, const std::string& text);
@@ -171,6 +182,8 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void ChooseAction(std::int16_t action);
   // The tray shows the action with its icon, in the set this system takes.
   void ShowInTray(const std::string& tip, std::int16_t action);
+  // A countdown runs or a start waits: the action buttons do nothing.
+  bool Busy() const { return CountDown || !WaitName.empty(); }
   // Into the notification area and back, where there is one.
   void Reduce();
   void Restore();

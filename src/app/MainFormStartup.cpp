@@ -6,6 +6,8 @@
 #include "app/HelpMod.h"
 #include "app/InstanceModule.h"
 #include "app/MainForm.h"
+#include "app/Postpone.h"
+#include "app/ResourceIds.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
@@ -173,7 +175,8 @@ void MainForm::TraiteCommande(const std::string& Comm, const std::string& Separa
 void MainForm::Form_Initialize() {
   platform::Platform& os = app.Os();
   os.InitCommonControls();
-  if (os.PrevInstance()) ActivatePreviousInstance(os);
+  // A second copy may only carry a postponement to the first.
+  if (os.PrevInstance()) ActivatePreviousInstance(os, PostponeSwitch(::TraiteCommande(os.CommandLine(), " ")));
 
   app.Files().ReadSettings(CmdReduced, CmdAllnow, OpenShutdown, OpenRestart, OpenSleep, NoMinAfter, Noding, UseLastTime,
                            CmdTimStart, UseHMode, NoConfirm, ForceHibern, OldEndDesgn, LastH, LastM, LastS);
@@ -189,7 +192,21 @@ void MainForm::Form_Initialize() {
 
   TraiteCommande(os.CommandLine(), " ", Tokens);
   ApplySwitches();
+  const std::string awaited = HelpAsked ? std::string() : WaitSwitch(Tokens);
+  if (!awaited.empty() && !BeginWait(awaited)) DropHeldStart();
 
+  if (WaitName.empty()) StartAsked();
+  if (HelpAsked) return;
+  int left = 0, top = 0;
+  HomePosition(left, top);
+  SetLeft(left);
+  SetTop(top);
+  if (WaitCmd || !CmdAllnow || !WaitName.empty()) app.OpenTray();
+  if (!WaitName.empty())
+    if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(WaitTip(WaitName), IDI_IDLE);
+}
+
+void MainForm::StartAsked() {
   if (!CmdAllnow) {
     Tokens.clear();
     if (HelpAsked) return;
@@ -197,16 +214,63 @@ void MainForm::Form_Initialize() {
     if (!TimeArg.empty()) ApplyTimeText();
   }
   if (CmdAllnow) PerformImmediateAction();
+}
 
-  if (HelpAsked) return;
-  int left = 0, top = 0;
-  HomePosition(left, top);
-  SetLeft(left);
-  SetTop(top);
-  if (WaitCmd || !CmdAllnow) app.OpenTray();
+bool MainForm::BeginWait(const std::string& program) {
+  std::vector<std::string> processes;
+  const bool listed = app.Os().ProcessNames(processes);
+  if (!listed || !ProgramRuns(processes, program)) {
+    app.Svc().messageBoxes.Show(listed ? NotRunningText(program) : NoProcessListText(program), ui::kMbExclamation,
+                                "Crepuscule");
+    return false;
+  }
+  WaitName = program;
+  DisablePic.SetVisible(true);
+  WaitEnd.SetEnabled(true);
+  return true;
+}
+
+void MainForm::DropHeldStart() {
+  OpenShutdown = OpenRestart = OpenSleep = false;
+  CmdAllnow = false;
+  TimeArg.clear();
+  HourArg.clear();
+}
+
+void MainForm::WaitEnd_Timer() {
+  std::vector<std::string> processes;
+  // A list that fails once proves nothing: the wait goes on.
+  if (!app.Os().ProcessNames(processes) || ProgramRuns(processes, WaitName)) return;
+  WaitEnd.SetEnabled(false);
+  WaitName.clear();
+  DisablePic.SetVisible(false);
+  if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon("Crepuscule", IDI_IDLE);
+  // Back as a start without the wait would have left it; a countdown puts it
+  // into the tray again.
+  if (!CmdReduced) {
+    Show();
+    SetState(ui::WindowState::Normal);
+    Reduced = false;
+  }
+  StartAsked();
+  if (CmdAllnow && !WaitCmd) {
+    // The action was taken: the program's work is done.
+    Hide();
+    app.UnloadMain();
+    return;
+  }
+  if (CmdReduced) CmdReduced = false;
+  if (TimeArg.empty() && (OpenShutdown || OpenRestart || OpenSleep)) Patient.SetEnabled(true);
 }
 
 void MainForm::Form_Load() {
+  if (!WaitName.empty()) {
+    // Waits in the notification area; -m is kept for when the wait ends.
+    Hide();
+    SetState(ui::WindowState::Minimised);
+    Reduced = true;
+    return;
+  }
   if ((CmdAllnow && !WaitCmd) || HelpAsked) {
     Hide();
     app.UnloadMain();

@@ -28,6 +28,7 @@ struct RunState {
   std::uint8_t TpsS = 0;          // remaining seconds
   std::uint8_t TpsM = 0;          // remaining minutes
   std::uint8_t TpsH = 0;          // remaining hours
+  std::string WaitName;           // the program a held start waits for; empty when none
 
   // ---- The notification area's ----
   bool Stoping = false;      // an action was chosen and its delay is being entered

@@ -53,6 +53,7 @@ MainForm::MainForm(Windows& a)
       Timer1(*this, "Timer1", 1000, false, /*catchUp=*/true),
       CheckMaj(*this, "CheckMaj", 100, true),
       Patient(*this, "Patient", 1, false),
+      WaitEnd(*this, "WaitEnd", 1000, false),
       app(a) {
   SetIcon(IDI_IDLE);
   TimeOptions.SetToolTip("Options de Crepuscule...");
@@ -110,6 +111,7 @@ void MainForm::WireEvents() {
   Timer1.onTick = [this] { Timer1_Timer(); };
   CheckMaj.onTick = [this] { CheckMaj_Timer(); };
   Patient.onTick = [this] { Patient_Timer(); };
+  WaitEnd.onTick = [this] { WaitEnd_Timer(); };
 
   // Alt+F4 quits the way the close picture does.
   onCloseBox = [this] { ClseBrillant_MouseUp(1, 0, 0, 0); };

@@ -143,12 +143,12 @@ void MainForm::ClseBrillant_MouseMove(const ui::MouseArgs& e) { TrackPress(ClseB
 // picture left up by a quick pointer sits above the grey strip and would
 // still take the click.
 void MainForm::ArreteBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y) && !CountDown) ChooseAction(1);
+  if (Button == kLeftButton && Inside(ArreteBrillant, X, Y) && !Busy()) ChooseAction(1);
   ResetLook(Arrete, ArreteBrillant, ArreteE);
 }
 
 void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(RebooteBrillant, X, Y) && !CountDown) {
+  if (Button == kLeftButton && Inside(RebooteBrillant, X, Y) && !Busy()) {
     Stoping = true;
     Action = 2;
     // The restart button switches the tray before deciding, in every case.
@@ -167,7 +167,7 @@ void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
 }
 
 void MainForm::VeilleProlongeeBrillant_MouseUp(int Button, int, float X, float Y) {
-  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y) && !CountDown) ChooseAction(3);
+  if (Button == kLeftButton && Inside(VeilleProlongeeBrillant, X, Y) && !Busy()) ChooseAction(3);
   ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
 }
 
@@ -196,7 +196,7 @@ void MainForm::ClseBrillant_MouseUp(int Button, int, float X, float Y) {
 void MainForm::Fond_MouseMove(const ui::MouseArgs& e) {
   Unhighlight(Min, MinBrillant);
   // While counting, DisablePic covers the action buttons: they are left as they are.
-  if (!CountDown) {
+  if (!Busy()) {
     Unhighlight(Arrete, ArreteBrillant);
     Unhighlight(Reboote, RebooteBrillant);
     Unhighlight(VeilleProlongee, VeilleProlongeeBrillant);

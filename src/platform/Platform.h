@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -69,6 +70,10 @@ class Platform {
   virtual std::uint32_t SetThreadExecutionState(std::uint32_t flags) = 0;
   // Returns the length; the text is cut to it.
   virtual std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) = 0;
+  // Tool Help (kernel32, not on NT 4) or PSAPI (NT 4): the running processes'
+  // file names, with their folders on the 95 family; false where the system
+  // gives no list.
+  virtual bool ProcessNames(std::vector<std::string>& names) = 0;
   // advapi32
   virtual int OpenProcessToken(Handle process, std::uint32_t access, Handle& token) = 0;
   virtual int LookupPrivilegeValueA(const char* systemName, const std::string& name, Luid& luid) = 0;

@@ -75,7 +75,8 @@ void RecordingPlatform::SetVersion(std::uint32_t platformId, std::uint32_t major
 }
 
 std::vector<std::string> RecordingPlatform::Calls() const {
-  static const char* const chatty[] = {"GetVersionExA(", "GetAsyncKeyState(", "LoadIconResource(", "GetSysColor("};
+  static const char* const chatty[] = {"GetVersionExA(", "GetAsyncKeyState(", "LoadIconResource(", "GetSysColor(",
+                                       "ProcessNames("};
   std::vector<std::string> out;
   for (const std::string& line : log) {
     const bool skip =
@@ -130,6 +131,12 @@ std::uint32_t RecordingPlatform::GetWindowsDirectoryA(std::string& buffer, std::
   }
   buffer = windowsDirectory;
   return static_cast<std::uint32_t>(windowsDirectory.size());
+}
+
+bool RecordingPlatform::ProcessNames(std::vector<std::string>& names) {
+  log.push_back("ProcessNames()");
+  names = noProcessList ? std::vector<std::string>{} : processes;
+  return !noProcessList;
 }
 
 int RecordingPlatform::OpenProcessToken(Handle process, std::uint32_t access, Handle& token) {

@@ -26,7 +26,8 @@ class RecordingPlatform : public Platform {
   const OsVersionInfo& Version() const { return version_; }
 
   // Calls, one line each, in order. Calls() filters out the chatty ones
-  // (GetVersionExA, GetAsyncKeyState, LoadIconResource, GetSysColor).
+  // (GetVersionExA, GetAsyncKeyState, LoadIconResource, GetSysColor,
+  // ProcessNames).
   std::vector<std::string> log;
   std::vector<std::string> Calls() const;
   std::vector<std::string> CallsNamed(const std::string& prefix) const;
@@ -54,6 +55,8 @@ class RecordingPlatform : public Platform {
   int failNotifyAdd = 0;                    // NIM_ADD answers this many failures first
   std::vector<NotifyIconData> notifyCalls;  // records of Shell_NotifyIconA, in order
   std::vector<std::uint32_t> notifyMessages;
+  std::vector<std::string> processes;  // ProcessNames' answer
+  bool noProcessList = false;          // ProcessNames fails, as where neither list exists
   Handle nextHandle = 0x1000;
   bool failVersionQuery = false;          // GetVersionExA leaves the record alone
   std::map<Handle, Handle> windowBefore;  // GetWindow(w, GW_HWNDPREV) answers
@@ -74,6 +77,7 @@ class RecordingPlatform : public Platform {
   int SetSystemPowerState(int fSuspend, int fForce) override;
   std::uint32_t SetThreadExecutionState(std::uint32_t flags) override;
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override;
+  bool ProcessNames(std::vector<std::string>& names) override;
   int OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override;
   int LookupPrivilegeValueA(const char* systemName, const std::string& name, Luid& luid) override;
   int AdjustTokenPrivileges(Handle token, int disableAll, const TokenPrivileges& newState, std::uint32_t bufferLength,

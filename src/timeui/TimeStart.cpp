@@ -7,6 +7,7 @@
 
 #include "app/Actions.h"
 #include "app/Commands.h"
+#include "app/Postpone.h"
 #include "app/ResourceIds.h"
 #include "app/Windows.h"
 #include "text/Text.h"
@@ -29,6 +30,7 @@ TimeStart::TimeStart(Windows& a)
                {0, 0, kClientWidth + kFrameTwips, kClientHeight + kFrameTwips + kCaptionTwips}, "..."),
       TimeLabel(*this, "TimeLabel", ControlKind::Label, {840, 390, 0, 195}, "..."),
       Annuler(*this, "Annuler", ControlKind::Button, {5280, 600, 1095, 375}, "Annuler"),
+      Reporter(*this, "Reporter", ControlKind::Button, {4080, 600, 1095, 375}, "+10 min"),
       ArretPict(*this, "ArretPict", ControlKind::Picture, kPicture),
       RebootePict(*this, "RebootePict", ControlKind::Picture, kPicture),
       StandbyPict(*this, "StandbyPict", ControlKind::Picture, kPicture),
@@ -45,6 +47,7 @@ TimeStart::TimeStart(Windows& a)
     p.control.SetVisible(false);
   }
   Annuler.onClick = [this] { Annuler_Click(); };
+  Reporter.onClick = [this] { app.Do().Postpone(kPostponeMinutes); };
   onCloseBox = [this] { app.UnloadTimeStart(); };
 }
 

@@ -49,6 +49,8 @@ SystrayIcon::SystrayIcon(Windows& a)
       MnuShutR("MnuShutR", "ShutMenu", {}),
       MnuRebootR("MnuRebootR", "RebootMenu", {}),
       MnuCloseR("MnuCloseR", "ClosMenu", {}),
+      MnuWait("MnuWait", "WaitMenu", {}),
+      MnuWaitR("MnuWaitR", "WaitMenu", {}),
       app(a),
       state(a.State()) {
   BuildMenus();
@@ -147,7 +149,7 @@ void SystrayIcon::TimeCop_Timer() {
   TimeCop.SetEnabled(false);
 }
 
-void SystrayIcon::IconRefresh() {
+void SystrayIcon::IconRefresh(bool fresh) {
   RunState& main = state;
   if (IsAction(main.Action)) {  // another value keeps both as they were
     main.SystrayText = TextsOf(main.Action, main).tipPrefix;
@@ -158,7 +160,8 @@ void SystrayIcon::IconRefresh() {
   const int h = main.TpsH, m = main.TpsM, s = main.TpsS;
   const std::string& prefix = main.SystrayText;
   std::string tip;
-  if (h != 0 && m != 0 && m != LastTipMinute) {
+  if (fresh) LastTipMinute = -1;
+  if (h != 0 && (m != 0 || fresh) && m != LastTipMinute) {
     std::string hh, mm, ss;
     app.Do().Digits(hh, mm, ss);
     tip = prefix + std::to_string(h) + "h" + mm + " ...";

@@ -21,7 +21,8 @@ class SystrayIcon : public ui::Form {
   void AddSystrayIcon(const std::string& Mess, std::int16_t SelectIcon);
   void Reduce();
   void Restore();
-  void IconRefresh();
+  // fresh: the tip is written whatever it said before (a countdown moved on).
+  void IconRefresh(bool fresh = false);
   void Form_Load() override;
   void Form_Unload() override;
   // The shell's notification: the event number (0x201 left down, ...).
@@ -39,6 +40,8 @@ class SystrayIcon : public ui::Form {
   // ---- Menus (popup only), normal and in-tray variants ----
   ui::Menu MnuFichier, MnuShut, MnuReboot, MnuClose;
   ui::Menu MnuFichierR, MnuShutR, MnuRebootR, MnuCloseR;
+  // While a start waits for a program to end.
+  ui::Menu MnuWait, MnuWaitR;
   // The Sleep item reads as the main window words the action.
   void ShowSleepWording();
   // Pops up the menu for Action and Reduced.

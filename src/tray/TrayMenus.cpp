@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Commands.h"
+#include "app/Postpone.h"
 #include "app/Windows.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"
@@ -19,6 +20,7 @@ void SystrayIcon::BuildMenus() {
   auto sleep = [this] { app.Do().Sleep(); };
   auto options = [this] { app.Do().Options(); };
   auto cancel = [this] { app.Do().Cancel(); };
+  auto postpone = [this] { app.Do().Postpone(kPostponeMinutes); };
   auto quit = [this] { app.Do().Quit(); };
   auto reduce = [this] { Reduce(); };
   auto restore = [this] { Restore(); };
@@ -29,14 +31,17 @@ void SystrayIcon::BuildMenus() {
                       {"OptionMenuN", "&Options", options},       {"MnuAnnul", "Qui&tter Crepuscule", quit}};
   MnuShut.items = {{"Reduce1", "&Réduire Crepuscule", reduce},
                    Separator("Separator01"),
+                   {"MnuReporte1", "Re&porter de 10 minutes", postpone},
                    {"MnuAnnul1", "A&nnuler l'Arrêt", cancel},
                    {"MnuAnnul8", "Qui&tter Crepuscule", quit}};
   MnuReboot.items = {{"Reduce2", "&Réduire Crepuscule", reduce},
                      Separator("Separator02"),
+                     {"MnuReporte2", "Re&porter de 10 minutes", postpone},
                      {"MnuAnnul2", "A&nnuler le Redémarrage", cancel},
                      {"MnuAnnul9", "Qui&tter Crepuscule", quit}};
   MnuClose.items = {{"Reduce3", "&Réduire Crepuscule", reduce},
                     Separator("Separator03"),
+                    {"MnuReporte3", "Re&porter de 10 minutes", postpone},
                     {"MnuAnnul3", "A&nnuler la mise en Veille", cancel},
                     {"MnuAnnul10", "Qui&tter Crepuscule", quit}};
 
@@ -46,16 +51,27 @@ void SystrayIcon::BuildMenus() {
                        {"OptionMenuR", "&Options", options},          {"MnuAnnulR", "Qui&tter Crepuscule", quit}};
   MnuShutR.items = {{"Restore1", "&Restaurer Crepuscule", restore},
                     Separator("Separator04"),
+                    {"MnuReporte4", "Re&porter de 10 minutes", postpone},
                     {"MnuAnnul4", "A&nnuler l'Arrêt", cancel},
                     {"MnuAnnulR1", "Qui&tter Crepuscule", quit}};
   MnuRebootR.items = {{"Restore2", "&Restaurer Crepuscule", restore},
                       Separator("Separator05"),
+                      {"MnuReporte5", "Re&porter de 10 minutes", postpone},
                       {"MnuAnnul5", "A&nnuler le Redémarrage", cancel},
                       {"MnuAnnulR2", "Qui&tter Crepuscule", quit}};
   MnuCloseR.items = {{"Restore3", "&Restaurer Crepuscule", restore},
                      Separator("Separator06"),
+                     {"MnuReporte6", "Re&porter de 10 minutes", postpone},
                      {"MnuAnnul6", "A&nnuler la mise en Veille", cancel},
                      {"MnuAnnulR3", "Qui&tter Crepuscule", quit}};
+  MnuWait.items = {{"Reduce5", "&Réduire Crepuscule", reduce},
+                   Separator("Separator10"),
+                   {"MnuAnnulW", "A&nnuler l'attente", cancel},
+                   {"MnuAnnulW1", "Qui&tter Crepuscule", quit}};
+  MnuWaitR.items = {{"Restore5", "&Restaurer Crepuscule", restore},
+                    Separator("Separator11"),
+                    {"MnuAnnulWR", "A&nnuler l'attente", cancel},
+                    {"MnuAnnulWR1", "Qui&tter Crepuscule", quit}};
 }
 
 ui::Menu* SystrayIcon::MenuFor(int action, bool reduced, std::string& defaultItem) {
@@ -64,6 +80,10 @@ ui::Menu* SystrayIcon::MenuFor(int action, bool reduced, std::string& defaultIte
   ui::Menu* const normal[] = {&MnuFichier, &MnuShut, &MnuReboot, &MnuClose};
   ui::Menu* const inTray[] = {&MnuFichierR, &MnuShutR, &MnuRebootR, &MnuCloseR};
   if (action < 0 || action > 3) return nullptr;
+  if (!state.WaitName.empty()) {
+    defaultItem = reduced ? "Restore5" : "Reduce5";
+    return reduced ? &MnuWaitR : &MnuWait;
+  }
   if (!reduced) {
     defaultItem = kReduceItems[action];
     return normal[action];

@@ -43,7 +43,7 @@ LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return 1;
   }
   if (activateMessage != 0 && message == activateMessage) {
-    if (handlers.activate) handlers.activate();
+    if (handlers.activate) handlers.activate(wParam);
     return 0;
   }
   return api::DefProc(hwnd, message, wParam, lParam);

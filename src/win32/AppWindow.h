@@ -18,7 +18,7 @@ void KeepAppWindowBehind(HWND mainWindow);
 struct AppWindowHandlers {
   std::function<void()> timer;            // WM_TIMER
   std::function<void(WPARAM)> power;      // WM_POWERBROADCAST's event
-  std::function<void()> activate;         // a second copy asks to be shown the first
+  std::function<void(WPARAM)> activate;   // a second copy asks to be shown the first, or to postpone
   std::function<std::string()> describe;  // the text sent back to the test hook
 };
 void SetAppWindowHandlers(AppWindowHandlers handlers);

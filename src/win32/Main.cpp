@@ -44,7 +44,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     App app(services, os);
     app.onEnded = [] { PostQuitMessage(0); };
     SetAppWindowHandlers({[&scheduler] { scheduler.OnTimer(); },
-                          [&scheduler](WPARAM event) { scheduler.OnPower(event); }, [&app] { app.BringForward(); },
+                          [&scheduler](WPARAM event) { scheduler.OnPower(event); },
+                          [&app](WPARAM minutes) { app.Activated(minutes); },
                           [&app, &menus] { return DescribeApp(app, menus.LastMenu()); }});
     app.Start();
     app.CollectGarbage();

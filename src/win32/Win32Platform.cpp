@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -125,6 +126,64 @@ std::uint32_t Win32Platform::GetWindowsDirectoryA(std::string& buffer, std::uint
   else
     buffer.clear();
   return length;
+}
+
+namespace {
+
+// Tool Help, in kernel32 on the 95 family and from Windows 2000 on.
+bool ToolHelpNames(std::vector<std::string>& names) {
+  using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
+  using Walk = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+  static const Snapshot snapshot = LookUp<Snapshot>("kernel32.dll", "CreateToolhelp32Snapshot");
+  static const Walk first = LookUp<Walk>("kernel32.dll", "Process32First");
+  static const Walk next = LookUp<Walk>("kernel32.dll", "Process32Next");
+  if (!snapshot || !first || !next) return false;
+  const HANDLE list = snapshot(TH32CS_SNAPPROCESS, 0);
+  if (list == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = first(list, &entry); more; more = next(list, &entry)) {
+    entry.szExeFile[sizeof entry.szExeFile - 1] = '\0';
+    names.push_back(FromAnsi(entry.szExeFile));
+  }
+  ::CloseHandle(list);
+  return true;
+}
+
+// PSAPI, for NT 4: each process's first module is its program. Processes
+// this user may not open are not listed.
+bool PsapiNames(std::vector<std::string>& names) {
+  using Enum = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
+  using Modules = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
+  using BaseName = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+  static const Enum enumProcesses = LookUp<Enum>("psapi.dll", "EnumProcesses");
+  static const Modules enumModules = LookUp<Modules>("psapi.dll", "EnumProcessModules");
+  static const BaseName baseName = LookUp<BaseName>("psapi.dll", "GetModuleBaseNameA");
+  if (!enumProcesses || !enumModules || !baseName) return false;
+  std::vector<DWORD> ids(1024);
+  DWORD bytes = 0;
+  if (!enumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &bytes)) return false;
+  ids.resize(bytes / sizeof(DWORD));
+  for (DWORD id : ids) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+    if (!process) continue;
+    HMODULE module = nullptr;
+    DWORD needed = 0;
+    char name[MAX_PATH] = {};
+    if (enumModules(process, &module, sizeof module, &needed) && baseName(process, module, name, MAX_PATH) > 0)
+      names.push_back(FromAnsi(name));
+    ::CloseHandle(process);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32Platform::ProcessNames(std::vector<std::string>& names) {
+  names.clear();
+  if (ToolHelpNames(names)) return true;
+  names.clear();
+  return PsapiNames(names);
 }
 
 int Win32Platform::OpenProcessToken(platform::Handle process, std::uint32_t access, platform::Handle& token) {

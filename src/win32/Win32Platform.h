@@ -19,6 +19,7 @@ class Win32Platform : public platform::Platform {
   int SetSystemPowerState(int fSuspend, int fForce) override;
   std::uint32_t SetThreadExecutionState(std::uint32_t flags) override;
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override;
+  bool ProcessNames(std::vector<std::string>& names) override;
   int OpenProcessToken(platform::Handle process, std::uint32_t access, platform::Handle& token) override;
   int LookupPrivilegeValueA(const char* systemName, const std::string& name, platform::Luid& luid) override;
   int AdjustTokenPrivileges(platform::Handle token, int disableAll, const platform::TokenPrivileges& newState,

@@ -103,8 +103,8 @@ def cancel_case(name, switches, delay, typed, where, message):
         elif where == "tray":
             t.wait_describe("form|TimeStart|")
             menu = t.tray_menu("MnuCloseR")
-            equal(menu["items"], ["&Restaurer Crepuscule", "-", "A&nnuler la mise en Veille",
-                                  "Qui&tter Crepuscule"], "tray menu during a countdown")
+            equal(menu["items"], ["&Restaurer Crepuscule", "-", "Re&porter de 10 minutes",
+                                  "A&nnuler la mise en Veille", "Qui&tter Crepuscule"], "tray menu during a countdown")
             t.choose_menu_item("A&nnuler la mise en Veille")
         else:
             t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")

@@ -110,8 +110,9 @@ def help_box(t):
     equal(lines[:17], HELP_LINES, "help lines")
     check(re.fullmatch(r"Merci à .+ et les autres \.\.\.", lines[17] if len(lines) > 17 else ""),
           "thanks line: %r" % lines[17:18])
-    # A last line of the program's own, with no line break after it.
-    equal(len(lines), 19, "lines in the help text")
+    # A line of the program's own, then the later switches, with no line break after them.
+    equal(lines[19:], ["", "      -attendre:programme.exe : attend la fin de ce programme avant de commencer",
+                       "      -reporter:mm : repousse de mm minutes le compteur en cours"], "later switches")
     equal(buttons, ["OK"], "buttons")
     equal(t.visible(MAIN), [], "windows shown with the help")
     t.key_to("Aide Crepuscule...", "Return")

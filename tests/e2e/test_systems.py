@@ -34,7 +34,8 @@ def system_calls(program):
 @case(version="win98", relay=[dll + ".*" for dll in SYSTEM_DLLS], timeout=120)
 def win98_uses_no_stubbed_wide_call(t):
     """A run through the main window, the delay dialog, a countdown, the tray
-    menu, the last seconds, a cancel, the options dialog and the quit."""
+    menu, the last seconds, both ways of postponing, a cancel, the options
+    dialog and the quit; then a start that waits for an absent program."""
     p = t.start()
     t.wait_main_window()
     t.screenshot("win98-%s-main" % t.session.arch)
@@ -46,7 +47,12 @@ def win98_uses_no_stubbed_wide_call(t):
     t.tray_menu("MnuShutR")
     t.choose_menu_item("&Restaurer Crepuscule")
     wait_until(lambda: t.describe().visible("MainForm", "Petetout"), 20, "the last seconds never came", 0.3)
-    t.click_child("Arrêt ...", "Annuler")  # the countdown window's, on top of everything now
+    t.click_child("Arrêt ...", "+10 min")  # the countdown window's, on top of everything now
+    t.wait_describe("ctl|MainForm|TxtM|10|")
+    t.tray_menu("MnuShut")
+    t.choose_menu_item("Re&porter de 10 minutes")
+    t.wait_describe("ctl|MainForm|TxtM|20|")
+    t.click_child("Arrêt ...", "Annuler")
     t.close_box("Annulation")
     t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
     t.click_child(MAIN, "Options")
@@ -56,8 +62,14 @@ def win98_uses_no_stubbed_wide_call(t):
     t.click_child(MAIN, "Annuler")  # idle: quits
     check(p.wait_exit(10) is not None, "the program still runs after Annuler")
 
-    calls = system_calls(p)
+    waiting = t.start("-a", "-attendre:absent.exe")
+    t.close_box("Crepuscule")  # no such program: nothing is started
+    t.click_child(MAIN, "Annuler")
+    check(waiting.wait_exit(10) is not None, "the program still runs after Annuler")
+
+    calls = system_calls(p) + system_calls(waiting)
     check(("user32", "CreateWindowExA") in calls, "the trace holds no window creation: %d calls" % len(calls))
+    check(("kernel32", "CreateToolhelp32Snapshot") in calls, "the process list was not read with Tool Help")
     wide = sorted({"%s.%s" % c for c in calls if c[1].endswith("W") and c[1] not in WIDE_ON_95})
     equal(wide, [], "wide-character calls that are stubs on Windows 98")
     equal(names(p, POWER), [], "power calls")

@@ -176,7 +176,7 @@ bool DescribeOnce(std::string& out) {
 }
 
 int Usage() {
-  Line("usage: wintool list|describe");
+  Line("usage: wintool list|describe|sleep SECONDS");
   return 2;
 }
 
@@ -186,6 +186,11 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
   std::wstring command = argv[1];
   if (command == L"list") return List();
+  // A stand-in for a program the one under test waits for: it runs, then ends.
+  if (command == L"sleep" && argc > 2) {
+    Sleep(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
+    return 0;
+  }
   if (command == L"describe") {
     std::string text;
     if (!DescribeOnce(text)) return 1;

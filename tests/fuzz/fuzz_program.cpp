@@ -24,9 +24,22 @@
 
 namespace {
 
-const char* const kSwitches[] = {" -a ", " -r ", " -v ",         " -n ",          " -m ",         " -t:",
-                                 " -h:", " -? ", " -noconfirm ", " -notimediag ", " -endinmain ", " -forcehibernation ",
-                                 ",",    "0",    " -noding ",    " -t:0,0,2 "};
+const char* const kSwitches[] = {" -a ",
+                                 " -r ",
+                                 " -v ",
+                                 " -n ",
+                                 " -m ",
+                                 " -t:",
+                                 " -h:",
+                                 " -? ",
+                                 " -noconfirm ",
+                                 " -notimediag ",
+                                 " -endinmain ",
+                                 " -forcehibernation ",
+                                 ",",
+                                 " -attendre:tache.exe ",
+                                 " -reporter:",
+                                 " -t:0,0,2 "};
 const char* const kTexts[] = {"", "00", "05", "1", "99", "60", ".4", "-5", "ab", "59", "3", "0", "&H", "1e", " 7", "é"};
 const char* const kMenuItems[] = {"MnuArrete", "MnuRedemarre", "MnuFerme",    "Reduce4",  "OptionMenuN", "MnuArreteR",
                                   "MnuFermeR", "Restore4",     "OptionMenuR", "MnuAnnul", "MnuAnnul1",   "MnuAnnul4",
@@ -122,8 +135,12 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
       if (dialog) dialog->WithTime.ValueFromUser(dialog->WithTime.Value() == 1 ? 0 : 1);
       break;
     case 11:
-      if (TimeStart* box = f.app->TimeStartIfLoaded())
-        f.Guard([&] { arg % 2 ? box->Annuler.onClick() : box->onCloseBox(); });
+      if (arg % 4 == 3) {
+        f.Guard([&] { f.app->Activated(arg); });  // a second copy's message, postponing or not
+      } else if (TimeStart* box = f.app->TimeStartIfLoaded()) {
+        ui::Control* buttons[] = {&box->Annuler, &box->Reporter};
+        f.Guard([&] { arg % 4 < 2 ? buttons[arg % 2]->onClick() : box->onCloseBox(); });
+      }
       break;
     case 12:
       if (!f.app->OptionsFormIfLoaded() && main.Loaded() && main.Visible() && main.Enabled()) main.TimeOptions_Click();
@@ -139,6 +156,8 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
       break;
     case 14:
       f.env.messageBoxes.answers.push_back(arg % 2 ? ui::kIdCancel : ui::kIdOk);
+      // The program a start may wait for ends, or starts again.
+      if (arg >= 0xF0) f.os.processes = arg % 2 ? std::vector<std::string>{} : std::vector<std::string>{"tache.exe"};
       break;
     default:
       f.os.shiftState = static_cast<short>(arg % 2 ? -32768 : 0);
@@ -174,6 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   f.os.failExitWindows = switches & 32 ? 1 : 0;
   f.os.failPowerState = switches & 64 ? 1 : 0;
   f.os.failNotifyAdd = switches & 128 ? 3 : 0;
+  f.os.processes = {"C:\\WINDOWS\\TACHE.EXE"};
 
   // Start-up and a few seconds alone: only what was asked for may act.
   f.Start(line);

@@ -31,7 +31,10 @@ TEST(Help, TextIsExact) {
                     "      -? : affiche cette aide\r\n"
                     "\r\n"
                     "Merci à Julien, Sophie, Mathieu et les autres ...\r\n"
-                    "Crepuscule 5.5.0.25 [64 Aide Crepuscule...]"});
+                    "Crepuscule 5.5.0.25\r\n"
+                    "\r\n"
+                    "      -attendre:programme.exe : attend la fin de ce programme avant de commencer\r\n"
+                    "      -reporter:mm : repousse de mm minutes le compteur en cours [64 Aide Crepuscule...]"});
     EXPECT_EQ(std::pair(f.app->Ended(), f.Main().Visible()), std::pair(true, false));  // no window, no tray icon
     EXPECT_TRUE(f.os.CallsNamed("Shell_NotifyIconA").empty());
   }

@@ -9,22 +9,28 @@
 
 namespace {
 
-TEST_F(AppTest, ASecondCopyActivatesTheFirstAndEnds) {
-  os.prevInstance = true;
-  os.windows[{"ThunderRT6Main", "Crepuscule"}] = 0x500;
-  os.windowBefore[0x500] = 0x4F0;
-  Start("-a -t:0,10,0 -makecoffee");
-  EXPECT_TRUE(processEnded);
-  // The first copy may take the foreground before this one lets it go, and is
-  // asked to bring its own window forward once the main window is up.
-  EXPECT_EQ(os.Calls(),
-            (Lines{"InitCommonControls()", "PrevInstance()", "AppTitle()", "SetAppTitle(unwanted instance)",
-                   "FindWindowA(ThunderRT6Main,Crepuscule)", "GetWindowThreadProcessId(0x500)",
-                   "AllowSetForegroundWindow(0x7a0)", "GetWindow(0x500,3)", "SetForegroundWindow(0x4f0)",
-                   "RegisterWindowMessageA(Crepuscule.Activate)", "PostMessageA(0x500,0xc123,0,0)", "EndProcess()"}));
-  EXPECT_FALSE(SettingsExist());
-  EXPECT_TRUE(env.messageBoxes.shown.empty());
-  EXPECT_FALSE(Main().Visible());
+// A "-reporter:" it carries goes with the message; nothing else of its command line does.
+TEST(Instance, ASecondCopyActivatesTheFirstAndEnds) {
+  for (const auto& [commandLine, wParam] : {std::pair("-a -t:0,10,0 -makecoffee", "0"),
+                                            std::pair("-reporter:15 -a", "15"), std::pair("-reporter:abc", "0")}) {
+    AppFixture f;
+    f.os.prevInstance = true;
+    f.os.windows[{"ThunderRT6Main", "Crepuscule"}] = 0x500;
+    f.os.windowBefore[0x500] = 0x4F0;
+    f.Start(commandLine);
+    EXPECT_TRUE(f.processEnded);
+    // The first copy may take the foreground before this one lets it go, and is
+    // asked to bring its own window forward once the main window is up.
+    EXPECT_EQ(f.os.Calls(),
+              (Lines{"InitCommonControls()", "PrevInstance()", "CommandLine()", "AppTitle()",
+                     "SetAppTitle(unwanted instance)", "FindWindowA(ThunderRT6Main,Crepuscule)",
+                     "GetWindowThreadProcessId(0x500)", "AllowSetForegroundWindow(0x7a0)", "GetWindow(0x500,3)",
+                     "SetForegroundWindow(0x4f0)", "RegisterWindowMessageA(Crepuscule.Activate)",
+                     std::string("PostMessageA(0x500,0xc123,") + wParam + ",0)", "EndProcess()"}));
+    EXPECT_FALSE(f.SettingsExist());
+    EXPECT_TRUE(f.env.messageBoxes.shown.empty());
+    EXPECT_FALSE(f.Main().Visible());
+  }
 }
 
 TEST_F(AppTest, AnUnfoundFirstCopyLetsThisOneRunUnderAnotherTitle) {

@@ -1,0 +1,231 @@
+// Postponing a countdown (tray item, countdown window, a second copy) and a
+// start held until a program ends.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "AppFixture.h"
+#include "app/Postpone.h"
+#include "text/Text.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+#include "tray/SystrayIcon.h"
+
+namespace {
+
+std::string LastTip(const AppFixture& f) { return f.os.notifyCalls.back().tip; }
+platform::Handle LastIcon(const AppFixture& f) {
+  return f.os.notifyCalls.back().hIcon - platform::RecordingPlatform::kIconBase;
+}
+
+TEST(Postpone, SwitchesTakeOnlyWellFormedValues) {
+  const std::tuple<const char*, int, const char*> rows[] = {
+      {"-reporter:10", 10, ""},
+      {"-reporter:0010 -reporter:1440", 1440, ""},
+      {"-reporter:abc -reporter:0 -reporter:1441 -reporter: -reporter:-5 -reporter:5.5 -Reporter:5", 0, ""},
+      {"-reporter:7 -reporter:99999", 7, ""},
+      {"-attendre:setup.exe", 0, "setup.exe"},
+      {"-attendre: -attendre:C:\\Jeux\\", 0, ""},
+      {"-a -attendre:C:\\Jeux\\Setup.EXE -attendre:", 0, "Setup.EXE"}};
+  for (const auto& [line, minutes, program] : rows) {
+    const std::vector<std::string> tokens = TraiteCommande(line, " ");
+    EXPECT_EQ(PostponeSwitch(tokens), minutes) << line;
+    EXPECT_EQ(WaitSwitch(tokens), program) << line;
+  }
+}
+
+TEST(Postpone, ArithmeticStopsAtTheLargestDelay) {
+  const std::tuple<int, int, int, int, const char*> rows[] = {
+      {0, 0, 12, 10, "0:10:12"}, {0, 55, 30, 10, "1:5:30"}, {2, 0, 0, 1440, "26:0:0"}, {99, 49, 59, 10, "99:59:59"},
+      {99, 50, 0, 10, nullptr},  {0, 0, 1, 0, nullptr},     {0, 0, 1, 1441, nullptr}};
+  for (const auto& [h0, m0, s0, minutes, after] : rows) {
+    std::uint8_t h = static_cast<std::uint8_t>(h0), m = static_cast<std::uint8_t>(m0),
+                 s = static_cast<std::uint8_t>(s0);
+    EXPECT_EQ(AddMinutes(h, m, s, minutes), after != nullptr);
+    EXPECT_EQ(std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s),
+              after ? after : std::to_string(h0) + ":" + std::to_string(m0) + ":" + std::to_string(s0));
+  }
+}
+
+TEST(Postpone, ProgramsAreFoundByFileNameWithoutCase) {
+  const std::vector<std::string> running = {"C:\\WINDOWS\\EXPLORER.EXE", "Éditeur.exe", "setup.exe.bak"};
+  EXPECT_TRUE(ProgramRuns(running, "explorer.exe"));  // the 95 family names the folder too
+  EXPECT_TRUE(ProgramRuns(running, "éDITEUR.EXE"));
+  EXPECT_FALSE(ProgramRuns(running, "setup.exe"));
+  EXPECT_FALSE(ProgramRuns(running, ""));
+}
+
+// At each stage the countdown goes on as if started with the longer time:
+// the ticks to the power call, the digits, the look, the tip and its icon.
+TEST(Postpone, AtEachStageTheCountdownGoesOnFromTheLongerTime) {
+  struct Row {
+    const char* m;
+    const char* s;
+    int before;  // seconds run before postponing
+    const char* after;
+    const char* tip;
+    const char* words;  // in the countdown window
+  } rows[] = {
+      {"0", "12", 0, "00:10:12", "Arrêt dans 10 minutes ...", "10 minutes et 12 secondes."},
+      {"1", "0", 0, "00:11:00", "Arrêt dans 11 minutes ...", "11 minutes et zéro secondes."},
+      {"5", "0", 90, "00:13:30", "Arrêt dans 13 minutes ...", "13 minutes et 30 secondes."},
+      {"0", "5", 2, "00:10:03", "Arrêt dans 10 minutes ...", "10 minutes et 03 secondes."},  // the final seconds
+      {"55", "0", 0, "01:05:00", "Arrêt dans 1h05 ...", "une heure 05 minutes et zéro secondes."}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.m) + ":" + r.s);
+    Started f;
+    f.StartCountdown(1, "0", r.m, r.s);
+    f.Advance(r.before * 1000);
+    f.os.ClearLog();
+    ASSERT_TRUE(f.Main().Postpone(10));
+    MainForm& m = f.Main();
+    EXPECT_EQ(f.Digits(), r.after);
+    EXPECT_EQ(Shown({&m.Arrete, &m.TxtS, &m.DisablePic, &m.ArreteLabel, &m.Petetout, &m.Petetout2}),
+              "Arrete TxtS DisablePic ArreteLabel");
+    EXPECT_EQ(std::pair(LastTip(f), LastIcon(f)), std::pair(std::string(r.tip), platform::Handle{101}));
+    TimeStart* box = f.app->TimeStartIfLoaded();
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->TimeLabel.GetFont().bold);
+    EXPECT_EQ(box->TimeLabel.Caption(), std::string("Arrêt dans ") + r.words);
+    const std::string after = r.after;
+    const int left =
+        std::stoi(after.substr(0, 2)) * 3600 + std::stoi(after.substr(3, 2)) * 60 + std::stoi(after.substr(6));
+    int ticks = 0;
+    while (f.PowerCalls().empty() && ticks <= left) {
+      f.Advance(1000);
+      ++ticks;
+    }
+    EXPECT_EQ(ticks, left);
+    EXPECT_EQ(f.os.CallsNamed("Beep").size(), 5u);  // the new final seconds only
+    EXPECT_EQ(f.os.CallsNamed("SetThreadExecutionState"), Lines{"SetThreadExecutionState(0x80000000)"});  // at zero
+  }
+}
+
+TEST(Postpone, ClockTimeMovesOnAndTheLimitIsRefusedWithABeep) {
+  Started clock("-a -h:10,30,0");  // the fake clock reads 10:00:00
+  EXPECT_TRUE(clock.Main().Postpone(10));
+  EXPECT_EQ(clock.Digits(), "00:40:00");
+
+  Started f;
+  f.StartCountdown(2, "99", "55", "0");
+  f.os.ClearLog();
+  EXPECT_FALSE(f.Main().Postpone(10));
+  EXPECT_EQ(f.os.Calls(), Lines{"Beep()"});
+  EXPECT_EQ(f.Digits(), "99:55:00");
+  EXPECT_TRUE(f.Main().Timer1.Enabled());
+
+  Started idle;  // nothing to postpone: nothing happens, not even a beep
+  idle.os.ClearLog();
+  EXPECT_FALSE(idle.Main().Postpone(10));
+  EXPECT_TRUE(idle.os.Calls().empty());
+}
+
+TEST(Postpone, FromTheTrayTheCountdownWindowAndASecondCopy) {
+  Started f;
+  SystrayIcon& tray = *f.app->Tray();
+  for (ui::Menu* menu :
+       {&tray.MnuShut, &tray.MnuReboot, &tray.MnuClose, &tray.MnuShutR, &tray.MnuRebootR, &tray.MnuCloseR}) {
+    std::vector<std::string> captions;
+    for (const ui::MenuItem& item : menu->items) captions.push_back(item.caption);
+    EXPECT_EQ(captions[2], "Re&porter de 10 minutes") << menu->name;
+    EXPECT_EQ(captions[3].rfind("A&nnuler", 0), 0u) << menu->name;
+  }
+
+  f.StartCountdown(1, "0", "0", "12");
+  f.env.menus.choices = {"MnuReporte4"};
+  tray.Form_MouseMove(0x205);
+  EXPECT_EQ(f.Digits(), "00:10:12");
+  f.app->TimeStartIfLoaded()->Reporter.onClick();
+  EXPECT_EQ(f.Digits(), "00:20:12");
+  // A second copy's message: the countdown moves, nothing comes forward.
+  f.env.services.activeForm = nullptr;
+  f.app->Activated(15);
+  EXPECT_EQ(f.Digits(), "00:35:12");
+  EXPECT_EQ(f.env.services.activeForm, nullptr);
+  f.app->Activated(5000);  // from any process: out of range, only the usual activation
+  EXPECT_EQ(f.Digits(), "00:35:12");
+}
+
+// A program started while (or, with no processes, as if) tache.exe runs.
+struct Waiting : AppFixture {
+  explicit Waiting(const std::string& commandLine, std::vector<std::string> processes = {"C:\\WINDOWS\\TACHE.EXE"},
+                   bool listed = true) {
+    os.processes = std::move(processes);
+    os.noProcessList = !listed;
+    Start(commandLine);
+  }
+};
+
+TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
+  Waiting f("-a -t:0,0,2 -attendre:tache.exe");
+  MainForm& m = f.Main();
+  EXPECT_EQ(std::tuple(m.CountDown, m.Visible(), m.Reduced), std::tuple(false, false, true));
+  EXPECT_EQ(LastTip(f), "En attente de la fin de tache.exe");
+  m.ArreteBrillant_MouseUp(1, 0, 0, 0);  // the buttons wait too
+  EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);
+  f.env.menus.choices = {};
+  f.app->Tray()->Form_MouseMove(0x205);
+  EXPECT_EQ(f.env.menus.shown.back().menu, "MnuWaitR");
+  f.Advance(5000);
+  EXPECT_EQ(f.PowerCalls(), Lines{});
+  EXPECT_TRUE(f.os.CallsNamed("SetThreadExecutionState").empty());  // the machine may sleep meanwhile
+  EXPECT_EQ(f.os.CallsNamed("ProcessNames").size(), 6u);            // once at start, then once a second
+
+  f.os.processes.clear();
+  f.Advance(1000);
+  EXPECT_TRUE(m.CountDown);
+  EXPECT_EQ(f.os.CallsNamed("SetThreadExecutionState"), Lines{"SetThreadExecutionState(0x80000001)"});
+  f.Advance(2000);
+  EXPECT_EQ(f.PowerCalls(), Lines{"ExitWindowsEx(12,0)"});
+  f.Advance(5000);
+  EXPECT_EQ(f.os.CallsNamed("ProcessNames").size(), 7u);
+}
+
+TEST(Wait, WhatTheHeldStartBecomes) {
+  Waiting now("-v -n -attendre:tache.exe");
+  now.os.processes.clear();
+  now.Advance(1000);
+  EXPECT_EQ(now.PowerCalls(), Lines{"SetSystemPowerState(-1,-1)"});  // standby: hibernation only when forced
+  EXPECT_TRUE(now.app->Ended());
+
+  Waiting dialog("-r -attendre:tache.exe");
+  dialog.os.processes.clear();
+  dialog.Advance(1100);
+  EXPECT_TRUE(dialog.Main().Visible());
+  ASSERT_NE(dialog.app->TimeFormIfLoaded(), nullptr);
+  EXPECT_EQ(dialog.Main().Action, 2);
+}
+
+TEST(Wait, CancelledFromTheTrayOrTheMainWindowNothingStarts) {
+  for (bool fromTray : {true, false}) {
+    Waiting f("-a -t:0,0,2 -attendre:tache.exe");
+    if (fromTray) {
+      f.env.menus.choices = {"MnuAnnulWR"};
+      f.app->Tray()->Form_MouseMove(0x205);
+    } else {
+      f.Main().Annule_Click();
+    }
+    EXPECT_TRUE(f.Main().WaitName.empty());
+    EXPECT_TRUE(f.Main().Visible());
+    EXPECT_EQ(LastTip(f), "Crepuscule");
+    f.os.processes.clear();
+    f.Advance(5000);
+    EXPECT_EQ(std::pair(f.Main().CountDown, f.PowerCalls()), std::pair(false, Lines{}));
+    EXPECT_TRUE(f.Boxes().empty());
+  }
+}
+
+TEST(Wait, AnAbsentProgramOrNoProcessListStartsNothing) {
+  for (bool list : {true, false}) {
+    Waiting f(list ? "-a -t:0,0,2 -attendre:tache.exe" : "-a -n -attendre:tache.exe", {"explorer.exe"}, list);
+    EXPECT_EQ(f.Boxes(),
+              Lines{(list ? NotRunningText("tache.exe") : NoProcessListText("tache.exe")) + " [48 Crepuscule]"});
+    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().Visible(), f.Main().WaitName), std::tuple(false, true, ""));
+    f.Advance(5000);
+    EXPECT_EQ(f.PowerCalls(), Lines{});
+  }
+  EXPECT_EQ(NotRunningText("setup.exe"), "Aucun programme setup.exe n'est en cours : rien n'est programmé.");
+}
+
+}  // namespace
