@@ -8,10 +8,10 @@
 #ifdef NDEBUG
 inline void TraceFailure(const char*) {}
 #else
-#include <cstdio>
+// wsprintfA: the program carries no C runtime. It writes at most 1024 bytes.
 inline void TraceFailure(const char* what) {
-  char line[160];
-  std::snprintf(line, sizeof line, "crepuscule: %s failed (error %lu)\n", what, GetLastError());
+  char line[1100];
+  wsprintfA(line, "crepuscule: %.80s failed (error %lu)\n", what, GetLastError());
   OutputDebugStringA(line);
 }
 #endif
