@@ -76,6 +76,7 @@ void MainForm::RestoreIdleLook() {
     c->SetForeColour(ui::kWhite);
   }
   DisablePic.SetVisible(false);
+  EnableActionKeys(true);
   if (app.Shut().IsNT5() || ForceHibern) CheckMaj.SetEnabled(true);
   Nmbr2Refresh = 0;
   Titre.SetCaption("Arrêter l'ordinateur");

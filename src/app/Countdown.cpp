@@ -101,6 +101,7 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   // A highlight left up would sit above the grey strip, clickable.
   ResetActionButtons();
   DisablePic.SetVisible(true);
+  EnableActionKeys(false);
   ArreteLabel.SetForeColour(kDimmedShutdown);
   RebooteLabel.SetForeColour(kDimmedOther);
   VeilleProlongeeLabel.SetForeColour(kDimmedOther);

@@ -42,6 +42,11 @@ class MainForm : public ui::Form, public RunState, public Commands {
   ui::Control ArreteBrillant;
   ui::Control Annule;
   ui::Control AaDefault;
+  // The three actions for the keyboard and screen readers, and the digits read out.
+  ui::Control VeilleProlongeeKey;
+  ui::Control ArreteKey;
+  ui::Control RebooteKey;
+  ui::Control DigitsReadOut;
   ui::Control ClseBrillant;
   ui::Control CloseE;
   ui::Control Clse;
@@ -139,6 +144,8 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void TimeOptions_Click();
   // Every action button back to its normal picture.
   void ResetActionButtons();
+  // The action keys are off the Tab cycle while a countdown runs.
+  void EnableActionKeys(bool on);
 
   Windows& app;
 

@@ -177,6 +177,10 @@ void MainForm::ResetActionButtons() {
   ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
 }
 
+void MainForm::EnableActionKeys(bool on) {
+  for (ui::Control* key : {&VeilleProlongeeKey, &ArreteKey, &RebooteKey}) key->SetEnabled(on);
+}
+
 void MainForm::MinBrillant_MouseUp(int Button, int, float X, float Y) {
   if (Button == kLeftButton && Inside(MinBrillant, X, Y)) Reduce();
   Min.SetVisible(true);
