@@ -73,7 +73,7 @@ void MainForm::RestoreIdleLook() {
   Petetout2.SetVisible(false);
   for (ui::Control* c : {&ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel}) {
     c->SetVisible(true);
-    c->SetForeColour(ui::kWhite);
+    c->SetForeColour(TextColour(ui::kWhite));
   }
   DisablePic.SetVisible(false);
   EnableActionKeys(true);

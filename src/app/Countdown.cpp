@@ -102,9 +102,9 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   ResetActionButtons();
   DisablePic.SetVisible(true);
   EnableActionKeys(false);
-  ArreteLabel.SetForeColour(kDimmedShutdown);
-  RebooteLabel.SetForeColour(kDimmedOther);
-  VeilleProlongeeLabel.SetForeColour(kDimmedOther);
+  ArreteLabel.SetForeColour(TextColour(kDimmedShutdown, true));
+  RebooteLabel.SetForeColour(TextColour(kDimmedOther, true));
+  VeilleProlongeeLabel.SetForeColour(TextColour(kDimmedOther, true));
   if (IsAction(Action)) Titre.SetCaption(TextsOf(Action, *this).title);
   Stoping = false;
   ++countdownSerial_;

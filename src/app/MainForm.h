@@ -146,6 +146,8 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void ResetActionButtons();
   // The action keys are off the Tab cycle while a countdown runs.
   void EnableActionKeys(bool on);
+  // A caption's colour: the skin's, or in high contrast the system's text (grey when dimmed).
+  ui::Colour TextColour(ui::Colour onSkin, bool dimmed = false) const;
 
   Windows& app;
 
@@ -185,6 +187,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void KeepAwake(bool on);
 
   bool awake_ = false;
+  bool highContrast_ = false;          // as the system was when the window was made
   bool cancelling_ = false;            // a cancel's box is up
   std::uint32_t countdownSerial_ = 0;  // one more for every countdown started
 };

@@ -98,6 +98,18 @@ MainForm::MainForm(Windows& a)
     caption->SetForeColour(ui::kWhite);
     caption->SetAlign(ui::Alignment::Centre);
   }
+  // High contrast: the window's own colours give way to the system's, and the
+  // dusk picture behind the texts goes (it stays a drag handle).
+  highContrast_ = Svc().screen.HighContrast();
+  if (highContrast_) {
+    SetBackColour(ui::kWindowColour);
+    Fond.SetPicture(0);
+    for (ui::Control* text :
+         {&Petetout, &Label1, &Label2, &TxtS, &TxtM, &TxtH, &Titre, &RebooteLabel, &ArreteLabel, &VeilleProlongeeLabel})
+      text->SetForeColour(ui::kWindowTextColour);
+    Petetout2.SetForeColour(ui::kWindowColour);  // the big digit's shadow
+  }
+
   // The off-screen default button takes the focus first, so no visible
   // button shows a focus rectangle when the window opens.
   AaDefault.SetDefault(true);

@@ -177,6 +177,11 @@ void MainForm::ResetActionButtons() {
   ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
 }
 
+ui::Colour MainForm::TextColour(ui::Colour onSkin, bool dimmed) const {
+  if (!highContrast_) return onSkin;
+  return dimmed ? ui::kGrayTextColour : ui::kWindowTextColour;
+}
+
 void MainForm::EnableActionKeys(bool on) {
   for (ui::Control* key : {&VeilleProlongeeKey, &ArreteKey, &RebooteKey}) key->SetEnabled(on);
 }

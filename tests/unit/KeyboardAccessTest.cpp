@@ -117,4 +117,23 @@ TEST_F(StartedTest, TheCountdownWindowReadsItsWordsAndTheDelayFieldsTheirLabels)
             "Heures|Minutes|Secondes");
 }
 
+TEST(HighContrast, TheSystemsColoursReplaceTheSkinIdleAndCounting) {
+  for (bool high : {false, true}) {
+    SCOPED_TRACE(high ? "high contrast" : "skin");
+    AppFixture f;
+    f.env.screen.highContrast = high;
+    f.Start();
+    MainForm& m = f.Main();
+    const ui::Colour text = high ? ui::kWindowTextColour : ui::kWhite;
+    EXPECT_EQ(m.HasBackColour(), high);
+    EXPECT_EQ(m.Fond.Picture() != 0, !high);
+    for (const ui::Control* c : {&m.Titre, &m.TxtH, &m.Label1, &m.ArreteLabel, &m.Petetout})
+      EXPECT_EQ(c->ForeColour(), text) << c->Name();
+    f.StartCountdown(1, "0", "10", "0");
+    EXPECT_EQ(m.RebooteLabel.ForeColour(), high ? ui::kGrayTextColour : ui::Rgb(194, 211, 249));
+    f.Guard([&] { m.Annule_Click(); });
+    EXPECT_EQ(m.RebooteLabel.ForeColour(), text);
+  }
+}
+
 }  // namespace
