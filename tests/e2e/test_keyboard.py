@@ -2,9 +2,10 @@
 import re
 import time
 
-from common import MAIN, POWER, names
+from common import MAIN, OPTIONS, POWER, names
 from harness import case, check, equal
 
+COUNTDOWN = "Arrêt ..."
 # Each action's delay dialog on XP, in the order the actions stand from left to right.
 DIALOGS = [("sleep", "Mise en Veille prolongée"), ("shutdown", "Arrêter l'ordinateur"),
            ("restart", "Redémarrer l'ordinateur")]
@@ -29,6 +30,11 @@ def keys_only_open_each_action(t):
         t.wait_window(dialog)
         t.key_to(dialog, "Escape")
         t.wait_gone(dialog)
+    # The focus is still on the last action: Options comes next, and closes on Escape too.
+    t.key_to(MAIN, "Tab", "Return")
+    t.wait_window(OPTIONS)
+    t.key_to(OPTIONS, "Escape")
+    t.wait_gone(OPTIONS)
     check(p.running(), "the program ended")
     equal(names(p, POWER), [], "power calls")
 
@@ -42,8 +48,17 @@ def screen_reader_names(t):
     for name in ("Veille prolongée", "Arrêter", "Redémarrer", "00:10:30", "Options", "Annuler"):
         check(name in main, "%r not read in the main window: %s" % (name, main))
     t.key_to(MAIN, "alt+a")
-    # The countdown window shows for its first five seconds.
-    words = [n for _, n in t.accessible_names("Arrêt ...")]
+    # The countdown window closes by itself after five seconds; Escape closes it
+    # at once, as its close box does, and the countdown goes on.
+    t.wait_window(COUNTDOWN)
+    shown = time.time()
+    t.key_to(COUNTDOWN, "Escape")
+    t.wait_gone(COUNTDOWN, timeout=2)
+    check(time.time() - shown < 3.5, "the countdown window went only after %.1fs" % (time.time() - shown))
+    equal(t.describe().timers[("MainForm", "Timer1")]["enabled"], "1", "countdown running")
+    # Brought back from the tray, it reads its words.
+    t.click_tray_icon(double=True)
+    words = [n for _, n in t.accessible_names(COUNTDOWN)]
     check(any(re.fullmatch(r"Arrêt dans 10 minutes et \d+ secondes\.", n) for n in words),
           "the countdown window's words not read: %s" % words)
     check("Annuler" in words, "no Annuler in %s" % words)
