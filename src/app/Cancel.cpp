@@ -84,9 +84,10 @@ void MainForm::RestoreIdleLook() {
   Petetout2.SetVisible(false);
   for (ui::Control* c : {&ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel}) {
     c->SetVisible(true);
-    c->SetForeColour(ui::kWhite);
+    c->SetForeColour(TextColour(ui::kWhite));
   }
   DisablePic.SetVisible(false);
+  EnableActionKeys(true);
   if (app.Shut().IsNT5() || ForceHibern) CheckMaj.SetEnabled(true);
   Nmbr2Refresh = 0;
   Titre.SetCaption("Arrêter l'ordinateur");

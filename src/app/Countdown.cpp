@@ -102,9 +102,10 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   // A highlight left up would sit above the grey strip, clickable.
   ResetActionButtons();
   DisablePic.SetVisible(true);
-  ArreteLabel.SetForeColour(kDimmedShutdown);
-  RebooteLabel.SetForeColour(kDimmedOther);
-  VeilleProlongeeLabel.SetForeColour(kDimmedOther);
+  EnableActionKeys(false);
+  ArreteLabel.SetForeColour(TextColour(kDimmedShutdown, true));
+  RebooteLabel.SetForeColour(TextColour(kDimmedOther, true));
+  VeilleProlongeeLabel.SetForeColour(TextColour(kDimmedOther, true));
   if (IsAction(Action)) Titre.SetCaption(TextsOf(Action, *this).title);
   Stoping = false;
   ++countdownSerial_;

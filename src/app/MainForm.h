@@ -43,6 +43,11 @@ class MainForm : public ui::Form, public RunState, public Commands {
   ui::Control ArreteBrillant;
   ui::Control Annule;
   ui::Control AaDefault;
+  // The three actions for the keyboard and screen readers, and the digits read out.
+  ui::Control VeilleProlongeeKey;
+  ui::Control ArreteKey;
+  ui::Control RebooteKey;
+  ui::Control DigitsReadOut;
   ui::Control ClseBrillant;
   ui::Control CloseE;
   ui::Control Clse;
@@ -142,6 +147,10 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void TimeOptions_Click();
   // Every action button back to its normal picture.
   void ResetActionButtons();
+  // The action keys are off the Tab cycle while a countdown runs.
+  void EnableActionKeys(bool on);
+  // A caption's colour: the skin's, or in high contrast the system's text (grey when dimmed).
+  ui::Colour TextColour(ui::Colour onSkin, bool dimmed = false) const;
 
   Windows& app;
 
@@ -191,6 +200,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void KeepAwake(bool on);
 
   bool awake_ = false;
+  bool highContrast_ = false;          // as the system was when the window was made
   bool cancelling_ = false;            // a cancel's box is up
   std::uint32_t countdownSerial_ = 0;  // one more for every countdown started
 };

@@ -25,6 +25,10 @@ MainForm::MainForm(Windows& a)
       ArreteBrillant(*this, "ArreteBrillant", ControlKind::WindowedPicture, {2640, 1080, 495, 495}),
       Annule(*this, "Annule", ControlKind::Button, {4635, 2520, 900, 300}, "Annuler"),
       AaDefault(*this, "AaDefault", ControlKind::Button, {0, 3120, 255, 195}),
+      VeilleProlongeeKey(*this, "VeilleProlongeeKey", ControlKind::HotSpot, {195, 1080, 1575, 915}),
+      ArreteKey(*this, "ArreteKey", ControlKind::HotSpot, {2415, 1080, 975, 915}),
+      RebooteKey(*this, "RebooteKey", ControlKind::HotSpot, {4155, 1080, 1335, 915}),
+      DigitsReadOut(*this, "DigitsReadOut", ControlKind::ReadOut, {}),
       ClseBrillant(*this, "ClseBrillant", ControlKind::Picture, {5390, 45, 375, 390}),
       CloseE(*this, "CloseE", ControlKind::Picture, {5390, 45, 375, 390}),
       Clse(*this, "Clse", ControlKind::Picture, {5390, 40, 375, 390}),
@@ -95,12 +99,40 @@ MainForm::MainForm(Windows& a)
     caption->SetForeColour(ui::kWhite);
     caption->SetAlign(ui::Alignment::Centre);
   }
+  // High contrast: the window's own colours give way to the system's, and the
+  // dusk picture behind the texts goes (it stays a drag handle).
+  highContrast_ = Svc().screen.HighContrast();
+  if (highContrast_) {
+    SetBackColour(ui::kWindowColour);
+    Fond.SetPicture(0);
+    for (ui::Control* text :
+         {&Petetout, &Label1, &Label2, &TxtS, &TxtM, &TxtH, &Titre, &RebooteLabel, &ArreteLabel, &VeilleProlongeeLabel})
+      text->SetForeColour(ui::kWindowTextColour);
+    Petetout2.SetForeColour(ui::kWindowColour);  // the big digit's shadow
+  }
+
   // The off-screen default button takes the focus first, so no visible
   // button shows a focus rectangle when the window opens.
   AaDefault.SetDefault(true);
-  AaDefault.SetTabIndex(0);
-  TimeOptions.SetTabIndex(1);
-  Annule.SetTabIndex(2);
+  AaDefault.SetTabStop(false);
+  // Each action covers its picture and its caption, whose words it bears.
+  struct Key {
+    ui::Control& key;
+    ui::Control& label;
+    char letter;
+  };
+  int tab = 0;
+  for (const Key& k : {Key{VeilleProlongeeKey, VeilleProlongeeLabel, 'V'}, Key{ArreteKey, ArreteLabel, 'A'},
+                       Key{RebooteKey, RebooteLabel, 'R'}}) {
+    k.key.Echo({&k.label});
+    k.key.SetAccessKey(k.letter);
+    k.label.SetAccessKey(k.letter);
+    k.key.SetTabIndex(++tab);
+  }
+  TimeOptions.SetTabIndex(++tab);
+  Annule.SetTabIndex(++tab);
+  // The last seconds' big digit is read out in place of the small ones.
+  DigitsReadOut.Echo({&TxtH, &Label2, &TxtM, &Label1, &TxtS, &Petetout});
 
   WireEvents();
 }
@@ -118,6 +150,10 @@ void MainForm::WireEvents() {
 
   Annule.onClick = [this] { Annule_Click(); };
   TimeOptions.onClick = [this] { TimeOptions_Click(); };
+  // Enter, Space and the access keys do what a click does.
+  VeilleProlongeeKey.onClick = [this] { VeilleProlongeeBrillant_MouseUp(1, 0, 0, 0); };
+  ArreteKey.onClick = [this] { ArreteBrillant_MouseUp(1, 0, 0, 0); };
+  RebooteKey.onClick = [this] { RebooteBrillant_MouseUp(1, 0, 0, 0); };
 
   Arrete.onMouseMove = [this](const ui::MouseArgs& e) { Arrete_MouseMove(e); };
   Reboote.onMouseMove = [this](const ui::MouseArgs& e) { Reboote_MouseMove(e); };

@@ -177,6 +177,15 @@ void MainForm::ResetActionButtons() {
   ResetLook(VeilleProlongee, VeilleProlongeeBrillant, VeilleProlongeeE);
 }
 
+ui::Colour MainForm::TextColour(ui::Colour onSkin, bool dimmed) const {
+  if (!highContrast_) return onSkin;
+  return dimmed ? ui::kGrayTextColour : ui::kWindowTextColour;
+}
+
+void MainForm::EnableActionKeys(bool on) {
+  for (ui::Control* key : {&VeilleProlongeeKey, &ArreteKey, &RebooteKey}) key->SetEnabled(on);
+}
+
 void MainForm::MinBrillant_MouseUp(int Button, int, float X, float Y) {
   if (Button == kLeftButton && Inside(MinBrillant, X, Y)) Reduce();
   Min.SetVisible(true);

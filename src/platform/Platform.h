@@ -149,6 +149,9 @@ class Platform {
 constexpr std::uint32_t kGwHwndPrev = 3;
 constexpr int kVkShift = 16;
 constexpr std::uint32_t kNimAdd = 0, kNimModify = 1, kNimDelete = 2;
+// Asks for the newer notifications (the keyboard's among them); shells older
+// than 2000 and Me refuse it, and the call is not even made there.
+constexpr std::uint32_t kNimSetVersion = 4;
 constexpr std::uint32_t kEsSystemRequired = 0x1, kEsContinuous = 0x80000000u;
 constexpr int kCsidlAppData = 0x1A, kCsidlLocalAppData = 0x1C;
 

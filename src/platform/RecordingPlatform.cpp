@@ -237,6 +237,7 @@ int RecordingPlatform::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   log.push_back("Shell_NotifyIconA(" + Num(message) + ",icon=" + IconText(data.hIcon) + ",tip=" + data.tip + ")");
   notifyCalls.push_back(data);
   notifyMessages.push_back(message);
+  if (message == kNimSetVersion && oldShell) return 0;
   if (message == kNimAdd && failNotifyAdd > 0) {
     --failNotifyAdd;
     return 0;

@@ -53,6 +53,7 @@ class RecordingPlatform : public Platform {
   bool failOpens = false;                   // files cannot be opened or created
   bool shortReads = false;                  // reads return one byte less than they could
   int failNotifyAdd = 0;                    // NIM_ADD answers this many failures first
+  bool oldShell = false;                    // NIM_SETVERSION refused, as before 2000 and Me
   std::vector<NotifyIconData> notifyCalls;  // records of Shell_NotifyIconA, in order
   std::vector<std::uint32_t> notifyMessages;
   std::vector<std::string> processes;  // ProcessNames' answer

@@ -25,8 +25,11 @@ std::uint8_t SavedValue(const ui::Control& field) { return ToByte(NumericValue(f
 TimeForm::TimeForm(Windows& a)
     : ui::Form(a.Svc(), "TimeForm", ui::FormStyle::Dialog, {0, 0, 4590, 1815}, "..."),
       LetsGo(*this, "LetsGo", ControlKind::Button, {3000, 345, 1320, 375}, "..."),
+      HeuresName(*this, "HeuresName", ControlKind::ReadOut, {}),
       txtHeure(*this, "txtHeure", ControlKind::TextBox, {180, 345, 720, 480}, "00"),
+      MinutesName(*this, "MinutesName", ControlKind::ReadOut, {}),
       txtMinute(*this, "txtMinute", ControlKind::TextBox, {1080, 345, 720, 480}, "00"),
+      SecondesName(*this, "SecondesName", ControlKind::ReadOut, {}),
       txtSeconde(*this, "txtSeconde", ControlKind::TextBox, {1980, 345, 720, 480}, "00"),
       Annuled(*this, "Annuled", ControlKind::Button, {3000, 840, 1320, 375}, "Annuler"),
       WithTime(*this, "WithTime", ControlKind::CheckBox, {180, 1005, 1350, 255}, "Horaire..."),
@@ -53,6 +56,9 @@ TimeForm::TimeForm(Windows& a)
     colon->SetAlign(ui::Alignment::Centre);
   }
   for (ui::Control* caption : {&Label1, &Label2, &Label3, &TimeLabel}) caption->SetAlign(ui::Alignment::Centre);
+  HeuresName.Echo({&Label1});
+  MinutesName.Echo({&Label2});
+  SecondesName.Echo({&Label3});
 
   LetsGo.SetDefault(true);
   Annuled.SetCancel(true);

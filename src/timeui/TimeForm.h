@@ -15,8 +15,12 @@ class TimeForm : public ui::Form {
   ~TimeForm() override;
 
   ui::Control LetsGo;
+  // Each field is named for screen readers by the text just above it in the z-order.
+  ui::Control HeuresName;
   ui::Control txtHeure;
+  ui::Control MinutesName;
   ui::Control txtMinute;
+  ui::Control SecondesName;
   ui::Control txtSeconde;
   ui::Control Annuled;
   ui::Control WithTime;

@@ -31,12 +31,14 @@ TimeStart::TimeStart(Windows& a)
       TimeLabel(*this, "TimeLabel", ControlKind::Label, {840, 390, 0, 195}, "..."),
       Annuler(*this, "Annuler", ControlKind::Button, {5280, 600, 1095, 375}, "Annuler"),
       Reporter(*this, "Reporter", ControlKind::Button, {4080, 600, 1095, 375}, "+10 min"),
+      TimeReadOut(*this, "TimeReadOut", ControlKind::ReadOut, {}),
       ArretPict(*this, "ArretPict", ControlKind::Picture, kPicture),
       RebootePict(*this, "RebootePict", ControlKind::Picture, kPicture),
       StandbyPict(*this, "StandbyPict", ControlKind::Picture, kPicture),
       app(a) {
   TimeLabel.SetAutoSize(true);
   TimeLabel.SetFont(ui::Font{"Tahoma", 8.25, false});  // sizes the label to "..."
+  TimeReadOut.Echo({&TimeLabel});
   struct Pic {
     ui::Control& control;
     int id;

@@ -28,6 +28,7 @@ constexpr int kIconRetryMs = 2000, kIconTriesBeforeShowing = 15;
 
 constexpr int kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203;
 constexpr int kRightDown = 0x204, kRightUp = 0x205;
+constexpr int kContextMenu = 0x7B, kKeySelect = 0x401;  // WM_CONTEXTMENU, NIN_KEYSELECT
 
 // Clears TrayBusy however the handler is left (a power call may end the process).
 struct BusyGuard {
@@ -41,6 +42,7 @@ SystrayIcon::SystrayIcon(Windows& a)
     : ui::Form(a.Svc(), "SystrayIcon", ui::FormStyle::Hidden, {}, "SystrayIcon"),
       TimeCop(*this, "TimeCop", 200, false),
       IconRetry(*this, "IconRetry", kIconRetryMs, false),
+      KeyPause(*this, "KeyPause", 500, false),
       MnuFichier("MnuFichier", "SysMenu", {}),
       MnuShut("MnuShut", "ShutMenu", {}),
       MnuReboot("MnuReboot", "RebootMenu", {}),
@@ -56,6 +58,7 @@ SystrayIcon::SystrayIcon(Windows& a)
   BuildMenus();
   TimeCop.onTick = [this] { TimeCop_Timer(); };
   IconRetry.onTick = [this] { IconRetry_Timer(); };
+  KeyPause.onTick = [this] { KeyPause.SetEnabled(false); };
   onShellNotify = [this](int eventNumber) { Form_MouseMove(eventNumber); };
   onShellRestarted = [this] { ShellRestarted(); };
 }
@@ -71,10 +74,15 @@ void SystrayIcon::Form_Load() {
   Nid.uCallbackMessage = kCallbackMessage;
   Nid.hIcon = app.Os().LoadIconResource(IDI_IDLE);
   Nid.tip = kIdleTip;
-  if (!app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) IconRetry.SetEnabled(true);
+  if (app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid))
+    IconAdded();
+  else
+    IconRetry.SetEnabled(true);
 
   ShowSleepWording();
 }
+
+void SystrayIcon::IconAdded() { KeyboardNotices = app.Os().Shell_NotifyIconA(platform::kNimSetVersion, Nid) != 0; }
 
 void SystrayIcon::ShowSleepWording() {
   const std::string caption = app.Do().SleepMenuCaption();
@@ -92,6 +100,7 @@ void SystrayIcon::Form_Unload() {
 void SystrayIcon::ShellRestarted() {
   // Explorer came back without our icon: add it again as it stands now.
   if (Loaded() && app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) {
+    IconAdded();
     IconRetry.SetEnabled(false);
     IconMissing = false;
   }
@@ -100,6 +109,7 @@ void SystrayIcon::ShellRestarted() {
 void SystrayIcon::IconRetry_Timer() {
   // As the icon stands now: the tip may have changed meanwhile.
   if (app.Os().Shell_NotifyIconA(platform::kNimAdd, Nid)) {
+    IconAdded();
     IconRetry.SetEnabled(false);
     return;
   }
@@ -182,6 +192,15 @@ void SystrayIcon::IconRefresh(bool fresh) {
 void SystrayIcon::Form_MouseMove(int eventNumber) {
   // A menu or a message box pumps messages: notifications arriving meanwhile are dropped.
   if (TrayBusy) return;
+  if (eventNumber == kKeySelect && KeyboardNotices) {
+    if (KeyPause.Enabled()) return;
+    KeyPause.SetEnabled(true);
+    eventNumber = kLeftDouble;  // Enter or Space on the icon: what a double click does
+  } else if (eventNumber == kContextMenu && KeyboardNotices) {
+    eventNumber = kRightUp;  // the menu key, Shift+F10, or the end of a right click
+  } else if (eventNumber == kRightUp && KeyboardNotices) {
+    eventNumber = kRightDown;  // the menu comes with the WM_CONTEXTMENU that follows
+  }
   TrayBusy = true;
   BusyGuard guard{TrayBusy};
 

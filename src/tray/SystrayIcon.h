@@ -36,6 +36,7 @@ class SystrayIcon : public ui::Form {
 
   ui::Timer TimeCop;
   ui::Timer IconRetry;
+  ui::Timer KeyPause;  // Enter may come as two key selects: the second is ignored
 
   // ---- Menus (popup only), normal and in-tray variants ----
   ui::Menu MnuFichier, MnuShut, MnuReboot, MnuClose;
@@ -55,11 +56,16 @@ class SystrayIcon : public ui::Form {
   std::int16_t LastTipMinute = 0;
   std::int16_t TipIconId = 0;
   platform::NotifyIconData Nid;
-  int IconTries = 0;         // failed additions so far
+  int IconTries = 0;  // failed additions so far
+  // The shell sends the newer notifications: the menu as WM_CONTEXTMENU, even
+  // after a right click, and Enter or Space on the icon as a key select.
+  bool KeyboardNotices = false;
   bool IconMissing = false;  // given up on: the window no longer goes to the tray
 
  private:
   void BuildMenus();
+  // Just added: asks for the newer notifications where the shell has them.
+  void IconAdded();
   // The menu shown for an action, in the tray or not, and its bold item.
   ui::Menu* MenuFor(int action, bool reduced, std::string& defaultItem);
 };

@@ -1,5 +1,7 @@
 #include "ui/Control.h"
 
+#include <algorithm>
+
 #include "ui/ControlHost.h"
 #include "ui/Services.h"
 
@@ -13,6 +15,9 @@ Control::Control(ControlHost& owner, std::string name, ControlKind kind, TwipsRe
 
 Control::~Control() {
   if (owner_.focused_ == this) owner_.focused_ = nullptr;
+  auto forget = [this](std::vector<Control*>& list) { std::erase(list, this); };
+  for (Control* s : sources_) forget(s->echoes_);
+  for (Control* e : echoes_) forget(e->sources_);
 }
 
 bool Control::IsWindowed() const { return kind_ != ControlKind::Picture && kind_ != ControlKind::Label; }
@@ -21,10 +26,47 @@ void Control::Notify(Prop what) {
   if (peer_) peer_->Changed(what);
 }
 
+void Control::SourceChanged() {
+  for (Control* e : echoes_) e->Reecho();
+}
+
+void Control::Echo(std::vector<Control*> sources) {
+  for (Control* s : sources_) std::erase(s->echoes_, this);
+  sources_ = std::move(sources);
+  for (Control* s : sources_) s->echoes_.push_back(this);
+  Reecho();
+}
+
+void Control::Reecho() {
+  std::string text;
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool any = false;
+  for (const Control* s : sources_) {
+    if (!s->Visible()) continue;
+    text += s->Caption();
+    const TwipsRect& b = s->Bounds();
+    left = any ? std::min(left, b.left) : b.left;
+    top = any ? std::min(top, b.top) : b.top;
+    right = any ? std::max(right, b.left + b.width) : b.left + b.width;
+    bottom = any ? std::max(bottom, b.top + b.height) : b.top + b.height;
+    any = true;
+  }
+  SetCaption(text);
+  if (kind_ == ControlKind::ReadOut && any) SetBounds({left, top, right - left, bottom - top});
+  SetVisible(any);
+}
+
+void Control::SetAccessKey(char k) {
+  if (accessKey_ == k) return;
+  accessKey_ = k;
+  Notify(Prop::Caption);
+}
+
 void Control::SetVisible(bool v) {
   if (visible_ == v) return;
   visible_ = v;
   Notify(Prop::Visible);
+  SourceChanged();
 }
 
 void Control::SetEnabled(bool e) {
@@ -38,6 +80,7 @@ void Control::SetCaption(const std::string& text) {
   caption_ = text;
   if (autoSize_) bounds_.width = owner_.Svc().screen.TextWidthTwips(caption_, font_);
   Notify(Prop::Caption);
+  SourceChanged();
   if (kind_ == ControlKind::TextBox && onChange) onChange();
 }
 
@@ -63,6 +106,7 @@ void Control::SetFont(const ui::Font& f) {
   font_ = f;
   if (autoSize_) bounds_.width = owner_.Svc().screen.TextWidthTwips(caption_, font_);
   Notify(Prop::Font);
+  if (autoSize_) SourceChanged();
 }
 
 void Control::SetBold(bool bold) {
@@ -76,6 +120,7 @@ void Control::SetBounds(const TwipsRect& r) {
   if (bounds_ == r) return;
   bounds_ = r;
   Notify(Prop::Bounds);
+  SourceChanged();
 }
 
 void Control::SetWidth(int twips) {

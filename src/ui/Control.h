@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/Types.h"
 
@@ -12,7 +13,10 @@ namespace ui {
 
 class ControlHost;
 
-enum class ControlKind { Picture, WindowedPicture, Label, Button, TextBox, CheckBox, OptionButton };
+// HotSpot: a button with no look of its own over painted pictures and labels:
+// it takes the focus, shows only a focus mark, and lets the mouse through.
+// ReadOut: the text of painted labels for screen readers, shown as they paint.
+enum class ControlKind { Picture, WindowedPicture, Label, Button, TextBox, CheckBox, OptionButton, HotSpot, ReadOut };
 enum class Alignment { Left, Centre, Right };
 enum class Prop { Visible, Enabled, Caption, Colours, Font, Bounds, Picture, Value, Selection, Look };
 
@@ -92,6 +96,16 @@ class Control {
   void SetCancel(bool c) { cancel_ = c; }
   int TabIndex() const { return tabIndex_; }
   void SetTabIndex(int i) { tabIndex_ = i; }
+  // A control off the Tab cycle may still hold the focus it is given.
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool t) { tabStop_ = t; }
+  // Alt and this letter press a button; a label shows it underlined. 0: none.
+  char AccessKey() const { return accessKey_; }
+  void SetAccessKey(char k);
+
+  // The caption becomes the visible sources' captions joined, and follows
+  // them; the control shows while one of them does, and a read-out covers them.
+  void Echo(std::vector<Control*> sources);
 
   void SetFocus();
   bool HasFocus() const;
@@ -110,6 +124,8 @@ class Control {
 
  private:
   void Notify(Prop what);
+  void Reecho();
+  void SourceChanged();
 
   ControlHost& owner_;
   std::string name_;
@@ -118,7 +134,9 @@ class Control {
   std::string caption_;
   std::string toolTip_;
   bool visible_ = true, enabled_ = true, transparent_ = false, flat_ = false, autoSize_ = false;
-  bool default_ = false, cancel_ = false;
+  bool default_ = false, cancel_ = false, tabStop_ = true;
+  char accessKey_ = 0;
+  std::vector<Control*> sources_, echoes_;
   Colour fore_ = kBlack, back_ = kWhite;
   ui::Font font_;
   int picture_ = 0, value_ = 0, selStart_ = 0, selLength_ = 0, maxLength_ = 0, tabIndex_ = 0;

@@ -48,8 +48,10 @@ class FakeScreen : public Screen {
  public:
   int WidthTwips() const override { return width; }
   int HeightTwips() const override { return height; }
+  bool HighContrast() const override { return highContrast; }
   int width = 1024 * 15;
   int height = 768 * 15;
+  bool highContrast = false;
 };
 
 // Everything a headless form needs, in one place.

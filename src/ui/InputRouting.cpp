@@ -63,9 +63,10 @@ void MouseRouter::Forget(const Control* c) {
 }
 
 namespace {
-bool IsTabStop(const Control& c) {
+bool CanFocus(const Control& c) {
   switch (c.Kind()) {
     case ControlKind::Button:
+    case ControlKind::HotSpot:
     case ControlKind::TextBox:
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
@@ -75,6 +76,23 @@ bool IsTabStop(const Control& c) {
   }
 }
 
+bool IsTabStop(const Control& c) { return c.TabStop() && CanFocus(c); }
+
+bool IsPressable(const Control& c) {
+  return (c.Kind() == ControlKind::Button || c.Kind() == ControlKind::HotSpot) && CanFocus(c);
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::vector<Control*> ByTabIndex(const Form& form, bool (*keep)(const Control&)) {
+  std::vector<Control*> stops;
+  for (Control* c : form.Controls())
+    if (keep(*c)) stops.push_back(c);
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  return stops;
+}
+
 Control* ButtonWhere(const Form& form, bool (Control::*flag)() const) {
   for (Control* c : form.Controls())
     if (c->Kind() == ControlKind::Button && (c->*flag)() && c->Visible() && c->Enabled()) return c;
@@ -82,14 +100,7 @@ Control* ButtonWhere(const Form& form, bool (Control::*flag)() const) {
 }
 }  // namespace
 
-std::vector<Control*> TabOrder(const Form& form) {
-  std::vector<Control*> stops;
-  for (Control* c : form.Controls())
-    if (IsTabStop(*c)) stops.push_back(c);
-  std::stable_sort(stops.begin(), stops.end(),
-                   [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
-  return stops;
-}
+std::vector<Control*> TabOrder(const Form& form) { return ByTabIndex(form, IsTabStop); }
 
 Control* NextTabStop(const Form& form, const Control* from, bool backwards) {
   const std::vector<Control*> stops = TabOrder(form);
@@ -105,16 +116,44 @@ Control* DefaultButton(const Form& form) { return ButtonWhere(form, &Control::Is
 Control* CancelButton(const Form& form) { return ButtonWhere(form, &Control::IsCancel); }
 
 Control* EnterButton(const Form& form, Control* focused) {
-  if (focused && &focused->Owner() == &form && focused->Kind() == ControlKind::Button && IsTabStop(*focused))
-    return focused;
+  if (focused && &focused->Owner() == &form && IsPressable(*focused)) return focused;
   return DefaultButton(form);
+}
+
+bool EscapeCloses(const Form& form) {
+  return !CancelButton(form) && (form.Style() == FormStyle::Dialog || form.Style() == FormStyle::ToolDialog);
 }
 
 Control* FocusTarget(const Form& form) {
   Control* last = form.Focused();
-  if (last && IsTabStop(*last)) return last;
-  const std::vector<Control*> stops = TabOrder(form);
-  return stops.empty() ? nullptr : stops.front();
+  if (last && CanFocus(*last)) return last;
+  const std::vector<Control*> candidates = ByTabIndex(form, CanFocus);
+  return candidates.empty() ? nullptr : candidates.front();
+}
+
+Control* AccessKeyTarget(const Form& form, char key) {
+  if (key == 0) return nullptr;
+  for (Control* c : form.Controls())
+    if (Lower(c->AccessKey()) == Lower(key) && IsPressable(*c)) return c;
+  return nullptr;
+}
+
+std::size_t AccessKeyPosition(const std::string& caption, char key) {
+  if (key == 0) return std::string::npos;
+  for (std::size_t i = 0; i < caption.size(); ++i)
+    if (Lower(caption[i]) == Lower(key)) return i;
+  return std::string::npos;
+}
+
+std::string WithAccessMark(const std::string& caption, char key) {
+  const std::size_t at = AccessKeyPosition(caption, key);
+  std::string marked;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (i == at) marked += '&';
+    if (caption[i] == '&') marked += '&';  // a plain ampersand stays one
+    marked += caption[i];
+  }
+  return marked;
 }
 
 }  // namespace ui

@@ -2,6 +2,8 @@
 // How a window's input reaches its controls: twips on the pixel grid, the
 // lightweight control under the pointer, the control that keeps the mouse
 // while a button is held, and the Tab order.
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "ui/Control.h"
@@ -54,8 +56,8 @@ class MouseRouter {
   int held_ = 0;
 };
 
-// The controls Tab stops at (visible, enabled buttons, boxes and options), by
-// TabIndex and then in declaration order.
+// The controls Tab stops at (visible, enabled buttons, hot spots, boxes and
+// options, not taken off the cycle), by TabIndex and then in declaration order.
 std::vector<Control*> TabOrder(const Form& form);
 // The tab stop after (before) `from`, wrapping round; the first (last) one when
 // `from` is not a tab stop; null when there is none.
@@ -63,10 +65,21 @@ Control* NextTabStop(const Form& form, const Control* from, bool backwards);
 // The buttons Enter and Esc press: visible and enabled, default or cancel.
 Control* DefaultButton(const Form& form);
 Control* CancelButton(const Form& form);
-// What Enter presses: the focused control when it is a button, else the default button.
+// What Enter presses: the focused control when it is a button or hot spot,
+// else the default button.
 Control* EnterButton(const Form& form, Control* focused);
+// Esc in a dialog without a cancel button closes it as its close box does.
+bool EscapeCloses(const Form& form);
 // Where the focus goes when the window gets it: back to the control that had
-// it if it still can take it, else to the first tab stop; null when none can.
+// it if it still can take it, else to the first (by TabIndex) that can, on the
+// Tab cycle or not; null when none can.
 Control* FocusTarget(const Form& form);
+// The available button or hot spot that Alt and this letter press, whatever its case.
+Control* AccessKeyTarget(const Form& form, char key);
+// Where a caption shows its access key: its first letter of that key, whatever
+// the case; npos when it has none.
+std::size_t AccessKeyPosition(const std::string& caption, char key);
+// The caption as a window text: "&" before the access key, "&&" for a plain "&".
+std::string WithAccessMark(const std::string& caption, char key);
 
 }  // namespace ui

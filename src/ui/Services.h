@@ -53,6 +53,8 @@ class Screen {
   virtual int TwipsPerPixelY() const { return 15; }
   // Width in twips of a text in a font, for labels that size themselves.
   virtual int TextWidthTwips(const std::string& text, const Font& font) const;
+  // The user asked for high contrast: the system's colours, not the program's own.
+  virtual bool HighContrast() const { return false; }
 };
 
 // Creates the on-screen mirror of a form and its controls when it loads.

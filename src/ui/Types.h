@@ -10,6 +10,10 @@ using Colour = std::uint32_t;  // 0x00BBGGRR, as Windows colours are laid out
 constexpr Colour Rgb(int r, int g, int b) {
   return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
+// One of the system's colours, by its index (COLOR_WINDOW...), as the user set it.
+constexpr Colour SystemColour(int index) { return 0x80000000u | static_cast<Colour>(index & 0xFF); }
+constexpr Colour kWindowColour = SystemColour(5), kWindowTextColour = SystemColour(8),
+                 kGrayTextColour = SystemColour(17);
 constexpr Colour kWhite = Rgb(255, 255, 255);
 constexpr Colour kBlack = Rgb(0, 0, 0);
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "ui/InputRouting.h"
 #include "win32/Api.h"
 #include "win32/FormWindow.h"
 #include "win32/Paint.h"
@@ -38,7 +39,20 @@ class LightweightPeer : public ui::ControlPeer {
   RECT shown_{};
 };
 
-// Buttons, text boxes, check boxes, option buttons and windowed pictures.
+// The window text: what screen readers read, with the access key marked.
+std::string WindowText(const ui::Control& c) {
+  switch (c.Kind()) {
+    case ui::ControlKind::WindowedPicture:
+      return {};
+    case ui::ControlKind::HotSpot:
+      return ui::WithAccessMark(c.Caption(), c.AccessKey());
+    default:
+      return c.Caption();
+  }
+}
+
+// Buttons, text boxes, check boxes, option buttons, windowed pictures, and the
+// hot spots and read-outs, which the form draws as what lies under them.
 class ChildPeer : public ui::ControlPeer {
  public:
   ChildPeer(FormWindow& form, ui::Control& control, int index);
@@ -65,9 +79,19 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
   const char* windowClass = "BUTTON";
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
+  const DWORD tabStop = control.TabStop() ? WS_TABSTOP : 0;
   switch (control.Kind()) {
     case ui::ControlKind::Button:
-      style |= WS_TABSTOP | WS_GROUP | (control.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      style |= tabStop | WS_GROUP | (control.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+    case ui::ControlKind::HotSpot:
+      // A real push button, so that screen readers know it as one and can press it.
+      style |= tabStop | WS_GROUP | BS_OWNERDRAW;
+      break;
+    case ui::ControlKind::ReadOut:
+      // Without SS_NOTIFY a static lets the mouse through to what it covers.
+      windowClass = "STATIC";
+      style |= SS_OWNERDRAW;
       break;
     case ui::ControlKind::CheckBox:
       style |= WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
@@ -100,10 +124,9 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
   if (control.Visible()) style |= WS_VISIBLE;
   if (!control.Enabled()) style |= WS_DISABLED;
   const RECT r = form.PixelRect(control);
-  const std::string text = control.Kind() == ui::ControlKind::WindowedPicture ? "" : control.Caption();
-  hwnd_ =
-      api::MakeWindow(exStyle, windowClass, text, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                      form.Window(), reinterpret_cast<HMENU>(INT_PTR{kFirstControlId + index}), form.Instance(), this);
+  hwnd_ = api::MakeWindow(exStyle, windowClass, WindowText(control), style, r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, form.Window(), reinterpret_cast<HMENU>(INT_PTR{kFirstControlId + index}),
+                          form.Instance(), this);
   if (!hwnd_) return;
   if (control.Kind() != ui::ControlKind::WindowedPicture) {
     // The classic way: the system's subclassing helpers need common controls 6.
@@ -173,7 +196,7 @@ void ChildPeer::ApplyText() {
   if (control_.Kind() == ui::ControlKind::WindowedPicture) return;
   // The edit reports the change back (EN_CHANGE); the control finds its text
   // unchanged and fires nothing twice.
-  api::SetText(hwnd_, control_.Caption());
+  api::SetText(hwnd_, WindowText(control_));
 }
 
 void ChildPeer::ApplyValue() {
@@ -207,6 +230,10 @@ LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPA
       self->form_.ChildFocused(self->control_);
       return result;
     }
+    case WM_NCHITTEST:
+      // The mouse belongs to the pictures under a hot spot.
+      if (self->control_.Kind() == ui::ControlKind::HotSpot) return HTTRANSPARENT;
+      break;
     case WM_MOUSEMOVE:
       self->form_.PrepareToolTips();
       break;

@@ -168,7 +168,8 @@ RECT FormWindow::CoveredRect(const ui::Control& c) const {
 }
 
 void FormWindow::Invalidate(const RECT& r) {
-  if (hwnd_ && r.right > r.left && r.bottom > r.top) InvalidateRect(hwnd_, &r, FALSE);
+  // The hot spots and read-outs over it show what the form paints there too.
+  if (hwnd_ && r.right > r.left && r.bottom > r.top) RedrawWindow(hwnd_, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 COLORREF FormWindow::Background() const {
@@ -508,14 +509,35 @@ bool FormWindow::DialogKey(const MSG& msg) {
       return true;
     }
     case VK_ESCAPE: {
-      ui::Control* cancel = ui::CancelButton(form_);
-      if (!cancel) return false;
-      if (!repeat) Click(*cancel);
+      if (ui::Control* cancel = ui::CancelButton(form_)) {
+        if (!repeat) Click(*cancel);
+        return true;
+      }
+      if (!ui::EscapeCloses(form_)) return false;
+      if (!repeat && form_.onCloseBox) {
+        Enter();
+        form_.onCloseBox();
+        Leave();
+      }
       return true;
     }
     default:
       return false;
   }
+}
+
+bool FormWindow::AccessKey(const MSG& msg) {
+  if (dying_ || !ready_ || form_.Style() == ui::FormStyle::Hidden || !IsWindowEnabled(hwnd_)) return false;
+  if (msg.wParam == 0 || msg.wParam >= 0x80) return false;  // access keys are plain letters
+  ui::Control* target = ui::AccessKeyTarget(form_, static_cast<char>(msg.wParam));
+  if (!target) return false;
+  if ((msg.lParam & (1 << 30)) == 0) Click(*target);
+  return true;
+}
+
+bool FormWindow::ShowsAccessKeys() {
+  // Before 2000 nothing hides them, and the message answers 0.
+  return (api::Send(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
 }
 
 void FormWindow::Paint(HDC dc, const RECT& clip) {
@@ -526,7 +548,35 @@ void FormWindow::Paint(HDC dc, const RECT& clip) {
   scoped::CompatibleDC buffer(dc);
   scoped::GdiObject bits(CreateCompatibleBitmap(dc, client.right, client.bottom));
   scoped::Select drawing(buffer, bits.Get());
+  PaintLayer(buffer, clip);
+  BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, buffer, clip.left, clip.top, SRCCOPY);
+}
+
+void FormWindow::DrawItem(const DRAWITEMSTRUCT& item) {
+  ui::Control* c = ControlOf(item.hwndItem);
+  const int width = item.rcItem.right - item.rcItem.left, height = item.rcItem.bottom - item.rcItem.top;
+  if (!c || width <= 0 || height <= 0) return;
+  POINT at{0, 0};
+  MapWindowPoints(item.hwndItem, hwnd_, &at, 1);
+  scoped::CompatibleDC buffer(item.hDC);
+  scoped::GdiObject bits(CreateCompatibleBitmap(item.hDC, width, height));
+  scoped::Select drawing(buffer, bits.Get());
+  // The form's own drawing, moved so that this window's corner is at 0, 0.
+  SetViewportOrgEx(buffer, -at.x, -at.y, nullptr);
+  PaintLayer(buffer, RECT{at.x, at.y, at.x + width, at.y + height});
+  SetViewportOrgEx(buffer, 0, 0, nullptr);
+  if (c->Kind() == ui::ControlKind::HotSpot && (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT mark = item.rcItem;
+    DrawFocusRect(buffer, &mark);
+  }
+  BitBlt(item.hDC, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
+}
+
+void FormWindow::PaintLayer(HDC buffer, const RECT& clip) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
   FillRect(buffer, &client, BrushFor(Background()));
+  const bool showKeys = ShowsAccessKeys();
   const auto& controls = form_.Controls();
   for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
     const ui::Control& c = **it;
@@ -538,10 +588,9 @@ void FormWindow::Paint(HDC dc, const RECT& clip) {
     } else {
       const RECT covered = LabelRect(buffer, c, bounds);
       RECT overlap;
-      if (IntersectRect(&overlap, &covered, &clip)) PaintLabel(buffer, bounds, c);
+      if (IntersectRect(&overlap, &covered, &clip)) PaintLabel(buffer, bounds, c, showKeys);
     }
   }
-  BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, buffer, clip.left, clip.top, SRCCOPY);
 }
 
 void FormWindow::Command(WPARAM wParam, LPARAM lParam) {
@@ -552,6 +601,7 @@ void FormWindow::Command(WPARAM wParam, LPARAM lParam) {
   Enter();
   switch (c->Kind()) {
     case ui::ControlKind::Button:
+    case ui::ControlKind::HotSpot:
       if (code == BN_CLICKED && c->onClick) c->onClick();
       break;
     case ui::ControlKind::CheckBox:
@@ -652,6 +702,15 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (lParam != 0) Command(wParam, lParam);
       return 0;
+    case WM_DRAWITEM:
+      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_UPDATEUISTATE: {
+      // Focus marks and underlined access keys come or go: everything shows them.
+      const LRESULT result = api::DefProc(hwnd_, message, wParam, lParam);
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      return result;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

@@ -54,6 +54,8 @@ class FormWindow : public ui::FormPeer {
 
   // Tab, Enter and Esc for this window; true when used.
   bool DialogKey(const MSG& msg);
+  // Alt and a letter (WM_SYSCHAR); true when a control took it.
+  bool AccessKey(const MSG& msg);
   // The form window of a top-level window, if it is one of ours.
   static FormWindow* Of(HWND root);
 
@@ -64,6 +66,11 @@ class FormWindow : public ui::FormPeer {
   int TwipsY() const;
   ui::Control* ControlOf(HWND child) const;
   void Paint(HDC dc, const RECT& clip);
+  // The background and the lightweight controls within clip, drawn on dc.
+  void PaintLayer(HDC dc, const RECT& clip);
+  // A hot spot or read-out: what lies under it, and the focus mark.
+  void DrawItem(const DRAWITEMSTRUCT& item);
+  bool ShowsAccessKeys();
   void ApplyVisible();
   void ApplyBounds();
   void ApplyIcon();

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "ui/SmallMap.h"
+#include "ui/InputRouting.h"
 #include "win32/Scoped.h"
 #include "win32/Win32Text.h"
 
@@ -115,7 +116,7 @@ void PaintPicture(HDC dc, const RECT& r, int id) {
   }
 }
 
-void PaintLabel(HDC dc, const RECT& r, const ui::Control& label) {
+void PaintLabel(HDC dc, const RECT& r, const ui::Control& label, bool showAccessKey) {
   if (!label.Transparent()) FillRect(dc, &r, BrushFor(ToColorRef(label.BackColour())));
   const std::wstring text = Widen(label.Caption());
   if (text.empty()) return;
@@ -127,6 +128,16 @@ void PaintLabel(HDC dc, const RECT& r, const ui::Control& label) {
     // One line from the top of the box, never cut.
     const int left = TextLeft(label.Align(), r.left, r.right - r.left, TextSize(dc, text).cx);
     ExtTextOutW(dc, left, r.top, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    const std::size_t key = ui::AccessKeyPosition(label.Caption(), label.AccessKey());
+    if (showAccessKey && key != std::string::npos) {
+      // The key is a plain letter: one byte of the caption, one character.
+      const int from = left + TextSize(dc, Widen(label.Caption().substr(0, key))).cx;
+      const int to = left + TextSize(dc, Widen(label.Caption().substr(0, key + 1))).cx;
+      TEXTMETRICA metrics{};
+      GetTextMetricsA(dc, &metrics);
+      const RECT line{from, r.top + metrics.tmAscent + 1, to, r.top + metrics.tmAscent + 2};
+      FillRect(dc, &line, BrushFor(GetTextColor(dc)));
+    }
   }
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);

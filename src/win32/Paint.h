@@ -22,7 +22,8 @@ HBITMAP BitmapFor(int id);
 RECT LabelRect(HDC dc, const ui::Control& label, const RECT& bounds);
 // The bitmap stretched to fill r; nothing when it is missing.
 void PaintPicture(HDC dc, const RECT& r, int id);
-// One line, never cut, transparent unless told otherwise, in its rectangle r.
-void PaintLabel(HDC dc, const RECT& r, const ui::Control& label);
+// One line, never cut, transparent unless told otherwise, in its rectangle r;
+// its access key underlined when the window shows them.
+void PaintLabel(HDC dc, const RECT& r, const ui::Control& label, bool showAccessKey);
 
 }  // namespace peers

@@ -1,6 +1,7 @@
 #include "win32/Peers.h"
 
 #include "ui/Form.h"
+#include "win32/Api.h"
 #include "win32/ControlWindows.h"
 #include "win32/FormWindow.h"
 #include "win32/Paint.h"
@@ -44,6 +45,15 @@ HWND RootOf(HWND window) {
 }  // namespace
 
 bool PeersPreTranslate(MSG& msg) {
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU) {
+    // Alt shows the access keys, as in the system's dialogs.
+    if (HWND root = RootOf(msg.hwnd)) api::Send(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+    return false;
+  }
+  if (msg.message == WM_SYSCHAR) {
+    peers::FormWindow* window = peers::FormWindow::Of(RootOf(msg.hwnd));
+    return window && window->AccessKey(msg);
+  }
   if (msg.message != WM_KEYDOWN) return false;
   if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
   peers::FormWindow* window = peers::FormWindow::Of(RootOf(msg.hwnd));

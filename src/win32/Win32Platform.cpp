@@ -266,7 +266,48 @@ int Win32Platform::PostMessageA(platform::Handle window, std::uint32_t message, 
 
 void Win32Platform::Beep() { MessageBeep(MB_OK); }
 
+namespace {
+
+// The second version of the record, as shells from 2000 and Me on read it,
+// spelled out: the floor's headers for 95 and NT 4 do not declare it.
+struct NotifyIconDataV2 {
+  DWORD cbSize;
+  HWND hWnd;
+  UINT uID, uFlags, uCallbackMessage;
+  HICON hIcon;
+  CHAR szTip[128];
+  DWORD dwState, dwStateMask;
+  CHAR szInfo[256];
+  UINT uVersion;
+  CHAR szInfoTitle[64];
+  DWORD dwInfoFlags;
+};
+static_assert(sizeof(void*) != 4 || sizeof(NotifyIconDataV2) == 488, "NOTIFYICONDATAA_V2_SIZE");
+
+// Shell version 5 (2000, Me, and 95, 98 and NT 4 with a later desktop
+// update) is the first to take NIM_SETVERSION.
+bool ShellTakesVersions() {
+  struct DllVersionInfo {
+    DWORD cbSize, dwMajorVersion, dwMinorVersion, dwBuildNumber, dwPlatformID;
+  };
+  using Fn = HRESULT(CALLBACK*)(DllVersionInfo*);
+  const auto get = LookUp<Fn>("shell32.dll", "DllGetVersion");
+  DllVersionInfo info{sizeof info, 0, 0, 0, 0};
+  return get && SUCCEEDED(get(&info)) && info.dwMajorVersion >= 5;
+}
+
+}  // namespace
+
 int Win32Platform::Shell_NotifyIconA(std::uint32_t message, const platform::NotifyIconData& data) {
+  if (message == platform::kNimSetVersion) {
+    if (!ShellTakesVersions()) return 0;
+    NotifyIconDataV2 nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = As<HWND>(data.hWnd);
+    nid.uID = data.uID;
+    nid.uVersion = 3;  // NOTIFYICON_VERSION: the lParam stays the event, as before
+    return Traced(::Shell_NotifyIconA(message, reinterpret_cast<PNOTIFYICONDATAA>(&nid)), "Shell_NotifyIconA");
+  }
   NOTIFYICONDATAA nid{};
   // The first version of the record: every shell since Windows 95 takes it.
   nid.cbSize = NOTIFYICONDATAA_V1_SIZE;

@@ -126,3 +126,11 @@ int Win32Screen::TextWidthTwips(const std::string& text, const ui::Font& font) c
   GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size.cx * twipsPerPixelX_;
 }
+
+bool Win32Screen::HighContrast() const {
+  // 95 and NT 4 without the accessibility options refuse the question: no high contrast there.
+  HIGHCONTRASTA contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}

@@ -61,6 +61,7 @@ class Win32Screen : public ui::Screen {
   int TwipsPerPixelX() const override { return twipsPerPixelX_; }
   int TwipsPerPixelY() const override { return twipsPerPixelY_; }
   int TextWidthTwips(const std::string& text, const ui::Font& font) const override;
+  bool HighContrast() const override;
 
  private:
   int dpiX_ = 96, dpiY_ = 96;

@@ -318,8 +318,8 @@ class Case:
 
     # ---- reading and driving windows ----
 
-    def wintool(self, command):
-        r = subprocess.run([WINE, self.session.wintool, command], env=self.env(), stdin=subprocess.DEVNULL,
+    def wintool(self, *command):
+        r = subprocess.run([WINE, self.session.wintool, *command], env=self.env(), stdin=subprocess.DEVNULL,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30)
         return r.returncode, r.stdout.decode("utf-8", errors="replace")
 
@@ -359,6 +359,13 @@ class Case:
         """The visible top-level windows with this caption and class (any, when None)."""
         return [w for w in self.windows() if w["visible"] and caption in (None, w["caption"])
                 and cls in (None, w["class"]) and w["class"] not in exclude]
+
+    def accessible_names(self, title):
+        """What a screen reader reads in the window of this caption: the (role, name) of each child of its
+        client area, through oleacc from another process."""
+        code, out = self.wintool("names", self.wait_window(title)["hwnd"])
+        check(code == 0, "no accessible object for %r: %s" % (title, out.strip()))
+        return [tuple(split_fields(line.strip())[1:3]) for line in out.splitlines() if line.startswith("name|")]
 
     def visible_windows(self):
         return [(w["class"], w["caption"]) for w in self.visible()]

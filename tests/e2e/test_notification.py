@@ -5,7 +5,7 @@ import time
 from common import BOXES, POWER, icon_ids, names
 from harness import case, check, equal
 
-NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
+NIM_ADD, NIM_MODIFY, NIM_DELETE, NIM_SETVERSION = 0, 1, 2, 4
 IDLE_ICON = 112
 
 
@@ -18,13 +18,14 @@ def idle_items(sleep_item):
 def tray_menu_opens_the_delay_dialog_then_quits(t):
     p = t.start()
     t.wait_main_window()
-    # The icon is added once, with the idle picture loaded just before.
+    # The icon is added once, with the idle picture loaded just before, then asks
+    # for the newer notifications (Wine's shell has them).
     order = [(c.func, c.u32(0) if c.func == "Shell_NotifyIconA" else c.u32(1))
              for c in p.calls("Shell_NotifyIconA", "LoadImageA")]
     first = order.index(("Shell_NotifyIconA", NIM_ADD)) if ("Shell_NotifyIconA", NIM_ADD) in order else -1
     check(first > 0, "no NIM_ADD after an icon was loaded: %s" % order)
     equal(order[first - 1], ("LoadImageA", IDLE_ICON), "icon loaded for the tray")
-    equal([m for f, m in order if f == "Shell_NotifyIconA"], [NIM_ADD], "tray calls at start-up")
+    equal([m for f, m in order if f == "Shell_NotifyIconA"], [NIM_ADD, NIM_SETVERSION], "tray calls at start-up")
     equal(t.tray_tip(), "Crepuscule", "idle tip")
 
     t.tray_menu("MnuFichier")

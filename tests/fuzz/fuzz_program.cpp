@@ -47,7 +47,7 @@ const char* const kMenuItems[] = {"MnuArrete", "MnuRedemarre", "MnuFerme",    "R
 // XP, 98, 95, 2000, NT 4, Me, 10 (as reported without a manifest), and a failed query.
 constexpr std::uint32_t kVersions[][3] = {{2, 5, 1}, {1, 4, 10}, {1, 4, 0}, {2, 5, 0},
                                           {2, 4, 0}, {1, 4, 90}, {2, 6, 2}, {0, 0, 0}};
-constexpr int kTrayEvents[] = {0x201, 0x202, 0x203, 0x204, 0x205};
+constexpr int kTrayEvents[] = {0x201, 0x202, 0x203, 0x204, 0x205, 0x7B, 0x401};
 
 bool AsksForAction(const std::string& line) {
   for (const std::string& token : TraiteCommande(line, " "))
@@ -110,12 +110,12 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
       f.Guard([&] { main.Annule_Click(); });
       break;
     case 5:
-      if (SystrayIcon* tray = f.app->Tray()) f.Guard([&] { tray->Form_MouseMove(kTrayEvents[arg % 5]); });
+      if (SystrayIcon* tray = f.app->Tray()) f.Guard([&] { tray->Form_MouseMove(kTrayEvents[arg % 7]); });
       break;
     case 6:
       if (SystrayIcon* tray = f.app->Tray()) {
         f.env.menus.choices = {kMenuItems[arg % 16]};
-        f.Guard([&] { tray->Form_MouseMove(0x205); });
+        f.Guard([&] { tray->Form_MouseMove(0x7B); });
         f.env.menus.choices.clear();
       }
       break;

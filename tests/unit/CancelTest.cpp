@@ -103,7 +103,7 @@ TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
     // While the box waits: cancel again from the tray menu, and from the
     // countdown window a double click brings back.
     env.menus.choices = {"MnuAnnul4"};
-    tray.Form_MouseMove(0x205);
+    tray.Form_MouseMove(0x7B);
     tray.Form_MouseMove(0x203);
     if (TimeStart* box = app->TimeStartIfLoaded()) box->Annuler.onClick();
   };

@@ -153,4 +153,98 @@ TEST_F(DialogTest, FocusTargetReturnsToTheLastFocusedControlWhileItCanTakeIt) {
   EXPECT_EQ(ui::FocusTarget(d), nullptr);
 }
 
+// Pictures and captions painted by the window, with keys and names of their own.
+struct Painted : ui::Form {
+  explicit Painted(ui::Services& s) : ui::Form(s, "Painted", ui::FormStyle::Borderless, {0, 0, 3000, 1500}, "p") {
+    holder.SetTabStop(false);
+    holder.SetTabIndex(0);
+    key.SetTabIndex(1);
+    key.SetAccessKey('a');
+    caption.SetAccessKey('A');  // underlined only: a label is never pressed
+    key.Echo({&caption});
+    readOut.Echo({&hours, &colon, &minutes});
+  }
+  ui::Control holder{*this, "holder", ControlKind::Button, {}, ""};
+  ui::Control key{*this, "key", ControlKind::HotSpot, {100, 100, 900, 900}};
+  ui::Control readOut{*this, "readOut", ControlKind::ReadOut, {}};
+  ui::Control caption{*this, "caption", ControlKind::Label, {100, 700, 900, 255}, "Arrêter"};
+  ui::Control hours{*this, "hours", ControlKind::Label, {100, 1200, 240, 255}, "00"};
+  ui::Control colon{*this, "colon", ControlKind::Label, {340, 1200, 90, 255}, ":"};
+  ui::Control minutes{*this, "minutes", ControlKind::Label, {430, 1200, 255, 255}, "10"};
+};
+struct PaintedTest : ::testing::Test {
+  ui::FakeEnvironment env;
+  Painted p{env.services};
+};
+
+TEST_F(PaintedTest, AControlOffTheTabCycleHoldsTheFirstFocusAndTabLeavesIt) {
+  EXPECT_EQ(ui::TabOrder(p), (std::vector<ui::Control*>{&p.key}));
+  EXPECT_EQ(ui::FocusTarget(p), &p.holder);
+  EXPECT_EQ(ui::NextTabStop(p, &p.holder, false), &p.key);
+  EXPECT_EQ(ui::EnterButton(p, &p.key), &p.key);  // a hot spot is pressed like a button
+  p.key.SetFocus();
+  EXPECT_EQ(ui::FocusTarget(p), &p.key);
+}
+
+TEST_F(PaintedTest, AccessKeysPressTheAvailableButtonOfThatLetterInEitherCase) {
+  EXPECT_EQ(ui::AccessKeyTarget(p, 'A'), &p.key);
+  EXPECT_EQ(ui::AccessKeyTarget(p, 'a'), &p.key);
+  EXPECT_EQ(ui::AccessKeyTarget(p, 'r'), nullptr);
+  EXPECT_EQ(ui::AccessKeyTarget(p, 0), nullptr);
+  p.key.SetEnabled(false);
+  EXPECT_EQ(ui::AccessKeyTarget(p, 'a'), nullptr);  // and not the label that shows it
+}
+
+TEST(AccessKeys, TheFirstLetterOfTheKeyIsMarkedAndPlainAmpersandsDoubled) {
+  const struct {
+    const char* caption;
+    char key;
+    std::size_t at;
+    const char* marked;
+  } rows[] = {{"Arrêter", 'A', 0, "&Arrêter"},
+              {"Mettre en veille", 'V', 10, "Mettre en &veille"},
+              {"Redémarrer", 'R', 0, "&Redémarrer"},
+              {"R&D", 'D', 2, "R&&&D"},
+              {"été", 't', 2, "é&té"},  // the accented letters' bytes never match
+              {"Arrêter", 'z', std::string::npos, "Arrêter"},
+              {"Arrêter", 0, std::string::npos, "Arrêter"}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(ui::AccessKeyPosition(row.caption, row.key), row.at) << row.caption;
+    EXPECT_EQ(ui::WithAccessMark(row.caption, row.key), row.marked) << row.caption;
+  }
+}
+
+TEST_F(PaintedTest, EchoesFollowTheirVisibleSourcesAndAReadOutCoversThem) {
+  EXPECT_EQ(p.key.Caption(), "Arrêter");
+  EXPECT_EQ(p.readOut.Caption(), "00:10");
+  EXPECT_EQ(p.readOut.Bounds(), (ui::TwipsRect{100, 1200, 585, 255}));
+  EXPECT_EQ(p.key.Bounds(), (ui::TwipsRect{100, 100, 900, 900}));  // a hot spot keeps its own place
+  p.minutes.SetCaption("09");
+  p.colon.SetVisible(false);
+  EXPECT_EQ(p.readOut.Caption(), "0009");
+  p.caption.SetVisible(false);
+  EXPECT_FALSE(p.key.Visible());
+  p.caption.SetCaption("Redémarrer");
+  p.caption.SetVisible(true);
+  EXPECT_EQ(p.key.Caption(), "Redémarrer");
+  EXPECT_TRUE(p.key.Visible());
+  {
+    ui::Form other(env.services, "Other", ui::FormStyle::Dialog, {}, "o");
+    ui::Control late(other, "late", ControlKind::ReadOut, {});
+    late.Echo({&p.hours});
+  }
+  p.hours.SetCaption("01");  // an echo that went away is not reached
+  EXPECT_EQ(p.readOut.Caption(), "0109");
+}
+
+TEST(EscapeKey, ClosesADialogWithoutACancelButtonOnly) {
+  ui::FakeEnvironment env;
+  Dialog withCancel(env.services);
+  EXPECT_FALSE(ui::EscapeCloses(withCancel));
+  withCancel.cancel.SetVisible(false);
+  EXPECT_TRUE(ui::EscapeCloses(withCancel));
+  Painted borderless(env.services);
+  EXPECT_FALSE(ui::EscapeCloses(borderless));
+}
+
 }  // namespace

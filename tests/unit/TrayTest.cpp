@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203, kRightDown = 0x204, kRightUp = 0x205;
+// What ends a right click on the shells from 2000 and Me on, and the menu key.
+constexpr int kContextMenu = 0x7B;
 constexpr platform::Handle kIcon = platform::RecordingPlatform::kIconBase;
 
 // The tip as the program hands it to the shell.
@@ -39,9 +41,11 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimModify);
   EXPECT_EQ(tray.Icon(), 101);
   tray.onShellRestarted();  // TaskbarCreated: the current icon and tip come back
-  EXPECT_EQ(os.notifyMessages.back(), platform::kNimAdd);
-  EXPECT_EQ(std::tie(Last().cbSize, Last().uFlags, Last().hIcon), std::make_tuple(88u, 7u, kIcon + 101));
-  EXPECT_EQ(ShownTip(Last()), "Arrêt de l'ordinateur");
+  EXPECT_EQ(os.notifyMessages.at(os.notifyMessages.size() - 2), platform::kNimAdd);
+  EXPECT_EQ(os.notifyMessages.back(), platform::kNimSetVersion);  // asked again of the new shell
+  const platform::NotifyIconData& readded = os.notifyCalls.at(os.notifyCalls.size() - 2);
+  EXPECT_EQ(std::tie(readded.cbSize, readded.uFlags, readded.hIcon), std::make_tuple(88u, 7u, kIcon + 101));
+  EXPECT_EQ(ShownTip(readded), "Arrêt de l'ordinateur");
 
   app->CloseTray();
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
@@ -112,6 +116,7 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   };
   app->LoadTimeForm();
   app->LoadOptionsForm();
+  Tray().KeyboardNotices = false;  // a shell before 2000 and Me
   ui::Form* forms[] = {nullptr, &Main(), app->TimeFormIfLoaded(), app->OptionsFormIfLoaded()};
   for (const Case& c : cases) {
     const std::string at = std::to_string(c.event) + (c.stoping ? " delay" : "") + (c.stopOptions ? " options" : "") +
@@ -127,17 +132,39 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   }
 }
 
+TEST(TrayKeyboard, NewerShellsGiveTheMenuOnWmContextMenuAndEnterActsAsADoubleClick) {
+  for (bool oldShell : {false, true}) {
+    SCOPED_TRACE(oldShell ? "old shell" : "newer shell");
+    AppFixture f;
+    f.os.oldShell = oldShell;
+    f.Start();
+    SystrayIcon& tray = *f.app->Tray();
+    EXPECT_EQ(tray.KeyboardNotices, !oldShell);
+    // A right click: the menu once, from whichever message this shell ends it with.
+    for (int event : {kRightDown, kRightUp, kContextMenu}) tray.onShellNotify(event);
+    EXPECT_EQ(f.env.menus.shown.size(), 1u);
+    if (oldShell) continue;
+    // Enter on the icon, sent twice by some shells: the window goes to the tray once.
+    tray.onShellNotify(0x401);
+    tray.onShellNotify(0x401);
+    EXPECT_FALSE(f.Main().Visible());
+    f.Advance(500);
+    tray.onShellNotify(0x401);  // a later key select brings it back
+    EXPECT_TRUE(f.Main().Visible());
+  }
+}
+
 TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
   SystrayIcon& tray = Tray();
   tray.MnuFichier.Find("Reduce4")->onClick = [&] {
-    tray.Form_MouseMove(kRightUp);
+    tray.Form_MouseMove(kContextMenu);
     tray.Form_MouseMove(kLeftDouble);
   };
   env.menus.choices.push_back("Reduce4");
-  tray.Form_MouseMove(kRightUp);
+  tray.Form_MouseMove(kContextMenu);
   EXPECT_EQ(env.menus.shown.size(), 1u);
   EXPECT_TRUE(Main().Visible());
-  tray.Form_MouseMove(kRightUp);  // free again afterwards
+  tray.Form_MouseMove(kContextMenu);  // free again afterwards
   EXPECT_EQ(env.menus.shown.size(), 2u);
 }
 
@@ -184,14 +211,14 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     Started f(std::string(extra) + " -t:99,60,0");
     SystrayIcon& tray = *f.app->Tray();
     f.env.menus.choices = {item};
-    tray.Form_MouseMove(kRightUp);
+    tray.Form_MouseMove(kContextMenu);
     EXPECT_EQ(f.Boxes(), Lines{"Erreur dans le délai [48 Information]"});
     EXPECT_EQ(std::pair(f.Main().CountDown, f.Main().WaitCmd), std::pair(false, false));
     EXPECT_EQ(f.Main().Action, 0);
     EXPECT_FALSE(f.Main().Stoping);
     EXPECT_EQ(tray.Icon(), 112);
     EXPECT_EQ(ShownTip(f.os.notifyCalls.back()), "Crepuscule");
-    tray.Form_MouseMove(kRightUp);  // the menu still comes up: the idle one
+    tray.Form_MouseMove(kContextMenu);  // the menu still comes up: the idle one
     ASSERT_EQ(f.env.menus.shown.size(), 2u);
     EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
   }
@@ -226,7 +253,9 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   EXPECT_TRUE(never.Main().Visible());
   never.os.failNotifyAdd = 0;
   never.app->Tray()->onShellRestarted();  // a shell that comes later still gets it
-  EXPECT_EQ(never.os.notifyMessages.back(), platform::kNimAdd);
+  const auto& messages = never.os.notifyMessages;
+  EXPECT_EQ(std::vector(messages.end() - 2, messages.end()),
+            (std::vector<std::uint32_t>{platform::kNimAdd, platform::kNimSetVersion}));
   EXPECT_EQ(ShownTip(never.os.notifyCalls.back()).rfind("Redémarrage dans ", 0), 0u);
 }
 

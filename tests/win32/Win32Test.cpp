@@ -325,14 +325,25 @@ struct PeeredForm {
         lit(form, "Lit", ui::ControlKind::WindowedPicture, {2400, 150, 495, 495}),
         go(form, "Go", ui::ControlKind::Button, {150, 1500, 1200, 375}, "Démarrer"),
         stop(form, "Stop", ui::ControlKind::Button, {1500, 1500, 1200, 375}, "Annuler"),
+        key(form, "Key", ui::ControlKind::HotSpot, {1800, 150, 1500, 700}),
+        name(form, "Name", ui::ControlKind::ReadOut, {}),
         field(form, "Field", ui::ControlKind::TextBox, {150, 900, 720, 375}, "00"),
         box(form, "Box", ui::ControlKind::CheckBox, {3000, 900, 1500, 255}, "Horaire...") {
     go.SetDefault(true);
     stop.SetCancel(true);
+    key.Echo({&label});
+    key.SetAccessKey('a');
+    name.Echo({&label});
   }
   ui::Form form;
-  ui::Control label, picture, lit, go, stop, field, box;
+  ui::Control label, picture, lit, go, stop, key, name, field, box;
 };
+
+std::string ClassOf(HWND w) {
+  char name[64] = {};
+  GetClassNameA(w, name, sizeof name);
+  return name;
+}
 
 HWND Child(const ui::Control& c) { return reinterpret_cast<HWND>(c.Hwnd()); }
 
@@ -419,6 +430,29 @@ void FormAndControlWindows(HINSTANCE instance) {
   key.wParam = 'A';
   CHECK(!PeersPreTranslate(key));
 
+  // A hot spot is a push button to screen readers, named with its access key,
+  // pressed by their default action (BM_CLICK) and by Alt and its letter; the
+  // mouse goes through it. A read-out is a static text just above the field it names.
+  HWND hotSpot = Child(f.key);
+  CHECK_EQ(ClassOf(hotSpot), std::string("Button"));
+  CHECK_EQ(GetWindowLongA(hotSpot, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  CHECK_EQ(WindowText(hotSpot), std::string("&Arrêter"));
+  CHECK_EQ(SendMessageW(hotSpot, WM_NCHITTEST, 0, 0), LRESULT{HTTRANSPARENT});
+  int presses = 0;
+  f.key.onClick = [&] { ++presses; };
+  SendMessageW(hotSpot, BM_CLICK, 0, 0);
+  CHECK_EQ(presses, 1);
+  MSG alt{hotSpot, WM_SYSCHAR, 'a', 0, 0, {}};
+  CHECK(PeersPreTranslate(alt));
+  CHECK_EQ(presses, 2);
+  alt.wParam = 'z';
+  CHECK(!PeersPreTranslate(alt));
+  f.label.SetCaption("Veille");
+  CHECK_EQ(WindowText(hotSpot), std::string("Veille"));  // no A: no mark
+  CHECK_EQ(ClassOf(Child(f.name)), std::string("Static"));
+  CHECK_EQ(WindowText(Child(f.name)), std::string("Veille"));
+  CHECK_EQ(GetWindow(Child(f.field), GW_HWNDPREV), Child(f.name));
+
   f.form.Hide();
   CHECK(!IsWindowVisible(window));
 }
@@ -438,7 +472,7 @@ void Painting() {
   const RECT box{10, 5, 40, 25};  // narrower than the text: it spills over, never cut
   const RECT covered = peers::LabelRect(dc, label, box);
   CHECK(covered.left == 10 && covered.top == 5 && covered.right > 40);
-  peers::PaintLabel(dc, box, label);
+  peers::PaintLabel(dc, box, label, true);
   int lit = 0;
   for (int px = 10; px < covered.right; ++px)
     for (int py = 5; py < 25; ++py) lit += GetPixel(dc, px, py) != RGB(0, 0, 0);

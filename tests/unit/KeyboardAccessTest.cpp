@@ -1,0 +1,139 @@
+// Everything by keyboard and for screen readers: the main window's Tab cycle,
+// Enter and the access keys on the actions, and the names the painted parts
+// read as, whatever the run state.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AppFixture.h"
+#include "timeui/TimeForm.h"
+#include "timeui/TimeStart.h"
+#include "ui/InputRouting.h"
+
+namespace {
+
+std::vector<std::string> Names(const std::vector<ui::Control*>& controls) {
+  std::vector<std::string> names;
+  for (const ui::Control* c : controls) names.push_back(c->Name());
+  return names;
+}
+
+const std::vector<std::string> kIdleCycle = {"VeilleProlongeeKey", "ArreteKey", "RebooteKey", "TimeOptions", "Annule"};
+
+TEST_F(StartedTest, TabCyclesThroughTheActionsLeftToRightThenOptionsAndAnnulerAndNotWhileCounting) {
+  MainForm& m = Main();
+  EXPECT_EQ(Names(ui::TabOrder(m)), kIdleCycle);
+  // The window opens with the focus on the off-screen default button: no mark shows, and Tab
+  // goes to the first action, Shift+Tab to the last button.
+  EXPECT_EQ(ui::FocusTarget(m), &m.AaDefault);
+  EXPECT_EQ(ui::NextTabStop(m, &m.AaDefault, false), &m.VeilleProlongeeKey);
+  EXPECT_EQ(ui::NextTabStop(m, &m.AaDefault, true), &m.Annule);
+  EXPECT_EQ(ui::NextTabStop(m, &m.Annule, false), &m.VeilleProlongeeKey);
+
+  StartCountdown(1, "0", "10", "30");
+  EXPECT_EQ(Names(ui::TabOrder(m)), (std::vector<std::string>{"TimeOptions", "Annule"}));
+  EXPECT_EQ(ui::AccessKeyTarget(m, 'a'), nullptr);
+  Guard([&] { m.Annule_Click(); });
+  ASSERT_FALSE(m.CountDown);
+  EXPECT_EQ(Names(ui::TabOrder(m)), kIdleCycle);
+}
+
+TEST(KeyboardAccess, EnterAndTheAccessKeysOpenEachActionsDialogAsAClickDoes) {
+  const struct {
+    char key;
+    ui::Control MainForm::*hotSpot;
+    std::int16_t action;
+    const char* dialog;
+  } rows[] = {{'V', &MainForm::VeilleProlongeeKey, 3, "Mise en Veille prolongée"},
+              {'a', &MainForm::ArreteKey, 1, "Arrêter l'ordinateur"},
+              {'R', &MainForm::RebooteKey, 2, "Redémarrer l'ordinateur"}};
+  for (const auto& row : rows) {
+    for (bool byAccessKey : {false, true}) {
+      SCOPED_TRACE(std::string(1, row.key) + (byAccessKey ? " by its access key" : " by Enter"));
+      Started f;
+      MainForm& m = f.Main();
+      ui::Control* pressed = byAccessKey ? ui::AccessKeyTarget(m, row.key) : ui::EnterButton(m, &(m.*row.hotSpot));
+      ASSERT_EQ(pressed, &(m.*row.hotSpot));
+      f.Guard([&] { pressed->onClick(); });
+      EXPECT_EQ(m.Action, row.action);
+      ASSERT_NE(f.app->TimeFormIfLoaded(), nullptr);
+      EXPECT_EQ(f.app->TimeFormIfLoaded()->Caption(), row.dialog);
+      EXPECT_FALSE(m.Enabled());
+      EXPECT_EQ(f.PowerCalls(), Lines{});
+    }
+  }
+}
+
+TEST(KeyboardAccess, TheActionsAreNamedAsTheirCaptionsReadWhateverTheSleepWording) {
+  const struct {
+    bool xp;
+    const char* commandLine;
+    short shift;
+    const char* sleep;
+  } rows[] = {{true, "", 0, "Veille prolongée"},
+              {true, "", -32768, "Mettre en veille"},  // Shift held: standby
+              {false, "", 0, "Mettre en veille"},
+              {false, "-forcehibernation", 0, "Veille prolongée"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.xp ? "XP " : "98 ") + row.commandLine + (row.shift ? " Shift" : ""));
+    Started f(row.commandLine, row.xp);
+    MainForm& m = f.Main();
+    f.os.shiftState = row.shift;
+    f.Advance(100);
+    EXPECT_EQ(m.VeilleProlongeeKey.Caption(), row.sleep);
+    EXPECT_EQ(ui::WithAccessMark(m.VeilleProlongeeKey.Caption(), m.VeilleProlongeeKey.AccessKey()),
+              row.sleep[0] == 'V' ? "&Veille prolongée" : "Mettre en &veille");
+    EXPECT_EQ(m.ArreteKey.Caption() + "|" + m.RebooteKey.Caption(), "Arrêter|Redémarrer");
+    EXPECT_EQ(ui::AccessKeyTarget(m, 'v'), &m.VeilleProlongeeKey);
+  }
+}
+
+TEST_F(StartedTest, TheDigitsReadAsShownAndTheLastSecondsAsTheBigDigit) {
+  MainForm& m = Main();
+  EXPECT_EQ(m.DigitsReadOut.Caption(), "00:00:00");
+  StartCountdown(1, "0", "10", "30");
+  EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:30");
+  Advance(1000);
+  EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:29");
+  StartCountdown(1, "0", "0", "7");
+  Advance(2000);
+  EXPECT_EQ(m.DigitsReadOut.Caption(), "5");
+  EXPECT_TRUE(m.DigitsReadOut.Visible());
+  // Covering only what shows: the big digit, not the hidden small ones.
+  EXPECT_EQ(m.DigitsReadOut.Bounds(), m.Petetout.Bounds());
+}
+
+TEST_F(StartedTest, TheCountdownWindowReadsItsWordsAndTheDelayFieldsTheirLabels) {
+  StartCountdown(1, "0", "10", "30");
+  TimeStart& box = app->LoadTimeStart();
+  box.RefreshTimeStart();
+  EXPECT_EQ(box.TimeReadOut.Caption(), box.TimeLabel.Caption());
+  EXPECT_NE(box.TimeReadOut.Caption().find("10 minutes et 30 secondes."), std::string::npos);
+  EXPECT_EQ(box.TimeReadOut.Bounds(), box.TimeLabel.Bounds());  // the label sizes itself to the words
+
+  TimeForm& dialog = app->LoadTimeForm();
+  EXPECT_EQ(dialog.HeuresName.Caption() + "|" + dialog.MinutesName.Caption() + "|" + dialog.SecondesName.Caption(),
+            "Heures|Minutes|Secondes");
+}
+
+TEST(HighContrast, TheSystemsColoursReplaceTheSkinIdleAndCounting) {
+  for (bool high : {false, true}) {
+    SCOPED_TRACE(high ? "high contrast" : "skin");
+    AppFixture f;
+    f.env.screen.highContrast = high;
+    f.Start();
+    MainForm& m = f.Main();
+    const ui::Colour text = high ? ui::kWindowTextColour : ui::kWhite;
+    EXPECT_EQ(m.HasBackColour(), high);
+    EXPECT_EQ(m.Fond.Picture() != 0, !high);
+    for (const ui::Control* c : {&m.Titre, &m.TxtH, &m.Label1, &m.ArreteLabel, &m.Petetout})
+      EXPECT_EQ(c->ForeColour(), text) << c->Name();
+    f.StartCountdown(1, "0", "10", "0");
+    EXPECT_EQ(m.RebooteLabel.ForeColour(), high ? ui::kGrayTextColour : ui::Rgb(194, 211, 249));
+    f.Guard([&] { m.Annule_Click(); });
+    EXPECT_EQ(m.RebooteLabel.ForeColour(), text);
+  }
+}
+
+}  // namespace
