@@ -134,7 +134,7 @@ TEST(Postpone, FromTheTrayTheCountdownWindowAndASecondCopy) {
 
   f.StartCountdown(1, "0", "0", "12");
   f.env.menus.choices = {"MnuReporte4"};
-  tray.Form_MouseMove(0x205);
+  tray.Form_MouseMove(0x7B);
   EXPECT_EQ(f.Digits(), "00:10:12");
   f.app->TimeStartIfLoaded()->Reporter.onClick();
   EXPECT_EQ(f.Digits(), "00:20:12");
@@ -165,7 +165,8 @@ TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
   m.ArreteBrillant_MouseUp(1, 0, 0, 0);  // the buttons wait too
   EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);
   f.env.menus.choices = {};
-  f.app->Tray()->Form_MouseMove(0x205);
+  f.app->Tray()->Form_MouseMove(0x7B);
+  ASSERT_FALSE(f.env.menus.shown.empty());
   EXPECT_EQ(f.env.menus.shown.back().menu, "MnuWaitR");
   f.Advance(5000);
   EXPECT_EQ(f.PowerCalls(), Lines{});
@@ -202,7 +203,7 @@ TEST(Wait, CancelledFromTheTrayOrTheMainWindowNothingStarts) {
     Waiting f("-a -t:0,0,2 -attendre:tache.exe");
     if (fromTray) {
       f.env.menus.choices = {"MnuAnnulWR"};
-      f.app->Tray()->Form_MouseMove(0x205);
+      f.app->Tray()->Form_MouseMove(0x7B);
     } else {
       f.Main().Annule_Click();
     }
