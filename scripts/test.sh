@@ -117,30 +117,21 @@ bash "$root/scripts/build.sh" win64 || { fail "the x86_64 Windows build failed";
 win32_ok=1
 bash "$root/scripts/build.sh" win32 || { fail "the i686 Windows build failed"; win32_ok=0; }
 
-# What each program imports must exist on the oldest Windows it is for, which Wine does not show.
+# What Wine does not show, read from each built program: its imports must exist
+# on the oldest Windows it is for, its instructions on the oldest processor.
 for program in win32 win64; do
   ok="${program}_ok"
   [ "${!ok}" = 1 ] || continue
-  python3 "$root/tests/imports/check_imports.py" --build "$build" --program "$program" 2>&1 |
-    tee "$logs/imports-$program.log"
-  if [ "${PIPESTATUS[0]}" -eq 0 ]; then
-    passed=$((passed + 1))
-  else
-    fail "$program imports functions its oldest Windows lacks (see above)"
-  fi
-done
-
-# Every instruction must run on the oldest processor each program is for, which Wine does not show.
-for program in win32 win64; do
-  ok="${program}_ok"
-  [ "${!ok}" = 1 ] || continue
-  python3 "$root/tests/processors/check_instructions.py" --build "$build" --program "$program" 2>&1 |
-    tee "$logs/instructions-$program.log"
-  if [ "${PIPESTATUS[0]}" -eq 0 ]; then
-    passed=$((passed + 1))
-  else
-    fail "$program holds instructions its oldest processor lacks (see above)"
-  fi
+  for check in "imports/check_imports.py|imports|imports functions its oldest Windows lacks" \
+    "processors/check_instructions.py|instructions|holds instructions its oldest processor lacks"; do
+    IFS='|' read -r script log problem <<<"$check"
+    python3 "$root/tests/$script" --build "$build" --program "$program" 2>&1 | tee "$logs/$log-$program.log"
+    if [ "${PIPESTATUS[0]}" -eq 0 ]; then
+      passed=$((passed + 1))
+    else
+      fail "$program $problem (see above)"
+    fi
+  done
 done
 
 # Everything under Wine shares one private display and one template prefix.
