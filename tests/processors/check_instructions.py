@@ -69,9 +69,9 @@ def executable_sections(headers):
 
 
 def scan(disassembly, program):
-    """Returns (hits, undecodable, count): hits as (address, instruction text)."""
+    """Returns (hits, undecodable, count): hits as (address, instruction text), undecodable as addresses."""
     forbidden, registers = FORBIDDEN[program], FORBIDDEN_REGISTERS[program]
-    hits, bad, count = [], 0, 0
+    hits, bad, count = [], [], 0
     for line in disassembly.splitlines():
         m = _LINE.match(line)
         if not m:
@@ -88,7 +88,7 @@ def scan(disassembly, program):
         if words[0] == "nop" and len(words) > 1:
             words[0] = "nopl"  # 0F 1F: the Pentium Pro's long nop, whatever its operand
         if words[0] == "(bad)":
-            bad += 1
+            bad.append(int(m.group(1), 16))
         elif forbidden.match(words[0]) or registers.search(text):
             hits.append((int(m.group(1), 16), " ".join(words)))
     return hits, bad, count
@@ -99,7 +99,8 @@ def parse_map(text):
     symbols, objects = [], []
     pending = None  # an input section whose name filled its own line
     for line in text.splitlines():
-        m = re.match(r"^ {16}0x([0-9a-f]+)\s+([^\s=]+)$", line)
+        # A symbol, or one the linker script sets ("___CTOR_LIST__ = .").
+        m = re.match(r"^ {16}0x([0-9a-f]+)\s+([^\s=]+)(?: = \.)?$", line)
         if m and int(m.group(1), 16):
             symbols.append((int(m.group(1), 16), m.group(2)))
             continue
@@ -145,7 +146,8 @@ def check(program, build):
     if len(hits) > 60:
         print("%s: ... %d more" % (program, len(hits) - 60))
     if bad:
-        print("%s: %d undecodable byte(s) in code sections, taken as data" % (program, bad))
+        places = sorted({place(a, symbols, objects).split("+")[0] for a in bad})
+        print("%s: %d undecodable byte(s) in code sections, taken as data: %s" % (program, len(bad), ", ".join(places)))
     if hits:
         kinds = Counter(text.split()[0] for _, text in hits)
         print("%s: %d instruction(s) beyond %s: %s" % (program, len(hits), floor,

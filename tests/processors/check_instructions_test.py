@@ -37,7 +37,7 @@ class ScanTest(unittest.TestCase):
         hits, bad, count = ci.scan(DISASSEMBLY, "win32")
         self.assertEqual([text.split()[0] for _, text in hits],
                          ["cmovne", "fucomip", "nopl", "cmpxchg8b", "movd", "movaps", "nopl", "vmovaps", "popcnt"])
-        self.assertEqual((bad, count), (1, 17))
+        self.assertEqual((bad, count), ([0x40101e], 17))
         self.assertEqual(hits[0][0], 0x401001)
         # The first x86-64 processors have SSE2 and long nops but no lahf/sahf, AVX or popcnt.
         hits, _, _ = ci.scan(DISASSEMBLY, "win64")
@@ -51,6 +51,8 @@ MAP = """
                 0x00401200       0x80 libcrepcore.a(MainFormStartup.cpp.obj)
                 0x00401200                MainForm::AddToolTip(ui::Control&)
  .text          0x00401280        0x0 libcrepcore.a(Empty.cpp.obj)
+                0x00401300                        ___CTOR_LIST__ = .
+                0x00401300        0x4 LONG 0xffffffffffffffff
                 0x00402000                __size_of_stack_reserve__ = 0x200000
 """
 
@@ -62,6 +64,7 @@ class MapTest(unittest.TestCase):
         self.assertEqual(ci.place(0x401234, symbols, objects),
                          "MainForm::AddToolTip(ui::Control&)+0x34 (libcrepcore.a(MainFormStartup.cpp.obj))")
         self.assertEqual(ci.place(0x400000, symbols, objects), "?")
+        self.assertEqual(ci.place(0x401302, symbols, []), "___CTOR_LIST__+0x2")
 
     def test_only_code_sections_are_read(self):
         headers = """Idx Name          Size      VMA       LMA       File off  Algn
