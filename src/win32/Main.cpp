@@ -2,8 +2,6 @@
 // services, the application object and the message loop.
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "app/App.h"
 #include "app/Describe.h"
 #include "ui/Form.h"
@@ -64,10 +62,3 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   DestroyWindow(appWindow);
   return exitCode;
 }
-
-// The library's default handler for an uncaught exception prints its demangled
-// type to stderr, which a GUI program does not have; replacing it keeps the
-// demangler (about 50 KB) out of the executable.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
