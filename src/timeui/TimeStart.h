@@ -14,7 +14,7 @@ class TimeStart : public ui::Form {
 
   ui::Control TimeLabel;
   ui::Control Annuler;
-  ui::Control Reporter;  // "+10 min"
+  ui::Control Reporter;     // "+10 min"
   ui::Control TimeReadOut;  // the time in words, for screen readers
   ui::Control ArretPict, RebootePict, StandbyPict;
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <tuple>
 
-#include "ui/SmallMap.h"
 #include "ui/InputRouting.h"
+#include "ui/SmallMap.h"
 #include "win32/Scoped.h"
 #include "win32/Win32Text.h"
 
