@@ -6,7 +6,7 @@ import subprocess
 import time
 
 from common import BOXES, MAIN, POWER, names, shown_time
-from harness import case, check, equal, wait_until
+from harness import WINE, case, check, equal, wait_until
 
 SHUTDOWN_MENU = ["&Restaurer Crepuscule", "-", "Re&porter de 10 minutes", "A&nnuler l'Arrêt",
                  "Qui&tter Crepuscule"]
@@ -60,7 +60,7 @@ def start_task(t, seconds):
     """tache.exe (the test helper under that name) runs for that many seconds."""
     path = os.path.join(t.prefix, "drive_c", "tache.exe")
     shutil.copyfile(t.session.wintool, path)
-    return subprocess.Popen(["wine", path, "sleep", str(seconds)], env=t.env(), stdin=subprocess.DEVNULL,
+    return subprocess.Popen([WINE, path, "sleep", str(seconds)], env=t.env(), stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 

@@ -39,14 +39,16 @@ def win98_uses_no_stubbed_wide_call(t):
     p = t.start()
     t.wait_main_window()
     t.screenshot("win98-%s-main" % t.session.arch)
-    type_delay(t, "shutdown", DIALOG, "000014")
+    # Long enough for the tray menu to be used before the last seconds, whose window
+    # comes up every second and can take the menu's keys, under relay tracing and load.
+    type_delay(t, "shutdown", DIALOG, "000024")
     t.screenshot("win98-%s-delay-dialog" % t.session.arch)
     t.key("Return")
     t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
     # The tray menu brings the main window back; it counts down to its last seconds.
     t.tray_menu("MnuShutR")
     t.choose_menu_item("&Restaurer Crepuscule")
-    wait_until(lambda: t.describe().visible("MainForm", "Petetout"), 20, "the last seconds never came", 0.3)
+    wait_until(lambda: t.describe().visible("MainForm", "Petetout"), 30, "the last seconds never came", 0.3)
     t.click_child("Arrêt ...", "+10 min")  # the countdown window's, on top of everything now
     t.wait_describe("ctl|MainForm|TxtM|10|")
     t.tray_menu("MnuShut")
