@@ -5,17 +5,19 @@
 
 #include "win32/Dynamic.h"
 
+CommonControlsVersion DllVersionOf(const char* dll) {
+  CommonControlsVersion v;
+  using GetVersionFn = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+  if (auto get = LookUp<GetVersionFn>(dll, "DllGetVersion")) {
+    DLLVERSIONINFO info{};
+    info.cbSize = sizeof info;
+    if (SUCCEEDED(get(&info))) v = {info.dwMajorVersion, info.dwMinorVersion};
+  }
+  return v;
+}
+
 CommonControlsVersion InstalledCommonControls() {
-  static const CommonControlsVersion version = [] {
-    CommonControlsVersion v;
-    using GetVersionFn = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
-    if (auto get = LookUp<GetVersionFn>("comctl32.dll", "DllGetVersion")) {
-      DLLVERSIONINFO info{};
-      info.cbSize = sizeof info;
-      if (SUCCEEDED(get(&info))) v = {info.dwMajorVersion, info.dwMinorVersion};
-    }
-    return v;
-  }();
+  static const CommonControlsVersion version = DllVersionOf("comctl32.dll");
   return version;
 }
 

@@ -7,7 +7,10 @@ struct CommonControlsVersion {
   DWORD major = 4, minor = 0;
 };
 
-// Asked once; 4.0 where comctl32 cannot say (before 4.71: 95 and NT 4 as shipped).
+// What a system DLL's DllGetVersion says (comctl32 and shell32 4.71 on);
+// 4.0 where it cannot say (95 and NT 4 as shipped).
+CommonControlsVersion DllVersionOf(const char* dll);
+// comctl32's, asked once.
 CommonControlsVersion InstalledCommonControls();
 // Bytes of the tool record (the A or the W form) that this version accepts:
 // up to lpszText before 4.70, up to lParam after (never lpReserved, which

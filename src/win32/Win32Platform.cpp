@@ -286,15 +286,7 @@ static_assert(sizeof(void*) != 4 || sizeof(NotifyIconDataV2) == 488, "NOTIFYICON
 
 // Shell version 5 (2000, Me, and 95, 98 and NT 4 with a later desktop
 // update) is the first to take NIM_SETVERSION.
-bool ShellTakesVersions() {
-  struct DllVersionInfo {
-    DWORD cbSize, dwMajorVersion, dwMinorVersion, dwBuildNumber, dwPlatformID;
-  };
-  using Fn = HRESULT(CALLBACK*)(DllVersionInfo*);
-  const auto get = LookUp<Fn>("shell32.dll", "DllGetVersion");
-  DllVersionInfo info{sizeof info, 0, 0, 0, 0};
-  return get && SUCCEEDED(get(&info)) && info.dwMajorVersion >= 5;
-}
+bool ShellTakesVersions() { return DllVersionOf("shell32.dll").major >= 5; }
 
 }  // namespace
 
