@@ -23,11 +23,9 @@ void MainForm::Annule_Click() {
   if (cancelling_) return;
   if (!WaitName.empty()) {
     // The held start is dropped: the program stays, idle.
-    WaitEnd.SetEnabled(false);
-    WaitName.clear();
+    EndWait();
     DropHeldStart();
     CmdReduced = false;
-    if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
     RestoreIdleLook();
     Restore();
     return;
@@ -92,6 +90,13 @@ void MainForm::RestoreIdleLook() {
   Nmbr2Refresh = 0;
   Titre.SetCaption("Arrêter l'ordinateur");
   SetDigits("00", "00", "00");
+}
+
+void MainForm::EndWait() {
+  WaitEnd.SetEnabled(false);
+  WaitName.clear();
+  DisablePic.SetVisible(false);
+  if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
 }
 
 void MainForm::DropChosenAction() {

@@ -127,14 +127,13 @@ bool MainForm::Postpone(int minutes) {
   TpsH = h, TpsM = m, TpsS = s;
   // As if it started now: a whole minute borrows at the next tick.
   ZeRo = s == 0 ? 1 : 0;
-  TxtH.SetCaption(PadTwo(NumberText(h)));
-  TxtM.SetCaption(PadTwo(NumberText(m)));
-  TxtS.SetCaption(PadTwo(NumberText(s)));
+  SetDigits(PadTwo(NumberText(h)), PadTwo(NumberText(m)), PadTwo(NumberText(s)));
 
   // Out of the final seconds: the digits and the dimmed buttons come back.
   const bool finalSeconds = Petetout.Visible();
-  for (ui::Control* c : {&VeilleProlongee, &Arrete, &Reboote, &ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel,
-                         &DisablePic, &Label1, &Label2, &TxtH, &TxtM, &TxtS})
+  ShowDigits(true);
+  for (ui::Control* c :
+       {&VeilleProlongee, &Arrete, &Reboote, &ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel, &DisablePic})
     c->SetVisible(true);
   Petetout.SetVisible(false);
   Petetout2.SetVisible(false);

@@ -182,6 +182,8 @@ class MainForm : public ui::Form, public RunState, public Commands {
   bool BeginWait(const std::string& program);
   // The held start will never come: nothing preset is left.
   void DropHeldStart();
+  // No more waiting: the timer stops, the buttons and the idle tray come back.
+  void EndWait();
   void ApplyTimeText();
   void PerformImmediateAction();
   void AddToolTip(ui::Control& button, const std::string& title, const std::string& text);

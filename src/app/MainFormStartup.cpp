@@ -241,10 +241,7 @@ void MainForm::WaitEnd_Timer() {
   std::vector<std::string> processes;
   // A list that fails once proves nothing: the wait goes on.
   if (!app.Os().ProcessNames(processes) || ProgramRuns(processes, WaitName)) return;
-  WaitEnd.SetEnabled(false);
-  WaitName.clear();
-  DisablePic.SetVisible(false);
-  if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon("Crepuscule", IDI_IDLE);
+  EndWait();
   // Back as a start without the wait would have left it; a countdown puts it
   // into the tray again.
   if (!CmdReduced) {
