@@ -47,7 +47,7 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
     if (r.fromCountdownWindow)
       f.app->TimeStartIfLoaded()->Annuler.onClick();
     else
-      f.Main().Annule_Click();
+      f.Main().Annule.onClick();
     EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1"), r.tips);
     EXPECT_EQ(f.Boxes(), r.boxes);
     if (!r.boxes.empty()) {
@@ -62,7 +62,7 @@ TEST_F(StartedTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
   StartCountdown(2, "0", "0", "8");
   Advance(4000);
   ASSERT_TRUE(Main().Petetout.Visible());
-  Main().Annule_Click();
+  Main().Annule.onClick();
   MainForm& w = Main();
   EXPECT_EQ(Shown({&w.Petetout, &w.Petetout2, &w.DisablePic}), "");
   for (ui::Control* c : {&w.Arrete, &w.Reboote, &w.VeilleProlongee, &w.ArreteLabel, &w.TxtH, &w.Label1})
@@ -86,12 +86,12 @@ TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
   EXPECT_EQ(std::tuple(m.WaitCmd, m.Visible(), Shown({&m.TxtM, &m.Label1})), std::tuple(true, true, ""));
   EXPECT_EQ(std::pair(os.CallsNamed("ExitWindowsEx"), os.CallsNamed("SetSystemPowerState")),
             std::pair(Lines{}, Lines{}));
-  m.Annule_Click();
+  m.Annule.onClick();
   EXPECT_EQ(std::tuple(m.WaitCmd, m.CmdAllnow, app->Ended()), std::tuple(false, false, false));
   for (ui::Control* c : {&m.TxtH, &m.TxtS, &m.Label1, &m.Label2}) EXPECT_TRUE(c->Visible());
   EXPECT_TRUE(env.messageBoxes.shown.empty());
 
-  Main().Annule_Click();
+  Main().Annule.onClick();
   EXPECT_TRUE(app->Ended());
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
 }
@@ -107,7 +107,7 @@ TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
     tray.Form_MouseMove(0x203);
     if (TimeStart* box = app->TimeStartIfLoaded()) box->Annuler.onClick();
   };
-  Main().Annule_Click();
+  Main().Annule.onClick();
   EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
   EXPECT_FALSE(Main().CountDown);
   EXPECT_TRUE(Main().Visible());
@@ -119,7 +119,7 @@ TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
   env.messageBoxes.onShow = [&](const ui::ShownBox&) {
     if (std::exchange(first, false)) StartCountdown(2, "0", "0", "30");
   };
-  Main().Annule_Click();
+  Main().Annule.onClick();
   EXPECT_EQ(std::pair(Main().CountDown, Main().Timer1.Enabled()), std::pair(true, true));
   EXPECT_EQ(Main().Action, 2);
   Advance(30000);

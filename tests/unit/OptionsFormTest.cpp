@@ -13,7 +13,7 @@ struct OptionsFormTest : AppTest {
   OptionsForm& Open(std::vector<std::uint8_t> file, const std::string& commandLine = {}) {
     WriteSettingsBytes(file);
     Start(commandLine);
-    Main().TimeOptions_Click();
+    Main().TimeOptions.onClick();
     return *app->OptionsFormIfLoaded();
   }
   // A new program over the same directory, for the next case of a table.

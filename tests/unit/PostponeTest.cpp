@@ -191,7 +191,7 @@ TEST(Wait, WhatTheHeldStartBecomes) {
   Waiting dialog("-r -attendre:tache.exe");
   dialog.os.processes.clear();
   dialog.Advance(1100);
-  EXPECT_TRUE(dialog.Main().Visible());
+  EXPECT_EQ(std::pair(dialog.Main().Visible(), dialog.Main().State()), std::pair(true, ui::WindowState::Normal));
   ASSERT_NE(dialog.app->TimeFormIfLoaded(), nullptr);
   EXPECT_EQ(dialog.Main().Action, 2);
 }

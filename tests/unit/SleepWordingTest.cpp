@@ -93,7 +93,7 @@ TEST(SleepWording, SavingForcedHibernationRewordsTheWindowTheTrayAndTheBalloon) 
   for (int forced : {1, 0}) {
     SCOPED_TRACE(forced);
     f.os.ClearLog();
-    main.TimeOptions_Click();
+    main.TimeOptions.onClick();
     OptionsForm& options = *f.app->OptionsFormIfLoaded();
     EXPECT_EQ(options.StandbyAction.Caption(), forced ? "Mettre en veille" : "Mettre en Veille Prolongée");
     options.ForceHib.ValueFromUser(forced);

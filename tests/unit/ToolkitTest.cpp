@@ -75,6 +75,11 @@ TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExclude
   form.a.SetValue(1);
   form.b.SetValue(1);
   EXPECT_EQ(std::pair(form.a.Value(), form.b.Value()), std::pair(0, 1));
+  {
+    ui::Control gone(form, "gone", ui::ControlKind::TextBox, {});
+    form.box.SetFocus();
+  }  // a control that goes away keeps the focus elsewhere where it was
+  EXPECT_TRUE(form.box.HasFocus());
 }
 
 }  // namespace
