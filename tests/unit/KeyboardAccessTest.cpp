@@ -27,6 +27,7 @@ TEST_F(StartedTest, TabCyclesThroughTheActionsLeftToRightThenOptionsAndAnnulerAn
   // The window opens with the focus on the off-screen default button: no mark shows, and Tab
   // goes to the first action, Shift+Tab to the last button.
   EXPECT_EQ(ui::FocusTarget(m), &m.AaDefault);
+  EXPECT_EQ(ui::EnterButton(m, nullptr), &m.AaDefault);  // Enter there presses nothing that acts
   EXPECT_EQ(ui::NextTabStop(m, &m.AaDefault, false), &m.VeilleProlongeeKey);
   EXPECT_EQ(ui::NextTabStop(m, &m.AaDefault, true), &m.Annule);
   EXPECT_EQ(ui::NextTabStop(m, &m.Annule, false), &m.VeilleProlongeeKey);
