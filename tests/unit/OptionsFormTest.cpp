@@ -34,11 +34,11 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     std::uint8_t options;
     int same;
     const char* selected;
-  } cases[] = {{0x00, 0, "ShutDownAction"}, {0x08, 1, "RestartAction"}, {0x04, 1, "StandbyAction"}};
+  } cases[] = {{0x00, 0, "ShutDownAction"}, {0x08, 1, "RestartAction"}, {0x84, 1, "StandbyAction"}};  // 0x80: always minimised
   for (const auto& c : cases) {
     SCOPED_TRACE(c.selected);
     OptionsForm& o = Open(TaggedBytes(c.options, 0, 0, 5, 1));
-    EXPECT_EQ(o.SameAction.Value(), c.same);
+    EXPECT_EQ(std::pair(o.SameAction.Value(), o.AlwaysMin.Value()), std::pair(c.same, c.options >> 7));
     for (ui::Control* option : {&o.ShutDownAction, &o.RestartAction, &o.StandbyAction}) {
       EXPECT_EQ(option->Enabled(), c.same == 1);
       EXPECT_EQ(option->Value(), option->Name() == c.selected ? 1 : 0) << option->Name();
