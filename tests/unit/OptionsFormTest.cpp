@@ -34,7 +34,8 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     std::uint8_t options;
     int same;
     const char* selected;
-  } cases[] = {{0x00, 0, "ShutDownAction"}, {0x08, 1, "RestartAction"}, {0x84, 1, "StandbyAction"}};  // 0x80: always minimised
+  } cases[] = {
+      {0x00, 0, "ShutDownAction"}, {0x08, 1, "RestartAction"}, {0x84, 1, "StandbyAction"}};  // 0x80: always minimised
   for (const auto& c : cases) {
     SCOPED_TRACE(c.selected);
     OptionsForm& o = Open(TaggedBytes(c.options, 0, 0, 5, 1));
@@ -48,6 +49,10 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     EXPECT_EQ(o.Retail.Caption(), "Crepuscule version 5.5.0.25");
     EXPECT_FALSE(o.ForceHib.Enabled());
     EXPECT_EQ(o.StandbyAction.Caption(), "Mettre en Veille Prolongée");
+    for (const ui::Control* c : o.Controls())  // each box explains itself
+      EXPECT_EQ(c->ToolTip().empty(),
+                (c->Kind() != ui::ControlKind::CheckBox || c == &o.DesignEnd) && c != &o.TimeControl)
+          << c->Name();
     Fresh();
   }
 }
