@@ -123,12 +123,6 @@ void Control::SetBounds(const TwipsRect& r) {
   SourceChanged();
 }
 
-void Control::SetWidth(int twips) {
-  TwipsRect r = bounds_;
-  r.width = twips;
-  SetBounds(r);
-}
-
 void Control::SetPicture(int id) {
   if (picture_ == id) return;
   picture_ = id;

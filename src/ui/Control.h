@@ -64,7 +64,6 @@ class Control {
 
   const TwipsRect& Bounds() const { return bounds_; }
   void SetBounds(const TwipsRect& r);
-  void SetWidth(int twips);
 
   // Picture (bitmap resource id) of pictures, icon of forms.
   int Picture() const { return picture_; }

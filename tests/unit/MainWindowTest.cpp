@@ -183,9 +183,10 @@ TEST_F(MainWindowTest, BackgroundAndTitleResetHighlightsButNotPressedPictures) {
   m.CountDown = true;  // the covered buttons are left alone by a move, not by a release
   m.Fond.onMouseMove({});
   EXPECT_EQ(looks(), "BEBB");
+  m.Min.onMouseMove({});
   m.Fond.onMouseUp({});
   EXPECT_EQ(looks(), "NENN");
-  EXPECT_EQ(Shown({&m.Clse, &m.ClseBrillant}), "Clse");
+  EXPECT_EQ(Shown({&m.Clse, &m.ClseBrillant, &m.Min, &m.MinBrillant}), "Clse Min");
 
   highlightAll();
   m.Titre.onMouseMove({});
