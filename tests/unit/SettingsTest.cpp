@@ -201,6 +201,12 @@ TEST_F(SettingsNt6Test, FirstStartMakesTheFolderAndTheFileInTheUsersFolder) {
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0));
   EXPECT_EQ(WindowsDirectoryWrites(), std::vector<std::string>{});
   EXPECT_FALSE(std::filesystem::exists(SystemCopy(*this)));
+
+  AppFixture noWindows;  // the Windows directory unknown: no old copy to look for, a new file all the same
+  noWindows.os.SetWin10();
+  noWindows.os.windowsDirectory = "";
+  noWindows.Start();
+  EXPECT_EQ(noWindows.SettingsBytes(), TaggedBytes(0, 0));
 }
 
 TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
