@@ -82,4 +82,25 @@ TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExclude
   EXPECT_TRUE(form.box.HasFocus());
 }
 
+// A backend that, like the real one, sleeps until told when to wake: it notes each deadline it is given.
+struct WakingScheduler : ui::Scheduler {
+  std::int64_t now = 0;
+  std::vector<std::int64_t> wakes;  // -1: nothing left to wait for
+  std::int64_t Now() const override { return now; }
+  void Rearm() override { wakes.push_back(NextDeadline().value_or(-1)); }
+};
+
+TEST(Scheduler, TheBackendIsToldEachNewNextDeadline) {
+  ui::FakeEnvironment env;
+  WakingScheduler backend;
+  ui::Services services{backend, env.messageBoxes, env.menus, env.clock, env.screen};
+  TestForm form(services);
+  form.slow.SetEnabled(true);
+  form.poll.SetEnabled(true);
+  backend.now = 100;
+  backend.FireDue();
+  form.poll.SetEnabled(false);
+  form.slow.SetEnabled(false);
+  EXPECT_EQ(backend.wakes, (std::vector<std::int64_t>{1000, 100, 200, 1000, -1}));
+}
 }  // namespace
