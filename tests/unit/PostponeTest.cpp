@@ -21,7 +21,7 @@ platform::Handle LastIcon(const AppFixture& f) {
 
 TEST(Postpone, SwitchesTakeOnlyWellFormedValues) {
   const std::tuple<const char*, int, const char*> rows[] = {
-      {"-reporter:10", 10, ""},
+      {"-reporter:19", 19, ""},
       {"-reporter:0010 -reporter:1440", 1440, ""},
       {"-reporter:abc -reporter:0 -reporter:1441 -reporter: -reporter:-5 -reporter:5.5 -Reporter:5", 0, ""},
       {"-reporter:7 -reporter:99999", 7, ""},
