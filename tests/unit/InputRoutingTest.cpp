@@ -53,6 +53,8 @@ TEST_F(SkinTest, LightweightAtFindsTheTopVisiblePictureOrLabel) {
   EXPECT_EQ(std::make_tuple(in.button, in.shift, in.x, in.y), std::make_tuple(1, 2, 15.0f, 30.0f));
   const ui::MouseArgs out = ui::RelativeTo(f.normal, 2, 100, 15, 15, 0, 0);
   EXPECT_EQ(std::make_pair(out.x, out.y), std::make_pair(-270.0f, 1200.0f));
+  const ui::MouseArgs fine = ui::RelativeTo(f.normal, 310, 320, 1, 1, 0, 0);  // 1440 dpi is a real metric
+  EXPECT_EQ(std::make_pair(fine.x, fine.y), std::make_pair(10.0f, 20.0f));
 }
 
 TEST_F(SkinTest, MouseRouterTheControlThatGotTheDownKeepsTheMouse) {

@@ -73,7 +73,8 @@ TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) 
     for (const Family& f : kActions) {
       SCOPED_TRACE(f.name);
       os.ClearLog();
-      Main().CmdAllnow = !xp;   // without a prepared run it changes nothing
+      Main().CmdAllnow = !xp;  // without a prepared run it changes nothing
+      env.clock.now = {20, 0, f.action};
       Release(f, 1, 495, 495);  // the corner is inside
       EXPECT_EQ(Main().Action, f.action);
       ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
@@ -81,6 +82,10 @@ TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) 
       EXPECT_EQ(std::tuple(t.Visible(), t.LetsGo.Caption() + "|" + t.Caption(), t.LetsGo.HasFocus()),
                 std::tuple(true, f.dialog, true));
       EXPECT_EQ(std::tuple(t.txtHeure.Flat(), t.txtMinute.Flat(), t.txtSeconde.Flat()), std::tuple(!xp, !xp, !xp));
+      // Centred, and the clock shows at once.
+      EXPECT_EQ(std::pair(t.Left(), t.Top()),
+                std::pair((env.screen.width - t.Width()) / 2, (env.screen.height - t.Height()) / 2));
+      EXPECT_EQ(t.TimeLabel.Caption(), "20:00:0" + std::to_string(f.action));
       EXPECT_EQ(std::tuple(Main().Visible(), Main().Enabled(), Main().CheckMaj.Enabled()),
                 std::tuple(true, false, false));
       EXPECT_TRUE(Main().Stoping);

@@ -53,6 +53,7 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
       EXPECT_EQ(c->ToolTip().empty(),
                 (c->Kind() != ui::ControlKind::CheckBox || c == &o.DesignEnd) && c != &o.TimeControl)
           << c->Name();
+    EXPECT_EQ(o.Left(), (env.screen.width - o.Width()) / 2);
     o.onCloseBox();  // the main window comes forward, unless it waits minimised
     EXPECT_EQ(Main().IsActive(), c.options < 0x80);
     Fresh();

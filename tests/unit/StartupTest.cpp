@@ -32,6 +32,7 @@ TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
     f.Advance(1);
     EXPECT_NE(f.app->TimeFormIfLoaded(), nullptr);
     EXPECT_EQ(f.Main().Action, action);
+    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1").size(), 1u);  // one dialog opened, not one per switch
     EXPECT_FALSE(f.Main().Patient.Enabled());
   }
 }
