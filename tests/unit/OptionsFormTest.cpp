@@ -54,8 +54,9 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
                 (c->Kind() != ui::ControlKind::CheckBox || c == &o.DesignEnd) && c != &o.TimeControl)
           << c->Name();
     EXPECT_EQ(o.Left(), (env.screen.width - o.Width()) / 2);
-    o.onCloseBox();  // the main window comes forward, unless it waits minimised
-    EXPECT_EQ(Main().IsActive(), c.options < 0x80);
+    o.Save.onClick();  // nothing changed: the same bytes go back
+    EXPECT_EQ(SettingsBytes(), TaggedBytes(c.options, 0, 0, 5, 1));
+    EXPECT_EQ(Main().IsActive(), c.options < 0x80);  // the main window comes forward, unless it waits minimised
     Fresh();
   }
 }

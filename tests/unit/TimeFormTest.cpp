@@ -47,9 +47,11 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
   const struct {
     ui::TimeOfDay now;
     const char* proposal;
-  } cases[] = {
-      {{10, 56, 59}, "11:02:01"}, {{10, 54, 58}, "11:00:00"}, {{23, 58, 59}, "24:04:01"},
-      {{10, 54, 57}, "10:59:59"}, {{10, 53, 58}, "10:59:00"}};  // the last values that carry nothing
+  } cases[] = {{{10, 56, 59}, "11:02:01"},
+               {{10, 54, 58}, "11:00:00"},
+               {{23, 58, 59}, "24:04:01"},
+               {{10, 54, 57}, "10:59:59"},
+               {{10, 53, 58}, "10:59:00"}};  // the last values that carry nothing
   for (const auto& c : cases) {
     SCOPED_TRACE(c.proposal);
     TimeForm& t = Open(2);
@@ -104,7 +106,7 @@ TEST_F(TimeFormTest, ZeroDelayAnsweredOkActsAtOnce) {
   TimeForm& shut = Open(1);
   Guard([&] { shut.LetsGo.onClick(); });
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(12,0)"});
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), app->Ended()), std::pair(static_cast<TimeForm*>(nullptr), false));
 
   TimeForm& sleep = Open(3);
   Guard([&] { sleep.LetsGo.onClick(); });
@@ -122,12 +124,12 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   EXPECT_EQ(std::pair(int{Main().TpsH}, int{Main().TpsM}), std::pair(1, 15));
   Main().Annule_Click();
 
-  env.clock.now = {10, 0, 0};
+  env.clock.now = {10, 0, 5};
   TimeForm& clock = Open(2);
   clock.WithTime.ValueFromUser(1);
-  Type(clock, "11", "30", "00");
+  Type(clock, "11", "30", "15");
   clock.LetsGo.onClick();
-  EXPECT_EQ(std::pair(int{Main().TpsH}, int{Main().TpsM}), std::pair(1, 30));
+  EXPECT_EQ(std::tuple(int{Main().TpsH}, int{Main().TpsM}, int{Main().TpsS}), std::tuple(1, 30, 10));
   EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
   Main().Annule_Click();
 
