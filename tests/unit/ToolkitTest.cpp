@@ -1,6 +1,8 @@
 // The forms toolkit and the fake scheduler the other tests rely on.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ui/Control.h"
 #include "ui/Fakes.h"
 #include "ui/Form.h"
@@ -80,6 +82,35 @@ TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExclude
     form.box.SetFocus();
   }  // a control that goes away keeps the focus elsewhere where it was
   EXPECT_TRUE(form.box.HasFocus());
+}
+
+// What the window on screen is told: each change once, by what it changes, and nothing for no change.
+TEST_F(ToolkitTest, ControlPeersHearOfEachRealChange) {
+  struct Recorder : ui::ControlPeer {
+    std::string heard;
+    void Changed(ui::Prop p) override { heard += std::to_string(static_cast<int>(p)); }
+  };
+  auto *box = new Recorder, *a = new Recorder, *b = new Recorder;
+  form.box.AttachPeer(std::unique_ptr<ui::ControlPeer>(box));
+  form.a.AttachPeer(std::unique_ptr<ui::ControlPeer>(a));
+  form.b.AttachPeer(std::unique_ptr<ui::ControlPeer>(b));
+  for (int twice = 0; twice < 2; ++twice) {
+    form.box.SetVisible(false), form.box.SetEnabled(false), form.box.SetCaption("x"), form.box.SetAccessKey('x');
+    form.box.SetForeColour(ui::kWhite), form.box.SetBackColour(ui::kWindowTextColour), form.box.SetBold(true);
+    form.box.SetBounds({1, 2, 3, 4}), form.box.SetPicture(7), form.box.SetFlat(true);
+  }
+  form.box.SetSelection(0, 1);
+  form.a.SetValue(1);
+  form.b.SetValue(1);  // the other option hears that it lost its value
+  using P = ui::Prop;
+  const auto code = [](std::initializer_list<P> ps) {
+    std::string s;
+    for (P p : ps) s += std::to_string(static_cast<int>(p));
+    return s;
+  };
+  EXPECT_EQ(box->heard, code({P::Visible, P::Enabled, P::Caption, P::Caption, P::Colours, P::Colours, P::Font,
+                              P::Bounds, P::Picture, P::Look, P::Selection}));
+  EXPECT_EQ(a->heard + "/" + b->heard, code({P::Value, P::Value}) + "/" + code({P::Value}));
 }
 
 // A backend that, like the real one, sleeps until told when to wake: it notes each deadline it is given.
