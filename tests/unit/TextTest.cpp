@@ -64,7 +64,7 @@ TEST(NumberText, ConvertsAsTheCLibraryDoes) {
                                 123456.789,
                                 4.35,
                                 0.000015};
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 100; ++i) {
     const std::uint64_t bits = random();
     double v;
     std::memcpy(&v, &bits, sizeof v);
