@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AppFixture.h"
+#include "settings/OptionsForm.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"
 #include "ui/InputRouting.h"
@@ -59,11 +60,18 @@ TEST(KeyboardAccess, EnterAndTheAccessKeysOpenEachActionsDialogAsAClickDoes) {
       f.Guard([&] { pressed->onClick(); });
       EXPECT_EQ(m.Action, row.action);
       ASSERT_NE(f.app->TimeFormIfLoaded(), nullptr);
-      EXPECT_EQ(f.app->TimeFormIfLoaded()->Caption(), row.dialog);
+      TimeForm& dialog = *f.app->TimeFormIfLoaded();
+      EXPECT_EQ(dialog.Caption(), row.dialog);
       EXPECT_FALSE(m.Enabled());
+      // In the dialog, Enter starts and Escape cancels.
+      EXPECT_EQ(std::pair(ui::EnterButton(dialog, nullptr), ui::CancelButton(dialog)),
+                std::pair(&dialog.LetsGo, &dialog.Annuled));
       EXPECT_EQ(f.PowerCalls(), Lines{});
     }
   }
+  Started f;
+  f.Main().TimeOptions.onClick();
+  EXPECT_EQ(ui::CancelButton(*f.app->OptionsFormIfLoaded()), &f.app->OptionsFormIfLoaded()->Cancel);
 }
 
 TEST(KeyboardAccess, TheActionsAreNamedAsTheirCaptionsReadWhateverTheSleepWording) {
