@@ -1,7 +1,7 @@
 #include "app/App.h"
 
-#include "app/MainForm.h"
-#include "app/Postpone.h"
+#include "mainwindow/MainForm.h"
+#include "seams/Postpone.h"
 #include "settings/OptionsForm.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"

@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "ui/Services.h"
 

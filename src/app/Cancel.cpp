@@ -2,12 +2,12 @@
 // the way back to idle when a chosen action comes to nothing.
 #include <string>
 
-#include "app/Actions.h"
-#include "app/MainForm.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
+#include "mainwindow/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/ResourceIds.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"

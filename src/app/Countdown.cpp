@@ -3,12 +3,12 @@
 #include <cmath>
 #include <string>
 
-#include "app/Actions.h"
-#include "app/MainForm.h"
-#include "app/Postpone.h"
-#include "app/Windows.h"
+#include "mainwindow/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Postpone.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <string>
 
-#include "app/HelpMod.h"
 #include "app/InstanceModule.h"
-#include "app/MainForm.h"
-#include "app/Postpone.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
+#include "mainwindow/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/HelpMod.h"
+#include "seams/Postpone.h"
+#include "seams/ResourceIds.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
 #include "tooltip/cToolTip.h"

@@ -1,9 +1,9 @@
 // The main window's controls, where they stand and what their events call.
-#include "app/MainForm.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
+#include "mainwindow/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/ResourceIds.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "tooltip/cToolTip.h"
 #include "ui/Services.h"

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/Actions.h"
-#include "app/MainForm.h"
-#include "app/Windows.h"
+#include "mainwindow/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "settings/OptionsForm.h"
 #include "text/Text.h"

@@ -2,10 +2,10 @@
 // them and applies most of them at once.
 #include "settings/OptionsForm.h"
 
-#include "app/Commands.h"
-#include "app/HelpMod.h"
-#include "app/Windows.h"
 #include "power/ShutModule.h"
+#include "seams/Commands.h"
+#include "seams/HelpMod.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
 #include "ui/Services.h"

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/Windows.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Commands.h"
+#include "seams/Windows.h"
 #include "text/Text.h"
 #include "ui/Services.h"
 

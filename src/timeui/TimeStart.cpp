@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/Postpone.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
+#include "seams/Actions.h"
+#include "seams/Commands.h"
+#include "seams/Postpone.h"
+#include "seams/ResourceIds.h"
+#include "seams/Windows.h"
 #include "text/Text.h"
 
 using ui::ControlKind;

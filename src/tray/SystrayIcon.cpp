@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Commands.h"
+#include "seams/ResourceIds.h"
+#include "seams/Windows.h"
 #include "settings/OptionsForm.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"

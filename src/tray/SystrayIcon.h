@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RunState.h"
 #include "platform/Platform.h"
+#include "seams/RunState.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 #include "ui/Timer.h"

@@ -2,9 +2,9 @@
 // the main window's flows their items start.
 #include <string>
 
-#include "app/Commands.h"
-#include "app/Postpone.h"
-#include "app/Windows.h"
+#include "seams/Commands.h"
+#include "seams/Postpone.h"
+#include "seams/Windows.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"
 

@@ -1,8 +1,8 @@
-#include "app/Actions.h"
+#include "seams/Actions.h"
 
-#include "app/ResourceIds.h"
-#include "app/RunState.h"
 #include "power/ShutModule.h"
+#include "seams/ResourceIds.h"
+#include "seams/RunState.h"
 
 bool IsAction(std::int16_t action) { return action >= 1 && action <= 3; }
 

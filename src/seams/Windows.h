@@ -4,7 +4,7 @@
 // on first use and unloaded when closed. App is the one implementation. The
 // windows depend on this, never on App nor on a window that depends on them,
 // so their code forms no circle.
-#include "app/RunState.h"
+#include "seams/RunState.h"
 
 namespace ui {
 struct Services;

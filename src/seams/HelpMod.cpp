@@ -1,6 +1,6 @@
-#include "app/HelpMod.h"
+#include "seams/HelpMod.h"
 
-#include "app/Windows.h"
+#include "seams/Windows.h"
 #include "ui/Services.h"
 
 std::string HelpText(const std::string& standByTxt) {

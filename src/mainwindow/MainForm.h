@@ -1,13 +1,15 @@
 #pragma once
 // The main window: the program's start-up object, owner of the run state, the
-// countdown and the cancel logic, and the skinned window with its buttons.
+// countdown and the cancel logic, and the skinned window with its buttons. The
+// window's layout and mouse are defined here, in mainwindow/; start-up,
+// countdown and cancel in app/, which wires it to the other windows.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Commands.h"
-#include "app/RunState.h"
+#include "seams/Commands.h"
+#include "seams/RunState.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
 #include "ui/SmallMap.h"
