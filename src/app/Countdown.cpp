@@ -8,6 +8,7 @@
 #include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/Postpone.h"
+#include "seams/Texts.h"
 #include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
@@ -275,7 +276,7 @@ bool MainForm::PowerCall(std::int16_t action, bool hibernate, std::string& refus
   if (action == 3 && hibernate) {
     if (app.Svc().messageBoxes.Show(
             "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?",
-            ui::kMbOkCancel + ui::kMbQuestion, "Crepuscule") != ui::kIdOk)
+            ui::kMbOkCancel + ui::kMbQuestion, kProgramName) != ui::kIdOk)
       return false;
     if (CallPower(app.Shut(), action, false)) return true;
   }
@@ -300,7 +301,7 @@ void MainForm::ActNow() {
   if (known && !done) ReturnToIdle(refusal);
 }
 
-void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && (app.Shut().IsNT5() || ForceHibern)); }
+void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && CanHibernate(app.Shut(), ForceHibern)); }
 
 void MainForm::CheckMaj_Timer() {
   const bool down = app.Os().GetAsyncKeyState(platform::kVkShift) != 0;

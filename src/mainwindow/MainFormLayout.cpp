@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
 #include "seams/ResourceIds.h"
+#include "seams/Texts.h"
 #include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "tooltip/cToolTip.h"
@@ -17,13 +18,13 @@ ui::Font Tahoma(double size, bool bold) { return ui::Font{"Tahoma", size, bold};
 }  // namespace
 
 MainForm::MainForm(Windows& a)
-    : ui::Form(a.Svc(), "MainForm", ui::FormStyle::Borderless, {0, 0, 5790, 3000}, "Crepuscule"),
+    : ui::Form(a.Svc(), "MainForm", ui::FormStyle::Borderless, {0, 0, 5790, 3000}, kProgramName),
       TimeOptions(*this, "TimeOptions", ControlKind::Button, {3600, 2520, 900, 300}, "Options"),
       ArreteE(*this, "ArreteE", ControlKind::WindowedPicture, {2640, 1080, 495, 495}),
       VeilleProlongeeBrillant(*this, "VeilleProlongeeBrillant", ControlKind::WindowedPicture, {720, 1080, 495, 495}),
       RebooteBrillant(*this, "RebooteBrillant", ControlKind::WindowedPicture, {4560, 1080, 495, 495}),
       ArreteBrillant(*this, "ArreteBrillant", ControlKind::WindowedPicture, {2640, 1080, 495, 495}),
-      Annule(*this, "Annule", ControlKind::Button, {4635, 2520, 900, 300}, "Annuler"),
+      Annule(*this, "Annule", ControlKind::Button, {4635, 2520, 900, 300}, kCancelCaption),
       AaDefault(*this, "AaDefault", ControlKind::Button, {0, 3120, 255, 195}),
       VeilleProlongeeKey(*this, "VeilleProlongeeKey", ControlKind::HotSpot, {195, 1080, 1575, 915}),
       ArreteKey(*this, "ArreteKey", ControlKind::HotSpot, {2415, 1080, 975, 915}),
@@ -45,11 +46,10 @@ MainForm::MainForm(Windows& a)
       TxtS(*this, "TxtS", ControlKind::Label, {960, 2640, 255, 255}, "00"),
       TxtM(*this, "TxtM", ControlKind::Label, {600, 2640, 255, 255}, "00"),
       TxtH(*this, "TxtH", ControlKind::Label, {195, 2640, 240, 255}, "00"),
-      Titre(*this, "Titre", ControlKind::Label, {195, 150, 5415, 375}, "Arrêter l'ordinateur"),
-      RebooteLabel(*this, "RebooteLabel", ControlKind::Label, {4155, 1740, 1335, 255}, "Redémarrer"),
-      ArreteLabel(*this, "ArreteLabel", ControlKind::Label, {2415, 1740, 975, 255}, "Arrêter"),
-      VeilleProlongeeLabel(*this, "VeilleProlongeeLabel", ControlKind::Label, {195, 1740, 1575, 255},
-                           "Veille prolongée"),
+      Titre(*this, "Titre", ControlKind::Label, {195, 150, 5415, 375}, kShutdownTitle),
+      RebooteLabel(*this, "RebooteLabel", ControlKind::Label, {4155, 1740, 1335, 255}, kRestartVerb),
+      ArreteLabel(*this, "ArreteLabel", ControlKind::Label, {2415, 1740, 975, 255}, kShutdownVerb),
+      VeilleProlongeeLabel(*this, "VeilleProlongeeLabel", ControlKind::Label, {195, 1740, 1575, 255}, kHibernateName),
       VeilleProlongee(*this, "VeilleProlongee", ControlKind::Picture, {720, 1080, 495, 495}),
       Reboote(*this, "Reboote", ControlKind::Picture, {4560, 1080, 495, 495}),
       Arrete(*this, "Arrete", ControlKind::Picture, {2640, 1080, 495, 495}),

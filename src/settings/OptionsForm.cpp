@@ -2,9 +2,12 @@
 // them and applies most of them at once.
 #include "settings/OptionsForm.h"
 
+#include "Version.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
 #include "seams/Commands.h"
 #include "seams/HelpMod.h"
+#include "seams/Texts.h"
 #include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
@@ -13,7 +16,7 @@
 using ui::ControlKind;
 
 namespace {
-const char* const kVersionLine = "Crepuscule version 5.5.0.25";
+const char* const kVersionLine = "Crepuscule version " CREP_VERSION;
 }  // namespace
 
 OptionsForm::OptionsForm(Windows& a)
@@ -29,19 +32,19 @@ OptionsForm::OptionsForm(Windows& a)
       CheckSilence(*this, "CheckSilence", ControlKind::CheckBox, {180, 900, 3750, 255}, "Mode Silence"),
       MemTime(*this, "MemTime", ControlKind::CheckBox, {3960, 1440, 4260, 255}, "Utiliser le dernier temps enregistré"),
       Save(*this, "Save", ControlKind::Button, {4560, 3540, 1140, 375}, "Enregistrer"),
-      Cancel(*this, "Cancel", ControlKind::Button, {5820, 3540, 1140, 375}, "Annuler"),
+      Cancel(*this, "Cancel", ControlKind::Button, {5820, 3540, 1140, 375}, kCancelCaption),
       Help(*this, "Help", ControlKind::Button, {7080, 3540, 1140, 375}, "Aide"),
       StandbyAction(*this, "StandbyAction", ControlKind::OptionButton, {4200, 720, 4020, 255},
                     "Mettre en Veille Prolongée"),
-      RestartAction(*this, "RestartAction", ControlKind::OptionButton, {4200, 450, 4020, 255}, "Redémarrer"),
-      ShutDownAction(*this, "ShutDownAction", ControlKind::OptionButton, {4200, 180, 4020, 255}, "Arrêter"),
+      RestartAction(*this, "RestartAction", ControlKind::OptionButton, {4200, 450, 4020, 255}, kRestartVerb),
+      ShutDownAction(*this, "ShutDownAction", ControlKind::OptionButton, {4200, 180, 4020, 255}, kShutdownVerb),
       SameAction(*this, "SameAction", ControlKind::CheckBox, {180, 180, 3750, 255},
                  "Toujours démarrer la même action..."),
       AlwaysAllNow(*this, "AlwaysAllNow", ControlKind::CheckBox, {180, 1260, 3750, 255},
                    "Désactiver le compteur en permanence"),
       AlwaysMin(*this, "AlwaysMin", ControlKind::CheckBox, {180, 540, 3750, 255}, "Toujours démarrer minimisé"),
       WinVersion(*this, "WinVersion", ControlKind::Label, {180, 3180, 8040, 210}, "Windows"),
-      Retail(*this, "Retail", ControlKind::Label, {180, 2940, 8040, 210}, "Crepuscule"),
+      Retail(*this, "Retail", ControlKind::Label, {180, 2940, 8040, 210}, kProgramName),
       app(a) {
   SetBackColour(ui::kWhite);
   for (ui::Control* c : Controls())
@@ -88,7 +91,7 @@ void OptionsForm::Form_Load() {
   Retail.SetCaption(kVersionLine);
   WinVersion.SetCaption("Votre système d'exploitation est Windows " + shut.GetOSVersionString() + " (Windows " +
                         shut.GetOSDisplayName() + ").");
-  if (!shut.IsNT5() && !main.ForceHibern) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
+  if (!CanHibernate(shut, main.ForceHibern)) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
   if (shut.IsNT5()) ForceHib.SetEnabled(false);
 
   // The file's own copies of the running options are not shown: the running

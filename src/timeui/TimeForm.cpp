@@ -7,6 +7,7 @@
 #include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/Commands.h"
+#include "seams/Texts.h"
 #include "seams/Windows.h"
 #include "text/Text.h"
 #include "ui/Services.h"
@@ -31,7 +32,7 @@ TimeForm::TimeForm(Windows& a)
       txtMinute(*this, "txtMinute", ControlKind::TextBox, {1080, 345, 720, 480}, "00"),
       SecondesName(*this, "SecondesName", ControlKind::ReadOut, {}),
       txtSeconde(*this, "txtSeconde", ControlKind::TextBox, {1980, 345, 720, 480}, "00"),
-      Annuled(*this, "Annuled", ControlKind::Button, {3000, 840, 1320, 375}, "Annuler"),
+      Annuled(*this, "Annuled", ControlKind::Button, {3000, 840, 1320, 375}, kCancelCaption),
       WithTime(*this, "WithTime", ControlKind::CheckBox, {180, 1005, 1350, 255}, "Horaire..."),
       pt2(*this, "pt2", ControlKind::Label, {900, 390, 180, 390}, ":"),
       Pt1(*this, "Pt1", ControlKind::Label, {1800, 390, 180, 390}, ":"),

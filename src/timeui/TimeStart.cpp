@@ -9,6 +9,7 @@
 #include "seams/Commands.h"
 #include "seams/Postpone.h"
 #include "seams/ResourceIds.h"
+#include "seams/Texts.h"
 #include "seams/Windows.h"
 #include "text/Text.h"
 
@@ -29,7 +30,7 @@ TimeStart::TimeStart(Windows& a)
     : ui::Form(a.Svc(), "TimeStart", ui::FormStyle::ToolDialog,
                {0, 0, kClientWidth + kFrameTwips, kClientHeight + kFrameTwips + kCaptionTwips}, "..."),
       TimeLabel(*this, "TimeLabel", ControlKind::Label, {840, 390, 0, 195}, "..."),
-      Annuler(*this, "Annuler", ControlKind::Button, {5280, 600, 1095, 375}, "Annuler"),
+      Annuler(*this, "Annuler", ControlKind::Button, {5280, 600, 1095, 375}, kCancelCaption),
       Reporter(*this, "Reporter", ControlKind::Button, {4080, 600, 1095, 375}, "+10 min"),
       TimeReadOut(*this, "TimeReadOut", ControlKind::ReadOut, {}),
       ArretPict(*this, "ArretPict", ControlKind::Picture, kPicture),

@@ -9,6 +9,7 @@
 #include "seams/Actions.h"
 #include "seams/Commands.h"
 #include "seams/ResourceIds.h"
+#include "seams/Texts.h"
 #include "seams/Windows.h"
 #include "settings/OptionsForm.h"
 #include "text/Text.h"
@@ -21,7 +22,6 @@ constexpr std::uint32_t kRecordSize = 88;  // NOTIFYICONDATAA, version 1
 constexpr std::uint32_t kIconId = 1;
 constexpr std::uint32_t kMessageIconTip = 7;       // NIF_MESSAGE | NIF_ICON | NIF_TIP
 constexpr std::uint32_t kCallbackMessage = 0x200;  // arrives as the hidden window's mouse move
-constexpr const char* kIdleTip = "Crepuscule";
 
 // How long a missing icon is tried again before the window shows instead.
 constexpr int kIconRetryMs = 2000, kIconTriesBeforeShowing = 15;
