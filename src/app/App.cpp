@@ -70,7 +70,7 @@ void App::Start() {
 
 MainForm& App::Main() { return *mainObject_; }
 ui::Form& App::MainWindow() { return *mainObject_; }
-RunState& App::State() { return *mainObject_; }
+const RunState& App::State() { return *mainObject_; }
 Commands& App::Do() { return *mainObject_; }
 
 void App::UnloadMain() {

@@ -309,3 +309,17 @@ void MainForm::CheckMaj_Timer() {
   ShiftHeld = down;
   ApplySleepWording();
 }
+
+void MainForm::PrepareRun(bool allNow, bool waitCmd) {
+  CmdAllnow = allNow;
+  WaitCmd = waitCmd;
+}
+
+void MainForm::ApplyOptions(const RunOptions& options) {
+  OldEndDesgn = options.OldEndDesgn;
+  Noding = options.Noding;
+  CmdTimStart = options.CmdTimStart;
+  UseHMode = options.UseHMode;
+  NoConfirm = options.NoConfirm;
+  ForceHibern = options.ForceHibern;
+}

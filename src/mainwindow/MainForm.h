@@ -36,6 +36,14 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void ShowDigits(bool visible) override;
   void SetDigits(const std::string& h, const std::string& m, const std::string& s) override;
   void Digits(std::string& h, std::string& m, std::string& s) const override;
+  void DelayDialogShown(bool shown) override { Stoping = shown; }
+  void OptionsClosed() override { StopOptions = false; }
+  void CountdownWindowShown() override { Nmbr2Refresh = 0; }
+  void CountdownWindowClosed() override { Nmbr2Refresh = 5; }
+  void SetReduced(bool reduced) override { Reduced = reduced; }
+  void SetTipPrefix(const std::string& prefix) override { SystrayText = prefix; }
+  void PrepareRun(bool allNow, bool waitCmd) override;
+  void ApplyOptions(const RunOptions& options) override;
 
   // ---- Controls, top of the z-order first ----
   ui::Control TimeOptions;

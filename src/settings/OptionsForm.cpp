@@ -141,7 +141,7 @@ void OptionsForm::Form_Load() {
 void OptionsForm::Form_Unload() {
   ui::Form& main = app.MainWindow();
   main.SetEnabled(true);
-  app.State().StopOptions = false;
+  app.Do().OptionsClosed();
   // A main window that is itself closing is not brought forward.
   if (main.Loaded() && main.State() == ui::WindowState::Normal) main.SetFocus();
 }
@@ -163,27 +163,20 @@ void OptionsForm::SameAction_Click() {
 }
 
 void OptionsForm::Save_Click() {
-  RunState& main = app.State();
+  const RunState& main = app.State();
   Commands& mainWindow = app.Do();
 
   OptAllNow = AlwaysAllNow.Value() == 1;
-  if (!main.CountDown) {
-    main.WaitCmd = OptAllNow;
-    main.CmdAllnow = OptAllNow;
-    mainWindow.ShowDigits(!OptAllNow);
-  }
-
   OptMemTime = MemTime.Value() == 1;
   if (!main.CountDown) {
-    if (OptMemTime) {
-      // Like the start-up, a remembered delay of zero prepares nothing: an
-      // action button would otherwise start an empty countdown and do nothing.
-      if (NumericValue(OptH + OptM + OptS) != 0) main.WaitCmd = true;
+    // Like the start-up, a remembered delay of zero prepares nothing: an
+    // action button would otherwise start an empty countdown and do nothing.
+    mainWindow.PrepareRun(OptAllNow, OptMemTime && (OptAllNow || NumericValue(OptH + OptM + OptS) != 0));
+    mainWindow.ShowDigits(!OptAllNow);
+    if (OptMemTime)
       mainWindow.SetDigits(OptH, OptM, OptS);
-    } else {
-      main.WaitCmd = false;
+    else
       mainWindow.SetDigits("00", "00", "00");
-    }
   }
 
   OptMin = AlwaysMin.Value() == 1;
@@ -193,12 +186,14 @@ void OptionsForm::Save_Click() {
   OptRestart = same && RestartAction.Value() == 1;
   OptShutDown = same && ShutDownAction.Value() == 1;
 
-  main.OldEndDesgn = DesignEnd.Value() == 1;
-  main.Noding = CheckSilence.Value() == 1;
-  main.CmdTimStart = NoDiagTime.Value() == 1;
-  main.UseHMode = HourMode.Value() == 1;
-  main.NoConfirm = NoConfirmBox.Value() == 1;
-  main.ForceHibern = ForceHib.Value() == 1;
+  RunOptions flags;
+  flags.OldEndDesgn = DesignEnd.Value() == 1;
+  flags.Noding = CheckSilence.Value() == 1;
+  flags.CmdTimStart = NoDiagTime.Value() == 1;
+  flags.UseHMode = HourMode.Value() == 1;
+  flags.NoConfirm = NoConfirmBox.Value() == 1;
+  flags.ForceHibern = ForceHib.Value() == 1;
+  mainWindow.ApplyOptions(flags);
 
   const bool saved = app.Files().WriteSettings(OptMin, OptAllNow, OptShutDown, OptRestart, OptStandby, main.NoMinAfter,
                                                main.Noding, OptMemTime, main.CmdTimStart, main.UseHMode, main.NoConfirm,

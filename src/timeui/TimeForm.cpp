@@ -83,7 +83,7 @@ TimeForm::TimeForm(Windows& a)
 TimeForm::~TimeForm() = default;
 
 void TimeForm::Form_Load() {
-  RunState& main = app.State();
+  const RunState& main = app.State();
   CentreOnScreen();
   TimeTimer.SetEnabled(true);
   TimeTimer_Timer();
@@ -91,7 +91,7 @@ void TimeForm::Form_Load() {
   app.Do().WatchShift(false);
   if (!XpLooks(app.Shut()))
     for (ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) field->SetFlat(true);
-  main.Stoping = true;
+  app.Do().DelayDialogShown(true);
 
   if (IsAction(main.Action)) {
     const ActionTexts texts = TextsOf(main.Action, main);
@@ -116,7 +116,7 @@ void TimeForm::Form_Unload() {
   const bool mainOpen = main.Loaded();
   main.SetEnabled(true);
   if (!state.Reduced && mainOpen) main.Show();
-  app.State().Stoping = false;
+  app.Do().DelayDialogShown(false);
   if (!state.Reduced && mainOpen) main.SetFocus();
 }
 

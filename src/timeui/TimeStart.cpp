@@ -69,7 +69,7 @@ void TimeStart::Form_Load() {
 
 void TimeStart::Form_Unload() {
   // Closed by whatever cause: the ticks leave the window alone from now on.
-  app.State().Nmbr2Refresh = 5;
+  app.Do().CountdownWindowClosed();
 }
 
 void TimeStart::RefreshTimeStart() {

@@ -139,7 +139,7 @@ void SystrayIcon::Reduce() {
     main.SetState(ui::WindowState::Minimised);
     main.Hide();
   }
-  state.Reduced = true;
+  app.Do().SetReduced(true);
 }
 
 void SystrayIcon::Restore() {
@@ -155,14 +155,14 @@ void SystrayIcon::Restore() {
 }
 
 void SystrayIcon::TimeCop_Timer() {
-  state.Reduced = false;
+  app.Do().SetReduced(false);
   TimeCop.SetEnabled(false);
 }
 
 void SystrayIcon::IconRefresh(bool fresh) {
-  RunState& main = state;
+  const RunState& main = state;
   if (IsAction(main.Action)) {  // another value keeps both as they were
-    main.SystrayText = TextsOf(main.Action, main).tipPrefix;
+    app.Do().SetTipPrefix(TextsOf(main.Action, main).tipPrefix);
     TipIconId = static_cast<std::int16_t>(ActionIcon(main.Action, XpLooks(app.Shut())));
   }
   if (!main.CountDown) return;
@@ -227,7 +227,7 @@ void SystrayIcon::Form_MouseMove(int eventNumber) {
     case kLeftDouble: {
       if (Stoping || StopOptions) break;
       if (state.CountDown && !state.CmdTimStart) {
-        state.Nmbr2Refresh = 0;
+        app.Do().CountdownWindowShown();
         if (app.MainWindow().State() == ui::WindowState::Normal) Reduce();
         TimeStart& window = app.LoadTimeStart();
         window.Show();

@@ -49,7 +49,7 @@ class SystrayIcon : public ui::Form {
   void ShowTrayMenu();
 
   Windows& app;
-  RunState& state;  // Stoping, SystrayText, StopOptions and Reduced among the rest
+  const RunState& state;  // Stoping, SystrayText, StopOptions and Reduced among the rest
 
   // Kept between calls.
   bool TrayBusy = false;
