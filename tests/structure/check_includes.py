@@ -27,8 +27,9 @@ LAYERS = {
     "tray": ["settings", "timeui", "seams", "power", "platform", "text", "ui"],
     "mainwindow": ["tray", "settings", "timeui", "tooltip", "seams", "power", "platform", "text", "ui"],
     "app": ["mainwindow", "tray", "settings", "timeui", "tooltip", "seams", "power", "platform", "text", "ui"],
-    "win32": ["app", "ui", "platform", "text"],
 }
+# WinMain and the real windows sit on top of everything.
+LAYERS["win32"] = list(LAYERS)
 
 
 def folder_edges(src):
