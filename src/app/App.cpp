@@ -1,6 +1,6 @@
 #include "app/App.h"
 
-#include "mainwindow/MainForm.h"
+#include "app/MainForm.h"
 #include "seams/Postpone.h"
 #include "settings/OptionsForm.h"
 #include "timeui/TimeForm.h"

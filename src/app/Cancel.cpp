@@ -2,7 +2,7 @@
 // the way back to idle when a chosen action comes to nothing.
 #include <string>
 
-#include "mainwindow/MainForm.h"
+#include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
 #include "seams/Actions.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "mainwindow/MainForm.h"
+#include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
 #include "seams/Actions.h"

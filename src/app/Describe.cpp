@@ -1,7 +1,7 @@
 #include "app/Describe.h"
 
 #include "app/App.h"
-#include "mainwindow/MainForm.h"
+#include "app/MainForm.h"
 #include "settings/OptionsForm.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"

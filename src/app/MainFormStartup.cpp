@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/InstanceModule.h"
-#include "mainwindow/MainForm.h"
+#include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
 #include "seams/Actions.h"

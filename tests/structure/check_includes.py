@@ -25,7 +25,7 @@ LAYERS = {
     "settings": ["seams", "power", "platform", "text", "ui"],
     "timeui": ["seams", "power", "platform", "text", "ui"],
     "tray": ["settings", "timeui", "seams", "power", "platform", "text", "ui"],
-    "mainwindow": ["tray", "settings", "timeui", "tooltip", "seams", "power", "platform", "text", "ui"],
+    "mainwindow": ["seams", "power", "platform", "text", "ui"],
     "app": ["mainwindow", "tray", "settings", "timeui", "tooltip", "seams", "power", "platform", "text", "ui"],
 }
 # WinMain and the real windows sit on top of everything.

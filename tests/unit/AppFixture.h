@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "mainwindow/MainForm.h"
+#include "app/MainForm.h"
 #include "platform/RecordingPlatform.h"
 #include "ui/Fakes.h"
 
