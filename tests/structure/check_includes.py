@@ -12,7 +12,7 @@ import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/', re.M)
+INCLUDE = re.compile(r'^[ \t]*#[ \t]*include[ \t]+"([^"/]+)/', re.M)
 
 # Bottom to top; a folder uses only folders below it.
 LAYERS = {
