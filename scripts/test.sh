@@ -61,11 +61,11 @@ count_unittest tests/e2e harness "the harness's own tests failed"
 count_unittest tests/imports imports-unit "the import check's own tests failed"
 count_unittest tests/processors processors-unit "the instruction check's own tests failed"
 
-# No two parts of the program include each other round in a circle.
+# Each folder of the program includes only the folders below it: no circle.
 if python3 "$root/tests/structure/check_includes.py" 2>&1 | tee "$logs/includes.log"; then
   passed=$((passed + 1))
 else
-  fail "the include graph of src/ has a circle (see above)"
+  fail "an include of src/ breaks the layers (see above)"
 fi
 
 # Unit tests of the portable core.

@@ -1,7 +1,7 @@
 #include "app/App.h"
 
 #include "app/MainForm.h"
-#include "app/Postpone.h"
+#include "seams/Postpone.h"
 #include "settings/OptionsForm.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"
@@ -70,7 +70,7 @@ void App::Start() {
 
 MainForm& App::Main() { return *mainObject_; }
 ui::Form& App::MainWindow() { return *mainObject_; }
-RunState& App::State() { return *mainObject_; }
+const RunState& App::State() { return *mainObject_; }
 Commands& App::Do() { return *mainObject_; }
 
 void App::UnloadMain() {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "ui/Services.h"
 
@@ -27,7 +27,7 @@ class App : public Windows {
   platform::Platform& Os() override { return os_; }
   ShutModule& Shut() override { return shut_; }
   FileModule& Files() override { return files_; }
-  RunState& State() override;
+  const RunState& State() override;
   Commands& Do() override;
 
   // Start-up: creates the main window (its initialisation), loads it, shows it.

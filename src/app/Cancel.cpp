@@ -2,18 +2,18 @@
 // the way back to idle when a chosen action comes to nothing.
 #include <string>
 
-#include "app/Actions.h"
 #include "app/MainForm.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/ResourceIds.h"
+#include "seams/Texts.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"
 
 namespace {
-const char* const kIdleTip = "Crepuscule";
 constexpr std::int16_t kIdleIcon = IDI_IDLE;
 }  // namespace
 
@@ -86,9 +86,9 @@ void MainForm::RestoreIdleLook() {
   }
   DisablePic.SetVisible(false);
   EnableActionKeys(true);
-  if (app.Shut().IsNT5() || ForceHibern) CheckMaj.SetEnabled(true);
+  if (CanHibernate(app.Shut(), ForceHibern)) CheckMaj.SetEnabled(true);
   Nmbr2Refresh = 0;
-  Titre.SetCaption("Arrêter l'ordinateur");
+  Titre.SetCaption(kShutdownTitle);
   SetDigits("00", "00", "00");
 }
 
@@ -119,5 +119,5 @@ void MainForm::ReturnToIdle(const std::string& refusal) {
   DropChosenAction();
   // Whatever hid it, the window comes back so that the user sees what happened.
   if (Loaded()) Restore();
-  if (!refusal.empty()) app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, "Crepuscule");
+  if (!refusal.empty()) app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, kProgramName);
 }

@@ -3,12 +3,13 @@
 #include <cmath>
 #include <string>
 
-#include "app/Actions.h"
 #include "app/MainForm.h"
-#include "app/Postpone.h"
-#include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Postpone.h"
+#include "seams/Texts.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
@@ -275,7 +276,7 @@ bool MainForm::PowerCall(std::int16_t action, bool hibernate, std::string& refus
   if (action == 3 && hibernate) {
     if (app.Svc().messageBoxes.Show(
             "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?",
-            ui::kMbOkCancel + ui::kMbQuestion, "Crepuscule") != ui::kIdOk)
+            ui::kMbOkCancel + ui::kMbQuestion, kProgramName) != ui::kIdOk)
       return false;
     if (CallPower(app.Shut(), action, false)) return true;
   }
@@ -300,11 +301,25 @@ void MainForm::ActNow() {
   if (known && !done) ReturnToIdle(refusal);
 }
 
-void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && (app.Shut().IsNT5() || ForceHibern)); }
+void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && CanHibernate(app.Shut(), ForceHibern)); }
 
 void MainForm::CheckMaj_Timer() {
   const bool down = app.Os().GetAsyncKeyState(platform::kVkShift) != 0;
   if (down == ShiftHeld) return;
   ShiftHeld = down;
   ApplySleepWording();
+}
+
+void MainForm::PrepareRun(bool allNow, bool waitCmd) {
+  CmdAllnow = allNow;
+  WaitCmd = waitCmd;
+}
+
+void MainForm::ApplyOptions(const RunOptions& options) {
+  OldEndDesgn = options.OldEndDesgn;
+  Noding = options.Noding;
+  CmdTimStart = options.CmdTimStart;
+  UseHMode = options.UseHMode;
+  NoConfirm = options.NoConfirm;
+  ForceHibern = options.ForceHibern;
 }

@@ -18,7 +18,6 @@ void ActivatePreviousInstance(platform::Platform& os, int postponeMinutes) {
 }
 
 std::string InstanceMutexName(const platform::OsVersionInfo& version) {
-  constexpr std::uint32_t kPlatformNt = 2;
-  const bool sessionNames = version.dwPlatformId == kPlatformNt && version.dwMajorVersion >= 5;
+  const bool sessionNames = version.dwPlatformId == platform::kPlatformNt && version.dwMajorVersion >= 5;
   return sessionNames ? "Local\\Crepuscule.Instance" : "Crepuscule.Instance";
 }

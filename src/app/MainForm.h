@@ -1,22 +1,22 @@
 #pragma once
-// The main window: the program's start-up object, owner of the run state, the
-// countdown and the cancel logic, and the skinned window with its buttons.
+// The main window's behaviour over its skinned view (mainwindow/MainView.h):
+// the program's start-up object, owner of the run state, the countdown and
+// the cancel logic, and the flows its buttons start.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Commands.h"
-#include "app/RunState.h"
-#include "ui/Control.h"
-#include "ui/Form.h"
+#include "mainwindow/MainView.h"
+#include "seams/Commands.h"
+#include "seams/RunState.h"
 #include "ui/SmallMap.h"
 #include "ui/Timer.h"
 
 class Windows;
 class cToolTip;
 
-class MainForm : public ui::Form, public RunState, public Commands {
+class MainForm : public MainView, public RunState, public Commands {
  public:
   explicit MainForm(Windows& app);
   ~MainForm() override;
@@ -31,47 +31,19 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void ActNow() override;
   bool Postpone(int minutes) override;
   void WatchShift(bool on) override;
-  void ShowDigits(bool visible) override;
-  void SetDigits(const std::string& h, const std::string& m, const std::string& s) override;
-  void Digits(std::string& h, std::string& m, std::string& s) const override;
-
-  // ---- Controls, top of the z-order first ----
-  ui::Control TimeOptions;
-  ui::Control ArreteE;
-  ui::Control VeilleProlongeeBrillant;
-  ui::Control RebooteBrillant;
-  ui::Control ArreteBrillant;
-  ui::Control Annule;
-  ui::Control AaDefault;
-  // The three actions for the keyboard and screen readers, and the digits read out.
-  ui::Control VeilleProlongeeKey;
-  ui::Control ArreteKey;
-  ui::Control RebooteKey;
-  ui::Control DigitsReadOut;
-  ui::Control ClseBrillant;
-  ui::Control CloseE;
-  ui::Control Clse;
-  ui::Control MinBrillant;
-  ui::Control MinE;
-  ui::Control Min;
-  ui::Control Petetout;
-  ui::Control Petetout2;
-  ui::Control RebooteE;
-  ui::Control VeilleProlongeeE;
-  ui::Control DisablePic;
-  ui::Control Label1;
-  ui::Control Label2;
-  ui::Control TxtS;
-  ui::Control TxtM;
-  ui::Control TxtH;
-  ui::Control Titre;
-  ui::Control RebooteLabel;
-  ui::Control ArreteLabel;
-  ui::Control VeilleProlongeeLabel;
-  ui::Control VeilleProlongee;
-  ui::Control Reboote;
-  ui::Control Arrete;
-  ui::Control Fond;
+  void ShowDigits(bool visible) override { MainView::ShowDigits(visible); }
+  void SetDigits(const std::string& h, const std::string& m, const std::string& s) override {
+    MainView::SetDigits(h, m, s);
+  }
+  void Digits(std::string& h, std::string& m, std::string& s) const override { MainView::Digits(h, m, s); }
+  void DelayDialogShown(bool shown) override { Stoping = shown; }
+  void OptionsClosed() override { StopOptions = false; }
+  void CountdownWindowShown() override { Nmbr2Refresh = 0; }
+  void CountdownWindowClosed() override { Nmbr2Refresh = 5; }
+  void SetReduced(bool reduced) override { Reduced = reduced; }
+  void SetTipPrefix(const std::string& prefix) override { SystrayText = prefix; }
+  void PrepareRun(bool allNow, bool waitCmd) override;
+  void ApplyOptions(const RunOptions& options) override;
 
   ui::Timer Timer1;    // 1000 ms countdown tick
   ui::Timer CheckMaj;  // 100 ms Shift watcher
@@ -113,44 +85,13 @@ class MainForm : public ui::Form, public RunState, public Commands {
   // After a refused power call: idle again, the window on screen, and the box.
   void ReturnToIdle(const std::string& refusal);
 
-  // ---- Mouse behaviour of the skinned window ----
-  void Arrete_MouseMove(const ui::MouseArgs& e);
-  void Reboote_MouseMove(const ui::MouseArgs& e);
-  void VeilleProlongee_MouseMove(const ui::MouseArgs& e);
-  void ArreteBrillant_MouseDown(const ui::MouseArgs& e);
-  void ArreteBrillant_MouseMove(const ui::MouseArgs& e);
+  // ---- What the window's buttons start ----
   void ArreteBrillant_MouseUp(int Button, int Shift, float X, float Y);
-  void RebooteBrillant_MouseDown(const ui::MouseArgs& e);
-  void RebooteBrillant_MouseMove(const ui::MouseArgs& e);
   void RebooteBrillant_MouseUp(int Button, int Shift, float X, float Y);
-  void VeilleProlongeeBrillant_MouseDown(const ui::MouseArgs& e);
-  void VeilleProlongeeBrillant_MouseMove(const ui::MouseArgs& e);
   void VeilleProlongeeBrillant_MouseUp(int Button, int Shift, float X, float Y);
-  void Min_MouseMove(const ui::MouseArgs& e);
-  void MinBrillant_MouseDown(const ui::MouseArgs& e);
-  void MinBrillant_MouseMove(const ui::MouseArgs& e);
   void MinBrillant_MouseUp(int Button, int Shift, float X, float Y);
-  void Clse_MouseMove(const ui::MouseArgs& e);
-  void ClseBrillant_MouseDown(const ui::MouseArgs& e);
-  void ClseBrillant_MouseMove(const ui::MouseArgs& e);
   void ClseBrillant_MouseUp(int Button, int Shift, float X, float Y);
-  void Fond_MouseMove(const ui::MouseArgs& e);
-  void Fond_MouseUp(const ui::MouseArgs& e);
-  void Titre_MouseMove(const ui::MouseArgs& e);
-  // Every drag handle: Fond, Titre, DisablePic, the three captions, Petetout(2).
-  void Handle_MouseDown(const ui::MouseArgs& e);
-  void Handle_MouseMove(const ui::MouseArgs& e);
-  void DragWindow(float X, float Y);
-  void RecentreWindow();
-  // Where the window starts, and where a double click puts it back.
-  void HomePosition(int& left, int& top) const;
   void TimeOptions_Click();
-  // Every action button back to its normal picture.
-  void ResetActionButtons();
-  // The action keys are off the Tab cycle while a countdown runs.
-  void EnableActionKeys(bool on);
-  // A caption's colour: the skin's, or in high contrast the system's text (grey when dimmed).
-  ui::Colour TextColour(ui::Colour onSkin, bool dimmed = false) const;
 
   Windows& app;
 
@@ -170,7 +111,6 @@ class MainForm : public ui::Form, public RunState, public Commands {
   SmallMap<std::string, std::unique_ptr<cToolTip>> ToolTips;
   std::uint8_t PatientTicks = 0;
   bool ShiftHeld = false;
-  float DragX = 0, DragY = 0;
 
   void WireEvents();
   void ApplySwitches();
@@ -194,7 +134,7 @@ class MainForm : public ui::Form, public RunState, public Commands {
   // The tray shows the action with its icon, in the set this system takes.
   void ShowInTray(const std::string& tip, std::int16_t action);
   // A countdown runs or a start waits: the action buttons do nothing.
-  bool Busy() const { return CountDown || !WaitName.empty(); }
+  bool Busy() const override { return CountDown || !WaitName.empty(); }
   // Into the notification area and back, where there is one.
   void Reduce();
   void Restore();
@@ -202,7 +142,6 @@ class MainForm : public ui::Form, public RunState, public Commands {
   void KeepAwake(bool on);
 
   bool awake_ = false;
-  bool highContrast_ = false;          // as the system was when the window was made
   bool cancelling_ = false;            // a cancel's box is up
   std::uint32_t countdownSerial_ = 0;  // one more for every countdown started
 };

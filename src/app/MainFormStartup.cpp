@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <string>
 
-#include "app/HelpMod.h"
 #include "app/InstanceModule.h"
 #include "app/MainForm.h"
-#include "app/Postpone.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/HelpMod.h"
+#include "seams/Postpone.h"
+#include "seams/ResourceIds.h"
+#include "seams/Texts.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
 #include "tooltip/cToolTip.h"
@@ -116,7 +118,7 @@ void MainForm::ApplyTimeText() {
     valid = clockH >= 0 && clockH < 100 && clockM >= 0 && clockM < 100 && clockS >= 0 && clockS < 100;
   }
   if (!valid) {
-    app.Svc().messageBoxes.Show(HourArg.empty() ? kBadDelayArg : kBadHourArg, ui::kMbInformation, "Crepuscule");
+    app.Svc().messageBoxes.Show(HourArg.empty() ? kBadDelayArg : kBadHourArg, ui::kMbInformation, kProgramName);
     TimeArg.clear();
     HourArg.clear();
     return;
@@ -164,7 +166,7 @@ void MainForm::PerformImmediateAction() {
   // Refused: the program stays, idle, instead of ending as if it had worked.
   CmdAllnow = false;
   OpenShutdown = OpenRestart = OpenSleep = false;
-  if (!refusal.empty()) app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, "Crepuscule");
+  if (!refusal.empty()) app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, kProgramName);
 }
 
 void MainForm::TraiteCommande(const std::string& Comm, const std::string& Separator, std::vector<std::string>& Tabl) {
@@ -221,7 +223,7 @@ bool MainForm::BeginWait(const std::string& program) {
   const bool listed = app.Os().ProcessNames(processes);
   if (!listed || !ProgramRuns(processes, program)) {
     app.Svc().messageBoxes.Show(listed ? NotRunningText(program) : NoProcessListText(program), ui::kMbExclamation,
-                                "Crepuscule");
+                                kProgramName);
     return false;
   }
   WaitName = program;
@@ -310,10 +312,10 @@ void MainForm::AddToolTip(ui::Control& button, const std::string& title, const s
 }
 
 void MainForm::ApplySleepWording() {
-  const bool canHibernate = app.Shut().IsNT5() || ForceHibern;
+  const bool canHibernate = CanHibernate(app.Shut(), ForceHibern);
   if (!canHibernate) ShiftHeld = false;  // its watcher stops
   LongStandby = canHibernate && !ShiftHeld;
-  StandByTxt = LongStandby ? "Veille prolongée" : "veille";
+  StandByTxt = LongStandby ? kHibernateName : "veille";
   StandByTxtmin = LongStandby ? "veille prolongée" : "veille";
   VeilleProlongeeLabel.SetCaption(LongStandby ? StandByTxt : "Mettre en " + StandByTxt);
   CheckMaj.SetEnabled(canHibernate);

@@ -20,6 +20,9 @@ struct OsVersionInfo {  // OSVERSIONINFOA, the fields that are read
   std::uint32_t dwBuildNumber = 0;
   std::uint32_t dwPlatformId = 0;
 };
+constexpr std::uint32_t kOsVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
+constexpr std::uint32_t kPlatformWindows = 1;      // 95 / 98 / Me
+constexpr std::uint32_t kPlatformNt = 2;
 
 struct Luid {
   std::uint32_t lowPart = 0;

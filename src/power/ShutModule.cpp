@@ -4,9 +4,6 @@
 #include <string>
 
 namespace {
-constexpr std::uint32_t kVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
-constexpr std::uint32_t kPlatformWindows = 1;    // 95 / 98 / Me
-constexpr std::uint32_t kPlatformNt = 2;
 constexpr std::uint32_t kTokenAdjustPrivileges = 32, kTokenQuery = 8;
 constexpr std::uint32_t kSePrivilegeEnabled = 2;
 constexpr std::uint32_t kTokenPrivilegesSize = 4 + 12 * 1;  // one entry
@@ -19,21 +16,21 @@ constexpr std::uint32_t kDirectoryBuffer = 4096;
 // Asked every time: nothing is cached, as the other routines expect.
 platform::OsVersionInfo ShutModule::QueryVersion() {
   platform::OsVersionInfo info;
-  info.dwOSVersionInfoSize = kVersionInfoSize;
+  info.dwOSVersionInfoSize = platform::kOsVersionInfoSize;
   os_.GetVersionExA(info);
   return info;
 }
 
-bool ShutModule::IsNT() { return QueryVersion().dwPlatformId == kPlatformNt; }
+bool ShutModule::IsNT() { return QueryVersion().dwPlatformId == platform::kPlatformNt; }
 
 bool ShutModule::IsNT5() {
   const auto v = QueryVersion();
-  return v.dwPlatformId == kPlatformNt && v.dwMajorVersion == 5;
+  return v.dwPlatformId == platform::kPlatformNt && v.dwMajorVersion == 5;
 }
 
 std::string ShutModule::GetOSName() {
   const auto v = QueryVersion();
-  if (v.dwPlatformId == kPlatformNt) {
+  if (v.dwPlatformId == platform::kPlatformNt) {
     switch (v.dwMajorVersion) {
       case 3:
         return "NT3";
@@ -47,7 +44,7 @@ std::string ShutModule::GetOSName() {
         return {};
     }
   }
-  if (v.dwPlatformId == kPlatformWindows && v.dwMajorVersion == 4) {
+  if (v.dwPlatformId == platform::kPlatformWindows && v.dwMajorVersion == 4) {
     switch (v.dwMinorVersion) {
       case 0:
         return "95";
@@ -67,13 +64,13 @@ std::string ShutModule::GetOSVersionString() {
   // The build field is written whole, as the system reports it.
   std::string text =
       std::to_string(v.dwMajorVersion) + "." + std::to_string(v.dwMinorVersion) + "." + std::to_string(v.dwBuildNumber);
-  return v.dwPlatformId == kPlatformNt ? "NT " + text : text;
+  return v.dwPlatformId == platform::kPlatformNt ? "NT " + text : text;
 }
 
 std::string ShutModule::GetOSDisplayName() {
   std::string name = GetOSName();
   const auto v = QueryVersion();
-  if (!name.empty() || v.dwPlatformId != kPlatformNt) return name;
+  if (!name.empty() || v.dwPlatformId != platform::kPlatformNt) return name;
   const std::uint32_t version = v.dwMajorVersion * 100 + v.dwMinorVersion;
   switch (version) {
     case 502:

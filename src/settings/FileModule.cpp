@@ -9,8 +9,6 @@
 namespace {
 
 constexpr std::uint32_t kDirectoryBuffer = 4096;
-constexpr std::uint32_t kVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
-constexpr std::uint32_t kPlatformNt = 2;
 const char* const kFileName = "Crepuscule.ini";
 const char* const kOwnFolder = "Crepuscule";
 constexpr std::uint64_t kTagOffset = 0, kOptionOffset = 4, kLastTimeOffset = 6;
@@ -40,9 +38,9 @@ bool WriteTag(File& file) { return file.WriteAt(kTagOffset, settings_codec::kVer
 
 bool FileModule::IsNT6OrLater() {
   platform::OsVersionInfo v;
-  v.dwOSVersionInfoSize = kVersionInfoSize;
+  v.dwOSVersionInfoSize = platform::kOsVersionInfoSize;
   os_.GetVersionExA(v);
-  return v.dwPlatformId == kPlatformNt && v.dwMajorVersion >= 6;
+  return v.dwPlatformId == platform::kPlatformNt && v.dwMajorVersion >= 6;
 }
 
 std::string FileModule::WindowsDirectory() {

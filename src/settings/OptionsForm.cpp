@@ -2,10 +2,13 @@
 // them and applies most of them at once.
 #include "settings/OptionsForm.h"
 
-#include "app/Commands.h"
-#include "app/HelpMod.h"
-#include "app/Windows.h"
+#include "Version.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Commands.h"
+#include "seams/HelpMod.h"
+#include "seams/Texts.h"
+#include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "text/Text.h"
 #include "ui/Services.h"
@@ -13,7 +16,7 @@
 using ui::ControlKind;
 
 namespace {
-const char* const kVersionLine = "Crepuscule version 5.5.0.25";
+const char* const kVersionLine = "Crepuscule version " CREP_VERSION;
 }  // namespace
 
 OptionsForm::OptionsForm(Windows& a)
@@ -29,19 +32,19 @@ OptionsForm::OptionsForm(Windows& a)
       CheckSilence(*this, "CheckSilence", ControlKind::CheckBox, {180, 900, 3750, 255}, "Mode Silence"),
       MemTime(*this, "MemTime", ControlKind::CheckBox, {3960, 1440, 4260, 255}, "Utiliser le dernier temps enregistré"),
       Save(*this, "Save", ControlKind::Button, {4560, 3540, 1140, 375}, "Enregistrer"),
-      Cancel(*this, "Cancel", ControlKind::Button, {5820, 3540, 1140, 375}, "Annuler"),
+      Cancel(*this, "Cancel", ControlKind::Button, {5820, 3540, 1140, 375}, kCancelCaption),
       Help(*this, "Help", ControlKind::Button, {7080, 3540, 1140, 375}, "Aide"),
       StandbyAction(*this, "StandbyAction", ControlKind::OptionButton, {4200, 720, 4020, 255},
                     "Mettre en Veille Prolongée"),
-      RestartAction(*this, "RestartAction", ControlKind::OptionButton, {4200, 450, 4020, 255}, "Redémarrer"),
-      ShutDownAction(*this, "ShutDownAction", ControlKind::OptionButton, {4200, 180, 4020, 255}, "Arrêter"),
+      RestartAction(*this, "RestartAction", ControlKind::OptionButton, {4200, 450, 4020, 255}, kRestartVerb),
+      ShutDownAction(*this, "ShutDownAction", ControlKind::OptionButton, {4200, 180, 4020, 255}, kShutdownVerb),
       SameAction(*this, "SameAction", ControlKind::CheckBox, {180, 180, 3750, 255},
                  "Toujours démarrer la même action..."),
       AlwaysAllNow(*this, "AlwaysAllNow", ControlKind::CheckBox, {180, 1260, 3750, 255},
                    "Désactiver le compteur en permanence"),
       AlwaysMin(*this, "AlwaysMin", ControlKind::CheckBox, {180, 540, 3750, 255}, "Toujours démarrer minimisé"),
       WinVersion(*this, "WinVersion", ControlKind::Label, {180, 3180, 8040, 210}, "Windows"),
-      Retail(*this, "Retail", ControlKind::Label, {180, 2940, 8040, 210}, "Crepuscule"),
+      Retail(*this, "Retail", ControlKind::Label, {180, 2940, 8040, 210}, kProgramName),
       app(a) {
   SetBackColour(ui::kWhite);
   for (ui::Control* c : Controls())
@@ -88,7 +91,7 @@ void OptionsForm::Form_Load() {
   Retail.SetCaption(kVersionLine);
   WinVersion.SetCaption("Votre système d'exploitation est Windows " + shut.GetOSVersionString() + " (Windows " +
                         shut.GetOSDisplayName() + ").");
-  if (!shut.IsNT5() && !main.ForceHibern) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
+  if (!CanHibernate(shut, main.ForceHibern)) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
   if (shut.IsNT5()) ForceHib.SetEnabled(false);
 
   // The file's own copies of the running options are not shown: the running
@@ -138,7 +141,7 @@ void OptionsForm::Form_Load() {
 void OptionsForm::Form_Unload() {
   ui::Form& main = app.MainWindow();
   main.SetEnabled(true);
-  app.State().StopOptions = false;
+  app.Do().OptionsClosed();
   // A main window that is itself closing is not brought forward.
   if (main.Loaded() && main.State() == ui::WindowState::Normal) main.SetFocus();
 }
@@ -160,27 +163,20 @@ void OptionsForm::SameAction_Click() {
 }
 
 void OptionsForm::Save_Click() {
-  RunState& main = app.State();
+  const RunState& main = app.State();
   Commands& mainWindow = app.Do();
 
   OptAllNow = AlwaysAllNow.Value() == 1;
-  if (!main.CountDown) {
-    main.WaitCmd = OptAllNow;
-    main.CmdAllnow = OptAllNow;
-    mainWindow.ShowDigits(!OptAllNow);
-  }
-
   OptMemTime = MemTime.Value() == 1;
   if (!main.CountDown) {
-    if (OptMemTime) {
-      // Like the start-up, a remembered delay of zero prepares nothing: an
-      // action button would otherwise start an empty countdown and do nothing.
-      if (NumericValue(OptH + OptM + OptS) != 0) main.WaitCmd = true;
+    // Like the start-up, a remembered delay of zero prepares nothing: an
+    // action button would otherwise start an empty countdown and do nothing.
+    mainWindow.PrepareRun(OptAllNow, OptMemTime && (OptAllNow || NumericValue(OptH + OptM + OptS) != 0));
+    mainWindow.ShowDigits(!OptAllNow);
+    if (OptMemTime)
       mainWindow.SetDigits(OptH, OptM, OptS);
-    } else {
-      main.WaitCmd = false;
+    else
       mainWindow.SetDigits("00", "00", "00");
-    }
   }
 
   OptMin = AlwaysMin.Value() == 1;
@@ -190,12 +186,14 @@ void OptionsForm::Save_Click() {
   OptRestart = same && RestartAction.Value() == 1;
   OptShutDown = same && ShutDownAction.Value() == 1;
 
-  main.OldEndDesgn = DesignEnd.Value() == 1;
-  main.Noding = CheckSilence.Value() == 1;
-  main.CmdTimStart = NoDiagTime.Value() == 1;
-  main.UseHMode = HourMode.Value() == 1;
-  main.NoConfirm = NoConfirmBox.Value() == 1;
-  main.ForceHibern = ForceHib.Value() == 1;
+  RunOptions flags;
+  flags.OldEndDesgn = DesignEnd.Value() == 1;
+  flags.Noding = CheckSilence.Value() == 1;
+  flags.CmdTimStart = NoDiagTime.Value() == 1;
+  flags.UseHMode = HourMode.Value() == 1;
+  flags.NoConfirm = NoConfirmBox.Value() == 1;
+  flags.ForceHibern = ForceHib.Value() == 1;
+  mainWindow.ApplyOptions(flags);
 
   const bool saved = app.Files().WriteSettings(OptMin, OptAllNow, OptShutDown, OptRestart, OptStandby, main.NoMinAfter,
                                                main.Noding, OptMemTime, main.CmdTimStart, main.UseHMode, main.NoConfirm,

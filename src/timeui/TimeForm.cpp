@@ -4,10 +4,11 @@
 
 #include <cmath>
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/Windows.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Commands.h"
+#include "seams/Texts.h"
+#include "seams/Windows.h"
 #include "text/Text.h"
 #include "ui/Services.h"
 
@@ -31,7 +32,7 @@ TimeForm::TimeForm(Windows& a)
       txtMinute(*this, "txtMinute", ControlKind::TextBox, {1080, 345, 720, 480}, "00"),
       SecondesName(*this, "SecondesName", ControlKind::ReadOut, {}),
       txtSeconde(*this, "txtSeconde", ControlKind::TextBox, {1980, 345, 720, 480}, "00"),
-      Annuled(*this, "Annuled", ControlKind::Button, {3000, 840, 1320, 375}, "Annuler"),
+      Annuled(*this, "Annuled", ControlKind::Button, {3000, 840, 1320, 375}, kCancelCaption),
       WithTime(*this, "WithTime", ControlKind::CheckBox, {180, 1005, 1350, 255}, "Horaire..."),
       pt2(*this, "pt2", ControlKind::Label, {900, 390, 180, 390}, ":"),
       Pt1(*this, "Pt1", ControlKind::Label, {1800, 390, 180, 390}, ":"),
@@ -82,7 +83,7 @@ TimeForm::TimeForm(Windows& a)
 TimeForm::~TimeForm() = default;
 
 void TimeForm::Form_Load() {
-  RunState& main = app.State();
+  const RunState& main = app.State();
   CentreOnScreen();
   TimeTimer.SetEnabled(true);
   TimeTimer_Timer();
@@ -90,7 +91,7 @@ void TimeForm::Form_Load() {
   app.Do().WatchShift(false);
   if (!XpLooks(app.Shut()))
     for (ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) field->SetFlat(true);
-  main.Stoping = true;
+  app.Do().DelayDialogShown(true);
 
   if (IsAction(main.Action)) {
     const ActionTexts texts = TextsOf(main.Action, main);
@@ -115,7 +116,7 @@ void TimeForm::Form_Unload() {
   const bool mainOpen = main.Loaded();
   main.SetEnabled(true);
   if (!state.Reduced && mainOpen) main.Show();
-  app.State().Stoping = false;
+  app.Do().DelayDialogShown(false);
   if (!state.Reduced && mainOpen) main.SetFocus();
 }
 

@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/Postpone.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
+#include "seams/Actions.h"
+#include "seams/Commands.h"
+#include "seams/Postpone.h"
+#include "seams/ResourceIds.h"
+#include "seams/Texts.h"
+#include "seams/Windows.h"
 #include "text/Text.h"
 
 using ui::ControlKind;
@@ -29,7 +30,7 @@ TimeStart::TimeStart(Windows& a)
     : ui::Form(a.Svc(), "TimeStart", ui::FormStyle::ToolDialog,
                {0, 0, kClientWidth + kFrameTwips, kClientHeight + kFrameTwips + kCaptionTwips}, "..."),
       TimeLabel(*this, "TimeLabel", ControlKind::Label, {840, 390, 0, 195}, "..."),
-      Annuler(*this, "Annuler", ControlKind::Button, {5280, 600, 1095, 375}, "Annuler"),
+      Annuler(*this, "Annuler", ControlKind::Button, {5280, 600, 1095, 375}, kCancelCaption),
       Reporter(*this, "Reporter", ControlKind::Button, {4080, 600, 1095, 375}, "+10 min"),
       TimeReadOut(*this, "TimeReadOut", ControlKind::ReadOut, {}),
       ArretPict(*this, "ArretPict", ControlKind::Picture, kPicture),
@@ -68,7 +69,7 @@ void TimeStart::Form_Load() {
 
 void TimeStart::Form_Unload() {
   // Closed by whatever cause: the ticks leave the window alone from now on.
-  app.State().Nmbr2Refresh = 5;
+  app.Do().CountdownWindowClosed();
 }
 
 void TimeStart::RefreshTimeStart() {

@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/ResourceIds.h"
-#include "app/Windows.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
+#include "seams/Commands.h"
+#include "seams/ResourceIds.h"
+#include "seams/Texts.h"
+#include "seams/Windows.h"
 #include "settings/OptionsForm.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
@@ -21,7 +22,6 @@ constexpr std::uint32_t kRecordSize = 88;  // NOTIFYICONDATAA, version 1
 constexpr std::uint32_t kIconId = 1;
 constexpr std::uint32_t kMessageIconTip = 7;       // NIF_MESSAGE | NIF_ICON | NIF_TIP
 constexpr std::uint32_t kCallbackMessage = 0x200;  // arrives as the hidden window's mouse move
-constexpr const char* kIdleTip = "Crepuscule";
 
 // How long a missing icon is tried again before the window shows instead.
 constexpr int kIconRetryMs = 2000, kIconTriesBeforeShowing = 15;
@@ -139,7 +139,7 @@ void SystrayIcon::Reduce() {
     main.SetState(ui::WindowState::Minimised);
     main.Hide();
   }
-  state.Reduced = true;
+  app.Do().SetReduced(true);
 }
 
 void SystrayIcon::Restore() {
@@ -155,14 +155,14 @@ void SystrayIcon::Restore() {
 }
 
 void SystrayIcon::TimeCop_Timer() {
-  state.Reduced = false;
+  app.Do().SetReduced(false);
   TimeCop.SetEnabled(false);
 }
 
 void SystrayIcon::IconRefresh(bool fresh) {
-  RunState& main = state;
+  const RunState& main = state;
   if (IsAction(main.Action)) {  // another value keeps both as they were
-    main.SystrayText = TextsOf(main.Action, main).tipPrefix;
+    app.Do().SetTipPrefix(TextsOf(main.Action, main).tipPrefix);
     TipIconId = static_cast<std::int16_t>(ActionIcon(main.Action, XpLooks(app.Shut())));
   }
   if (!main.CountDown) return;
@@ -227,7 +227,7 @@ void SystrayIcon::Form_MouseMove(int eventNumber) {
     case kLeftDouble: {
       if (Stoping || StopOptions) break;
       if (state.CountDown && !state.CmdTimStart) {
-        state.Nmbr2Refresh = 0;
+        app.Do().CountdownWindowShown();
         if (app.MainWindow().State() == ui::WindowState::Normal) Reduce();
         TimeStart& window = app.LoadTimeStart();
         window.Show();

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RunState.h"
 #include "platform/Platform.h"
+#include "seams/RunState.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 #include "ui/Timer.h"
@@ -49,7 +49,7 @@ class SystrayIcon : public ui::Form {
   void ShowTrayMenu();
 
   Windows& app;
-  RunState& state;  // Stoping, SystrayText, StopOptions and Reduced among the rest
+  const RunState& state;  // Stoping, SystrayText, StopOptions and Reduced among the rest
 
   // Kept between calls.
   bool TrayBusy = false;

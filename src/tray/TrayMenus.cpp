@@ -2,13 +2,26 @@
 // the main window's flows their items start.
 #include <string>
 
-#include "app/Commands.h"
-#include "app/Postpone.h"
-#include "app/Windows.h"
+#include "seams/Commands.h"
+#include "seams/Postpone.h"
+#include "seams/Windows.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"
 
 namespace {
+// Each caption once, for the menus of the normal and the reduced window.
+const char* const kReduceItem = "&Réduire Crepuscule";
+const char* const kRestoreItem = "&Restaurer Crepuscule";
+const char* const kQuitItem = "Qui&tter Crepuscule";
+const char* const kPostponeItem = "Re&porter de 10 minutes";
+const char* const kCancelShutdown = "A&nnuler l'Arrêt";
+const char* const kCancelRestart = "A&nnuler le Redémarrage";
+const char* const kCancelSleep = "A&nnuler la mise en Veille";
+const char* const kCancelWait = "A&nnuler l'attente";
+const char* const kShutdownItem = "&Arrêter";
+const char* const kRestartItem = "&Redémarrer";
+const char* const kSleepItem = "&Veille Prolongée";
+const char* const kOptionsItem = "&Options";
 ui::MenuItem Separator(const std::string& name) { return ui::MenuItem{name, "-", nullptr}; }
 }  // namespace
 
@@ -25,53 +38,57 @@ void SystrayIcon::BuildMenus() {
   auto reduce = [this] { Reduce(); };
   auto restore = [this] { Restore(); };
 
-  MnuFichier.items = {{"MnuArrete", "&Arrêter", shutdown},        {"MnuRedemarre", "&Redémarrer", restart},
-                      {"MnuFerme", "&Veille Prolongée", sleep},   Separator("Separator09"),
-                      {"Reduce4", "&Réduire Crepuscule", reduce}, Separator("Separator00"),
-                      {"OptionMenuN", "&Options", options},       {"MnuAnnul", "Qui&tter Crepuscule", quit}};
-  MnuShut.items = {{"Reduce1", "&Réduire Crepuscule", reduce},
+  MnuFichier.items = {{"MnuArrete", kShutdownItem, shutdown}, {"MnuRedemarre", kRestartItem, restart},
+                      {"MnuFerme", kSleepItem, sleep},        Separator("Separator09"),
+                      {"Reduce4", kReduceItem, reduce},       Separator("Separator00"),
+                      {"OptionMenuN", kOptionsItem, options}, {"MnuAnnul", kQuitItem, quit}};
+  MnuShut.items = {{"Reduce1", kReduceItem, reduce},
                    Separator("Separator01"),
-                   {"MnuReporte1", "Re&porter de 10 minutes", postpone},
-                   {"MnuAnnul1", "A&nnuler l'Arrêt", cancel},
-                   {"MnuAnnul8", "Qui&tter Crepuscule", quit}};
-  MnuReboot.items = {{"Reduce2", "&Réduire Crepuscule", reduce},
+                   {"MnuReporte1", kPostponeItem, postpone},
+                   {"MnuAnnul1", kCancelShutdown, cancel},
+                   {"MnuAnnul8", kQuitItem, quit}};
+  MnuReboot.items = {{"Reduce2", kReduceItem, reduce},
                      Separator("Separator02"),
-                     {"MnuReporte2", "Re&porter de 10 minutes", postpone},
-                     {"MnuAnnul2", "A&nnuler le Redémarrage", cancel},
-                     {"MnuAnnul9", "Qui&tter Crepuscule", quit}};
-  MnuClose.items = {{"Reduce3", "&Réduire Crepuscule", reduce},
+                     {"MnuReporte2", kPostponeItem, postpone},
+                     {"MnuAnnul2", kCancelRestart, cancel},
+                     {"MnuAnnul9", kQuitItem, quit}};
+  MnuClose.items = {{"Reduce3", kReduceItem, reduce},
                     Separator("Separator03"),
-                    {"MnuReporte3", "Re&porter de 10 minutes", postpone},
-                    {"MnuAnnul3", "A&nnuler la mise en Veille", cancel},
-                    {"MnuAnnul10", "Qui&tter Crepuscule", quit}};
+                    {"MnuReporte3", kPostponeItem, postpone},
+                    {"MnuAnnul3", kCancelSleep, cancel},
+                    {"MnuAnnul10", kQuitItem, quit}};
 
-  MnuFichierR.items = {{"MnuArreteR", "&Arrêter", shutdown},          {"MnuRedemarreR", "&Redémarrer", restart},
-                       {"MnuFermeR", "&Veille Prolongée", sleep},     Separator("Separator07"),
-                       {"Restore4", "Restaurer Crepuscule", restore}, Separator("Separator08"),
-                       {"OptionMenuR", "&Options", options},          {"MnuAnnulR", "Qui&tter Crepuscule", quit}};
-  MnuShutR.items = {{"Restore1", "&Restaurer Crepuscule", restore},
+  MnuFichierR.items = {{"MnuArreteR", kShutdownItem, shutdown},
+                       {"MnuRedemarreR", kRestartItem, restart},
+                       {"MnuFermeR", kSleepItem, sleep},
+                       Separator("Separator07"),
+                       {"Restore4", "Restaurer Crepuscule", restore},
+                       Separator("Separator08"),
+                       {"OptionMenuR", kOptionsItem, options},
+                       {"MnuAnnulR", kQuitItem, quit}};
+  MnuShutR.items = {{"Restore1", kRestoreItem, restore},
                     Separator("Separator04"),
-                    {"MnuReporte4", "Re&porter de 10 minutes", postpone},
-                    {"MnuAnnul4", "A&nnuler l'Arrêt", cancel},
-                    {"MnuAnnulR1", "Qui&tter Crepuscule", quit}};
-  MnuRebootR.items = {{"Restore2", "&Restaurer Crepuscule", restore},
+                    {"MnuReporte4", kPostponeItem, postpone},
+                    {"MnuAnnul4", kCancelShutdown, cancel},
+                    {"MnuAnnulR1", kQuitItem, quit}};
+  MnuRebootR.items = {{"Restore2", kRestoreItem, restore},
                       Separator("Separator05"),
-                      {"MnuReporte5", "Re&porter de 10 minutes", postpone},
-                      {"MnuAnnul5", "A&nnuler le Redémarrage", cancel},
-                      {"MnuAnnulR2", "Qui&tter Crepuscule", quit}};
-  MnuCloseR.items = {{"Restore3", "&Restaurer Crepuscule", restore},
+                      {"MnuReporte5", kPostponeItem, postpone},
+                      {"MnuAnnul5", kCancelRestart, cancel},
+                      {"MnuAnnulR2", kQuitItem, quit}};
+  MnuCloseR.items = {{"Restore3", kRestoreItem, restore},
                      Separator("Separator06"),
-                     {"MnuReporte6", "Re&porter de 10 minutes", postpone},
-                     {"MnuAnnul6", "A&nnuler la mise en Veille", cancel},
-                     {"MnuAnnulR3", "Qui&tter Crepuscule", quit}};
-  MnuWait.items = {{"Reduce5", "&Réduire Crepuscule", reduce},
+                     {"MnuReporte6", kPostponeItem, postpone},
+                     {"MnuAnnul6", kCancelSleep, cancel},
+                     {"MnuAnnulR3", kQuitItem, quit}};
+  MnuWait.items = {{"Reduce5", kReduceItem, reduce},
                    Separator("Separator10"),
-                   {"MnuAnnulW", "A&nnuler l'attente", cancel},
-                   {"MnuAnnulW1", "Qui&tter Crepuscule", quit}};
-  MnuWaitR.items = {{"Restore5", "&Restaurer Crepuscule", restore},
+                   {"MnuAnnulW", kCancelWait, cancel},
+                   {"MnuAnnulW1", kQuitItem, quit}};
+  MnuWaitR.items = {{"Restore5", kRestoreItem, restore},
                     Separator("Separator11"),
-                    {"MnuAnnulWR", "A&nnuler l'attente", cancel},
-                    {"MnuAnnulWR1", "Qui&tter Crepuscule", quit}};
+                    {"MnuAnnulWR", kCancelWait, cancel},
+                    {"MnuAnnulWR1", kQuitItem, quit}};
 }
 
 ui::Menu* SystrayIcon::MenuFor(int action, bool reduced, std::string& defaultItem) {

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""The include graph of src/, one node per class: each header with the .cpp
-files that define its classes' members (MainForm's start-up, countdown, cancel
-and mouse files are all MainForm). Fails, naming them, when nodes include each
-other round in a circle.
+"""Checks the #include lines of src/ against the layers below: each folder
+may include its own files and those of the folders listed for it, nothing
+else. Fails, naming the file and the line, on any other include, and on any
+circle between folders.
 
-    python3 tests/structure/check_includes.py [--dot FILE]
+    python3 tests/structure/check_includes.py [--src DIR]
 """
 import argparse
 import os
@@ -12,105 +12,85 @@ import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
-CLASS = re.compile(r'^(?:class|struct)\s+(\w+)\b[^;]*$', re.M)
-MEMBER = re.compile(r'^[\w:<>&*\s~,]*?\b(\w+)::~?\w+\s*\(', re.M)
+INCLUDE = re.compile(r'^[ \t]*#[ \t]*include[ \t]+"([^"/]+)/', re.M)
+
+# Bottom to top; a folder uses only folders below it.
+LAYERS = {
+    "text": [],
+    "ui": ["text"],
+    "platform": ["text"],
+    "power": ["platform", "text"],
+    "tooltip": ["platform", "text", "ui"],
+    "seams": ["power", "platform", "text", "ui"],
+    "settings": ["seams", "power", "platform", "text", "ui"],
+    "timeui": ["seams", "power", "platform", "text", "ui"],
+    "tray": ["settings", "timeui", "seams", "power", "platform", "text", "ui"],
+    "mainwindow": ["seams", "power", "platform", "text", "ui"],
+    "app": ["mainwindow", "tray", "settings", "timeui", "tooltip", "seams", "power", "platform", "text", "ui"],
+}
+# WinMain and the real windows sit on top of everything.
+LAYERS["win32"] = list(LAYERS)
 
 
-def read(path):
-    with open(path, encoding="utf-8") as f:
-        return f.read()
-
-
-def units(src):
-    """{file: unit name}, every file under src/ relative to it."""
-    files = sorted(os.path.relpath(os.path.join(d, n), src)
-                   for d, _, names in os.walk(src) for n in names if n.endswith((".h", ".cpp")))
-    owner = {}  # class -> header
-    for f in files:
-        if f.endswith(".h"):
-            for name in CLASS.findall(read(os.path.join(src, f))):
-                owner.setdefault(name, f)
-    unit = {}
-    for f in files:
-        if f.endswith(".h"):
-            unit[f] = f
-            continue
-        text = read(os.path.join(src, f))
-        header = os.path.splitext(f)[0] + ".h"
-        defined = [owner[c] for c in MEMBER.findall(text) if c in owner]
-        if header in owner.values() or os.path.exists(os.path.join(src, header)):
-            unit[f] = header
-        elif defined:
-            unit[f] = max(set(defined), key=defined.count)
-        else:
-            unit[f] = f
-    return unit
-
-
-def graph(src):
-    unit = units(src)
+def folder_edges(src):
+    """{(folder, included folder): first 'file:line' seen}."""
     edges = {}
-    for f, u in unit.items():
-        for inc in INCLUDE.findall(read(os.path.join(src, f))):
-            if inc in unit and unit[inc] != u:
-                edges.setdefault(u, set()).add(unit[inc])
-        edges.setdefault(u, set())
+    for d, _, names in sorted(os.walk(src)):
+        for name in sorted(n for n in names if n.endswith((".h", ".cpp"))):
+            path = os.path.join(d, name)
+            rel = os.path.relpath(path, src)
+            with open(path, encoding="utf-8") as f:
+                text = f.read()
+            for m in INCLUDE.finditer(text):
+                key = (rel.split(os.sep)[0], m.group(1))
+                if key[0] != key[1]:
+                    edges.setdefault(key, "%s:%d" % (rel, text.count("\n", 0, m.start()) + 1))
     return edges
 
 
-def circles(edges):
-    """Strongly connected components of more than one node (Tarjan)."""
-    index, low, on, stack, out, counter = {}, {}, set(), [], [], [0]
+def circle(edges):
+    """One circle of folders as a list, or None."""
+    out = {}
+    for a, b in edges:
+        out.setdefault(a, []).append(b)
+    state = {}
 
-    def visit(v):
-        index[v] = low[v] = counter[0]
-        counter[0] += 1
-        stack.append(v)
-        on.add(v)
-        for w in sorted(edges.get(v, ())):
-            if w not in index:
-                visit(w)
-                low[v] = min(low[v], low[w])
-            elif w in on:
-                low[v] = min(low[v], index[w])
-        if low[v] == index[v]:
-            comp = []
-            while True:
-                w = stack.pop()
-                on.discard(w)
-                comp.append(w)
-                if w == v:
-                    break
-            if len(comp) > 1:
-                out.append(sorted(comp))
+    def visit(v, path):
+        state[v] = "open"
+        for w in sorted(out.get(v, [])):
+            if state.get(w) == "open":
+                return path[path.index(w):] + [w]
+            if w not in state:
+                found = visit(w, path + [w])
+                if found:
+                    return found
+        state[v] = "done"
+        return None
 
-    sys.setrecursionlimit(10000)
-    for v in sorted(edges):
-        if v not in index:
-            visit(v)
-    return out
+    for v in sorted(out):
+        if v not in state:
+            found = visit(v, [v])
+            if found:
+                return found
+    return None
 
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--src", default=os.path.join(ROOT, "src"))
-    ap.add_argument("--dot", help="also write the graph in Graphviz form")
-    a = ap.parse_args()
-    edges = graph(a.src)
-    if a.dot:
-        with open(a.dot, "w") as f:
-            f.write("digraph includes {\n")
-            for u in sorted(edges):
-                for w in sorted(edges[u]):
-                    f.write('  "%s" -> "%s";\n' % (u, w))
-            f.write("}\n")
-    found = circles(edges)
-    for comp in found:
-        print("include circle: " + " <-> ".join(comp))
-    print("includes: %d classes and files, %d edges, %s" % (
-        len(edges), sum(len(v) for v in edges.values()), "%d circles" % len(found) if found else "no circle"))
-    return 1 if found else 0
+    edges = folder_edges(ap.parse_args().src)
+    bad = 0
+    for (a, b), where in sorted(edges.items()):
+        if a not in LAYERS or b not in LAYERS[a]:
+            print("%s: %s includes %s, which the layers do not allow (tests/structure/check_includes.py)" % (
+                where, a, b))
+            bad += 1
+    found = circle(edges)
+    if found:
+        print("folder circle: " + " -> ".join(found))
+    print("includes: %d folders, %d folder edges, %s" % (
+        len(LAYERS), len(edges), "%d not allowed" % bad if bad else "all allowed"))
+    return 1 if bad or found else 0
 
 
 if __name__ == "__main__":

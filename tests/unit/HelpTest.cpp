@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "Version.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST(Help, TextIsExact) {
                     "      -? : affiche cette aide\r\n"
                     "\r\n"
                     "Merci à Julien, Sophie, Mathieu et les autres ...\r\n"
-                    "Crepuscule 5.5.0.25\r\n"
+                    "Crepuscule " CREP_VERSION "\r\n"
                     "\r\n"
                     "      -attendre:programme.exe : attend la fin de ce programme avant de commencer\r\n"
                     "      -reporter:mm : repousse de mm minutes le compteur en cours [64 Aide Crepuscule...]"});

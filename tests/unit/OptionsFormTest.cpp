@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AppFixture.h"
+#include "Version.h"
 #include "settings/OptionsForm.h"
 #include "tray/SystrayIcon.h"
 
@@ -46,7 +47,7 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     }
     EXPECT_EQ(o.TimeControl.Text(), "01:05:00");
     EXPECT_EQ(o.WinVersion.Caption(), "Votre système d'exploitation est Windows NT 5.1.2600 (Windows Xp).");
-    EXPECT_EQ(o.Retail.Caption(), "Crepuscule version 5.5.0.25");
+    EXPECT_EQ(o.Retail.Caption(), "Crepuscule version " CREP_VERSION);
     EXPECT_FALSE(o.ForceHib.Enabled());
     EXPECT_EQ(o.StandbyAction.Caption(), "Mettre en Veille Prolongée");
     for (const ui::Control* c : o.Controls())  // each box explains itself

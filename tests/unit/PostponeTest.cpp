@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "AppFixture.h"
-#include "app/Postpone.h"
+#include "seams/Postpone.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "AppFixture.h"
-#include "app/HelpMod.h"
+#include "seams/HelpMod.h"
 #include "settings/OptionsForm.h"
 #include "timeui/TimeStart.h"
 #include "tooltip/cToolTip.h"

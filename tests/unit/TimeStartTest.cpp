@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "AppFixture.h"
-#include "app/ResourceIds.h"
+#include "seams/ResourceIds.h"
 #include "text/Text.h"
 #include "timeui/TimeStart.h"
 #include "tray/SystrayIcon.h"

@@ -17,7 +17,7 @@ import sys
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-RESOURCE_IDS = os.path.join(HERE, "..", "..", "src", "app", "ResourceIds.h")
+RESOURCE_IDS = os.path.join(HERE, "..", "..", "src", "seams", "ResourceIds.h")
 
 # Main window geometry in pixels at 96 dpi (15 twips a pixel).
 WIN_W, WIN_H = 386, 200

@@ -30,6 +30,8 @@ ActionTexts TextsOf(std::int16_t action, const RunState& state);
 // The system-dependent choices, made here only: XP gets the 256-colour icons
 // and the 3D text boxes, and shows the last seconds in the tray icon.
 bool XpLooks(ShutModule& shut);
+// Hibernation is offered on 2000 and XP, and anywhere once forced.
+bool CanHibernate(ShutModule& shut, bool forced);
 // The action's tray and window icon: 256 colours (XP) or 16; 0 for no action.
 int ActionIcon(std::int16_t action, bool xp);
 // The countdown window's picture of the action; 0 for no action.

@@ -1,4 +1,4 @@
-#include "app/Postpone.h"
+#include "seams/Postpone.h"
 
 #include <algorithm>
 

@@ -1,8 +1,9 @@
-#include "app/Actions.h"
+#include "seams/Actions.h"
 
-#include "app/ResourceIds.h"
-#include "app/RunState.h"
 #include "power/ShutModule.h"
+#include "seams/ResourceIds.h"
+#include "seams/RunState.h"
+#include "seams/Texts.h"
 
 bool IsAction(std::int16_t action) { return action >= 1 && action <= 3; }
 
@@ -14,8 +15,8 @@ ActionTexts TextsOf(std::int16_t action, const RunState& state) {
               "Arrêt dans ",
               "Arrêt annulé.",
               "Extinction de l'ordinateur annulée.",
-              "Arrêter l'ordinateur",
-              "Arrêter",
+              kShutdownTitle,
+              kShutdownVerb,
               "Arrêt ...",
               "arrêter",
               "Windows a refusé d'arrêter l'ordinateur."};
@@ -26,7 +27,7 @@ ActionTexts TextsOf(std::int16_t action, const RunState& state) {
               "Redémarrage annulé.",
               "Redémarrage de l'ordinateur annulé.",
               "Redémarrer l'ordinateur",
-              "Redémarrer",
+              kRestartVerb,
               "Redémarrage ...",
               "redémarrer",
               "Windows a refusé de redémarrer l'ordinateur."};
@@ -49,6 +50,8 @@ ActionTexts TextsOf(std::int16_t action, const RunState& state) {
 }
 
 bool XpLooks(ShutModule& shut) { return shut.GetOSName() == "Xp"; }
+
+bool CanHibernate(ShutModule& shut, bool forced) { return shut.IsNT5() || forced; }
 
 int ActionIcon(std::int16_t action, bool xp) {
   switch (action) {

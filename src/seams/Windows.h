@@ -1,10 +1,10 @@
 #pragma once
-// What every window of the program may reach: the run state, the services
+// What every window of the program may reach: the run state to read, the services
 // and modules, the main window's commands, and the other windows, each loaded
 // on first use and unloaded when closed. App is the one implementation. The
 // windows depend on this, never on App nor on a window that depends on them,
 // so their code forms no circle.
-#include "app/RunState.h"
+#include "seams/RunState.h"
 
 namespace ui {
 struct Services;
@@ -29,7 +29,7 @@ class Windows {
   virtual platform::Platform& Os() = 0;
   virtual ShutModule& Shut() = 0;
   virtual FileModule& Files() = 0;
-  virtual RunState& State() = 0;
+  virtual const RunState& State() = 0;
   virtual Commands& Do() = 0;
 
   // The main window as a window (shown, enabled, minimised, focused); it

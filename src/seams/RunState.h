@@ -2,7 +2,8 @@
 // The program's run state, as plain data under the names every window knows
 // it by: the main window's fields (the chosen action, the remaining time, the
 // flags of this run) and the notification area's. The main window owns it;
-// the other windows read and write it through their Windows.
+// the other windows read it through their Windows and change it only through
+// the named operations of Commands.
 #include <cstdint>
 #include <string>
 
@@ -35,4 +36,14 @@ struct RunState {
   std::string SystrayText;   // the tip's prefix for the running action ("Arrêt dans ")
   bool StopOptions = false;  // the options dialog is open
   bool Reduced = false;      // the main window is in the notification area
+};
+
+// The flags the options dialog sets on the running program.
+struct RunOptions {
+  bool OldEndDesgn = false;
+  bool Noding = false;
+  bool CmdTimStart = false;
+  bool UseHMode = false;
+  bool NoConfirm = false;
+  bool ForceHibern = false;
 };

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+struct RunOptions;
+
 class Commands {
  public:
   virtual ~Commands() = default;
@@ -42,4 +44,22 @@ class Commands {
   virtual void ShowDigits(bool visible) = 0;
   virtual void SetDigits(const std::string& h, const std::string& m, const std::string& s) = 0;
   virtual void Digits(std::string& h, std::string& m, std::string& s) const = 0;
+
+  // ---- The run state's changes the other windows make ----
+  // The delay dialog opened or closed (Stoping).
+  virtual void DelayDialogShown(bool shown) = 0;
+  // The options dialog closed (StopOptions).
+  virtual void OptionsClosed() = 0;
+  // The countdown window shown afresh, so the ticks refresh it; or closed, so
+  // they leave it alone (Nmbr2Refresh).
+  virtual void CountdownWindowShown() = 0;
+  virtual void CountdownWindowClosed() = 0;
+  // The main window went into the notification area or came back (Reduced).
+  virtual void SetReduced(bool reduced) = 0;
+  // The tray tip's words before the time left (SystrayText).
+  virtual void SetTipPrefix(const std::string& prefix) = 0;
+  // Saved options while no countdown runs: an immediate run, and whether an
+  // action button starts one at once (CmdAllnow, WaitCmd).
+  virtual void PrepareRun(bool allNow, bool waitCmd) = 0;
+  virtual void ApplyOptions(const RunOptions& options) = 0;
 };

@@ -1,6 +1,7 @@
-#include "app/HelpMod.h"
+#include "seams/HelpMod.h"
 
-#include "app/Windows.h"
+#include "Version.h"
+#include "seams/Windows.h"
 #include "ui/Services.h"
 
 std::string HelpText(const std::string& standByTxt) {
@@ -30,11 +31,11 @@ std::string HelpText(const std::string& standByTxt) {
     text += "\r\n";
   }
   // The later switches come after the version, leaving the lines above where they always were.
-  return text +
-         "Crepuscule 5.5.0.25\r\n"
-         "\r\n"
-         "      -attendre:programme.exe : attend la fin de ce programme avant de commencer\r\n"
-         "      -reporter:mm : repousse de mm minutes le compteur en cours";
+  return text + "Crepuscule " CREP_VERSION
+                "\r\n"
+                "\r\n"
+                "      -attendre:programme.exe : attend la fin de ce programme avant de commencer\r\n"
+                "      -reporter:mm : repousse de mm minutes le compteur en cours";
 }
 
 void ShowHelp(Windows& app) {
