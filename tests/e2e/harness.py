@@ -253,11 +253,8 @@ class Case:
         shell("crep_prefix_version", self.prefix, self.version)
         if self.plan["relay"]:
             shell("crep_prefix_relay", self.prefix, ";".join(self.plan["relay"]), "crepuscule.exe")
-        self.start_services()
-
-    def start_services(self):
-        """The first Wine process starts the prefix's services, which would keep
-        a traced program's environment and stderr: a harmless one goes first."""
+        # The first Wine process starts the prefix's services, which would keep
+        # a traced program's environment and stderr: a harmless one goes first.
         subprocess.run([WINE, "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
@@ -361,11 +358,11 @@ class Case:
                 and cls in (None, w["class"]) and w["class"] not in exclude]
 
     def accessible_names(self, title):
-        """What a screen reader reads in the window of this caption: the (role, name) of each child of its
+        """What a screen reader reads in the window of this caption: the name of each child of its
         client area, through oleacc from another process."""
         code, out = self.wintool("names", self.wait_window(title)["hwnd"])
         check(code == 0, "no accessible object for %r: %s" % (title, out.strip()))
-        return [tuple(split_fields(line.strip())[1:3]) for line in out.splitlines() if line.startswith("name|")]
+        return [split_fields(line.strip())[1] for line in out.splitlines() if line.startswith("name|")]
 
     def visible_windows(self):
         return [(w["class"], w["caption"]) for w in self.visible()]
@@ -550,12 +547,6 @@ class Case:
         except Failure:
             return False
 
-    def dismiss_menu(self, timeout=5):
-        """Closes the open popup menu with Escape and waits until it is gone."""
-        self.focus_open_menu(timeout)
-        self.key("Escape")
-        check(self.menu_closed(timeout), "the popup menu is still open after Escape")
-
     def key(self, *keys):
         """Real key presses (X keysym names: Return, Escape, shift+Tab...) to the focused window."""
         self.xdotool("key", "--delay", 50, *keys)
@@ -619,9 +610,6 @@ class Description:
         item = self.forms.get(form) if control is None else self.controls.get((form, control))
         check(item is not None, "%s is not described" % (form if control is None else form + "." + control))
         return item["caption"]
-
-    def __str__(self):
-        return self.text
 
 
 # ---- files that may not be written ----
@@ -687,22 +675,3 @@ def stop_process(proc):
         except subprocess.TimeoutExpired:
             proc.kill()
             proc.wait()
-
-
-@contextlib.contextmanager
-def own_display(case, width, height):
-    """For one case, a screen of another size: its own Xvfb, with the prefix's
-    Wine services started again on it (they keep the display they began with).
-    Everything the case starts inside the block uses it; on leaving, the
-    prefix's processes end, then that Xvfb, by its PID."""
-    proc, display = start_xvfb(width, height)
-    env = case.env
-    try:
-        shell("crep_prefix_end", case.prefix, check_rc=False)
-        case.env = lambda debug="-all": dict(env(debug), DISPLAY=display)
-        case.start_services()
-        yield
-    finally:
-        shell("crep_prefix_end", case.prefix, check_rc=False)
-        case.env = env
-        stop_process(proc)

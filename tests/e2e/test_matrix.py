@@ -44,23 +44,21 @@ def edit_looks(program):
     return looks
 
 
-# version, extra switches for run 1, settings folder, XP icons, hibernation,
-# NT family, run 2 too.
+# Version, settings folder, XP icons, hibernation, NT family.
 ROWS = [
-    ("win95", "win95", [], "system", False, False, False, True),
-    ("win98", "win98", [], "system", False, False, False, True),
-    ("win98_forced_hibernation", "win98", ["-forcehibernation"], "system", False, True, False, False),
-    ("nt40", "nt40", [], "system", False, False, True, True),
-    ("win2k", "win2k", [], "system32", False, True, True, True),
-    ("winxp", "winxp", [], "system32", True, True, True, True),
-    ("win10", "win10", [], "appdata", False, False, True, True),
+    ("win95", "system", False, False, False),
+    ("win98", "system", False, False, False),
+    ("nt40", "system", False, False, True),
+    ("win2k", "system32", False, True, True),
+    ("winxp", "system32", True, True, True),
+    ("win10", "appdata", False, False, True),
 ]
 
 
-def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
+def version_case(version, folder, xp, hibernates, nt):
     relay = LOAD_IMAGE + ["Shell_NotifyIconA"] + CREATE_WINDOW + SET_LONG + BEEPS + PRIVILEGE + POWER
 
-    @case(version=version, relay=relay, timeout=90, name=name)
+    @case(version=version, relay=relay, timeout=90, name=version)
     def run(t):
         others = [f for f in ("system", "system32") if f != folder]
         if folder != "system32":
@@ -69,7 +67,7 @@ def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
             place_legacy_rundll32(t)
 
         # Run 1: Sleep in six seconds.
-        p = t.start("-v", "-t:0,0,6", *extra)
+        p = t.start("-v", "-t:0,0,6")
         label = "Veille prolongée" if hibernates else "Mettre en veille"
         t.wait_describe("ctl|MainForm|VeilleProlongeeLabel|%s|" % label)
         # Switches are not saved: only the delay started is.
@@ -91,8 +89,6 @@ def version_case(name, version, extra, folder, xp, hibernates, nt, run_two):
         check(names(p, ["Shell_NotifyIconA"]), "no tray call")
         check(names(p, BEEPS), "no beep in the final seconds")
         equal(names(p, ["ExitWindowsEx", "WinExec", "CreateProcessA", "CreateProcessW"]), [], "other power calls")
-        if not run_two:
-            return
 
         # Run 2: Shutdown in two seconds, typed into the delay dialog.
         p = t.start("-a")

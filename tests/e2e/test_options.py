@@ -46,8 +46,6 @@ RESTART_TEXT = (" \r\nFerme Windows et redémarre ... Très pratique quand ça c
 HIBERNATE_TEXT = (" \r\nPlonge votre ordinateur dans un coma profond ...\r\nC'est sympa on est plus obligé de "
                   "sauvegarder nos documents\r\nactifs quand on veut éteindre l'ordinateur !!\r\n\r\n"
                   "Pressez sur [Shift] pour avoir la mise en veille classique...")
-STANDBY_TEXT = (" \r\nPlonge votre ordinateur dans le coma ...\r\nC'est sympa pour faire des économies "
-                "d'électricité sans fermer les\r\ndocuments actifs !!")
 
 
 @case(version="winxp", relay=["CreateWindowExA", "SendMessageA"] + POWER)

@@ -198,19 +198,7 @@ std::wstring NameOf(IAccessible* object, long child) {
   return out;
 }
 
-long RoleOf(IAccessible* object, long child) {
-  VARIANT id, role;
-  VariantInit(&id);
-  VariantInit(&role);
-  id.vt = VT_I4;
-  id.lVal = child;
-  long out = -1;
-  if (SUCCEEDED(object->get_accRole(id, &role)) && role.vt == VT_I4) out = role.lVal;
-  VariantClear(&role);
-  return out;
-}
-
-// One line per child: "name|ROLE|NAME".
+// One line per child: "name|NAME".
 // The window by handle: Wine turns a non-ASCII argument into the host locale's
 // characters, and a caption could not be passed whole.
 int Names(const std::wstring& handle) {
@@ -248,11 +236,11 @@ int Names(const std::wstring& handle) {
           child->Release();
           child = inner;
         }
-        Line("name|" + std::to_string(RoleOf(child, CHILDID_SELF)) + "|" + Field(NameOf(child, CHILDID_SELF)));
+        Line("name|" + Field(NameOf(child, CHILDID_SELF)));
         child->Release();
       }
     } else if (v.vt == VT_I4) {
-      Line("name|" + std::to_string(RoleOf(client, v.lVal)) + "|" + Field(NameOf(client, v.lVal)));
+      Line("name|" + Field(NameOf(client, v.lVal)));
     }
     VariantClear(&v);
   }
