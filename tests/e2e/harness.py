@@ -297,9 +297,11 @@ class Case:
             path = os.path.join(path, next((n for n in names if n.lower() == part.lower()), part))
         return path
 
-    def read_bytes(self, path, timeout=0):
-        """The bytes of a file, waiting up to timeout seconds for it to appear."""
-        wait_until(lambda: os.path.exists(path), timeout, "%s does not exist" % path, 0.1)
+    @staticmethod
+    def read_bytes(path):
+        """The bytes of a file, None while it does not exist."""
+        if not os.path.exists(path):
+            return None
         with open(path, "rb") as f:
             return f.read()
 
@@ -308,7 +310,7 @@ class Case:
         last = [None]
 
         def same():
-            last[0] = self.read_bytes(path) if os.path.exists(path) else None
+            last[0] = self.read_bytes(path)
             return last[0] == expected
 
         wait_until(same, timeout, lambda: "%s: expected %r, got %r" % (what, expected, last[0]), 0.1)
@@ -324,7 +326,7 @@ class Case:
         """The first visible top-level window with this caption (and class), once there is one."""
         return wait_until(lambda: self.visible(title, cls, exclude), timeout,
                           lambda: "no visible window %r within %ss; windows: %s"
-                          % (title, timeout, self.visible_windows()))[0]
+                          % (title, timeout, [(w["class"], w["caption"]) for w in self.visible()]))[0]
 
     def wait_gone(self, title, timeout=10, cls=None):
         wait_until(lambda: not self.visible(title, cls), timeout,
@@ -363,9 +365,6 @@ class Case:
         code, out = self.wintool("names", self.wait_window(title)["hwnd"])
         check(code == 0, "no accessible object for %r: %s" % (title, out.strip()))
         return [split_fields(line.strip())[1] for line in out.splitlines() if line.startswith("name|")]
-
-    def visible_windows(self):
-        return [(w["class"], w["caption"]) for w in self.visible()]
 
     def message_box(self, title, timeout=10):
         """Waits for a message box and returns (text, [button captions])."""

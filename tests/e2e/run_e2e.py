@@ -1,15 +1,7 @@
 #!/usr/bin/env python3
-"""Runs the end-to-end cases: crepuscule.exe under Wine, one case after another.
+"""Runs the end-to-end cases: crepuscule.exe under Wine, one case after another (the README shows how).
 
-    python3 tests/e2e/run_e2e.py                 every case
-    python3 tests/e2e/run_e2e.py startup         one group (test_startup.py)
-    python3 tests/e2e/run_e2e.py -k makecoffee   cases whose name contains a text
-    python3 tests/e2e/run_e2e.py --list
-    python3 tests/e2e/run_e2e.py --arch win32    the 32-bit program (32-bit Wine)
-
-Needs build/win64/crepuscule.exe and wintool.exe, and build/win32/crepuscule.exe
-for --arch win32 (scripts/build.sh). Traces,
-screenshots and logs land in build/e2e-logs/ and build/screenshots/.
+Needs build/win64/crepuscule.exe and wintool.exe (and build/win32/crepuscule.exe for --arch win32).
 The last line reads "e2e: N passed, M failed" (", K skipped" for pending cases).
 """
 import argparse

@@ -1,15 +1,16 @@
 """The same two runs on every Windows version Wine can report.
 
 Per version, run 1 is a six-second Sleep countdown from the command line
-(settings folder, tray icon set, Sleep wording, hibernation or standby at
-zero) and run 2 a two-second Shutdown countdown typed into the delay dialog
+(settings folder, tray icon set, Sleep wording, hibernation or standby on
+time) and run 2 a two-second Shutdown countdown typed into the delay dialog
 (the look of its fields, then the shutdown path).
 """
 import os
 import re
+import shutil
 
 from common import (ALL_BITS, BEEPS, LEGACY_SHUTDOWN, LOAD_IMAGE, POWER, PRIVILEGE, check_privilege_enabled,
-                    icon_ids, names, place_legacy_rundll32, settings_path)
+                    icon_ids, names, settings_path)
 from harness import case, check, equal
 WS_EX_CLIENTEDGE = 0x200
 GWL_EXSTYLE = 0xFFFFFFEC
@@ -56,7 +57,8 @@ ROWS = [
 
 
 def version_case(version, folder, xp, hibernates, nt):
-    relay = LOAD_IMAGE + ["Shell_NotifyIconA"] + CREATE_WINDOW + SET_LONG + BEEPS + PRIVILEGE + POWER
+    relay = (["InitCommonControls", "Shell_NotifyIconA"] + LOAD_IMAGE + CREATE_WINDOW + SET_LONG + BEEPS + PRIVILEGE
+             + POWER)
 
     @case(version=version, relay=relay, timeout=90, name=version)
     def run(t):
@@ -64,7 +66,8 @@ def version_case(version, folder, xp, hibernates, nt):
         if folder != "system32":
             os.makedirs(t.windows_path("system"), exist_ok=True)
         if not nt:
-            place_legacy_rundll32(t)
+            # The 95 family keeps rundll32.exe in the Windows directory itself; a Wine prefix in system32 only.
+            shutil.copyfile(t.windows_path("system32", "rundll32.exe"), t.windows_path("rundll32.exe"))
 
         # Run 1: Sleep in six seconds.
         p = t.start("-v", "-t:0,0,6")
@@ -77,6 +80,8 @@ def version_case(version, folder, xp, hibernates, nt):
         c = p.wait_call("SetSystemPowerState", 15)
         equal((c.u32(0), c.u32(1)), ((0 if hibernates else ALL_BITS), ALL_BITS),
               "SetSystemPowerState(fSuspend, fForce): %s" % ("hibernation" if hibernates else "standby"))
+        elapsed = c.time - p.wait_call("InitCommonControls").time
+        check(5.5 <= elapsed <= 9, "Sleep %.2fs after start-up, about 6s expected" % elapsed)
         if nt:
             check_privilege_enabled(p, "SetSystemPowerState")
         else:

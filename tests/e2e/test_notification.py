@@ -55,9 +55,14 @@ def seconds_in_tip(tip):
     return int(m.group(1))
 
 
-@case(version="winxp", relay=BOXES + POWER, timeout=90)
+ES_CONTINUOUS, ES_SYSTEM_REQUIRED = 0x80000000, 0x1
+
+
+@case(version="winxp", relay=["SetThreadExecutionState"] + BOXES + POWER, timeout=90)
 def double_click_shows_the_countdown_window(t):
     p = t.start("-a", "-t:0,2,0")
+    taken = p.wait_call("SetThreadExecutionState", 10)
+    equal(taken.u32(0), ES_CONTINUOUS | ES_SYSTEM_REQUIRED, "wake request when the countdown starts")
     t.wait_window("Arrêt ...")
     # Five ticks, then the countdown window goes by itself.
     t.wait_gone("Arrêt ...", timeout=10)
@@ -94,6 +99,9 @@ def double_click_shows_the_countdown_window(t):
     t.close_box("Annulation")
     check(not check_idle(t).visible("TimeStart"), "countdown window still shown")
     equal(t.tray_tip(), "Crepuscule", "tip once idle again")
-    # A tick or two more: nothing is left to fire.
+    # Let go on the cancel. A tick or two more: nothing is left to fire.
+    p.wait_call("SetThreadExecutionState", 5, where=lambda c: c is not taken)
     time.sleep(2)
+    equal([c.u32(0) for c in p.calls("SetThreadExecutionState")], [ES_CONTINUOUS | ES_SYSTEM_REQUIRED, ES_CONTINUOUS],
+          "wake requests")
     equal(names(p, POWER), [], "power calls")

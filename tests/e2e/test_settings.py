@@ -2,7 +2,7 @@
 Windows directory, which a standard user may not write there."""
 import os
 
-from common import BEEPS, BUTTONS, DEFAULTS, DIALOG, MAIN, OPTIONS, POWER, names, settings_path
+from common import BEEPS, DIALOG, MAIN, OPTIONS, POWER, names, settings_path
 from harness import case, check, equal
 
 WRITE_ACCESS = 0x40000000 | 0x10000000 | 0x2 | 0x4  # GENERIC_WRITE, GENERIC_ALL, FILE_WRITE_DATA, FILE_APPEND_DATA
@@ -22,7 +22,7 @@ def saved_options_stay_in_the_users_folder_and_act_at_next_start_win10(t):
     check(not os.path.exists(os.path.dirname(path)), "the fresh prefix already has %s" % os.path.dirname(path))
     p = t.start()
     t.wait_main_window()
-    t.wait_bytes(path, DEFAULTS, "settings file made at the first start")
+    t.wait_bytes(path, b"S5.5\0\0\0\0\0", "settings file made at the first start")
     t.click_child(MAIN, "Options")
     t.wait_window(OPTIONS)
     for box in ("Toujours démarrer la même action...", "Mode Silence", "Toujours utiliser le mode horaire"):

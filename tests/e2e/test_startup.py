@@ -31,8 +31,7 @@ def box_at_start(name, args, title, then):
         equal(names(p, POWER), [], "power calls")
 
 
-for row in [("makecoffee", ["-makecoffee"], "Machine à café", "window"),
-            # Not whole numbers: never "now".
+for row in [# Not whole numbers: never "now".
             ("bad_time_keeps_the_action", ["-a", "-t:0.5,0,0"], "Crepuscule", "dialog"),
             ("help_box", ["-?"], "Aide Crepuscule...", "end")]:
     box_at_start(*row)

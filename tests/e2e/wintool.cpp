@@ -79,22 +79,13 @@ BOOL CALLBACK Collect(HWND w, LPARAM list) {
   return TRUE;
 }
 
-std::vector<HWND> TopLevelWindows() {
+// The top-level windows (no parent) or a window's children.
+std::vector<HWND> Windows(HWND parent = nullptr) {
   std::vector<HWND> all;
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
-  std::vector<HWND> others;
-  DWORD self = GetCurrentProcessId();
-  for (HWND w : all) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != self) others.push_back(w);
-  }
-  return others;
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> all;
-  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all));
+  if (parent)
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all));
+  else
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
@@ -109,9 +100,10 @@ std::string RectText(const RECT& r) {
 // made for it (for xdotool) and whether it is the foreground window.
 int List() {
   HWND foreground = GetForegroundWindow();
-  for (HWND w : TopLevelWindows()) {
+  for (HWND w : Windows()) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId()) continue;
     RECT r{}, client{};
     GetWindowRect(w, &r);
     GetClientRect(w, &client);
@@ -124,7 +116,7 @@ int List() {
          Flag("visible", IsWindowVisible(w)) + "|" + Flag("enabled", IsWindowEnabled(w)) +
          "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) + "|xid=" + std::to_string(xid) +
          "|" + Flag("foreground", w == foreground));
-    for (HWND c : Children(w)) {
+    for (HWND c : Windows(w)) {
       GetWindowRect(c, &r);
       Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
            Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) +
