@@ -55,26 +55,23 @@ def wait_until(found, timeout, message, interval=0.2):
 CASES = []
 
 
-def case(version="winxp", relay=(), timeout=60, name=None, arch=None):
-    """Registers a case named GROUP.NAME; the group is the module name without
-    "test_", the name that of the function unless given. arch: "win32" or
-    "win64" when the case only makes sense for that program (the 32-bit one is
-    the one that ships for the 95 family)."""
+def case(version="winxp", relay=(), timeout=60, name=None):
+    """Registers a case named GROUP.NAME: the module name without "test_", the function's name unless given."""
 
     def register(fn):
         group = fn.__module__.rsplit(".", 1)[-1]
         group = group[5:] if group.startswith("test_") else group
         CASES.append({"name": "%s.%s" % (group, name or fn.__name__), "group": group, "fn": fn,
-                      "version": version, "relay": list(relay), "timeout": timeout, "arch": arch})
+                      "version": version, "relay": list(relay), "timeout": timeout})
         return fn
 
     return register
 
 
-def shell(function, *args, env=None, check_rc=True):
+def shell(function, *args, check_rc=True):
     """Runs one of the helpers of scripts/wine-env.sh."""
     cmd = ["bash", "-c", '. "$0"; "$@"', WINE_ENV, function] + list(args)
-    r = subprocess.run(cmd, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+    r = subprocess.run(cmd, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                        stderr=subprocess.STDOUT, text=True)
     if check_rc and r.returncode != 0:
         raise RuntimeError("%s failed: %s" % (function, r.stdout.strip()))
@@ -387,9 +384,7 @@ class Case:
 
     def describe(self):
         """The program's own account of its forms, controls, timers and last menu."""
-        rc, out = self.wintool("describe")
-        check(rc == 0, "the program did not answer the describe request")
-        return Description(out)
+        return self.wait_describe("")
 
     def wait_describe(self, text, timeout=10):
         """Asks for the description until one of its lines contains text."""
