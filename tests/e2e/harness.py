@@ -495,13 +495,13 @@ class Case:
         wait_until(lambda: not self.balloons(pid), timeout, "balloon still shown after the pointer left")
         return text
 
-    def click_child(self, title, text, button=1):
-        """A real click in the middle of the child window (control) showing text."""
-        windows = self.visible(title)
-        check(windows, "no visible window %r" % title)
-        children = [c for w in windows for c in w["children"] if c["visible"] and c["text"] == text]
-        check(children, "no visible control %r in %r; controls: %s"
-              % (text, title, [c["text"] for w in windows for c in w["children"]]))
+    def click_child(self, title, text, button=1, timeout=10):
+        """A real click in the middle of the child window (control) showing text, once it shows."""
+        def shown():
+            return [c for w in self.visible(title) for c in w["children"] if c["visible"] and c["text"] == text]
+
+        children = wait_until(shown, timeout, lambda: "no visible control %r in %r; controls: %s"
+                              % (text, title, [c["text"] for w in self.visible(title) for c in w["children"]]))
         self.click_centre(children[0]["rect"], button)
 
     def focus_open_menu(self, timeout=5):
