@@ -95,3 +95,14 @@ def double_click_shows_the_countdown_window(t):
     equal([c.u32(0) for c in p.calls("SetThreadExecutionState")], [ES_CONTINUOUS | ES_SYSTEM_REQUIRED, ES_CONTINUOUS],
           "wake requests")
     equal(names(p, POWER), [], "power calls")
+
+
+@case(version="winxp", relay=BOXES + POWER)
+def cancel_from_tray_menu(t):
+    p = t.start("-v", "-t:0,10,0")
+    t.wait_describe("form|TimeStart|")
+    t.tray_menu("MnuCloseR")
+    t.choose_menu_item("A&nnuler la mise en Veille")
+    t.expect_box(p, "Mise en Veille prolongée annulée.", "Annulation", what="cancel message")
+    check_idle(t)
+    equal(names(p, POWER), [], "power calls")
