@@ -508,10 +508,11 @@ class Case:
         """Waits for the open popup menu and gives it the keyboard. Keys go to
         the X window with the input focus, which a click on the tray gave to
         Wine's tray: the menu gets it from its border, so that no item gets
-        selected by the pointer."""
+        selected by the pointer. The bottom border: the tray's own window may
+        cover the menu's top."""
         menus = wait_until(lambda: self.visible(cls="#32768"), timeout, "no popup menu open", 0.1)
-        left, top = menus[0]["rect"][:2]
-        self.move_pointer(left + 1, top + 1)
+        left, _, _, bottom = menus[0]["rect"]
+        self.move_pointer(left + 1, bottom - 2)
         window = re.search(r"WINDOW=(\d+)", self.xdotool("getmouselocation", "--shell"))
         check(window, "no X window under the pointer")
         self.xdotool("windowfocus", "--sync", window.group(1))
