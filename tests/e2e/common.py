@@ -1,6 +1,5 @@
 """What several groups of cases expect of the program, and the paths they share."""
 import os
-import shutil
 
 from harness import check, equal, user_path, wait_until
 
@@ -12,7 +11,6 @@ POWER = ["ExitWindowsEx", "SetSystemPowerState", "WinExec", "CreateProcessA", "C
 LEGACY_SHUTDOWN = "C:\\windows\\rundll32.exe user,exitwindows"
 # TRUE as SetSystemPowerState gets it.
 ALL_BITS = 0xFFFFFFFF
-DEFAULTS = b"S5.5\0\0\0\0\0"
 MAIN = "Crepuscule"
 # The delay dialog as a shutdown opens it.
 DIALOG = "Arrêter l'ordinateur"
@@ -40,13 +38,6 @@ def settings_path(t, folder="system32"):
     if folder == "appdata":
         return user_path(t, "AppData", "Roaming", "Crepuscule", "Crepuscule.ini")
     return os.path.join(t.windows_path(folder), "Crepuscule.ini")
-
-
-def write_settings(t, data):
-    path = settings_path(t)
-    with open(path, "wb") as f:
-        f.write(data)
-    return path
 
 
 def shown_time(d):
@@ -110,11 +101,3 @@ def check_balloons_made(program):
         before = [c.u32(1) for c in sends[:i] if c.u32(0) == sends[i].u32(0)]
         equal(before[-1:], [TTM_ADDTOOLA], "message before the maximum width")
         check(sends[i].u32(3) >= 400, "maximum width %d" % sends[i].u32(3))
-
-
-def place_legacy_rundll32(t):
-    """The 95 family keeps rundll32.exe in the Windows directory itself; a Wine
-    prefix has it in system32 only."""
-    target = t.windows_path("rundll32.exe")
-    if not os.path.exists(target):
-        shutil.copyfile(t.windows_path("system32", "rundll32.exe"), target)

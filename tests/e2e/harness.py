@@ -55,26 +55,23 @@ def wait_until(found, timeout, message, interval=0.2):
 CASES = []
 
 
-def case(version="winxp", relay=(), timeout=60, name=None, arch=None):
-    """Registers a case named GROUP.NAME; the group is the module name without
-    "test_", the name that of the function unless given. arch: "win32" or
-    "win64" when the case only makes sense for that program (the 32-bit one is
-    the one that ships for the 95 family)."""
+def case(version="winxp", relay=(), timeout=60, name=None):
+    """Registers a case named GROUP.NAME: the module name without "test_", the function's name unless given."""
 
     def register(fn):
         group = fn.__module__.rsplit(".", 1)[-1]
         group = group[5:] if group.startswith("test_") else group
         CASES.append({"name": "%s.%s" % (group, name or fn.__name__), "group": group, "fn": fn,
-                      "version": version, "relay": list(relay), "timeout": timeout, "arch": arch})
+                      "version": version, "relay": list(relay), "timeout": timeout})
         return fn
 
     return register
 
 
-def shell(function, *args, env=None, check_rc=True):
+def shell(function, *args, check_rc=True):
     """Runs one of the helpers of scripts/wine-env.sh."""
     cmd = ["bash", "-c", '. "$0"; "$@"', WINE_ENV, function] + list(args)
-    r = subprocess.run(cmd, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+    r = subprocess.run(cmd, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                        stderr=subprocess.STDOUT, text=True)
     if check_rc and r.returncode != 0:
         raise RuntimeError("%s failed: %s" % (function, r.stdout.strip()))
@@ -253,11 +250,8 @@ class Case:
         shell("crep_prefix_version", self.prefix, self.version)
         if self.plan["relay"]:
             shell("crep_prefix_relay", self.prefix, ";".join(self.plan["relay"]), "crepuscule.exe")
-        self.start_services()
-
-    def start_services(self):
-        """The first Wine process starts the prefix's services, which would keep
-        a traced program's environment and stderr: a harmless one goes first."""
+        # The first Wine process starts the prefix's services, which would keep
+        # a traced program's environment and stderr: a harmless one goes first.
         subprocess.run([WINE, "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
@@ -300,9 +294,11 @@ class Case:
             path = os.path.join(path, next((n for n in names if n.lower() == part.lower()), part))
         return path
 
-    def read_bytes(self, path, timeout=0):
-        """The bytes of a file, waiting up to timeout seconds for it to appear."""
-        wait_until(lambda: os.path.exists(path), timeout, "%s does not exist" % path, 0.1)
+    @staticmethod
+    def read_bytes(path):
+        """The bytes of a file, None while it does not exist."""
+        if not os.path.exists(path):
+            return None
         with open(path, "rb") as f:
             return f.read()
 
@@ -311,7 +307,7 @@ class Case:
         last = [None]
 
         def same():
-            last[0] = self.read_bytes(path) if os.path.exists(path) else None
+            last[0] = self.read_bytes(path)
             return last[0] == expected
 
         wait_until(same, timeout, lambda: "%s: expected %r, got %r" % (what, expected, last[0]), 0.1)
@@ -327,7 +323,7 @@ class Case:
         """The first visible top-level window with this caption (and class), once there is one."""
         return wait_until(lambda: self.visible(title, cls, exclude), timeout,
                           lambda: "no visible window %r within %ss; windows: %s"
-                          % (title, timeout, self.visible_windows()))[0]
+                          % (title, timeout, [(w["class"], w["caption"]) for w in self.visible()]))[0]
 
     def wait_gone(self, title, timeout=10, cls=None):
         wait_until(lambda: not self.visible(title, cls), timeout,
@@ -361,14 +357,11 @@ class Case:
                 and cls in (None, w["class"]) and w["class"] not in exclude]
 
     def accessible_names(self, title):
-        """What a screen reader reads in the window of this caption: the (role, name) of each child of its
+        """What a screen reader reads in the window of this caption: the name of each child of its
         client area, through oleacc from another process."""
         code, out = self.wintool("names", self.wait_window(title)["hwnd"])
         check(code == 0, "no accessible object for %r: %s" % (title, out.strip()))
-        return [tuple(split_fields(line.strip())[1:3]) for line in out.splitlines() if line.startswith("name|")]
-
-    def visible_windows(self):
-        return [(w["class"], w["caption"]) for w in self.visible()]
+        return [split_fields(line.strip())[1] for line in out.splitlines() if line.startswith("name|")]
 
     def message_box(self, title, timeout=10):
         """Waits for a message box and returns (text, [button captions])."""
@@ -391,9 +384,7 @@ class Case:
 
     def describe(self):
         """The program's own account of its forms, controls, timers and last menu."""
-        rc, out = self.wintool("describe")
-        check(rc == 0, "the program did not answer the describe request")
-        return Description(out)
+        return self.wait_describe("")
 
     def wait_describe(self, text, timeout=10):
         """Asks for the description until one of its lines contains text."""
@@ -504,23 +495,24 @@ class Case:
         wait_until(lambda: not self.balloons(pid), timeout, "balloon still shown after the pointer left")
         return text
 
-    def click_child(self, title, text, button=1):
-        """A real click in the middle of the child window (control) showing text."""
-        windows = self.visible(title)
-        check(windows, "no visible window %r" % title)
-        children = [c for w in windows for c in w["children"] if c["visible"] and c["text"] == text]
-        check(children, "no visible control %r in %r; controls: %s"
-              % (text, title, [c["text"] for w in windows for c in w["children"]]))
+    def click_child(self, title, text, button=1, timeout=10):
+        """A real click in the middle of the child window (control) showing text, once it shows."""
+        def shown():
+            return [c for w in self.visible(title) for c in w["children"] if c["visible"] and c["text"] == text]
+
+        children = wait_until(shown, timeout, lambda: "no visible control %r in %r; controls: %s"
+                              % (text, title, [c["text"] for w in self.visible(title) for c in w["children"]]))
         self.click_centre(children[0]["rect"], button)
 
     def focus_open_menu(self, timeout=5):
         """Waits for the open popup menu and gives it the keyboard. Keys go to
         the X window with the input focus, which a click on the tray gave to
         Wine's tray: the menu gets it from its border, so that no item gets
-        selected by the pointer."""
+        selected by the pointer. The bottom border: the tray's own window may
+        cover the menu's top."""
         menus = wait_until(lambda: self.visible(cls="#32768"), timeout, "no popup menu open", 0.1)
-        left, top = menus[0]["rect"][:2]
-        self.move_pointer(left + 1, top + 1)
+        left, _, _, bottom = menus[0]["rect"]
+        self.move_pointer(left + 1, bottom - 2)
         window = re.search(r"WINDOW=(\d+)", self.xdotool("getmouselocation", "--shell"))
         check(window, "no X window under the pointer")
         self.xdotool("windowfocus", "--sync", window.group(1))
@@ -549,12 +541,6 @@ class Case:
             return True
         except Failure:
             return False
-
-    def dismiss_menu(self, timeout=5):
-        """Closes the open popup menu with Escape and waits until it is gone."""
-        self.focus_open_menu(timeout)
-        self.key("Escape")
-        check(self.menu_closed(timeout), "the popup menu is still open after Escape")
 
     def key(self, *keys):
         """Real key presses (X keysym names: Return, Escape, shift+Tab...) to the focused window."""
@@ -620,9 +606,6 @@ class Description:
         check(item is not None, "%s is not described" % (form if control is None else form + "." + control))
         return item["caption"]
 
-    def __str__(self):
-        return self.text
-
 
 # ---- files that may not be written ----
 
@@ -687,22 +670,3 @@ def stop_process(proc):
         except subprocess.TimeoutExpired:
             proc.kill()
             proc.wait()
-
-
-@contextlib.contextmanager
-def own_display(case, width, height):
-    """For one case, a screen of another size: its own Xvfb, with the prefix's
-    Wine services started again on it (they keep the display they began with).
-    Everything the case starts inside the block uses it; on leaving, the
-    prefix's processes end, then that Xvfb, by its PID."""
-    proc, display = start_xvfb(width, height)
-    env = case.env
-    try:
-        shell("crep_prefix_end", case.prefix, check_rc=False)
-        case.env = lambda debug="-all": dict(env(debug), DISPLAY=display)
-        case.start_services()
-        yield
-    finally:
-        shell("crep_prefix_end", case.prefix, check_rc=False)
-        case.env = env
-        stop_process(proc)

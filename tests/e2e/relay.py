@@ -49,61 +49,18 @@ class Call:
 
 
 def decode(body, wide):
-    """Undoes Wine's debugstr escaping."""
-    out = []
-    raw = bytearray()  # A texts: bytes collected, then read as CP1252
+    """Undoes Wine's debugstr escaping: W texts spell a UTF-16 unit \\XXXX, A texts a CP1252 byte \\xNN."""
+    def one(m):
+        e = m.group(1)
+        if e in _SIMPLE:
+            return _SIMPLE[e]
+        return chr(int(e, 16)) if wide else bytes([int(e[1:], 16)]).decode("cp1252", errors="replace")
 
-    def flush():
-        if raw:
-            out.append(raw.decode("cp1252", errors="replace"))
-            raw.clear()
-
-    i = 0
-    while i < len(body):
-        c = body[i]
-        if c == "\\" and i + 1 < len(body):
-            n = body[i + 1]
-            if n in _SIMPLE:
-                flush()
-                out.append(_SIMPLE[n])
-                i += 2
-                continue
-            if not wide and n == "x" and re.match(r"[0-9a-fA-F]{2}", body[i + 2:i + 4]):
-                raw.append(int(body[i + 2:i + 4], 16))
-                i += 4
-                continue
-            if wide and re.match(r"[0-9a-fA-F]{4}", body[i + 1:i + 5]):
-                flush()
-                out.append(chr(int(body[i + 1:i + 5], 16)))
-                i += 5
-                continue
-        flush()
-        out.append(c)
-        i += 1
-    flush()
-    return "".join(out)
+    return re.sub(r"\\([nrt\"\\']|%s)" % ("[0-9a-fA-F]{4}" if wide else "x[0-9a-fA-F]{2}"), one, body)
 
 
-def split_args(text):
-    """Splits at the commas that are not inside a quoted text."""
-    args, cur, quoted, i = [], [], False, 0
-    while i < len(text):
-        c = text[i]
-        if quoted and c == "\\" and i + 1 < len(text):
-            cur.append(text[i:i + 2])
-            i += 2
-            continue
-        if c == '"':
-            quoted = not quoted
-        if c == "," and not quoted:
-            args.append("".join(cur))
-            cur = []
-        else:
-            cur.append(c)
-        i += 1
-    if cur or args:
-        args.append("".join(cur))
-    return args
+# An argument: anything but commas, or a quoted text with its escapes.
+_ARGS = re.compile(r'(?:[^,"]|"(?:\\.|[^"\\])*")+')
 
 
 def parse_line(line, time=None):
@@ -111,5 +68,5 @@ def parse_line(line, time=None):
     m = _CALL.match(line.rstrip("\r\n"))
     if not m:
         return None
-    args = [Arg(a) for a in split_args(m.group("args"))]
+    args = [Arg(a) for a in _ARGS.findall(m.group("args"))]
     return Call(m.group("dll"), m.group("func"), args, time, m.group("tid"))

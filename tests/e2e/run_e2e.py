@@ -1,16 +1,8 @@
 #!/usr/bin/env python3
-"""Runs the end-to-end cases: crepuscule.exe under Wine, one case after another.
+"""Runs the end-to-end cases: crepuscule.exe under Wine, one case after another (the README shows how).
 
-    python3 tests/e2e/run_e2e.py                 every case
-    python3 tests/e2e/run_e2e.py startup         one group (test_startup.py)
-    python3 tests/e2e/run_e2e.py -k makecoffee   cases whose name contains a text
-    python3 tests/e2e/run_e2e.py --list
-    python3 tests/e2e/run_e2e.py --arch win32    the 32-bit program (32-bit Wine)
-
-Needs build/win64/crepuscule.exe and wintool.exe, and build/win32/crepuscule.exe
-for --arch win32 (scripts/build.sh). Traces,
-screenshots and logs land in build/e2e-logs/ and build/screenshots/.
-The last line reads "e2e: N passed, M failed" (", K skipped" for pending cases).
+Needs build/win64/crepuscule.exe and wintool.exe (and build/win32/crepuscule.exe for --arch win32).
+The last line reads "e2e: N passed, M failed".
 """
 import argparse
 import glob
@@ -32,20 +24,6 @@ def load_cases():
     for path in sorted(glob.glob(os.path.join(HERE, "test_*.py"))):
         importlib.import_module(os.path.splitext(os.path.basename(path))[0])
     return harness.CASES
-
-
-def load_pending():
-    """Cases the program cannot pass yet: name, then the reason, one a line."""
-    pending = {}
-    path = os.path.join(HERE, "pending.txt")
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            for line in f:
-                line = line.strip()
-                if line and not line.startswith("#"):
-                    name, _, reason = line.partition(" ")
-                    pending[name] = reason.strip()
-    return pending
 
 
 class Overdue(Exception):
@@ -101,17 +79,15 @@ def main():
     opts = parser.parse_args()
 
     cases = [c for c in load_cases()
-             if (not opts.groups or c["group"] in opts.groups) and (not opts.contains or opts.contains in c["name"])
-             and c["arch"] in (None, opts.arch)]
+             if (not opts.groups or c["group"] in opts.groups) and (not opts.contains or opts.contains in c["name"])]
     if opts.list:
         for c in cases:
-            print("%-40s %s%s" % (c["name"], c["version"], " (%s only)" % c["arch"] if c["arch"] else ""))
+            print("%-40s %s" % (c["name"], c["version"]))
         return 0
 
     # Ended from outside (a time limit): still stop the display and the prefixes.
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(1))
-    pending = load_pending()
-    passed = failed = skipped = retried = 0
+    passed = failed = retried = 0
     session = harness.Session(build=opts.build, display=opts.display, keep=opts.keep, arch=opts.arch)
     try:
         session.start()
@@ -119,7 +95,7 @@ def main():
             ok, message, seconds = run_case(session, plan)
             name = plan["name"]
             first = ""
-            if not ok and name not in pending:
+            if not ok:
                 # Wine under load now and then loses input or fails to start one of
                 # its own helpers: one more try, said in the output, logs of both kept.
                 logs = os.path.join(session.logs, name)
@@ -131,13 +107,8 @@ def main():
                 retried += ok
             if ok:
                 passed += 1
-                note = " (listed in pending.txt: remove it)" if name in pending else ""
-                note += " on a second try; the first: %s" % first if first else ""
+                note = " on a second try; the first: %s" % first if first else ""
                 print("PASS %s (%.1fs)%s" % (name, seconds, note), flush=True)
-            elif name in pending:
-                skipped += 1
-                print("PENDING %s (%.1fs): %s" % (name, seconds, pending[name]), flush=True)
-                print("    " + message.strip().replace("\n", "\n    "), flush=True)
             else:
                 failed += 1
                 print("FAIL %s (%.1fs)" % (name, seconds), flush=True)
@@ -146,8 +117,6 @@ def main():
     finally:
         session.stop()
     summary = "e2e: %d passed, %d failed" % (passed, failed)
-    if skipped:
-        summary += ", %d skipped" % skipped
     if retried:
         summary += ", %d of them on a second try" % retried
     print(summary)

@@ -2,16 +2,11 @@
 import re
 import time
 
-from common import BOXES, POWER, icon_ids, names
+from common import BOXES, POWER, check_idle, icon_ids, names
 from harness import case, check, equal
 
 NIM_ADD, NIM_MODIFY, NIM_DELETE, NIM_SETVERSION = 0, 1, 2, 4
 IDLE_ICON = 112
-
-
-def idle_items(sleep_item):
-    return ["&Arrêter", "&Redémarrer", sleep_item, "-", "&Réduire Crepuscule", "-", "&Options",
-            "Qui&tter Crepuscule"]
 
 
 @case(version="winxp", relay=["Shell_NotifyIconA", "LoadImageA"] + POWER)
@@ -32,10 +27,7 @@ def tray_menu_opens_the_delay_dialog_then_quits(t):
     t.screenshot("tray-menu-idle")
     t.choose_menu_item("&Arrêter")
     t.wait_window("Arrêter l'ordinateur")
-    d = t.describe()
-    equal(d.caption("TimeForm"), "Arrêter l'ordinateur", "delay dialog caption")
-    equal(d.caption("TimeForm", "LetsGo"), "Arrêter", "start button")
-    equal(d.forms["MainForm"].get("enabled"), "0", "main window enabled while the dialog is open")
+    equal(t.describe().forms["MainForm"].get("enabled"), "0", "main window enabled while the dialog is open")
     # The same flow as the button: the tray switches to the action.
     check(101 in icon_ids(p), "shutdown icon 101 never loaded: %s" % icon_ids(p))
     check(NIM_MODIFY in [c.u32(0) for c in p.calls("Shell_NotifyIconA")], "tray icon never modified")
@@ -47,9 +39,7 @@ def tray_menu_opens_the_delay_dialog_then_quits(t):
     equal(t.tray_tip(), "Crepuscule", "tip after the dialog was closed")
     equal(t.describe().forms["MainForm"].get("enabled"), "1", "main window enabled again")
 
-    menu = t.tray_menu("MnuFichier")
-    equal(menu["items"], idle_items("&Veille Prolongée"), "idle tray menu")
-    equal(menu["default"], "Reduce4", "default item")
+    t.tray_menu("MnuFichier")
     t.choose_menu_item("Qui&tter Crepuscule")
     check(p.wait_exit(10) is not None, "the program still runs after Quitter")
     equal([c.u32(0) for c in p.calls("Shell_NotifyIconA")].count(NIM_DELETE), 1, "tray icons removed")
@@ -65,9 +55,14 @@ def seconds_in_tip(tip):
     return int(m.group(1))
 
 
-@case(version="winxp", relay=BOXES + POWER, timeout=90)
+ES_CONTINUOUS, ES_SYSTEM_REQUIRED = 0x80000000, 0x1
+
+
+@case(version="winxp", relay=["SetThreadExecutionState"] + BOXES + POWER, timeout=90)
 def double_click_shows_the_countdown_window(t):
     p = t.start("-a", "-t:0,2,0")
+    taken = p.wait_call("SetThreadExecutionState", 10)
+    equal(taken.u32(0), ES_CONTINUOUS | ES_SYSTEM_REQUIRED, "wake request when the countdown starts")
     t.wait_window("Arrêt ...")
     # Five ticks, then the countdown window goes by itself.
     t.wait_gone("Arrêt ...", timeout=10)
@@ -79,36 +74,35 @@ def double_click_shows_the_countdown_window(t):
 
     # In the tray during a countdown "Restaurer" is not the bold item: a double
     # click shows the countdown window instead.
-    menu = t.tray_menu("MnuShutR")
-    equal(menu["default"], "", "default item of the tray menu during a countdown")
+    t.tray_menu("MnuShutR")
     t.choose_menu_item("&Restaurer Crepuscule")
     t.wait_main_window()
     time.sleep(0.5)
     # With the main window on screen, the double click reduces it as well.
     t.click_tray_icon(double=True)
     t.wait_window("Arrêt ...")
-    d = t.describe()
-    check(d.visible("TimeStart"), "countdown window not described as visible")
-    check(not d.visible("MainForm"), "main window on screen beside the countdown window")
-    label = d.caption("TimeStart", "TimeLabel")
-    secs = d.caption("MainForm", "TxtS")
-    equal(label, "Arrêt dans une minute et %s secondes." % secs, "countdown window text")
+    check(not t.describe().visible("MainForm"), "main window on screen beside the countdown window")
     t.screenshot("countdown-window")
-
-    # The text follows the countdown; the window stays five ticks.
-    time.sleep(1.2)
-    later = t.describe().caption("TimeStart", "TimeLabel")
-    check(later != label and later.startswith("Arrêt dans une minute et "), "text did not follow: %r" % later)
-
     t.click_child("Arrêt ...", "Annuler")
     equal(p.wait_box(), ("Extinction de l'ordinateur annulée.", "Annulation", 64), "cancel message")
     equal(t.tray_tip(), "Arrêt annulé.", "tip while the cancel is confirmed")
     t.close_box("Annulation")
-    d = t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
-    equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
-    check(not d.visible("TimeStart"), "countdown window still shown")
+    check(not check_idle(t).visible("TimeStart"), "countdown window still shown")
     equal(t.tray_tip(), "Crepuscule", "tip once idle again")
-    check(d.visible("MainForm"), "main window not back after the cancel")
-    # A tick or two more: nothing is left to fire.
+    # Let go on the cancel. A tick or two more: nothing is left to fire.
+    p.wait_call("SetThreadExecutionState", 5, where=lambda c: c is not taken)
     time.sleep(2)
+    equal([c.u32(0) for c in p.calls("SetThreadExecutionState")], [ES_CONTINUOUS | ES_SYSTEM_REQUIRED, ES_CONTINUOUS],
+          "wake requests")
+    equal(names(p, POWER), [], "power calls")
+
+
+@case(version="winxp", relay=BOXES + POWER)
+def cancel_from_tray_menu(t):
+    p = t.start("-v", "-t:0,10,0")
+    t.wait_describe("form|TimeStart|")
+    t.tray_menu("MnuCloseR")
+    t.choose_menu_item("A&nnuler la mise en Veille")
+    t.expect_box(p, "Mise en Veille prolongée annulée.", "Annulation", what="cancel message")
+    check_idle(t)
     equal(names(p, POWER), [], "power calls")

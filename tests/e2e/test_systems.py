@@ -45,15 +45,19 @@ def win98_uses_no_stubbed_wide_call(t):
     t.screenshot("win98-%s-delay-dialog" % t.session.arch)
     t.key("Return")
     t.wait_describe("ctl|MainForm|Titre|Arrêt de l'ordinateur...|")
-    # The tray menu brings the main window back; it counts down to its last seconds.
+    # The tray menu brings the main window back; it counts down to its last seconds. The countdown
+    # window of the first seconds goes first: it would take the menu's keys.
+    t.wait_gone("Arrêt ...")
     t.tray_menu("MnuShutR")
     t.choose_menu_item("&Restaurer Crepuscule")
     wait_until(lambda: t.describe().visible("MainForm", "Petetout"), 30, "the last seconds never came", 0.3)
     t.click_child("Arrêt ...", "+10 min")  # the countdown window's, on top of everything now
     t.wait_describe("ctl|MainForm|TxtM|10|")
+    t.wait_gone("Arrêt ...")  # shown again for the first seconds of the new time
     t.tray_menu("MnuShut")
     t.choose_menu_item("Re&porter de 10 minutes")
-    t.wait_describe("ctl|MainForm|TxtM|20|")
+    # Ten minutes more than what is left, a little under ten by now.
+    wait_until(lambda: t.describe().caption("MainForm", "TxtM") in ("19", "20"), 10, "no postponement from the tray")
     t.click_child("Arrêt ...", "Annuler")
     t.close_box("Annulation")
     t.wait_describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")

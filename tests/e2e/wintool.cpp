@@ -79,22 +79,13 @@ BOOL CALLBACK Collect(HWND w, LPARAM list) {
   return TRUE;
 }
 
-std::vector<HWND> TopLevelWindows() {
+// The top-level windows (no parent) or a window's children.
+std::vector<HWND> Windows(HWND parent = nullptr) {
   std::vector<HWND> all;
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
-  std::vector<HWND> others;
-  DWORD self = GetCurrentProcessId();
-  for (HWND w : all) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != self) others.push_back(w);
-  }
-  return others;
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> all;
-  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all));
+  if (parent)
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all));
+  else
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
@@ -109,9 +100,10 @@ std::string RectText(const RECT& r) {
 // made for it (for xdotool) and whether it is the foreground window.
 int List() {
   HWND foreground = GetForegroundWindow();
-  for (HWND w : TopLevelWindows()) {
+  for (HWND w : Windows()) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId()) continue;
     RECT r{}, client{};
     GetWindowRect(w, &r);
     GetClientRect(w, &client);
@@ -124,7 +116,7 @@ int List() {
          Flag("visible", IsWindowVisible(w)) + "|" + Flag("enabled", IsWindowEnabled(w)) +
          "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) + "|xid=" + std::to_string(xid) +
          "|" + Flag("foreground", w == foreground));
-    for (HWND c : Children(w)) {
+    for (HWND c : Windows(w)) {
       GetWindowRect(c, &r);
       Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
            Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) +
@@ -198,19 +190,7 @@ std::wstring NameOf(IAccessible* object, long child) {
   return out;
 }
 
-long RoleOf(IAccessible* object, long child) {
-  VARIANT id, role;
-  VariantInit(&id);
-  VariantInit(&role);
-  id.vt = VT_I4;
-  id.lVal = child;
-  long out = -1;
-  if (SUCCEEDED(object->get_accRole(id, &role)) && role.vt == VT_I4) out = role.lVal;
-  VariantClear(&role);
-  return out;
-}
-
-// One line per child: "name|ROLE|NAME".
+// One line per child: "name|NAME".
 // The window by handle: Wine turns a non-ASCII argument into the host locale's
 // characters, and a caption could not be passed whole.
 int Names(const std::wstring& handle) {
@@ -248,11 +228,11 @@ int Names(const std::wstring& handle) {
           child->Release();
           child = inner;
         }
-        Line("name|" + std::to_string(RoleOf(child, CHILDID_SELF)) + "|" + Field(NameOf(child, CHILDID_SELF)));
+        Line("name|" + Field(NameOf(child, CHILDID_SELF)));
         child->Release();
       }
     } else if (v.vt == VT_I4) {
-      Line("name|" + std::to_string(RoleOf(client, v.lVal)) + "|" + Field(NameOf(client, v.lVal)));
+      Line("name|" + Field(NameOf(client, v.lVal)));
     }
     VariantClear(&v);
   }

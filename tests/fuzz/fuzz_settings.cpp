@@ -1,6 +1,7 @@
 // Any bytes in place of the settings file: reading resets a foreign file to the
 // nine defaults and leaves one of ours as it is; writing always leaves the tag
 // and the last delay.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -17,11 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string h = "x", m = "y", s = "z";
   files.ReadSettings(b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], h, m, s);
   std::vector<std::uint8_t> after = f.SettingsBytes();
-  const bool foreign = size < 4 || data[0] != 'S' || data[1] != '5' || data[2] != '.' || data[3] != '5';
-  if (foreign) {
-    if (after.size() < 9 || after[0] != 'S' || after[1] != '5' || after[2] != '.' || after[3] != '5') std::abort();
-    for (int i = 4; i < 9; ++i)
-      if (after[i] != 0) std::abort();
+  const std::vector<std::uint8_t> defaults = AppFixture::TaggedBytes(0, 0);
+  if (size < 4 || !std::equal(data, data + 4, defaults.begin())) {
+    if (after.size() < 9 || !std::equal(defaults.begin(), defaults.end(), after.begin())) std::abort();
   } else if (after != std::vector<std::uint8_t>(data, data + size)) {
     std::abort();  // a file of ours is only read
   }
