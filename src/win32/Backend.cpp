@@ -10,11 +10,10 @@ Backend::Backend(HINSTANCE i) : instance(i), peers(i) {
     if (dpi > 0) screenDpiY = dpi;
   }
   taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  previous_ = current;
   current = this;
 }
 
-Backend::~Backend() {
-  if (current == this) current = nullptr;
-}
+Backend::~Backend() { current = previous_; }
 
 Backend& TheBackend() { return *current; }

@@ -34,7 +34,10 @@ struct Backend {
   Win32PeerFactory peers;
   // Last, so that it goes first: the drawing objects outlive every window.
   AppWindow app;
+
+ private:
+  Backend* previous_ = nullptr;  // the one in force before, back when this one goes (the tests nest them)
 };
 
-// The record WinMain made; there is one while the program runs.
+// The record WinMain made; the program has only that one.
 Backend& TheBackend();

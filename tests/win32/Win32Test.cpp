@@ -447,6 +447,18 @@ void Painting() {
   CHECK(peers::FontFor(ui::Font{}) == peers::FontFor(ui::Font{}));  // made once
 }
 
+// The drawing objects every window shares are freed with the record that holds them.
+void DrawingObjectsFreed() {
+  HGDIOBJ brush = nullptr, font = nullptr;
+  {
+    Backend record(GetModuleHandleW(nullptr));
+    brush = peers::BrushFor(RGB(1, 2, 3));
+    font = peers::FontFor(ui::Font{});
+    CHECK(GetObjectType(brush) == OBJ_BRUSH && GetObjectType(font) == OBJ_FONT);
+  }
+  CHECK(GetObjectType(brush) == 0 && GetObjectType(font) == 0);
+}
+
 }  // namespace
 
 int main() {
@@ -467,6 +479,7 @@ int main() {
   FormAndControlWindows();
   TrayWindow();
   Painting();
+  DrawingObjectsFreed();
   TimersOnTheApplicationWindow(app);
   DescribeHook(app);
   ScreenAndClock();
