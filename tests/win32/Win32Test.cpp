@@ -116,6 +116,8 @@ void TitleAndSingleInstance(Win32Platform& os, HWND app) {
   // The main window is the one just before the application window.
   HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, app, nullptr, nullptr, nullptr);
   HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  // Another window comes between them: the application window goes back just behind the main one.
+  SetWindowPos(other, main, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   TheBackend().app.KeepBehind(main);
   CHECK_EQ(os.GetWindow(reinterpret_cast<platform::Handle>(app), platform::kGwHwndPrev),
            reinterpret_cast<platform::Handle>(main));
