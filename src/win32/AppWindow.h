@@ -9,16 +9,28 @@
 #include <functional>
 #include <string>
 
-// Creates the window (never shown) with the given caption; null on failure.
-HWND CreateAppWindow(HINSTANCE instance, const std::string& title);
-HWND AppWindow();
-// Puts the application window just behind the main window in the z-order.
-void KeepAppWindowBehind(HWND mainWindow);
+#include "win32/Window.h"
 
-struct AppWindowHandlers {
-  std::function<void()> timer;            // WM_TIMER
-  std::function<void(WPARAM)> power;      // WM_POWERBROADCAST's event
-  std::function<void(WPARAM)> activate;   // a second copy asks to be shown the first, or to postpone
-  std::function<std::string()> describe;  // the text sent back to the test hook
+class AppWindow : public peers::OwnWindow {
+ public:
+  struct Handlers {
+    std::function<void()> timer;            // WM_TIMER
+    std::function<void(WPARAM)> power;      // WM_POWERBROADCAST's event
+    std::function<void(WPARAM)> activate;   // a second copy asks to be shown the first, or to postpone
+    std::function<std::string()> describe;  // the text sent back to the test hook
+  };
+
+  // Makes the window (never shown) with the given caption; null on failure.
+  HWND Create(HINSTANCE instance, const std::string& title);
+  // Puts this window just behind the main window in the z-order.
+  void KeepBehind(HWND mainWindow);
+
+  Handlers handlers;
+
+ private:
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void AnswerDescribe(HWND requester);
+
+  UINT describeMessage_ = 0;
+  UINT activateMessage_ = 0;
 };
-void SetAppWindowHandlers(AppWindowHandlers handlers);

@@ -53,7 +53,7 @@ std::string WindowText(const ui::Control& c) {
 
 // Buttons, text boxes, check boxes, option buttons, windowed pictures, and the
 // hot spots and read-outs, which the form draws as what lies under them.
-class ChildPeer : public ui::ControlPeer {
+class ChildPeer : public ui::ControlPeer, public OwnWindow {
  public:
   ChildPeer(FormWindow& form, ui::Control& control, int index);
   ~ChildPeer() override;
@@ -61,9 +61,9 @@ class ChildPeer : public ui::ControlPeer {
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
 
  private:
-  static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Picture(UINT message, WPARAM wParam, LPARAM lParam);
+  // The windowed picture's own messages.
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void ApplyFont(BOOL redraw);
   void ApplyLook();
   void ApplyText();
@@ -71,7 +71,6 @@ class ChildPeer : public ui::ControlPeer {
 
   FormWindow& form_;
   ui::Control& control_;
-  HWND hwnd_ = nullptr;
   WNDPROC systemProc_ = nullptr;  // the button's or edit's own, behind ours
 };
 
@@ -115,7 +114,6 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
         exStyle |= WS_EX_CLIENTEDGE;
       break;
     case ui::ControlKind::WindowedPicture:
-      api::RegisterWindowClass(form.Instance(), &ChildPeer::PictureProc, kPictureClass, CS_DBLCLKS);
       windowClass = kPictureClass;
       break;
     default:
@@ -124,13 +122,18 @@ ChildPeer::ChildPeer(FormWindow& form, ui::Control& control, int index) : form_(
   if (control.Visible()) style |= WS_VISIBLE;
   if (!control.Enabled()) style |= WS_DISABLED;
   const RECT r = form.PixelRect(control);
-  hwnd_ = api::MakeWindow(exStyle, windowClass, WindowText(control), style, r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, form.Window(), reinterpret_cast<HMENU>(INT_PTR{kFirstControlId + index}),
-                          form.Instance(), this);
+  const auto id = reinterpret_cast<HMENU>(INT_PTR{kFirstControlId + index});
+  const bool picture = control.Kind() == ui::ControlKind::WindowedPicture;
+  if (picture)
+    Create(form.Instance(), kPictureClass, CS_DBLCLKS, exStyle, WindowText(control), style, r.left, r.top,
+           r.right - r.left, r.bottom - r.top, form.Window(), id);
+  else
+    hwnd_ = api::MakeWindow(exStyle, windowClass, WindowText(control), style, r.left, r.top, r.right - r.left,
+                            r.bottom - r.top, form.Window(), id, form.Instance(), nullptr);
   if (!hwnd_) return;
-  if (control.Kind() != ui::ControlKind::WindowedPicture) {
+  if (!picture) {
     // The classic way: the system's subclassing helpers need common controls 6.
-    api::SetObject(hwnd_, this);
+    Attach(hwnd_, this);
     systemProc_ = api::Subclass(hwnd_, &ChildPeer::Subclass);
     ApplyFont(FALSE);
   }
@@ -221,7 +224,7 @@ void ChildPeer::ApplyLook() {
 }
 
 LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<ChildPeer*>(api::ObjectOf(hwnd));
+  auto* self = static_cast<ChildPeer*>(ObjectOf(hwnd));
   if (!self) return api::DefProc(hwnd, message, wParam, lParam);
   const WNDPROC system = self->systemProc_;
   switch (message) {
@@ -246,7 +249,7 @@ LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_NCDESTROY:
       // The window goes: it no longer leads to this object.
       api::Subclass(hwnd, system);
-      api::SetObject(hwnd, nullptr);
+      Attach(hwnd, nullptr);
       self->hwnd_ = nullptr;
       break;
     default:
@@ -255,14 +258,7 @@ LRESULT CALLBACK ChildPeer::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPA
   return api::CallProc(system, hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ChildPeer::PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject<ChildPeer>(hwnd, message, lParam);
-  if (self) self->hwnd_ = message == WM_NCDESTROY ? nullptr : hwnd;
-  if (!self || message == WM_NCDESTROY) return api::DefProc(hwnd, message, wParam, lParam);
-  return self->Picture(message, wParam, lParam);
-}
-
-LRESULT ChildPeer::Picture(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ChildPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -291,7 +287,7 @@ LRESULT ChildPeer::Picture(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     default:
-      return api::DefProc(hwnd_, message, wParam, lParam);
+      return Default(message, wParam, lParam);
   }
 }
 

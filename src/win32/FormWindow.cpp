@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "ui/Services.h"
-#include "win32/AppWindow.h"
+#include "win32/Backend.h"
 #include "win32/CommonControls.h"
 #include "win32/Dynamic.h"
 #include "win32/Paint.h"
@@ -16,26 +16,6 @@
 namespace peers {
 
 namespace {
-
-constexpr char kFormClass[] = "CrepusculeForm";
-
-std::vector<FormWindow*>& Live() {
-  static std::vector<FormWindow*> live;
-  return live;
-}
-
-UINT TaskbarCreated() {
-  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
-  return message;
-}
-
-// From Vista on, an elevated program hears the shell's restart only if it
-// says it will take that message from a lesser process.
-void AcceptTaskbarCreated() {
-  using Fn = BOOL(WINAPI*)(UINT, DWORD);
-  constexpr DWORD kMsgFltAdd = 1;
-  if (auto allow = LookUp<Fn>("user32.dll", "ChangeWindowMessageFilter")) allow(TaskbarCreated(), kMsgFltAdd);
-}
 
 // The work area's offset from the screen's corner, on the window's monitor
 // where the system knows about monitors (98, 2000 and later).
@@ -91,21 +71,19 @@ struct Frame {
   HWND owner;
 };
 
+// Owned by the application window: no taskbar button of their own but where asked.
 Frame FrameOf(ui::FormStyle style) {
+  const HWND app = TheBackend().app.Hwnd();
   switch (style) {
-    case ui::FormStyle::Borderless:
-      // No frame at all; the system menu only gives Alt+F4 and the taskbar's Close.
-      return {WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_APPWINDOW, AppWindow()};
     case ui::FormStyle::Dialog:
-      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, AppWindow()};
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, app};
     case ui::FormStyle::ToolDialog:
-      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW,
-              AppWindow()};
-    case ui::FormStyle::Hidden:
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW, app};
+    default:
       break;
   }
-  // Top-level, so that the shell's TaskbarCreated broadcast reaches it.
-  return {WS_POPUP, WS_EX_TOOLWINDOW, nullptr};
+  // No frame at all; the system menu only gives Alt+F4 and the taskbar's Close.
+  return {WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_APPWINDOW, app};
 }
 
 int ShiftState(WPARAM wParam) {
@@ -122,19 +100,16 @@ bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <
 }  // namespace
 
 FormWindow::FormWindow(ui::Form& form, HINSTANCE instance) : form_(form), instance_(instance) {
-  api::RegisterWindowClass(instance, &FormWindow::Proc, kFormClass, CS_DBLCLKS);
   const Frame frame = FrameOf(form.Style());
   const ui::PixelRect r = ui::ToPixels(form.Bounds(), TwipsX(), TwipsY());
-  const bool hidden = form.Style() == ui::FormStyle::Hidden;
-  api::MakeWindow(frame.exStyle, kFormClass, form.Caption(), frame.style | (form.Enabled() ? 0 : WS_DISABLED),
-                  hidden ? 0 : r.left, hidden ? 0 : r.top, hidden ? 0 : r.width, hidden ? 0 : r.height, frame.owner,
-                  nullptr, instance, this);
-  if (hidden && hwnd_) AcceptTaskbarCreated();
-  Live().push_back(this);
+  Create(instance, kFormClass, kFormClassStyle, frame.exStyle, form.Caption(),
+         frame.style | (form.Enabled() ? 0 : WS_DISABLED), r.left, r.top, r.width, r.height, frame.owner, nullptr);
+  TheBackend().forms.push_back(this);
 }
 
 FormWindow::~FormWindow() {
-  Live().erase(std::remove(Live().begin(), Live().end(), this), Live().end());
+  std::vector<FormWindow*>& forms = TheBackend().forms;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   TearDown();  // the icons go after the window that shows them
 }
 
@@ -147,7 +122,7 @@ void FormWindow::TearDown() {
 }
 
 FormWindow* FormWindow::Of(HWND root) {
-  for (FormWindow* w : Live())
+  for (FormWindow* w : TheBackend().forms)
     if (w->hwnd_ == root && root) return w;
   return nullptr;
 }
@@ -200,7 +175,7 @@ void FormWindow::Ready() {
 }
 
 void FormWindow::PrepareToolTips() {
-  if (dying_ || !ready_ || form_.Style() == ui::FormStyle::Hidden) return;
+  if (dying_ || !ready_) return;
   // Made when the pointer first comes over the window, not when it opens: a
   // window never pointed at costs no tooltip.
   if (!tooltip_) {
@@ -296,7 +271,6 @@ void FormWindow::Changed(ui::FormProp what) {
 }
 
 void FormWindow::ApplyVisible() {
-  if (form_.Style() == ui::FormStyle::Hidden) return;  // never on screen
   if (boundsPending_) ApplyBounds();
   const bool visible = IsWindowVisible(hwnd_) != FALSE;
   if (!form_.Visible()) {
@@ -313,11 +287,10 @@ void FormWindow::ApplyVisible() {
     ApplyOnTop();
   else if (!visible)
     ShowWindow(hwnd_, SW_SHOW);
-  if (form_.Style() == ui::FormStyle::Borderless) KeepAppWindowBehind(hwnd_);
+  if (form_.Style() == ui::FormStyle::Borderless) TheBackend().app.KeepBehind(hwnd_);
 }
 
 void FormWindow::ApplyOnTop() {
-  if (form_.Style() == ui::FormStyle::Hidden) return;
   if (boundsPending_) ApplyBounds();
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   Flash(hwnd_);
@@ -325,7 +298,6 @@ void FormWindow::ApplyOnTop() {
 
 void FormWindow::ApplyBounds() {
   boundsPending_ = false;
-  if (form_.Style() == ui::FormStyle::Hidden) return;
   const ui::PixelRect r = ui::ToPixels(form_.Bounds(), TwipsX(), TwipsY());
   if (IsIconic(hwnd_)) {
     // A minimised window keeps its place for when it comes back.
@@ -488,7 +460,7 @@ void FormWindow::Mouse(UINT message, WPARAM wParam, POINT p, ui::Control* over) 
 }
 
 bool FormWindow::DialogKey(const MSG& msg) {
-  if (dying_ || !ready_ || form_.Style() == ui::FormStyle::Hidden || !IsWindowEnabled(hwnd_)) return false;
+  if (dying_ || !ready_ || !IsWindowEnabled(hwnd_)) return false;
   const bool repeat = (msg.lParam & (1 << 30)) != 0;
   ui::Control* focused = ControlOf(GetFocus());
   switch (msg.wParam) {
@@ -527,7 +499,7 @@ bool FormWindow::DialogKey(const MSG& msg) {
 }
 
 bool FormWindow::AccessKey(const MSG& msg) {
-  if (dying_ || !ready_ || form_.Style() == ui::FormStyle::Hidden || !IsWindowEnabled(hwnd_)) return false;
+  if (dying_ || !ready_ || !IsWindowEnabled(hwnd_)) return false;
   if (msg.wParam == 0 || msg.wParam >= 0x80) return false;  // access keys are plain letters
   ui::Control* target = ui::AccessKeyTarget(form_, static_cast<char>(msg.wParam));
   if (!target) return false;
@@ -635,34 +607,9 @@ LRESULT FormWindow::ColourFor(UINT message, HDC dc, HWND child) {
   return reinterpret_cast<LRESULT>(BrushFor(back));
 }
 
-LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject<FormWindow>(hwnd, message, lParam);
-  if (self) self->hwnd_ = message == WM_NCDESTROY ? nullptr : hwnd;
-  if (!self || message == WM_NCDESTROY || self->dying_ || !self->ready_)
-    return api::DefProc(hwnd, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
-}
-
 LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (form_.Style() == ui::FormStyle::Hidden) {
-    // The tray icon's callback message is WM_MOUSEMOVE, its event in lParam.
-    if (message == WM_MOUSEMOVE) {
-      if (form_.onShellNotify) {
-        Enter();
-        form_.onShellNotify(static_cast<int>(LOWORD(lParam)));
-        Leave();
-      }
-      return 0;
-    }
-    if (message == TaskbarCreated() && TaskbarCreated() != 0) {
-      if (form_.onShellRestarted) {
-        Enter();
-        form_.onShellRestarted();
-        Leave();
-      }
-      return 0;
-    }
-  }
+  // Nothing reaches the form before its controls have their windows, nor once it goes.
+  if (dying_ || !ready_) return Default(message, wParam, lParam);
   if (IsMouseMessage(message) && message != WM_MOUSEWHEEL) {
     Mouse(message, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, nullptr);
     return 0;
@@ -694,7 +641,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && form_.Style() == ui::FormStyle::Borderless) KeepAppWindowBehind(hwnd_);
+      if (LOWORD(wParam) != WA_INACTIVE && form_.Style() == ui::FormStyle::Borderless)
+        TheBackend().app.KeepBehind(hwnd_);
       break;  // DefWindowProc puts the focus on the window: WM_SETFOCUS below passes it on
     case WM_SETFOCUS:
       FocusSomething();

@@ -11,14 +11,18 @@
 #include "ui/InputRouting.h"
 #include "win32/Api.h"
 #include "win32/Scoped.h"
+#include "win32/Window.h"
 
 namespace peers {
 
 // A windowed control's id is this plus its place in its form's list: clear of
 // IDOK and IDCANCEL, which dialog keys would otherwise send.
 constexpr int kFirstControlId = 100;
+// The class of the forms' windows, and of the tray's.
+constexpr char kFormClass[] = "CrepusculeForm";
+constexpr UINT kFormClassStyle = CS_DBLCLKS;
 
-class FormWindow : public ui::FormPeer {
+class FormWindow : public ui::FormPeer, public OwnWindow {
  public:
   FormWindow(ui::Form& form, HINSTANCE instance);
   ~FormWindow() override;
@@ -60,8 +64,7 @@ class FormWindow : public ui::FormPeer {
   static FormWindow* Of(HWND root);
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   int TwipsX() const;
   int TwipsY() const;
   ui::Control* ControlOf(HWND child) const;
@@ -90,7 +93,6 @@ class FormWindow : public ui::FormPeer {
 
   ui::Form& form_;
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   scoped::Icon bigIcon_, smallIcon_;
   bool ready_ = false, dying_ = false;
@@ -102,15 +104,5 @@ class FormWindow : public ui::FormPeer {
   std::wstring tipText_;
   std::string tipTextAnsi_;
 };
-
-// The object of ours behind a window: attached at WM_NCCREATE from the creation
-// parameter, detached at WM_NCDESTROY (the object is still returned that once).
-template <class T>
-T* WindowObject(HWND hwnd, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) api::SetObject(hwnd, api::CreationObject(lParam));
-  auto* self = static_cast<T*>(api::ObjectOf(hwnd));
-  if (message == WM_NCDESTROY) api::SetObject(hwnd, nullptr);
-  return self;
-}
 
 }  // namespace peers

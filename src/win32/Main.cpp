@@ -6,7 +6,7 @@
 #include "app/Describe.h"
 #include "ui/Form.h"
 #include "win32/Api.h"
-#include "win32/AppWindow.h"
+#include "win32/Backend.h"
 #include "win32/Dynamic.h"
 #include "win32/Peers.h"
 #include "win32/Win32Platform.h"
@@ -24,7 +24,9 @@ void BecomeDpiAware() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BecomeDpiAware();
-  HWND appWindow = CreateAppWindow(instance, "Crepuscule");
+  // After the call above: the record reads the screen's resolution.
+  Backend backend(instance);
+  HWND appWindow = backend.app.Create(instance, "Crepuscule");
   if (!appWindow) return 1;
 
   Win32Scheduler scheduler(appWindow);
@@ -34,17 +36,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Screen screen;
   ui::Services services{scheduler, messageBoxes, menus, clock, screen};
   messageBoxes.services = &services;
-  services.peers = &Win32Peers(instance);
+  services.peers = &backend.peers;
   Win32Platform os(instance, appWindow);
 
   int exitCode = 0;
   {
     App app(services, os);
     app.onEnded = [] { PostQuitMessage(0); };
-    SetAppWindowHandlers({[&scheduler] { scheduler.OnTimer(); },
-                          [&scheduler](WPARAM event) { scheduler.OnPower(event); },
-                          [&app](WPARAM minutes) { app.Activated(minutes); },
-                          [&app, &menus] { return DescribeApp(app, menus.LastMenu()); }});
+    backend.app.handlers = {[&scheduler] { scheduler.OnTimer(); },
+                            [&scheduler](WPARAM event) { scheduler.OnPower(event); },
+                            [&app](WPARAM minutes) { app.Activated(minutes); },
+                            [&app, &menus] { return DescribeApp(app, menus.LastMenu()); }};
     app.Start();
     app.CollectGarbage();
 
@@ -57,8 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       app.CollectGarbage();
     }
     exitCode = msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
-    SetAppWindowHandlers({});
+    backend.app.handlers = {};
   }
-  DestroyWindow(appWindow);
-  return exitCode;
+  return exitCode;  // the application window, then the drawing objects, go with the record
 }

@@ -4,26 +4,11 @@
 #include <tuple>
 
 #include "ui/InputRouting.h"
-#include "ui/SmallMap.h"
+#include "win32/Backend.h"
 #include "win32/Scoped.h"
 #include "win32/Win32Text.h"
 
 namespace peers {
-
-namespace {
-HINSTANCE artwork = nullptr;
-
-int ScreenDpiY() {
-  static int dpi = [] {
-    scoped::GetDC screen(nullptr);
-    const int d = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    return d > 0 ? d : 96;
-  }();
-  return dpi;
-}
-}  // namespace
-
-void SetArtworkInstance(HINSTANCE instance) { artwork = instance; }
 
 COLORREF ToColorRef(ui::Colour c) {
   if (c & 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFFu));
@@ -31,30 +16,30 @@ COLORREF ToColorRef(ui::Colour c) {
 }
 
 HBRUSH BrushFor(COLORREF c) {
-  static SmallMap<COLORREF, HBRUSH> brushes;
-  HBRUSH& b = brushes[c];
-  if (!b) b = CreateSolidBrush(c);
-  return b;
+  scoped::GdiObject& b = TheBackend().brushes[c];
+  if (!b) b.Reset(CreateSolidBrush(c));
+  return static_cast<HBRUSH>(b.Get());
 }
 
 HFONT FontFor(const ui::Font& font) {
-  static SmallMap<std::tuple<std::string, int, bool>, HFONT> fonts;
+  Backend& backend = TheBackend();
   // The same height as the screen service measures texts with.
-  const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), ScreenDpiY(), 7200);
-  HFONT& f = fonts[{font.name, height, font.bold}];
+  const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), backend.screenDpiY, 7200);
+  scoped::GdiObject& f = backend.fonts[{font.name, height, font.bold}];
   if (!f)
-    f = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                    font.name.c_str());
-  return f;
+    f.Reset(CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                        font.name.c_str()));
+  return static_cast<HFONT>(f.Get());
 }
 
 HBITMAP BitmapFor(int id) {
-  static SmallMap<int, HBITMAP> bitmaps;
   if (id <= 0 || id > 0xFFFF) return nullptr;
-  if (const HBITMAP* found = bitmaps.Find(id)) return *found;
-  HBITMAP b = static_cast<HBITMAP>(LoadImageA(artwork, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  bitmaps[id] = b;  // a missing one is not looked for again
+  Backend& backend = TheBackend();
+  if (const scoped::GdiObject* found = backend.bitmaps.Find(id)) return static_cast<HBITMAP>(found->Get());
+  HBITMAP b =
+      static_cast<HBITMAP>(LoadImageA(backend.instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  backend.bitmaps[id] = scoped::GdiObject(b);
   return b;
 }
 

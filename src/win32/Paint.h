@@ -1,13 +1,11 @@
 #pragma once
-// Drawing resources shared by every window, kept for the program's life, and
-// the painting of the lightweight controls (pictures and labels).
+// Drawing objects shared by every window, made once and kept in the backend
+// record, and the painting of the lightweight controls (pictures and labels).
 #include <windows.h>
 
 #include "ui/Control.h"
 
 namespace peers {
-
-void SetArtworkInstance(HINSTANCE instance);
 
 // A colour with the top bit set names a system colour by its index.
 COLORREF ToColorRef(ui::Colour c);

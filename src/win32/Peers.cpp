@@ -4,32 +4,19 @@
 #include "win32/Api.h"
 #include "win32/ControlWindows.h"
 #include "win32/FormWindow.h"
-#include "win32/Paint.h"
+#include "win32/TrayWindow.h"
 
-namespace {
-
-class Win32PeerFactory : public ui::PeerFactory {
- public:
-  explicit Win32PeerFactory(HINSTANCE instance) : instance_(instance) { peers::SetArtworkInstance(instance); }
-
-  void CreatePeers(ui::Form& form) override {
-    auto window = std::make_unique<peers::FormWindow>(form, instance_);
-    peers::FormWindow& w = *window;
-    form.AttachPeer(std::move(window));
-    int index = 0;
-    for (ui::Control* c : form.Controls()) c->AttachPeer(peers::MakeControlPeer(w, *c, index++));
-    w.Ready();
+void Win32PeerFactory::CreatePeers(ui::Form& form) {
+  if (form.Style() == ui::FormStyle::Hidden) {
+    form.AttachPeer(std::make_unique<peers::TrayWindow>(form, instance_));
+    return;
   }
-
- private:
-  HINSTANCE instance_;
-};
-
-}  // namespace
-
-ui::PeerFactory& Win32Peers(HINSTANCE instance) {
-  static Win32PeerFactory factory(instance);
-  return factory;
+  auto window = std::make_unique<peers::FormWindow>(form, instance_);
+  peers::FormWindow& w = *window;
+  form.AttachPeer(std::move(window));
+  int index = 0;
+  for (ui::Control* c : form.Controls()) c->AttachPeer(peers::MakeControlPeer(w, *c, index++));
+  w.Ready();
 }
 
 namespace {

@@ -5,8 +5,16 @@
 
 #include "ui/Services.h"
 
-// Gives every form that loads its window and the windows of its controls.
-ui::PeerFactory& Win32Peers(HINSTANCE instance);
+// Gives every form that loads its window and the windows of its controls: the
+// tray's hidden form its own small window, every other one a form window.
+class Win32PeerFactory : public ui::PeerFactory {
+ public:
+  explicit Win32PeerFactory(HINSTANCE instance) : instance_(instance) {}
+  void CreatePeers(ui::Form& form) override;
+
+ private:
+  HINSTANCE instance_;
+};
 
 // Tab, Shift+Tab, Enter and Esc in the program's windows, before translation.
 // True when the message was used up: the loop must not dispatch it.

@@ -8,7 +8,7 @@
 #include "ui/Form.h"
 #include "ui/Menu.h"
 #include "win32/Api.h"
-#include "win32/AppWindow.h"
+#include "win32/Backend.h"
 #include "win32/Dynamic.h"
 #include "win32/Paint.h"
 #include "win32/Scoped.h"
@@ -80,7 +80,7 @@ void Win32Menus::Popup(ui::Form& owner, ui::Menu& menu, const std::string& defau
     if (!defaultItem.empty() && item.name == defaultItem) SetMenuDefaultItem(popup, static_cast<UINT>(i + 1), FALSE);
   }
   HWND window = reinterpret_cast<HWND>(owner.Hwnd());
-  if (!window || !IsWindow(window)) window = AppWindow();
+  if (!window || !IsWindow(window)) window = TheBackend().app.Hwnd();
   // Without the foreground the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(window);
   POINT at{};
