@@ -5,6 +5,7 @@
 #include "app/InstanceModule.h"
 #include "settings/OptionsForm.h"
 #include "timeui/TimeForm.h"
+#include "tray/SystrayIcon.h"
 #include "ui/Fakes.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST_F(AppTest, TheFirstCopyBringsForwardWhatTheUserWorksIn) {
   Start("");
   const auto forward = [this] {
     env.services.activeForm = nullptr;
-    app->BringForward();
+    app->Activated(0);
     return env.services.activeForm ? env.services.activeForm->Name() : std::string();
   };
   EXPECT_EQ(forward(), "MainForm");
@@ -59,6 +60,9 @@ TEST_F(AppTest, TheFirstCopyBringsForwardWhatTheUserWorksIn) {
   Main().TimeOptions_Click();
   EXPECT_EQ(forward(), "OptionsForm");
   app->OptionsFormIfLoaded()->Cancel_Click();
+  StartCountdown(1, "0", "5", "0");  // a plain activation during a countdown is no postponement
+  app->Tray()->Restore();
+  EXPECT_EQ(forward(), "MainForm");
   Main().MinBrillant_MouseUp(1, 0, 0, 0);  // into the tray
   EXPECT_EQ(forward(), "");
 }

@@ -72,6 +72,9 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
   EXPECT_EQ(Fields(t), "08:05:02");
   t.WithTime.ValueFromUser(0);
   EXPECT_EQ(Fields(t), "00:00:00");
+  t.txtHeure.SetFocus();
+  t.txtHeure.TextFromUser("12");  // once the fill is over, typing moves on again
+  EXPECT_TRUE(t.txtMinute.HasFocus());
 }
 
 TEST_F(TimeFormTest, ZeroDelayAsksFirstAndCancelKeepsTheDialog) {
