@@ -17,6 +17,7 @@
 #include "app/App.h"
 #include "app/MainForm.h"
 #include "platform/RecordingPlatform.h"
+#include "seams/Texts.h"
 #include "ui/Fakes.h"
 
 // Gives every windowed control a window handle, as the real windows have, so

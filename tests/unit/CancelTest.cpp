@@ -10,7 +10,7 @@
 namespace {
 
 TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
-  const std::string idle = "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)";
+  const std::string idle = std::string("Shell_NotifyIconA(1,icon=112,tip=") + kIdleTip + ")";
   const Lines shutdown{"Shell_NotifyIconA(1,icon=101,tip=Arrêt annulé.)", idle},
       shutdownBox{"Extinction de l'ordinateur annulée. [64 Annulation]"};
   const struct {
@@ -68,7 +68,7 @@ TEST_F(StartedTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
   for (ui::Control* c : {&w.Arrete, &w.Reboote, &w.VeilleProlongee, &w.ArreteLabel, &w.TxtH, &w.Label1})
     EXPECT_TRUE(c->Visible()) << c->Name();
   EXPECT_EQ(w.ArreteLabel.ForeColour(), ui::kWhite);
-  EXPECT_EQ(w.Titre.Caption(), "Arrêter l'ordinateur");
+  EXPECT_EQ(w.Titre.Caption(), kShutdownTitle);
   EXPECT_EQ(w.TxtH.Caption() + w.TxtM.Caption() + w.TxtS.Caption(), "000000");
   EXPECT_EQ(std::pair(w.Visible(), w.CheckMaj.Enabled()), std::pair(true, true));
   EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);

@@ -102,7 +102,8 @@ TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) 
       EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
       EXPECT_EQ(std::tuple(Main().Action, Main().Stoping, Main().CheckMaj.Enabled()), std::tuple(0, false, xp));
       EXPECT_EQ(std::tuple(Main().Enabled(), Main().Visible(), Main().IsActive()), std::tuple(true, true, true));
-      EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(), "Shell_NotifyIconA(1,icon=112,tip=Crepuscule)");
+      EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(),
+                std::string("Shell_NotifyIconA(1,icon=112,tip=") + kIdleTip + ")");
     }
   }
 }

@@ -207,7 +207,7 @@ TEST(Wait, CancelledFromTheTrayOrTheMainWindowNothingStarts) {
     }
     EXPECT_TRUE(f.Main().WaitName.empty());
     EXPECT_TRUE(f.Main().Visible());
-    EXPECT_EQ(LastTip(f), "Crepuscule");
+    EXPECT_EQ(LastTip(f), kIdleTip);
     f.os.processes.clear();
     f.Advance(5000);
     EXPECT_EQ(std::pair(f.Main().CountDown, f.PowerCalls()), std::pair(false, Lines{}));

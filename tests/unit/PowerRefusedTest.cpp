@@ -27,7 +27,7 @@ void ExpectIdleOnScreen(AppFixture& f) {
   EXPECT_EQ(m.Action, 0);
   EXPECT_EQ(std::pair(m.Visible(), m.Enabled()), std::pair(true, true));
   EXPECT_EQ(m.State(), ui::WindowState::Normal);
-  EXPECT_EQ(m.Titre.Caption(), "Arrêter l'ordinateur");
+  EXPECT_EQ(m.Titre.Caption(), kShutdownTitle);
   EXPECT_EQ(Shown({&m.Petetout, &m.DisablePic}), "");
   EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
   ASSERT_NE(f.app->Tray(), nullptr);

@@ -45,7 +45,7 @@ TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
     f.WriteSettingsBytes(AppFixture::TaggedBytes(0, row.displayFlags));
     f.Start(row.commandLine);
     MainForm& main = f.Main();
-    const std::string word = row.hibernates ? "Veille prolongée" : "veille";
+    const std::string word = row.hibernates ? kHibernateName : "veille";
     const char* item = row.hibernates ? "&Veille Prolongée" : "Mise en &veille";
     EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(row.hibernates, row.hibernates));
     EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), row.hibernates ? "Veille prolongée" : "Mettre en veille");

@@ -34,7 +34,7 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   EXPECT_EQ(os.notifyMessages.at(0), platform::kNimAdd);
   EXPECT_EQ(std::tie(added.cbSize, added.hWnd, added.uID, added.uFlags, added.uCallbackMessage, added.hIcon),
             std::make_tuple(88u, platform::Handle{0}, 1u, 7u, 0x200u, kIcon + 112));
-  EXPECT_EQ(ShownTip(added), "Crepuscule");
+  EXPECT_EQ(ShownTip(added), kIdleTip);
 
   SystrayIcon& tray = Tray();
   tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
@@ -217,7 +217,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     EXPECT_EQ(f.Main().Action, 0);
     EXPECT_FALSE(f.Main().Stoping);
     EXPECT_EQ(tray.Icon(), 112);
-    EXPECT_EQ(ShownTip(f.os.notifyCalls.back()), "Crepuscule");
+    EXPECT_EQ(ShownTip(f.os.notifyCalls.back()), kIdleTip);
     tray.Form_MouseMove(kContextMenu);  // the menu still comes up: the idle one
     ASSERT_EQ(f.env.menus.shown.size(), 2u);
     EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
