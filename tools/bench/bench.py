@@ -85,7 +85,7 @@ class Bench:
             harness.shell("crep_prefix_relay", prefix, ";".join(relay_functions), "crepuscule.exe")
         # Wine ends the prefix's services as soon as no program of its own runs:
         # a console waiting on its input keeps them up until the prefix ends.
-        keeper = subprocess.Popen(["wine", "cmd.exe"], env=self.env(prefix), stdin=subprocess.PIPE,
+        keeper = subprocess.Popen([harness.WINE, "cmd.exe"], env=self.env(prefix), stdin=subprocess.PIPE,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.keepers[prefix] = keeper
         deadline = time.monotonic() + 60
@@ -112,15 +112,17 @@ class Bench:
         env = dict(os.environ)
         env.update({"WINEPREFIX": prefix, "DISPLAY": self.display, "WINEDEBUG": debug,
                     "LANG": "fr_FR.UTF-8", "LC_ALL": "fr_FR.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        if harness.WINE != "wine":  # the loader the tests picked: its services need it too
+            env["WINELOADER"] = harness.WINE
         return env
 
     def launch(self, prefix, exe, args=(), stderr=subprocess.DEVNULL, debug="-all"):
-        return subprocess.Popen(["wine", exe] + list(args), env=self.env(prefix, debug), stdin=subprocess.DEVNULL,
+        return subprocess.Popen([harness.WINE, exe] + list(args), env=self.env(prefix, debug), stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=stderr)
 
     def window_class(self, prefix, title):
         """The class of the visible top-level window with this caption, read from inside Wine."""
-        r = subprocess.run(["wine", self.wintool, "list"], env=self.env(prefix), stdin=subprocess.DEVNULL,
+        r = subprocess.run([harness.WINE, self.wintool, "list"], env=self.env(prefix), stdin=subprocess.DEVNULL,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
         for line in r.stdout.decode("utf-8", errors="replace").splitlines():
             f = harness.split_fields(line.strip())
