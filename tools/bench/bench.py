@@ -454,7 +454,7 @@ def span(seconds):
 
 
 def wine_version():
-    r = subprocess.run(["wine", "--version"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    r = subprocess.run([harness.WINE, "--version"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     return r.stdout.strip()
 
 
