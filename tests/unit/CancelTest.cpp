@@ -94,6 +94,10 @@ TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
   Main().Annule.onClick();
   EXPECT_TRUE(app->Ended());
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
+
+  Started timed("-t:0,10,0");  // a dropped time leaves no digits behind
+  timed.Main().Annule.onClick();
+  EXPECT_EQ(std::pair(timed.Main().WaitCmd, timed.Digits()), std::pair(false, std::string("00:00:00")));
 }
 
 TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
