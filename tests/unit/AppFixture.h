@@ -18,6 +18,7 @@
 #include "app/MainForm.h"
 #include "platform/RecordingPlatform.h"
 #include "seams/Texts.h"
+#include "tray/SystrayIcon.h"
 #include "ui/Fakes.h"
 
 // Gives every windowed control a window handle, as the real windows have, so
@@ -117,6 +118,7 @@ struct AppFixture {
   }
 
   MainForm& Main() { return app->Main(); }
+  SystrayIcon& Tray() { return *app->Tray(); }
 
   // The three digit labels of the main window, "hh:mm:ss".
   std::string Digits() { return Main().TxtH.Caption() + ":" + Main().TxtM.Caption() + ":" + Main().TxtS.Caption(); }

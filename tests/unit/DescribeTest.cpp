@@ -61,7 +61,6 @@ TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
                                       std::to_string(b.left) + "," + std::to_string(b.top) + "," +
                                           std::to_string(b.width) + "," + std::to_string(b.height)}));
   EXPECT_EQ(RecordsOf(text, "timer", "Timer1"), (std::vector<std::string>{"timer", "MainForm", "Timer1", "enabled=0"}));
-  EXPECT_EQ(RecordsOf(text, "ctl", "Fond").size(), 8u);
 
   // Changes show in the next text, escaped; unloaded forms leave it.
   main.SetState(ui::WindowState::Minimised);

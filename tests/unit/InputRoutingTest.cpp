@@ -205,7 +205,6 @@ TEST(AccessKeys, TheFirstLetterOfTheKeyIsMarkedAndPlainAmpersandsDoubled) {
     const char* marked;
   } rows[] = {{"Arrêter", 'A', 0, "&Arrêter"},
               {"Mettre en veille", 'V', 10, "Mettre en &veille"},
-              {"Redémarrer", 'R', 0, "&Redémarrer"},
               {"R&D", 'D', 2, "R&&&D"},
               {"été", 't', 2, "é&té"},  // the accented letters' bytes never match
               {"Arrêter", 'z', std::string::npos, "Arrêter"},

@@ -8,13 +8,11 @@
 
 #include "AppFixture.h"
 #include "timeui/TimeForm.h"
-#include "tray/SystrayIcon.h"
 
 namespace {
 
 class TrayMenuTest : public StartedTest {
  protected:
-  SystrayIcon& Tray() { return *app->Tray(); }
   void RightClick(const std::string& choice = {}) {
     if (!choice.empty()) env.menus.choices.push_back(choice);
     // Ended as the newer shells end it: the menu comes with WM_CONTEXTMENU.
