@@ -47,7 +47,6 @@ TEST_F(AppTest, StartupIdleIgnoresUnknownTokens) {
 
 TEST(Startup, ImmediateActionsRunDuringInitialisationAndEndTheProgram) {
   const std::pair<const char*, Lines> rows[] = {
-      {"-a -n", {"ExitWindowsEx(12,0)"}},
       {"-r -t:0,0,0", {"ExitWindowsEx(6,0)"}},
       {"-a -t:,,,", {"ExitWindowsEx(12,0)"}},
       {"-v -n", {"SetSystemPowerState(-1,-1)"}},  // standby unless hibernation is forced
