@@ -48,7 +48,8 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
 
 TEST_F(TrayTest, TipDuringACountdown) {
   struct Step {
-    int action, h, m, s;
+    std::int16_t action;
+    std::uint8_t h, m, s;
     const char* tip;  // nullptr: left alone
   };
   const Step steps[] = {
@@ -66,16 +67,14 @@ TEST_F(TrayTest, TipDuringACountdown) {
   MainForm& main = Main();
   main.CountDown = true;
   for (const Step& st : steps) {
-    main.Action = static_cast<std::int16_t>(st.action);
-    main.TpsH = static_cast<std::uint8_t>(st.h), main.TpsM = static_cast<std::uint8_t>(st.m);
-    main.TpsS = static_cast<std::uint8_t>(st.s);
+    SCOPED_TRACE(std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s));
+    main.Action = st.action, main.TpsH = st.h, main.TpsM = st.m, main.TpsS = st.s;
     main.TxtM.SetCaption(PadTwo(std::to_string(st.m)));
     const std::size_t before = os.notifyCalls.size();
     Tray().IconRefresh();
-    const std::string at = std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s);
-    ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0)) << at;
+    ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0));
     if (st.tip) {
-      EXPECT_EQ(os.notifyCalls.back().tip, st.tip) << at;
+      EXPECT_EQ(os.notifyCalls.back().tip, st.tip);
     }
   }
   EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 102);
