@@ -46,12 +46,10 @@ TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
     std::uint8_t displayFlags;  // 0x08: hibernation forced in the options
     std::string commandLine;
     bool hibernates;
-  } rows[] = {{false, 0, "", false},
-              {false, 0, sleep, false},
+  } rows[] = {{false, 0, sleep, false},
               {false, 0, "-forcehibernation", true},
               {false, 0, sleep + std::string(" -forcehibernation"), true},
               {false, 0x08, sleep, true},
-              {true, 0, "", true},
               {true, 0, sleep, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.commandLine + (row.xp ? " on XP" : " on 98") + (row.displayFlags ? " forced" : ""));
