@@ -185,6 +185,7 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   EXPECT_FALSE(main.Visible());
   ASSERT_NE(app->TimeStartIfLoaded(), nullptr);
   EXPECT_TRUE(app->TimeStartIfLoaded()->Visible());
+  EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");  // refreshed
 }
 
 TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
