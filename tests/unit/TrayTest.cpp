@@ -29,8 +29,6 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
 
   SystrayIcon& tray = Tray();
   tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
-  EXPECT_EQ(os.notifyMessages.back(), platform::kNimModify);
-  EXPECT_EQ(tray.Icon(), 101);
   tray.onShellRestarted();  // TaskbarCreated: the current icon and tip come back
   EXPECT_EQ(os.notifyMessages.at(os.notifyMessages.size() - 2), platform::kNimAdd);
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimSetVersion);  // asked again of the new shell
