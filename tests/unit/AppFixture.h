@@ -18,6 +18,7 @@
 #include "app/MainForm.h"
 #include "platform/RecordingPlatform.h"
 #include "seams/Texts.h"
+#include "tray/SystrayIcon.h"
 #include "ui/Fakes.h"
 
 // Gives every windowed control a window handle, as the real windows have, so
@@ -37,13 +38,6 @@ struct HandlePeers : ui::PeerFactory {
 };
 
 using Lines = std::vector<std::string>;
-
-// Each box as "text [flags title]": one comparison says what differed.
-inline Lines Boxes(const std::vector<ui::ShownBox>& boxes) {
-  Lines out;
-  for (const ui::ShownBox& b : boxes) out.push_back(b.text + " [" + std::to_string(b.flags) + " " + b.title + "]");
-  return out;
-}
 
 // The names of the visible ones among these controls: a failure says which were shown.
 inline std::string Shown(std::initializer_list<const ui::Control*> controls) {
@@ -117,6 +111,7 @@ struct AppFixture {
   }
 
   MainForm& Main() { return app->Main(); }
+  SystrayIcon& Tray() { return *app->Tray(); }
 
   // The three digit labels of the main window, "hh:mm:ss".
   std::string Digits() { return Main().TxtH.Caption() + ":" + Main().TxtM.Caption() + ":" + Main().TxtS.Caption(); }
@@ -127,7 +122,13 @@ struct AppFixture {
     Main().TimeIsMoney(h, m, s, false);
   }
 
-  Lines Boxes() const { return ::Boxes(env.messageBoxes.shown); }
+  // Each box as "text [flags title]": one comparison says what differed.
+  Lines Boxes() const {
+    Lines out;
+    for (const ui::ShownBox& b : env.messageBoxes.shown)
+      out.push_back(b.text + " [" + std::to_string(b.flags) + " " + b.title + "]");
+    return out;
+  }
 
   // The calls that shut down, restart or suspend the machine, in order.
   Lines PowerCalls() const {

@@ -10,7 +10,6 @@
 #include "settings/OptionsForm.h"
 #include "timeui/TimeStart.h"
 #include "tooltip/cToolTip.h"
-#include "tray/SystrayIcon.h"
 
 namespace {
 
@@ -24,6 +23,22 @@ std::vector<std::string> Tips(const platform::RecordingPlatform& os) {
   return tips;
 }
 
+// The window, the tray menus and the balloon all name the same Sleep.
+void ExpectWording(AppFixture& f, bool hibernates) {
+  MainForm& main = f.Main();
+  const char* item = hibernates ? "&Veille Prolongée" : "Mise en &veille";
+  EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), hibernates ? kHibernateName : "Mettre en veille");
+  EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(hibernates, hibernates));
+  EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, item);
+  EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, item);
+  ASSERT_EQ(main.Balloons().size(), 3u);
+  const cToolTip& balloon = **main.Balloons().Find("VeilleProlongeeBrillant");
+  EXPECT_EQ(balloon.Title(), hibernates ? "Programmer la mise en veille prolongée" : "Programmer la mise en veille");
+  EXPECT_EQ(balloon.Text().substr(0, balloon.Text().find('\r', 3)),
+            hibernates ? " \r\nPlonge votre ordinateur dans un coma profond ..."
+                       : " \r\nPlonge votre ordinateur dans le coma ...");
+}
+
 TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
   const char* const sleep = "-v -t:0,10,0";
   const struct {
@@ -31,29 +46,23 @@ TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
     std::uint8_t displayFlags;  // 0x08: hibernation forced in the options
     std::string commandLine;
     bool hibernates;
-  } rows[] = {{false, 0, "", false},
-              {false, 0, sleep, false},
+  } rows[] = {{false, 0, sleep, false},
               {false, 0, "-forcehibernation", true},
               {false, 0, sleep + std::string(" -forcehibernation"), true},
               {false, 0x08, sleep, true},
-              {true, 0, "", true},
               {true, 0, sleep, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.commandLine + (row.xp ? " on XP" : " on 98") + (row.displayFlags ? " forced" : ""));
     AppFixture f;
+    HandlePeers handles;
+    f.env.services.peers = &handles;
     if (!row.xp) f.os.Set98();
     f.WriteSettingsBytes(AppFixture::TaggedBytes(0, row.displayFlags));
     f.Start(row.commandLine);
-    MainForm& main = f.Main();
+    ExpectWording(f, row.hibernates);
     const std::string word = row.hibernates ? kHibernateName : "veille";
-    const char* item = row.hibernates ? "&Veille Prolongée" : "Mise en &veille";
-    EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(row.hibernates, row.hibernates));
-    EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), row.hibernates ? "Veille prolongée" : "Mettre en veille");
-    EXPECT_EQ(main.Balloons().size(), 3u);
-    EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, item);
-    EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, item);
     if (row.commandLine.rfind(sleep, 0) == 0) {
-      EXPECT_EQ(main.Titre.Caption(), "Mise en " + word + "...");
+      EXPECT_EQ(f.Main().Titre.Caption(), "Mise en " + word + "...");
       ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
       EXPECT_EQ(f.app->TimeStartIfLoaded()->Caption(), "Mise en " + word + " ...");
       const std::vector<std::string> tips = Tips(f.os);
@@ -73,22 +82,7 @@ TEST(SleepWording, SavingForcedHibernationRewordsTheWindowTheTrayAndTheBalloon) 
   f.os.Set98();
   f.Start();
   MainForm& main = f.Main();
-  SystrayIcon& tray = *f.app->Tray();
-  const auto expect = [&](bool hibernates) {
-    const char* item = hibernates ? "&Veille Prolongée" : "Mise en &veille";
-    EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), hibernates ? "Veille prolongée" : "Mettre en veille");
-    EXPECT_EQ(main.StandByTxt + "/" + main.StandByTxtmin,
-              hibernates ? "Veille prolongée/veille prolongée" : "veille/veille");
-    EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(hibernates, hibernates));
-    EXPECT_EQ(tray.MnuFichier.Find("MnuFerme")->caption, item);
-    EXPECT_EQ(tray.MnuFichierR.Find("MnuFermeR")->caption, item);
-    const cToolTip& balloon = **main.Balloons().Find("VeilleProlongeeBrillant");
-    EXPECT_EQ(balloon.Title(), hibernates ? "Programmer la mise en veille prolongée" : "Programmer la mise en veille");
-    EXPECT_EQ(balloon.Text().substr(0, balloon.Text().find('\r', 3)),
-              hibernates ? " \r\nPlonge votre ordinateur dans un coma profond ..."
-                         : " \r\nPlonge votre ordinateur dans le coma ...");
-  };
-  expect(false);
+  ExpectWording(f, false);
 
   for (int forced : {1, 0}) {
     SCOPED_TRACE(forced);
@@ -98,8 +92,10 @@ TEST(SleepWording, SavingForcedHibernationRewordsTheWindowTheTrayAndTheBalloon) 
     EXPECT_EQ(options.StandbyAction.Caption(), forced ? "Mettre en veille" : "Mettre en Veille Prolongée");
     options.ForceHib.ValueFromUser(forced);
     options.Save.onClick();
-    expect(forced);
+    ExpectWording(f, forced);
     EXPECT_EQ(f.SettingsBytes()[5], forced ? 0x08 : 0);
+    EXPECT_EQ(main.StandByTxt + "/" + main.StandByTxtmin,
+              forced ? "Veille prolongée/veille prolongée" : "veille/veille");
     // The old balloon goes before the new one takes the button.
     std::vector<std::string> order;
     for (const std::string& line : f.os.Calls())

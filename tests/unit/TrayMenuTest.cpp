@@ -8,18 +8,15 @@
 
 #include "AppFixture.h"
 #include "timeui/TimeForm.h"
-#include "tray/SystrayIcon.h"
 
 namespace {
 
 class TrayMenuTest : public StartedTest {
  protected:
-  SystrayIcon& Tray() { return *app->Tray(); }
   void RightClick(const std::string& choice = {}) {
     if (!choice.empty()) env.menus.choices.push_back(choice);
-    // Ended as the newer shells end it: the menu comes with WM_CONTEXTMENU.
-    Tray().Form_MouseMove(0x205);
-    Tray().Form_MouseMove(0x7B);
+    // Ended as the newer shells end it: the menu comes with WM_CONTEXTMENU only.
+    for (int event : {0x204, 0x205, 0x7B}) Tray().Form_MouseMove(event);
   }
 };
 

@@ -2,7 +2,6 @@
 // notifications, and the main window going into the tray and back.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <tuple>
 
@@ -11,7 +10,6 @@
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"
-#include "tray/SystrayIcon.h"
 
 namespace {
 
@@ -20,32 +18,23 @@ constexpr int kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203, kRightDow
 constexpr int kContextMenu = 0x7B;
 constexpr platform::Handle kIcon = platform::RecordingPlatform::kIconBase;
 
-// The tip as the program hands it to the shell.
-std::string ShownTip(const platform::NotifyIconData& nid) { return nid.tip; }
-
-class TrayTest : public StartedTest {
- protected:
-  SystrayIcon& Tray() { return *app->Tray(); }
-  const platform::NotifyIconData& Last() { return os.notifyCalls.back(); }
-};
+using TrayTest = StartedTest;
 
 TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   const platform::NotifyIconData& added = os.notifyCalls.at(0);
   EXPECT_EQ(os.notifyMessages.at(0), platform::kNimAdd);
   EXPECT_EQ(std::tie(added.cbSize, added.hWnd, added.uID, added.uFlags, added.uCallbackMessage, added.hIcon),
             std::make_tuple(88u, platform::Handle{0}, 1u, 7u, 0x200u, kIcon + 112));
-  EXPECT_EQ(ShownTip(added), kIdleTip);
+  EXPECT_EQ(added.tip, kIdleTip);
 
   SystrayIcon& tray = Tray();
   tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
-  EXPECT_EQ(os.notifyMessages.back(), platform::kNimModify);
-  EXPECT_EQ(tray.Icon(), 101);
   tray.onShellRestarted();  // TaskbarCreated: the current icon and tip come back
   EXPECT_EQ(os.notifyMessages.at(os.notifyMessages.size() - 2), platform::kNimAdd);
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimSetVersion);  // asked again of the new shell
   const platform::NotifyIconData& readded = os.notifyCalls.at(os.notifyCalls.size() - 2);
   EXPECT_EQ(std::tie(readded.cbSize, readded.uFlags, readded.hIcon), std::make_tuple(88u, 7u, kIcon + 101));
-  EXPECT_EQ(ShownTip(readded), "Arrêt de l'ordinateur");
+  EXPECT_EQ(readded.tip, "Arrêt de l'ordinateur");
 
   app->CloseTray();
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
@@ -57,7 +46,8 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
 
 TEST_F(TrayTest, TipDuringACountdown) {
   struct Step {
-    int action, h, m, s;
+    std::int16_t action;
+    std::uint8_t h, m, s;
     const char* tip;  // nullptr: left alone
   };
   const Step steps[] = {
@@ -75,26 +65,24 @@ TEST_F(TrayTest, TipDuringACountdown) {
   MainForm& main = Main();
   main.CountDown = true;
   for (const Step& st : steps) {
-    main.Action = static_cast<std::int16_t>(st.action);
-    main.TpsH = static_cast<std::uint8_t>(st.h), main.TpsM = static_cast<std::uint8_t>(st.m);
-    main.TpsS = static_cast<std::uint8_t>(st.s);
+    SCOPED_TRACE(std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s));
+    main.Action = st.action, main.TpsH = st.h, main.TpsM = st.m, main.TpsS = st.s;
     main.TxtM.SetCaption(PadTwo(std::to_string(st.m)));
     const std::size_t before = os.notifyCalls.size();
     Tray().IconRefresh();
-    const std::string at = std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s);
-    ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0)) << at;
+    ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0));
     if (st.tip) {
-      EXPECT_EQ(ShownTip(Last()), st.tip) << at;
+      EXPECT_EQ(os.notifyCalls.back().tip, st.tip);
     }
   }
-  EXPECT_EQ(Last().hIcon, kIcon + 102);
+  EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 102);
 
   os.Set98();  // 16-colour icons elsewhere than on XP
   main.Action = 3;
   main.StandByTxt = "veille";
   Tray().IconRefresh();
-  EXPECT_EQ(ShownTip(Last()), "Mise en veille dans 41s ...");
-  EXPECT_EQ(Last().hIcon, kIcon + 123);
+  EXPECT_EQ(os.notifyCalls.back().tip, "Mise en veille dans 41s ...");
+  EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 123);
 }
 
 TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
@@ -113,6 +101,7 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
       {kRightDown, true, false, false, Delay, false},      {kRightDown, false, true, false, Options, false},
       {kRightUp, true, true, false, Delay, false},         {kRightUp, false, true, true, Options, false},
       {kRightUp, false, false, false, None, true},         {0x207, false, false, false, None, false},
+      {kContextMenu, false, false, false, None, false},
   };
   app->LoadTimeForm();
   app->LoadOptionsForm();
@@ -132,26 +121,21 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   }
 }
 
-TEST(TrayKeyboard, NewerShellsGiveTheMenuOnWmContextMenuAndEnterActsAsADoubleClick) {
-  for (bool oldShell : {false, true}) {
-    SCOPED_TRACE(oldShell ? "old shell" : "newer shell");
-    AppFixture f;
-    f.os.oldShell = oldShell;
-    f.Start();
-    SystrayIcon& tray = *f.app->Tray();
-    EXPECT_EQ(tray.KeyboardNotices, !oldShell);
-    // A right click: the menu once, from whichever message this shell ends it with.
-    for (int event : {kRightDown, kRightUp, kContextMenu}) tray.onShellNotify(event);
-    EXPECT_EQ(f.env.menus.shown.size(), 1u);
-    if (oldShell) continue;
-    // Enter on the icon, sent twice by some shells: the window goes to the tray once.
-    tray.onShellNotify(0x401);
-    tray.onShellNotify(0x401);
-    EXPECT_FALSE(f.Main().Visible());
-    f.Advance(500);
-    tray.onShellNotify(0x401);  // a later key select brings it back
-    EXPECT_TRUE(f.Main().Visible());
-  }
+TEST(TrayKeyboard, OnlyNewerShellsSendKeysAndEnterActsAsADoubleClick) {
+  AppFixture old;
+  old.os.oldShell = true;
+  old.Start();
+  EXPECT_FALSE(old.Tray().KeyboardNotices);
+  Started f;
+  SystrayIcon& tray = f.Tray();
+  EXPECT_TRUE(tray.KeyboardNotices);
+  // Enter on the icon, sent twice by some shells: the window goes to the tray once.
+  tray.onShellNotify(0x401);
+  tray.onShellNotify(0x401);
+  EXPECT_FALSE(f.Main().Visible());
+  f.Advance(500);
+  tray.onShellNotify(0x401);  // a later key select brings it back
+  EXPECT_TRUE(f.Main().Visible());
 }
 
 TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
@@ -199,7 +183,7 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   EXPECT_FALSE(main.Visible());
   ASSERT_NE(app->TimeStartIfLoaded(), nullptr);
   EXPECT_TRUE(app->TimeStartIfLoaded()->Visible());
-  EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");
+  EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");  // refreshed
 }
 
 TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
@@ -209,7 +193,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
   for (const auto& [extra, item] : rows) {
     SCOPED_TRACE(std::string(extra) + " " + item);
     Started f(std::string(extra) + " -t:99,60,0");
-    SystrayIcon& tray = *f.app->Tray();
+    SystrayIcon& tray = f.Tray();
     f.env.menus.choices = {item};
     tray.Form_MouseMove(kContextMenu);
     EXPECT_EQ(f.Boxes(), Lines{"Erreur dans le délai [48 Information]"});
@@ -217,7 +201,7 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     EXPECT_EQ(f.Main().Action, 0);
     EXPECT_FALSE(f.Main().Stoping);
     EXPECT_EQ(tray.Icon(), 112);
-    EXPECT_EQ(ShownTip(f.os.notifyCalls.back()), kIdleTip);
+    EXPECT_EQ(f.os.notifyCalls.back().tip, kIdleTip);
     tray.Form_MouseMove(kContextMenu);  // the menu still comes up: the idle one
     ASSERT_EQ(f.env.menus.shown.size(), 2u);
     EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
@@ -256,7 +240,7 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   const auto& messages = never.os.notifyMessages;
   EXPECT_EQ(std::vector(messages.end() - 2, messages.end()),
             (std::vector<std::uint32_t>{platform::kNimAdd, platform::kNimSetVersion}));
-  EXPECT_EQ(ShownTip(never.os.notifyCalls.back()).rfind("Redémarrage dans ", 0), 0u);
+  EXPECT_EQ(never.os.notifyCalls.back().tip.rfind("Redémarrage dans ", 0), 0u);
 }
 
 }  // namespace
