@@ -69,7 +69,8 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   EXPECT_EQ(m.Titre.Caption(), "Mise en Veille prolongée...");
   EXPECT_TRUE(m.DisablePic.Visible());
   EXPECT_EQ(m.ArreteLabel.ForeColour(), ui::Rgb(207, 220, 251));
-  EXPECT_EQ(m.RebooteLabel.ForeColour(), ui::Rgb(194, 211, 249));
+  EXPECT_EQ(std::pair(m.RebooteLabel.ForeColour(), m.VeilleProlongeeLabel.ForeColour()),
+            std::pair(ui::Rgb(194, 211, 249), ui::Rgb(194, 211, 249)));
   EXPECT_TRUE(m.Reduced);
   EXPECT_EQ(f.SettingsBytes(), AppFixture::TaggedBytes(0, 0, 12, 0, 0));
   for (int tick = 1; tick <= 5; ++tick) {
@@ -79,7 +80,8 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
   f.Advance(2000);  // 5 left: the final seconds bring it back in bold
   ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
-  EXPECT_TRUE(f.app->TimeStartIfLoaded()->TimeLabel.GetFont().bold);
+  EXPECT_EQ(std::pair(f.app->TimeStartIfLoaded()->Visible(), f.app->TimeStartIfLoaded()->TimeLabel.GetFont().bold),
+            std::pair(true, true));
   EXPECT_EQ(Shown({&m.Arrete, &m.TxtS, &m.DisablePic, &m.Petetout, &m.Petetout2}), "Petetout Petetout2");
   f.Advance(1000);
   EXPECT_EQ(m.Petetout.Caption() + "/" + m.Petetout2.Caption(), "4/4");  // the digit and its shadow

@@ -34,8 +34,17 @@ TEST(ToPixels, RoundsToTheNearestPixelHalvesAwayFromZero) {
   // 30/0: without a screen metric it is 96 dpi; the largest value does not overflow on the way.
   struct Case {
     int twips, perPixel, pixels;
-  } cases[] = {{0, 15, 0},   {7, 15, 0},    {8, 15, 1},  {5790, 15, 386}, {-7, 15, 0},
-               {-8, 15, -1}, {495, 12, 41}, {18, 12, 2}, {30, 0, 2},      {2147483647, 15, 143165576}};
+  } cases[] = {{0, 15, 0},
+               {7, 15, 0},
+               {8, 15, 1},
+               {5790, 15, 386},
+               {-7, 15, 0},
+               {-8, 15, -1},
+               {495, 12, 41},
+               {18, 12, 2},
+               {30, 0, 2},
+               {7, 1, 7},
+               {2147483647, 15, 143165576}};
   for (const Case& c : cases) EXPECT_EQ(ui::ToPixels(c.twips, c.perPixel), c.pixels) << c.twips << "/" << c.perPixel;
   EXPECT_EQ(ui::ToPixels(ui::TwipsRect{5390, 45, 375, 390}, 15, 15), (ui::PixelRect{359, 3, 25, 26}));
 }

@@ -40,6 +40,14 @@ struct MainWindowTest : StartedTest {
   }
 };
 
+TEST_F(MainWindowTest, OpensWithEachButtonInItsNormalPicture) {
+  MainForm& m = Main();
+  EXPECT_EQ(Shown({&m.ArreteE, &m.VeilleProlongeeBrillant, &m.RebooteBrillant, &m.ArreteBrillant, &m.ClseBrillant,
+                   &m.CloseE, &m.Clse, &m.MinBrillant, &m.MinE, &m.Min, &m.RebooteE, &m.VeilleProlongeeE, &m.DisablePic,
+                   &m.VeilleProlongee, &m.Reboote, &m.Arrete, &m.Fond}),
+            "ClseBrillant Clse Min VeilleProlongee Reboote Arrete Fond");
+}
+
 TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {
   for (const Family& f : kActions) {
     SCOPED_TRACE(f.name);

@@ -35,12 +35,14 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     std::uint8_t options;
     int same;
     const char* selected;
-  } cases[] = {
-      {0x00, 0, "ShutDownAction"}, {0x08, 1, "RestartAction"}, {0x84, 1, "StandbyAction"}};  // 0x80: always minimised
+  } cases[] = {{0x40, 0, "ShutDownAction"},
+               {0x08, 1, "RestartAction"},
+               {0x84, 1, "StandbyAction"}};  // 0x80: minimised, 0x40: all now
   for (const auto& c : cases) {
     SCOPED_TRACE(c.selected);
     OptionsForm& o = Open(TaggedBytes(c.options, 0, 0, 5, 1));
-    EXPECT_EQ(std::pair(o.SameAction.Value(), o.AlwaysMin.Value()), std::pair(c.same, c.options >> 7));
+    EXPECT_EQ(std::tuple(o.SameAction.Value(), o.AlwaysMin.Value(), o.AlwaysAllNow.Value()),
+              std::tuple(c.same, c.options >> 7, c.options >> 6 & 1));
     for (ui::Control* option : {&o.ShutDownAction, &o.RestartAction, &o.StandbyAction}) {
       EXPECT_EQ(option->Enabled(), c.same == 1);
       EXPECT_EQ(option->Value(), option->Name() == c.selected ? 1 : 0) << option->Name();
@@ -68,8 +70,10 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   o.SameAction.ValueFromUser(0);  // no fixed action any more, whatever is selected
   EXPECT_FALSE(o.RestartAction.Enabled());
   EXPECT_EQ(o.RestartAction.Value(), 1);
+  o.DesignEnd.ValueFromUser(1);
   o.Save.onClick();
-  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x03, 0x00, 7, 8, 9));
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x03, 0x10, 7, 8, 9));
+  EXPECT_TRUE(Main().OldEndDesgn);  // applied to this run too
   EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_TRUE(Main().Enabled());
   EXPECT_FALSE(Main().StopOptions);
@@ -145,6 +149,12 @@ TEST_F(OptionsFormTest, CancelHelpAndCloseBoxWriteNothing) {
   EXPECT_FALSE(Main().Noding);
   EXPECT_EQ(std::pair(Main().Enabled(), Main().IsActive()), std::pair(true, true));
   EXPECT_FALSE(Main().StopOptions);
+
+  os.failReads = true;  // an unreadable file: no box ticked from it
+  Main().TimeOptions.onClick();
+  const OptionsForm& unread = *app->OptionsFormIfLoaded();
+  EXPECT_EQ(unread.AlwaysMin.Value() + unread.AlwaysAllNow.Value() + unread.SameAction.Value() + unread.MemTime.Value(),
+            0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"
 #include "tray/SystrayIcon.h"
+#include "ui/InputRouting.h"
 
 namespace {
 
@@ -203,10 +204,11 @@ TEST(Wait, CancelledFromTheTrayOrTheMainWindowNothingStarts) {
       f.env.menus.choices = {"MnuAnnulWR"};
       f.app->Tray()->Form_MouseMove(0x7B);
     } else {
-      f.Main().Annule_Click();
+      f.Main().Annule.onClick();
     }
     EXPECT_TRUE(f.Main().WaitName.empty());
     EXPECT_TRUE(f.Main().Visible());
+    EXPECT_EQ(std::pair(f.Digits(), ui::TabOrder(f.Main()).size()), std::pair(std::string("00:00:00"), std::size_t{5}));
     EXPECT_EQ(LastTip(f), kIdleTip);
     f.os.processes.clear();
     f.Advance(5000);

@@ -32,7 +32,7 @@ TEST(ShutModule_Version, EveryRowOfTheNameTable) {
                       {2, 6, 2, 9200, "", true, false, "NT 6.2.9200", "8"},
                       {2, 6, 3, 9600, "", true, false, "NT 6.3.9600", "8.1"},
                       {2, 10, 0, 19045, "", true, false, "NT 10.0.19045", "10"},
-                      {2, 10, 0, 22631, "", true, false, "NT 10.0.22631", "11"},
+                      {2, 10, 0, 22000, "", true, false, "NT 10.0.22000", "11"},
                       {2, 11, 0, 30000, "", true, false, "NT 11.0.30000", ""},
                       {0, 0, 0, 0, "", false, false, "0.0.0", ""}};
   for (const auto& r : rows) {

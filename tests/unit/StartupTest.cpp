@@ -62,6 +62,8 @@ TEST(Startup, TimeTextsAreCheckedShownAndABadOneNeverActs) {
       {"-h:11,30,0", nullptr, "01:30:00"},         // the clock reads 10:00:00
       {"-h:1,0,0 -t:1,2,3", nullptr, "15:00:00"},  // the clock time wins whatever the order
       {"-t:100,0,0", badT, "00:00:00"},
+      {"-t:0,100,0", badT, "00:00:00"},
+      {"-t:0,0,100", badT, "00:00:00"},
       {"-h:100,0,0", badH, "00:00:00"},
       {"-t:5,0", badT, "00:00:00"},
       {"-t:,", badT, "00:00:00"},
