@@ -110,6 +110,7 @@ TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
     tray.Form_MouseMove(0x7B);
     tray.Form_MouseMove(0x203);
     if (TimeStart* box = app->TimeStartIfLoaded()) box->Annuler.onClick();
+    EXPECT_FALSE(Main().Postpone(10));  // nor is the countdown being cancelled postponed
   };
   Main().Annule.onClick();
   EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
