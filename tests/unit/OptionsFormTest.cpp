@@ -71,9 +71,10 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   EXPECT_FALSE(o.RestartAction.Enabled());
   EXPECT_EQ(o.RestartAction.Value(), 1);
   o.DesignEnd.ValueFromUser(1);
+  o.HourMode.ValueFromUser(1);
   o.Save.onClick();
-  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x03, 0x10, 7, 8, 9));
-  EXPECT_TRUE(Main().OldEndDesgn);  // applied to this run too
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x03, 0x12, 7, 8, 9));
+  EXPECT_EQ(std::pair(Main().OldEndDesgn, Main().UseHMode), std::pair(true, true));  // applied to this run too
   EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_TRUE(Main().Enabled());
   EXPECT_FALSE(Main().StopOptions);

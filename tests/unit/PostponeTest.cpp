@@ -193,6 +193,7 @@ TEST(Wait, WhatTheHeldStartBecomes) {
   dialog.os.processes.clear();
   dialog.Advance(1100);
   EXPECT_EQ(std::pair(dialog.Main().Visible(), dialog.Main().State()), std::pair(true, ui::WindowState::Normal));
+  EXPECT_FALSE(dialog.Main().DisablePic.Visible());  // the actions are no longer greyed
   ASSERT_NE(dialog.app->TimeFormIfLoaded(), nullptr);
   EXPECT_EQ(dialog.Main().Action, 2);
 }

@@ -219,6 +219,7 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   late.Advance(60000);
   EXPECT_EQ(late.os.CallsNamed("Shell_NotifyIconA(0").size(), 3u);
   EXPECT_FALSE(late.Main().Visible());
+  EXPECT_TRUE(late.app->Tray()->KeyboardNotices);  // the late icon is asked for the newer notifications too
 
   AppFixture never;  // no shell at all: a preset countdown must stay reachable
   never.os.failNotifyAdd = 1000;
