@@ -41,8 +41,10 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
     f.StartCountdown(r.action, "0", "5", "0");
     f.os.ClearLog();
     std::size_t tipsWhileBoxWaits = 0;
+    bool windowWhileBoxWaits = true;
     f.env.messageBoxes.onShow = [&](const ui::ShownBox&) {
       tipsWhileBoxWaits = f.os.CallsNamed("Shell_NotifyIconA(1").size();
+      windowWhileBoxWaits = f.app->TimeStartIfLoaded() != nullptr;
     };
     if (r.fromCountdownWindow)
       f.app->TimeStartIfLoaded()->Annuler.onClick();
@@ -52,6 +54,7 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
     EXPECT_EQ(f.Boxes(), r.boxes);
     if (!r.boxes.empty()) {
       EXPECT_EQ(tipsWhileBoxWaits, r.tips.size() - 1);  // the idle tip comes after OK
+      EXPECT_FALSE(windowWhileBoxWaits);                // the countdown window went before the box
     }
     EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().Timer1.Enabled(), f.Main().Action), std::tuple(false, false, 0));
     EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
