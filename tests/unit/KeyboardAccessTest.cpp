@@ -139,6 +139,8 @@ TEST(HighContrast, TheSystemsColoursReplaceTheSkinIdleAndCounting) {
     for (const ui::Control* c : {&m.Titre, &m.TxtH, &m.Label1, &m.ArreteLabel, &m.Petetout})
       EXPECT_EQ(c->ForeColour(), text) << c->Name();
     f.StartCountdown(1, "0", "10", "0");
+    for (const ui::Control* c : {&m.ArreteLabel, &m.RebooteLabel, &m.VeilleProlongeeLabel})  // all three dimmed
+      if (high) EXPECT_EQ(c->ForeColour(), ui::kGrayTextColour) << c->Name();
     EXPECT_EQ(m.RebooteLabel.ForeColour(), high ? ui::kGrayTextColour : ui::Rgb(194, 211, 249));
     f.Guard([&] { m.Annule_Click(); });
     EXPECT_EQ(m.RebooteLabel.ForeColour(), text);

@@ -172,6 +172,8 @@ TEST_F(MainWindowTest, MinimiseAndClose) {
   m.MinBrillant.onMouseUp({1, 0, 375, 390});
   EXPECT_EQ(std::tuple(m.Visible(), m.State(), Main().Reduced), std::tuple(false, ui::WindowState::Minimised, true));
 
+  m.ClseBrillant.onMouseDown({1, 0, 1, 1});
+  EXPECT_EQ(Shown({&m.ClseBrillant, &m.CloseE}), "CloseE");  // pressed
   m.ClseBrillant.onMouseUp({2, 0, 1, 1});
   EXPECT_FALSE(app->Ended());
   m.onCloseBox();  // Alt+F4 quits like the close picture

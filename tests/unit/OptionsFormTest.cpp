@@ -72,8 +72,9 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   EXPECT_EQ(o.RestartAction.Value(), 1);
   o.DesignEnd.ValueFromUser(1);
   o.HourMode.ValueFromUser(1);
+  o.AlwaysMin.ValueFromUser(1);
   o.Save.onClick();
-  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x03, 0x12, 7, 8, 9));
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x83, 0x12, 7, 8, 9));
   EXPECT_EQ(std::pair(Main().OldEndDesgn, Main().UseHMode), std::pair(true, true));  // applied to this run too
   EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_TRUE(Main().Enabled());
