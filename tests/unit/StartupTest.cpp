@@ -106,6 +106,11 @@ TEST(Startup, TheLastTimeIsPresetUnlessZeroOrOverridden) {
     EXPECT_EQ(f.Digits(), preset ? "00:10:00" : "00:00:00");
     EXPECT_TRUE(f.env.messageBoxes.shown.empty());
   }
+  AppFixture withAction;  // with an action switch, the remembered delay starts at once
+  withAction.WriteSettingsBytes(AppFixture::TaggedBytes(0x20, 0, 0, 10, 0));
+  withAction.Start("-r");
+  EXPECT_EQ(std::tuple(withAction.Main().CountDown, withAction.Main().Action, withAction.Digits()),
+            std::tuple(true, std::int16_t{2}, std::string("00:10:00")));
 }
 
 TEST_F(AppTest, StartupCoffeeIsNotReadyYet) {
