@@ -46,6 +46,11 @@ TEST_F(MainWindowTest, OpensWithEachButtonInItsNormalPicture) {
                    &m.CloseE, &m.Clse, &m.MinBrillant, &m.MinE, &m.Min, &m.RebooteE, &m.VeilleProlongeeE, &m.DisablePic,
                    &m.VeilleProlongee, &m.Reboote, &m.Arrete, &m.Fond}),
             "ClseBrillant Clse Min VeilleProlongee Reboote Arrete Fond");
+  const auto font = [](const ui::Control& c) {
+    return c.GetFont().name + " " + std::to_string(c.GetFont().size) + (c.GetFont().bold ? " bold" : "");
+  };
+  EXPECT_EQ(font(m.Titre) + "/" + font(m.ArreteLabel) + "/" + font(m.TxtH) + "/" + font(m.Petetout),
+            "Arial 14.250000/Tahoma 8.250000 bold/Tahoma 9.750000 bold/Tahoma 72.000000 bold");
 }
 
 TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {

@@ -36,6 +36,7 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     int same;
     const char* selected;
   } cases[] = {{0x40, 0, "ShutDownAction"},
+               {0x10, 1, "ShutDownAction"},
                {0x08, 1, "RestartAction"},
                {0x84, 1, "StandbyAction"}};  // 0x80: minimised, 0x40: all now
   for (const auto& c : cases) {
@@ -73,9 +74,11 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   o.DesignEnd.ValueFromUser(1);
   o.HourMode.ValueFromUser(1);
   o.AlwaysMin.ValueFromUser(1);
+  o.NoConfirmBox.ValueFromUser(1);
   o.Save.onClick();
-  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x83, 0x12, 7, 8, 9));
-  EXPECT_EQ(std::pair(Main().OldEndDesgn, Main().UseHMode), std::pair(true, true));  // applied to this run too
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x83, 0x16, 7, 8, 9));
+  // applied to this run too
+  EXPECT_EQ(std::tuple(Main().OldEndDesgn, Main().UseHMode, Main().NoConfirm), std::tuple(true, true, true));
   EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_TRUE(Main().Enabled());
   EXPECT_FALSE(Main().StopOptions);

@@ -114,6 +114,11 @@ TEST(Postpone, ClockTimeMovesOnAndTheLimitIsRefusedWithABeep) {
   EXPECT_EQ(f.Digits(), "99:55:00");
   EXPECT_TRUE(f.Main().Timer1.Enabled());
 
+  Started hour;  // the same minute an hour on: the tip is written again all the same
+  hour.StartCountdown(1, "0", "10", "30");
+  EXPECT_TRUE(hour.Main().Postpone(60));
+  EXPECT_EQ(LastTip(hour), "Arrêt dans 1h10 ...");
+
   Started idle;  // nothing to postpone: nothing happens, not even a beep
   idle.os.ClearLog();
   EXPECT_FALSE(idle.Main().Postpone(10));

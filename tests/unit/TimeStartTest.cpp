@@ -44,19 +44,20 @@ TEST(SpellRemainingTime, WordsForEveryKindOfRemainingTime) {
 using TimeStartTest = StartedTest;
 
 TEST_F(TimeStartTest, LookFollowsTheAction) {
-  const std::tuple<std::int16_t, const char*, int, int> cases[] = {
-      {1, "Arrêt ...", IDI_SHUTDOWN, IDB_ARRET_PICT},
-      {2, "Redémarrage ...", IDI_RESTART, IDB_REBOOTE_PICT},
-      {3, "Mise en Veille prolongée ...", IDI_SLEEP, IDB_STANDBY_PICT},
-      {0, "...", 0, 0},
+  const std::tuple<std::int16_t, const char*, int, const char*> cases[] = {
+      {1, "Arrêt ...", IDI_SHUTDOWN, "ArretPict"},
+      {2, "Redémarrage ...", IDI_RESTART, "RebootePict"},
+      {3, "Mise en Veille prolongée ...", IDI_SLEEP, "StandbyPict"},
+      {0, "...", 0, ""},
   };
   for (const auto& [action, caption, icon, picture] : cases) {
     Main().Action = action;
     TimeStart& window = app->LoadTimeStart();
     EXPECT_EQ(window.Caption(), caption);
     EXPECT_EQ(window.Icon(), icon) << caption;
-    for (ui::Control* pict : {&window.ArretPict, &window.RebootePict, &window.StandbyPict})
-      EXPECT_EQ(pict->Visible(), pict->Picture() == picture) << caption << " " << pict->Name();
+    EXPECT_EQ(Shown({&window.ArretPict, &window.RebootePict, &window.StandbyPict}), picture);
+    EXPECT_EQ(std::tuple(window.ArretPict.Picture(), window.RebootePict.Picture(), window.StandbyPict.Picture()),
+              std::tuple(IDB_ARRET_PICT, IDB_REBOOTE_PICT, IDB_STANDBY_PICT));
     EXPECT_EQ(window.Left(), (env.screen.width - window.Width()) / 2) << caption;
     app->UnloadTimeStart();
   }

@@ -85,32 +85,44 @@ TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExclude
 }
 
 // What the window on screen is told: each change once, by what it changes, and nothing for no change.
-TEST_F(ToolkitTest, ControlPeersHearOfEachRealChange) {
-  struct Recorder : ui::ControlPeer {
-    std::string heard;
-    void Changed(ui::Prop p) override { heard += std::to_string(static_cast<int>(p)); }
-  };
-  auto *box = new Recorder, *a = new Recorder, *b = new Recorder;
+template <class Peer, class Prop>
+struct Recorder : Peer {
+  std::string heard;
+  void Changed(Prop p) override { heard += std::to_string(static_cast<int>(p)); }
+};
+template <class Prop>
+std::string Code(std::initializer_list<Prop> ps) {
+  std::string s;
+  for (Prop p : ps) s += std::to_string(static_cast<int>(p));
+  return s;
+}
+
+TEST_F(ToolkitTest, PeersHearOfEachRealChange) {
+  using ControlRecorder = Recorder<ui::ControlPeer, ui::Prop>;
+  auto *box = new ControlRecorder, *a = new ControlRecorder, *b = new ControlRecorder;
+  auto* window = new Recorder<ui::FormPeer, ui::FormProp>;
   form.box.AttachPeer(std::unique_ptr<ui::ControlPeer>(box));
   form.a.AttachPeer(std::unique_ptr<ui::ControlPeer>(a));
   form.b.AttachPeer(std::unique_ptr<ui::ControlPeer>(b));
+  form.AttachPeer(std::unique_ptr<ui::FormPeer>(window));
   for (int twice = 0; twice < 2; ++twice) {
     form.box.SetVisible(false), form.box.SetEnabled(false), form.box.SetCaption("x"), form.box.SetAccessKey('x');
     form.box.SetForeColour(ui::kWhite), form.box.SetBackColour(ui::kWindowTextColour), form.box.SetBold(true);
     form.box.SetBounds({1, 2, 3, 4}), form.box.SetPicture(7), form.box.SetFlat(true);
+    form.SetCaption("c"), form.SetVisible(true), form.ShowOnTop(), form.SetEnabled(false);
+    form.SetState(ui::WindowState::Minimised), form.SetIcon(3), form.SetLeft(5), form.SetTop(6), form.SetWidth(7);
   }
   form.box.SetSelection(0, 1);
   form.a.SetValue(1);
   form.b.SetValue(1);  // the other option hears that it lost its value
   using P = ui::Prop;
-  const auto code = [](std::initializer_list<P> ps) {
-    std::string s;
-    for (P p : ps) s += std::to_string(static_cast<int>(p));
-    return s;
-  };
-  EXPECT_EQ(box->heard, code({P::Visible, P::Enabled, P::Caption, P::Caption, P::Colours, P::Colours, P::Font,
+  EXPECT_EQ(box->heard, Code({P::Visible, P::Enabled, P::Caption, P::Caption, P::Colours, P::Colours, P::Font,
                               P::Bounds, P::Picture, P::Look, P::Selection}));
-  EXPECT_EQ(a->heard + "/" + b->heard, code({P::Value, P::Value}) + "/" + code({P::Value}));
+  EXPECT_EQ(a->heard + "/" + b->heard, Code({P::Value, P::Value}) + "/" + Code({P::Value}));
+  using F = ui::FormProp;
+  EXPECT_EQ(window->heard,
+            Code({F::Caption, F::Visible, F::OnTop, F::Enabled, F::State, F::Icon, F::Bounds, F::Bounds, F::Bounds}));
+  EXPECT_EQ(form.Bounds().left + form.Bounds().top * 10 + form.Bounds().width * 100, 765);
 }
 
 // A backend that, like the real one, sleeps until told when to wake: it notes each deadline it is given.
