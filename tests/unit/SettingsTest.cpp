@@ -52,6 +52,9 @@ TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
     EXPECT_EQ(r.h + r.m + r.s, "000000");
     EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
   }
+  WriteSettingsBytes({'S', '5', '.', '5'});  // the tag alone: all defaults, nothing reset
+  EXPECT_EQ(ReadAll(app->Files(), true).Count(), 0);
+  EXPECT_EQ(SettingsBytes(), (Bytes{'S', '5', '.', '5'}));
   WriteSettingsBytes({'S', '5', '.', '5', 0x01});  // right tag, missing bytes read as 0
   const Read r = ReadAll(app->Files(), true);
   EXPECT_EQ(std::pair(r.Count(), r.b[6]), std::pair(1, true));  // CheckSilence

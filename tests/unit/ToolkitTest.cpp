@@ -123,6 +123,9 @@ TEST_F(ToolkitTest, PeersHearOfEachRealChange) {
   EXPECT_EQ(window->heard,
             Code({F::Caption, F::Visible, F::OnTop, F::Enabled, F::State, F::Icon, F::Bounds, F::Bounds, F::Bounds}));
   EXPECT_EQ(form.Bounds().left + form.Bounds().top * 10 + form.Bounds().width * 100, 765);
+  // Labels let the picture behind them show; other controls paint their own background.
+  EXPECT_EQ(std::pair(ui::Control(form, "label", ui::ControlKind::Label, {}).Transparent(), form.box.Transparent()),
+            std::pair(true, false));
 }
 
 // A backend that, like the real one, sleeps until told when to wake: it notes each deadline it is given.

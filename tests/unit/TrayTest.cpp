@@ -242,6 +242,13 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   EXPECT_EQ(std::vector(messages.end() - 2, messages.end()),
             (std::vector<std::uint32_t>{platform::kNimAdd, platform::kNimSetVersion}));
   EXPECT_EQ(never.os.notifyCalls.back().tip.rfind("Redémarrage dans ", 0), 0u);
+
+  AppFixture minimised;  // minimised by hand meanwhile: brought back all the same
+  minimised.os.failNotifyAdd = 1000;
+  minimised.Start();
+  minimised.Main().SetState(ui::WindowState::Minimised);
+  minimised.Advance(30000);
+  EXPECT_EQ(minimised.Main().State(), ui::WindowState::Normal);
 }
 
 }  // namespace
