@@ -51,6 +51,7 @@ void App::Unload(std::unique_ptr<F>& slot) {
 void App::Start() {
   if (started_) return;
   started_ = true;
+  ReadSystemFacts();
   main_ = std::make_unique<MainForm>(*this);
   mainObject_ = main_.get();
   if (services_.peers) services_.peers->CreatePeers(*mainObject_);

@@ -4,7 +4,6 @@
 
 #include "app/MainForm.h"
 #include "platform/Platform.h"
-#include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/ResourceIds.h"
 #include "seams/Texts.h"
@@ -72,7 +71,7 @@ void MainForm::ShowInTray(const std::string& tip, std::int16_t action) {
   if (!tray) return;
   // The 256-colour icon first; then, on systems other than XP, the 16-colour one.
   tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, true)));
-  if (!XpLooks(app.Shut())) tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, false)));
+  if (!app.System().xpLooks) tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, false)));
 }
 
 void MainForm::RestoreIdleLook() {
@@ -86,7 +85,7 @@ void MainForm::RestoreIdleLook() {
   }
   DisablePic.SetVisible(false);
   EnableActionKeys(true);
-  if (CanHibernate(app.Shut(), ForceHibern)) CheckMaj.SetEnabled(true);
+  if (app.System().CanHibernate(ForceHibern)) CheckMaj.SetEnabled(true);
   Nmbr2Refresh = 0;
   Titre.SetCaption(kShutdownTitle);
   SetDigits("00", "00", "00");

@@ -142,7 +142,7 @@ bool MainForm::Postpone(int minutes) {
 
   if (SystrayIcon* tray = app.Tray()) {
     // The final seconds' icon goes, and the tip is written again whatever it said.
-    tray->AddSystrayIcon(tray->Nid.tip, static_cast<std::int16_t>(ActionIcon(Action, XpLooks(app.Shut()))));
+    tray->AddSystrayIcon(tray->Nid.tip, static_cast<std::int16_t>(ActionIcon(Action, app.System().xpLooks)));
     tray->IconRefresh(true);
   }
   if (!CmdTimStart) {
@@ -206,7 +206,7 @@ void MainForm::Timer1_Timer() {
       Petetout.SetCaption(NumberText(TpsS));
       Petetout2.SetCaption(NumberText(TpsS));
       // XP shows the last seconds in the tray icon too.
-      if (XpLooks(app.Shut()) && TpsS > 0) {
+      if (app.System().xpLooks && TpsS > 0) {
         TrayIconId = static_cast<std::int16_t>(CountdownIcon(TpsS));
         const std::string tip = IsAction(Action) ? TextsOf(Action, *this).tipPrefix + NumberText(TpsS) + "s ..." : "";
         if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(tip, TrayIconId);
@@ -301,7 +301,7 @@ void MainForm::ActNow() {
   if (known && !done) ReturnToIdle(refusal);
 }
 
-void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && CanHibernate(app.Shut(), ForceHibern)); }
+void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && app.System().CanHibernate(ForceHibern)); }
 
 void MainForm::CheckMaj_Timer() {
   const bool down = app.Os().GetAsyncKeyState(platform::kVkShift) != 0;

@@ -6,7 +6,6 @@
 #include "app/InstanceModule.h"
 #include "app/MainForm.h"
 #include "platform/Platform.h"
-#include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/HelpMod.h"
 #include "seams/Postpone.h"
@@ -312,7 +311,7 @@ void MainForm::AddToolTip(ui::Control& button, const std::string& title, const s
 }
 
 void MainForm::ApplySleepWording() {
-  const bool canHibernate = CanHibernate(app.Shut(), ForceHibern);
+  const bool canHibernate = app.System().CanHibernate(ForceHibern);
   if (!canHibernate) ShiftHeld = false;  // its watcher stops
   LongStandby = canHibernate && !ShiftHeld;
   StandByTxt = LongStandby ? kHibernateName : "veille";
