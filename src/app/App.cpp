@@ -51,6 +51,7 @@ void App::Unload(std::unique_ptr<F>& slot) {
 void App::Start() {
   if (started_) return;
   started_ = true;
+  ReadSystemFacts();
   main_ = std::make_unique<MainForm>(*this);
   mainObject_ = main_.get();
   if (services_.peers) services_.peers->CreatePeers(*mainObject_);
@@ -65,7 +66,7 @@ void App::Start() {
   if (main_ && main_->Loaded() && main_->State() == ui::WindowState::Normal) main_->Show();
   // After the show: nobody can point at a button before it is on screen, and
   // the window need not wait for three more windows.
-  if (main_ && main_->Loaded()) main_->AddBalloons();
+  if (main_ && main_->Loaded()) main_->wording.AddBalloons();
 }
 
 MainForm& App::Main() { return *mainObject_; }

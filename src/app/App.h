@@ -10,6 +10,7 @@
 
 #include "platform/Platform.h"
 #include "power/ShutModule.h"
+#include "seams/Actions.h"
 #include "seams/Windows.h"
 #include "settings/FileModule.h"
 #include "ui/Services.h"
@@ -27,11 +28,15 @@ class App : public Windows {
   platform::Platform& Os() override { return os_; }
   ShutModule& Shut() override { return shut_; }
   FileModule& Files() override { return files_; }
+  const SystemFacts& System() const override { return system_; }
   const RunState& State() override;
   Commands& Do() override;
 
-  // Start-up: creates the main window (its initialisation), loads it, shows it.
+  // Start-up: reads the system's facts, creates the main window (its
+  // initialisation), loads it, shows it.
   void Start();
+  // What the system decides, read once at start-up (and by tests that change it).
+  void ReadSystemFacts() { system_ = SystemFacts::Read(shut_); }
 
   // The main window object lives from Start to the end of the program, even
   // once unloaded, so that a handler still running after the close is safe.
@@ -83,6 +88,7 @@ class App : public Windows {
   platform::Platform& os_;
   ShutModule shut_;
   FileModule files_;
+  SystemFacts system_;
   std::unique_ptr<MainForm> main_;
   MainForm* mainObject_ = nullptr;
   bool closing_ = false;  // the main window went: nothing opens again

@@ -1,17 +1,13 @@
-// "Annuler": stops a countdown, drops a prepared run, or quits when idle; and
-// the way back to idle when a chosen action comes to nothing.
+// "Annuler": drops a held start, stops a countdown (its parts do), drops a
+// prepared run, or quits when idle; and the way back to idle.
 #include <string>
 
 #include "app/MainForm.h"
-#include "platform/Platform.h"
-#include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/ResourceIds.h"
 #include "seams/Texts.h"
 #include "seams/Windows.h"
-#include "settings/FileModule.h"
 #include "tray/SystrayIcon.h"
-#include "ui/Services.h"
 
 namespace {
 constexpr std::int16_t kIdleIcon = IDI_IDLE;
@@ -20,36 +16,13 @@ constexpr std::int16_t kIdleIcon = IDI_IDLE;
 void MainForm::Annule_Click() {
   // One cancel at a time: a second one while the first box waits would leave
   // a stale box able to undo whatever comes next.
-  if (cancelling_) return;
+  if (countdown.Cancelling()) return;
   if (!WaitName.empty()) {
-    // The held start is dropped: the program stays, idle.
-    EndWait();
-    DropHeldStart();
-    CmdReduced = false;
-    RestoreIdleLook();
-    Restore();
+    startup.CancelWait();
     return;
   }
   if (CountDown) {
-    // Stopped before any box can wait, so no tick runs behind it.
-    Timer1.SetEnabled(false);
-    app.UnloadTimeStart();
-    KeepAwake(false);
-    if (!NoConfirm && IsAction(Action)) {
-      const ActionTexts texts = TextsOf(Action, *this);
-      ShowInTray(texts.cancelledTip, Action);
-      const std::uint32_t serial = countdownSerial_;
-      cancelling_ = true;
-      app.Svc().messageBoxes.Show(texts.cancelledText, ui::kMbInformation, "Annulation");
-      cancelling_ = false;
-      // A countdown started while the box waited is not this box's to undo.
-      if (serial != countdownSerial_) return;
-    }
-    Action = 0;
-    CountDown = false;
-    if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
-    RestoreIdleLook();
-    if (!CmdTimStart) Restore();
+    countdown.Cancel();
     return;
   }
 
@@ -72,7 +45,7 @@ void MainForm::ShowInTray(const std::string& tip, std::int16_t action) {
   if (!tray) return;
   // The 256-colour icon first; then, on systems other than XP, the 16-colour one.
   tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, true)));
-  if (!XpLooks(app.Shut())) tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, false)));
+  if (!app.System().xpLooks) tray->AddSystrayIcon(tip, static_cast<std::int16_t>(ActionIcon(action, false)));
 }
 
 void MainForm::RestoreIdleLook() {
@@ -86,17 +59,10 @@ void MainForm::RestoreIdleLook() {
   }
   DisablePic.SetVisible(false);
   EnableActionKeys(true);
-  if (CanHibernate(app.Shut(), ForceHibern)) CheckMaj.SetEnabled(true);
+  if (app.System().CanHibernate(ForceHibern)) wording.CheckMaj.SetEnabled(true);
   Nmbr2Refresh = 0;
   Titre.SetCaption(kShutdownTitle);
   SetDigits("00", "00", "00");
-}
-
-void MainForm::EndWait() {
-  WaitEnd.SetEnabled(false);
-  WaitName.clear();
-  DisablePic.SetVisible(false);
-  if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
 }
 
 void MainForm::DropChosenAction() {
@@ -106,18 +72,11 @@ void MainForm::DropChosenAction() {
     if (tray->Icon() != kIdleIcon) tray->AddSystrayIcon(kIdleTip, kIdleIcon);
 }
 
-void MainForm::ReturnToIdle(const std::string& refusal) {
-  if (CountDown) {
-    Timer1.SetEnabled(false);
-    app.UnloadTimeStart();
-    KeepAwake(false);
-    CountDown = false;
-    RestoreIdleLook();
-  }
-  // A refused sleep has already taken the icon away: it comes back here.
-  app.OpenTray();
-  DropChosenAction();
-  // Whatever hid it, the window comes back so that the user sees what happened.
-  if (Loaded()) Restore();
-  if (!refusal.empty()) app.Svc().messageBoxes.Show(refusal, ui::kMbExclamation, kProgramName);
+void MainForm::Form_Unload() {
+  countdown.KeepAwake(false);
+  app.CloseTray();
+  app.UnloadTimeStart();
+  app.UnloadOptionsForm();
+  app.UnloadTimeForm();
+  wording.DropBalloons();  // their windows go with the main window's
 }

@@ -1,5 +1,7 @@
 // The countdown: starting it, one tick per second, the final seconds, the
-// action at zero, and the Sleep wording that follows the Shift key.
+// action at zero and its refusal, and its cancel.
+#include "app/Countdown.h"
+
 #include <cmath>
 #include <string>
 
@@ -8,6 +10,7 @@
 #include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/Postpone.h"
+#include "seams/ResourceIds.h"
 #include "seams/Texts.h"
 #include "seams/Windows.h"
 #include "settings/FileModule.h"
@@ -36,8 +39,14 @@ std::int16_t Saturate16(int value) {
 
 }  // namespace
 
-void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& TimeS, bool TimeFormEnabled) {
-  WaitCmd = false;
+Countdown::Countdown(MainForm& main) : Timer1(main, "Timer1", 1000, false, /*catchUp=*/true), main_(main) {
+  Timer1.onTick = [this] { Timer1_Timer(); };
+}
+
+Windows& Countdown::app() const { return main_.app; }
+
+void Countdown::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& TimeS, bool TimeFormEnabled) {
+  main_.WaitCmd = false;
   double h = NumericValue(TimeH), m = NumericValue(TimeM), s = NumericValue(TimeS);
 
   const bool readable = std::isfinite(h) && std::isfinite(m) && std::isfinite(s) && h >= 0 && m >= 0 && s >= 0;
@@ -62,10 +71,10 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
   }
 
   if (!readable || !(h >= 0 && h < 100 && m >= 0 && m < 60 && s >= 0 && s < 60)) {
-    app.Svc().messageBoxes.Show("Erreur dans le délai", ui::kMbExclamation, "Information");
-    SetDigits("00", "00", "00");
+    app().Svc().messageBoxes.Show("Erreur dans le délai", ui::kMbExclamation, "Information");
+    main_.SetDigits("00", "00", "00");
     // Only the delay dialog has fields to clear; a bad time may come from elsewhere.
-    if (TimeForm* dialog = app.TimeFormIfLoaded()) {
+    if (TimeForm* dialog = app().TimeFormIfLoaded()) {
       dialog->txtHeure.SetText("00");
       dialog->txtMinute.SetText("00");
       dialog->txtSeconde.SetText("00");
@@ -76,78 +85,78 @@ void MainForm::TimeIsMoney(std::string& TimeH, std::string& TimeM, std::string& 
 
   // A countdown lives in the notification area, even one started from the
   // command line before the start-up opens it.
-  app.OpenTray();
-  if (!CmdTimStart) Reduce();
-  if (CmdReduced) {
-    Hide();
-    SetState(ui::WindowState::Minimised);
+  app().OpenTray();
+  if (!main_.CmdTimStart) main_.Reduce();
+  if (main_.CmdReduced) {
+    main_.Hide();
+    main_.SetState(ui::WindowState::Minimised);
   }
-  TpsS = ToByte(s);
-  TpsM = ToByte(m);
-  TpsH = ToByte(h);
+  main_.TpsS = ToByte(s);
+  main_.TpsM = ToByte(m);
+  main_.TpsH = ToByte(h);
   // Set before the dialog closes: its closing reads CountDown to tell an action
   // now under way from one dropped (which it would take back).
-  CountDown = true;
-  if (TimeFormEnabled) app.UnloadTimeForm();
-  if (!Reduced) Show();
-  CmdReduced = false;
-  ZeRo = 0;
-  TxtS.SetCaption(NumberText(TpsS));
-  TxtM.SetCaption(NumberText(TpsM));
-  TxtH.SetCaption(NumberText(TpsH));
-  app.Files().WriteLastTime(TpsH, TpsM, TpsS);
-  for (ui::Control* c : {&TxtH, &TxtM, &TxtS}) c->SetCaption(PadTwo(c->Caption()));
+  main_.CountDown = true;
+  if (TimeFormEnabled) app().UnloadTimeForm();
+  if (!main_.Reduced) main_.Show();
+  main_.CmdReduced = false;
+  main_.ZeRo = 0;
+  main_.TxtS.SetCaption(NumberText(main_.TpsS));
+  main_.TxtM.SetCaption(NumberText(main_.TpsM));
+  main_.TxtH.SetCaption(NumberText(main_.TpsH));
+  app().Files().WriteLastTime(main_.TpsH, main_.TpsM, main_.TpsS);
+  for (ui::Control* c : {&main_.TxtH, &main_.TxtM, &main_.TxtS}) c->SetCaption(PadTwo(c->Caption()));
   // Starting on a whole minute borrows at the first tick.
-  if (NumericValue(TxtS.Caption()) == 0) ZeRo = 1;
+  if (NumericValue(main_.TxtS.Caption()) == 0) main_.ZeRo = 1;
 
   // A highlight left up would sit above the grey strip, clickable.
-  ResetActionButtons();
-  DisablePic.SetVisible(true);
-  EnableActionKeys(false);
-  ArreteLabel.SetForeColour(TextColour(kDimmedShutdown, true));
-  RebooteLabel.SetForeColour(TextColour(kDimmedOther, true));
-  VeilleProlongeeLabel.SetForeColour(TextColour(kDimmedOther, true));
-  if (IsAction(Action)) Titre.SetCaption(TextsOf(Action, *this).title);
-  Stoping = false;
+  main_.ResetActionButtons();
+  main_.DisablePic.SetVisible(true);
+  main_.EnableActionKeys(false);
+  main_.ArreteLabel.SetForeColour(main_.TextColour(kDimmedShutdown, true));
+  main_.RebooteLabel.SetForeColour(main_.TextColour(kDimmedOther, true));
+  main_.VeilleProlongeeLabel.SetForeColour(main_.TextColour(kDimmedOther, true));
+  if (IsAction(main_.Action)) main_.Titre.SetCaption(TextsOf(main_.Action, main_).title);
+  main_.Stoping = false;
   ++countdownSerial_;
   KeepAwake(true);
   Timer1.SetEnabled(true);
-  if (!CmdTimStart) app.LoadTimeStart().Show();
-  if (SystrayIcon* tray = app.Tray()) tray->IconRefresh();
-  if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
+  if (!main_.CmdTimStart) app().LoadTimeStart().Show();
+  if (SystrayIcon* tray = app().Tray()) tray->IconRefresh();
+  if (TimeStart* box = app().TimeStartIfLoaded()) box->RefreshTimeStart();
 }
 
-bool MainForm::Postpone(int minutes) {
+bool Countdown::Postpone(int minutes) {
   // Only a running countdown moves, and not while its cancel box waits.
-  if (!CountDown || cancelling_ || !Timer1.Enabled()) return false;
-  std::uint8_t h = TpsH, m = TpsM, s = TpsS;
+  if (!main_.CountDown || cancelling_ || !Timer1.Enabled()) return false;
+  std::uint8_t h = main_.TpsH, m = main_.TpsM, s = main_.TpsS;
   if (!AddMinutes(h, m, s, minutes)) {
-    app.Os().Beep();
+    app().Os().Beep();
     return false;
   }
-  TpsH = h, TpsM = m, TpsS = s;
+  main_.TpsH = h, main_.TpsM = m, main_.TpsS = s;
   // As if it started now: a whole minute borrows at the next tick.
-  ZeRo = s == 0 ? 1 : 0;
-  SetDigits(PadTwo(NumberText(h)), PadTwo(NumberText(m)), PadTwo(NumberText(s)));
+  main_.ZeRo = s == 0 ? 1 : 0;
+  main_.SetDigits(PadTwo(NumberText(h)), PadTwo(NumberText(m)), PadTwo(NumberText(s)));
 
   // Out of the final seconds: the digits and the dimmed buttons come back.
-  const bool finalSeconds = Petetout.Visible();
-  ShowDigits(true);
-  for (ui::Control* c :
-       {&VeilleProlongee, &Arrete, &Reboote, &ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel, &DisablePic})
+  const bool finalSeconds = main_.Petetout.Visible();
+  main_.ShowDigits(true);
+  for (ui::Control* c : {&main_.VeilleProlongee, &main_.Arrete, &main_.Reboote, &main_.ArreteLabel, &main_.RebooteLabel,
+                         &main_.VeilleProlongeeLabel, &main_.DisablePic})
     c->SetVisible(true);
-  Petetout.SetVisible(false);
-  Petetout2.SetVisible(false);
-  if (finalSeconds && OldEndDesgn && !CmdTimStart) Reduce();  // the final seconds had brought it up
+  main_.Petetout.SetVisible(false);
+  main_.Petetout2.SetVisible(false);
+  if (finalSeconds && main_.OldEndDesgn && !main_.CmdTimStart) main_.Reduce();  // the final seconds had brought it up
 
-  if (SystrayIcon* tray = app.Tray()) {
+  if (SystrayIcon* tray = app().Tray()) {
     // The final seconds' icon goes, and the tip is written again whatever it said.
-    tray->AddSystrayIcon(tray->Nid.tip, static_cast<std::int16_t>(ActionIcon(Action, XpLooks(app.Shut()))));
+    tray->AddSystrayIcon(tray->Nid.tip, static_cast<std::int16_t>(ActionIcon(main_.Action, app().System().xpLooks)));
     tray->IconRefresh(true);
   }
-  if (!CmdTimStart) {
-    Nmbr2Refresh = 0;
-    TimeStart& box = app.LoadTimeStart();
+  if (!main_.CmdTimStart) {
+    main_.Nmbr2Refresh = 0;
+    TimeStart& box = app().LoadTimeStart();
     box.TimeLabel.SetBold(false);
     box.Show();
     box.RefreshTimeStart();
@@ -155,8 +164,8 @@ bool MainForm::Postpone(int minutes) {
   return true;
 }
 
-void MainForm::CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, std::int16_t& tmpSeconde) {
-  const ui::TimeOfDay now = app.Svc().clock.Now();
+void Countdown::CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, std::int16_t& tmpSeconde) {
+  const ui::TimeOfDay now = app().Svc().clock.Now();
   // Worked in int: the 16-bit fields cannot overflow on the way.
   int h = tmpHeure - now.hour;
   if (h < 0) h += 24;
@@ -176,150 +185,167 @@ void MainForm::CalculHoraire(std::int16_t& tmpHeure, std::int16_t& tmpMinute, st
   tmpHeure = Saturate16(h);
   tmpMinute = Saturate16(m);
   tmpSeconde = Saturate16(s);
-  TpsH = DelayByte(h);
-  TpsM = DelayByte(m);
-  TpsS = DelayByte(s);
+  main_.TpsH = DelayByte(h);
+  main_.TpsM = DelayByte(m);
+  main_.TpsS = DelayByte(s);
 }
 
-void MainForm::Timer1_Timer() {
-  TxtM.SetCaption(PadTwo(TxtM.Caption()));
-  if (TpsS > 0) {
-    --TpsS;
-    TxtS.SetCaption(PadTwo(NumberText(TpsS)));
-    if (TpsH == 0 && TpsM == 0 && TpsS <= 5) {
+void Countdown::Timer1_Timer() {
+  main_.TxtM.SetCaption(PadTwo(main_.TxtM.Caption()));
+  if (main_.TpsS > 0) {
+    --main_.TpsS;
+    main_.TxtS.SetCaption(PadTwo(NumberText(main_.TpsS)));
+    if (main_.TpsH == 0 && main_.TpsM == 0 && main_.TpsS <= 5) {
       // The final seconds, in big digits.
-      for (ui::Control* c : {&VeilleProlongee, &Arrete, &Reboote, &ArreteLabel, &RebooteLabel, &VeilleProlongeeLabel,
-                             &DisablePic, &Label1, &Label2, &TxtH, &TxtM, &TxtS})
+      for (ui::Control* c : {&main_.VeilleProlongee, &main_.Arrete, &main_.Reboote, &main_.ArreteLabel,
+                             &main_.RebooteLabel, &main_.VeilleProlongeeLabel, &main_.DisablePic, &main_.Label1,
+                             &main_.Label2, &main_.TxtH, &main_.TxtM, &main_.TxtS})
         c->SetVisible(false);
-      Petetout.SetVisible(true);
-      Petetout2.SetVisible(true);
-      if (!CmdTimStart && !OldEndDesgn) {
-        Nmbr2Refresh = 0;
-        TimeStart& box = app.LoadTimeStart();
+      main_.Petetout.SetVisible(true);
+      main_.Petetout2.SetVisible(true);
+      if (!main_.CmdTimStart && !main_.OldEndDesgn) {
+        main_.Nmbr2Refresh = 0;
+        TimeStart& box = app().LoadTimeStart();
         box.ShowOnTop();  // the user may be working in another window
         box.TimeLabel.SetBold(true);
         box.RefreshTimeStart();
       } else {
-        if (State() == ui::WindowState::Normal) Show();
-        if (State() == ui::WindowState::Minimised) Restore();
+        if (main_.State() == ui::WindowState::Normal) main_.Show();
+        if (main_.State() == ui::WindowState::Minimised) main_.Restore();
       }
-      Petetout.SetCaption(NumberText(TpsS));
-      Petetout2.SetCaption(NumberText(TpsS));
+      main_.Petetout.SetCaption(NumberText(main_.TpsS));
+      main_.Petetout2.SetCaption(NumberText(main_.TpsS));
       // XP shows the last seconds in the tray icon too.
-      if (XpLooks(app.Shut()) && TpsS > 0) {
-        TrayIconId = static_cast<std::int16_t>(CountdownIcon(TpsS));
-        const std::string tip = IsAction(Action) ? TextsOf(Action, *this).tipPrefix + NumberText(TpsS) + "s ..." : "";
-        if (SystrayIcon* tray = app.Tray()) tray->AddSystrayIcon(tip, TrayIconId);
+      if (app().System().xpLooks && main_.TpsS > 0) {
+        TrayIconId = static_cast<std::int16_t>(CountdownIcon(main_.TpsS));
+        const std::string tip =
+            IsAction(main_.Action) ? TextsOf(main_.Action, main_).tipPrefix + NumberText(main_.TpsS) + "s ..." : "";
+        if (SystrayIcon* tray = app().Tray()) tray->AddSystrayIcon(tip, TrayIconId);
       }
-      if (TpsS > 0 && !Noding) app.Os().Beep();
+      if (main_.TpsS > 0 && !main_.Noding) app().Os().Beep();
     }
   }
-  if (TpsS == 0 && ZeRo < 255) ++ZeRo;
-  if (TpsM > 0 && TpsS == 0 && ZeRo >= 2) {
-    --TpsM;
-    TpsS = 59;
-    TxtS.SetCaption(NumberText(TpsS));
-    TxtM.SetCaption(PadTwo(NumberText(TpsM)));
-    ZeRo = 0;
+  if (main_.TpsS == 0 && main_.ZeRo < 255) ++main_.ZeRo;
+  if (main_.TpsM > 0 && main_.TpsS == 0 && main_.ZeRo >= 2) {
+    --main_.TpsM;
+    main_.TpsS = 59;
+    main_.TxtS.SetCaption(NumberText(main_.TpsS));
+    main_.TxtM.SetCaption(PadTwo(NumberText(main_.TpsM)));
+    main_.ZeRo = 0;
   }
-  if (TpsM == 0 && TpsH > 0 && TpsS == 0 && ZeRo >= 2) {
-    --TpsH;
-    TxtH.SetCaption(PadTwo(NumberText(TpsH)));
-    TpsM = 59;
-    TpsS = 59;
-    TxtM.SetCaption("59");
-    TxtS.SetCaption("59");
-    ZeRo = 0;
+  if (main_.TpsM == 0 && main_.TpsH > 0 && main_.TpsS == 0 && main_.ZeRo >= 2) {
+    --main_.TpsH;
+    main_.TxtH.SetCaption(PadTwo(NumberText(main_.TpsH)));
+    main_.TpsM = 59;
+    main_.TpsS = 59;
+    main_.TxtM.SetCaption("59");
+    main_.TxtS.SetCaption("59");
+    main_.ZeRo = 0;
   }
-  if (SystrayIcon* tray = app.Tray()) tray->IconRefresh();
-  if (!CmdTimStart) {
-    if (Nmbr2Refresh < 4) {
-      if (TimeStart* box = app.TimeStartIfLoaded()) box->RefreshTimeStart();
-      ++Nmbr2Refresh;
-    } else if (Nmbr2Refresh == 4) {
+  if (SystrayIcon* tray = app().Tray()) tray->IconRefresh();
+  if (!main_.CmdTimStart) {
+    if (main_.Nmbr2Refresh < 4) {
+      if (TimeStart* box = app().TimeStartIfLoaded()) box->RefreshTimeStart();
+      ++main_.Nmbr2Refresh;
+    } else if (main_.Nmbr2Refresh == 4) {
       // Its closing sets Nmbr2Refresh to 5: the next ticks leave it alone.
-      app.UnloadTimeStart();
+      app().UnloadTimeStart();
     }
   }
-  if (TpsH + TpsM + TpsS == 0) PerformAction();
+  if (main_.TpsH + main_.TpsM + main_.TpsS == 0) PerformAction();
 }
 
-void MainForm::PerformAction() {
+void Countdown::PerformAction() {
   Timer1.SetEnabled(false);
   KeepAwake(false);  // the countdown is over, whatever comes of the call
   // An action button acting at once has set Stoping, yet no delay is being
   // entered: left set, it would turn every tray click away.
-  Stoping = false;
-  const std::int16_t action = Action;
+  main_.Stoping = false;
+  const std::int16_t action = main_.Action;
   if (action < 1 || action > 3) return;
   if (action == 3) {
-    app.CloseTray();
-    app.UnloadTimeStart();
+    app().CloseTray();
+    app().UnloadTimeStart();
   }
   std::string refusal;
-  if (PowerCall(action, LongStandby, refusal)) {
+  if (PowerCall(action, main_.LongStandby, refusal)) {
     // Back from sleep the program's work is done; otherwise the system ends it.
     if (action == 3)
-      app.UnloadMain();
+      app().UnloadMain();
     else
-      Hide();
+      main_.Hide();
     return;
   }
   ReturnToIdle(refusal);
 }
 
-bool MainForm::PowerCall(std::int16_t action, bool hibernate, std::string& refusal) {
+bool Countdown::PowerCall(std::int16_t action, bool hibernate, std::string& refusal) {
   refusal.clear();
   if (!IsAction(action)) return false;
-  if (CallPower(app.Shut(), action, hibernate)) return true;
+  if (CallPower(app().Shut(), action, hibernate)) return true;
   // Hibernation may be switched off while standby still works.
   if (action == 3 && hibernate) {
-    if (app.Svc().messageBoxes.Show(
+    if (app().Svc().messageBoxes.Show(
             "Windows a refusé la mise en veille prolongée.\r\nMettre l'ordinateur en veille à la place ?",
             ui::kMbOkCancel + ui::kMbQuestion, kProgramName) != ui::kIdOk)
       return false;
-    if (CallPower(app.Shut(), action, false)) return true;
+    if (CallPower(app().Shut(), action, false)) return true;
   }
-  refusal = TextsOf(action, *this).refusal;
+  refusal = TextsOf(action, main_).refusal;
   return false;
 }
 
-void MainForm::KeepAwake(bool on) {
+void Countdown::KeepAwake(bool on) {
   if (on == awake_) return;
   awake_ = on;
-  app.Os().SetThreadExecutionState(on ? platform::kEsContinuous | platform::kEsSystemRequired
-                                      : platform::kEsContinuous);
+  app().Os().SetThreadExecutionState(on ? platform::kEsContinuous | platform::kEsSystemRequired
+                                        : platform::kEsContinuous);
 }
 
-void MainForm::ActNow() {
-  const std::int16_t action = Action;
+void Countdown::ActNow() {
+  const std::int16_t action = main_.Action;
   const bool known = action >= 1 && action <= 3;
   std::string refusal;
-  const bool done = known && PowerCall(action, LongStandby, refusal);
-  if (done && action == 3) app.UnloadMain();  // the machine woke up: the program ends
-  app.UnloadTimeForm();
+  const bool done = known && PowerCall(action, main_.LongStandby, refusal);
+  if (done && action == 3) app().UnloadMain();  // the machine woke up: the program ends
+  app().UnloadTimeForm();
   if (known && !done) ReturnToIdle(refusal);
 }
 
-void MainForm::WatchShift(bool on) { CheckMaj.SetEnabled(on && CanHibernate(app.Shut(), ForceHibern)); }
-
-void MainForm::CheckMaj_Timer() {
-  const bool down = app.Os().GetAsyncKeyState(platform::kVkShift) != 0;
-  if (down == ShiftHeld) return;
-  ShiftHeld = down;
-  ApplySleepWording();
+void Countdown::ReturnToIdle(const std::string& refusal) {
+  if (main_.CountDown) {
+    Timer1.SetEnabled(false);
+    app().UnloadTimeStart();
+    KeepAwake(false);
+    main_.CountDown = false;
+    main_.RestoreIdleLook();
+  }
+  // A refused sleep has already taken the icon away: it comes back here.
+  app().OpenTray();
+  main_.DropChosenAction();
+  // Whatever hid it, the window comes back so that the user sees what happened.
+  if (main_.Loaded()) main_.Restore();
+  if (!refusal.empty()) app().Svc().messageBoxes.Show(refusal, ui::kMbExclamation, kProgramName);
 }
 
-void MainForm::PrepareRun(bool allNow, bool waitCmd) {
-  CmdAllnow = allNow;
-  WaitCmd = waitCmd;
-}
-
-void MainForm::ApplyOptions(const RunOptions& options) {
-  OldEndDesgn = options.OldEndDesgn;
-  Noding = options.Noding;
-  CmdTimStart = options.CmdTimStart;
-  UseHMode = options.UseHMode;
-  NoConfirm = options.NoConfirm;
-  ForceHibern = options.ForceHibern;
+void Countdown::Cancel() {
+  // Stopped before any box can wait, so no tick runs behind it.
+  Timer1.SetEnabled(false);
+  app().UnloadTimeStart();
+  KeepAwake(false);
+  if (!main_.NoConfirm && IsAction(main_.Action)) {
+    const ActionTexts texts = TextsOf(main_.Action, main_);
+    main_.ShowInTray(texts.cancelledTip, main_.Action);
+    const std::uint32_t serial = countdownSerial_;
+    cancelling_ = true;
+    app().Svc().messageBoxes.Show(texts.cancelledText, ui::kMbInformation, "Annulation");
+    cancelling_ = false;
+    // A countdown started while the box waited is not this box's to undo.
+    if (serial != countdownSerial_) return;
+  }
+  main_.Action = 0;
+  main_.CountDown = false;
+  if (SystrayIcon* tray = app().Tray()) tray->AddSystrayIcon(kIdleTip, IDI_IDLE);
+  main_.RestoreIdleLook();
+  if (!main_.CmdTimStart) main_.Restore();
 }

@@ -8,7 +8,6 @@
 #include "settings/OptionsForm.h"
 #include "text/Text.h"
 #include "timeui/TimeForm.h"
-#include "tooltip/cToolTip.h"
 #include "tray/SystrayIcon.h"
 #include "ui/Services.h"
 
@@ -28,24 +27,13 @@ void StartWaitingTime(MainForm& main) {
 
 }  // namespace
 
-MainForm::MainForm(Windows& a)
-    : MainView(a.Svc()),
-      Timer1(*this, "Timer1", 1000, false, /*catchUp=*/true),
-      CheckMaj(*this, "CheckMaj", 100, true),
-      Patient(*this, "Patient", 1, false),
-      WaitEnd(*this, "WaitEnd", 1000, false),
-      app(a) {
+MainForm::MainForm(Windows& a) : MainView(a.Svc()), app(a), countdown(*this), wording(*this), startup(*this) {
   WireEvents();
 }
 
 MainForm::~MainForm() = default;
 
 void MainForm::WireEvents() {
-  Timer1.onTick = [this] { Timer1_Timer(); };
-  CheckMaj.onTick = [this] { CheckMaj_Timer(); };
-  Patient.onTick = [this] { Patient_Timer(); };
-  WaitEnd.onTick = [this] { WaitEnd_Timer(); };
-
   // Alt+F4 quits the way the close picture does.
   onCloseBox = [this] { ClseBrillant_MouseUp(1, 0, 0, 0); };
 
@@ -71,7 +59,7 @@ void MainForm::ChooseAction(std::int16_t action) {
   Stoping = true;
   Action = action;
   if (CmdAllnow && WaitCmd) {
-    PerformAction();
+    countdown.PerformAction();
   } else if (WaitCmd) {
     StartWaitingTime(*this);
   } else {
@@ -99,7 +87,7 @@ void MainForm::RebooteBrillant_MouseUp(int Button, int, float X, float Y) {
     // The restart button switches the tray before deciding, in every case.
     ShowInTray(TextsOf(2, *this).chosenTip, 2);
     if (CmdAllnow && WaitCmd) {
-      PerformAction();
+      countdown.PerformAction();
     } else if (WaitCmd) {
       StartWaitingTime(*this);
     } else {
@@ -149,4 +137,18 @@ void MainForm::Restore() {
     Show();
     SetState(ui::WindowState::Normal);
   }
+}
+
+void MainForm::PrepareRun(bool allNow, bool waitCmd) {
+  CmdAllnow = allNow;
+  WaitCmd = waitCmd;
+}
+
+void MainForm::ApplyOptions(const RunOptions& options) {
+  OldEndDesgn = options.OldEndDesgn;
+  Noding = options.Noding;
+  CmdTimStart = options.CmdTimStart;
+  UseHMode = options.UseHMode;
+  NoConfirm = options.NoConfirm;
+  ForceHibern = options.ForceHibern;
 }

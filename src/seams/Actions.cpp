@@ -49,9 +49,12 @@ ActionTexts TextsOf(std::int16_t action, const RunState& state) {
   }
 }
 
-bool XpLooks(ShutModule& shut) { return shut.GetOSName() == "Xp"; }
-
-bool CanHibernate(ShutModule& shut, bool forced) { return shut.IsNT5() || forced; }
+SystemFacts SystemFacts::Read(ShutModule& shut) {
+  SystemFacts facts;
+  facts.xpLooks = shut.GetOSName() == "Xp";
+  facts.nt5 = shut.IsNT5();
+  return facts;
+}
 
 int ActionIcon(std::int16_t action, bool xp) {
   switch (action) {

@@ -27,11 +27,17 @@ bool IsAction(std::int16_t action);
 // The texts, with the Sleep action named as the run state words it now.
 ActionTexts TextsOf(std::int16_t action, const RunState& state);
 
-// The system-dependent choices, made here only: XP gets the 256-colour icons
-// and the 3D text boxes, and shows the last seconds in the tray icon.
-bool XpLooks(ShutModule& shut);
-// Hibernation is offered on 2000 and XP, and anywhere once forced.
-bool CanHibernate(ShutModule& shut, bool forced);
+// The system-dependent choices, made here only and read from the system once,
+// at start-up: they cannot change while the program runs.
+struct SystemFacts {
+  // XP gets the 256-colour icons and the 3D text boxes, and shows the last
+  // seconds in the tray icon.
+  bool xpLooks = false;
+  bool nt5 = false;  // 2000 and later
+  static SystemFacts Read(ShutModule& shut);
+  // Hibernation is offered on 2000 and XP, and anywhere once forced.
+  bool CanHibernate(bool forced) const { return nt5 || forced; }
+};
 // The action's tray and window icon: 256 colours (XP) or 16; 0 for no action.
 int ActionIcon(std::int16_t action, bool xp);
 // The countdown window's picture of the action; 0 for no action.

@@ -14,6 +14,7 @@ namespace platform {
 class Platform;
 }
 class ShutModule;
+struct SystemFacts;
 class FileModule;
 class Commands;
 class SystrayIcon;
@@ -29,6 +30,8 @@ class Windows {
   virtual platform::Platform& Os() = 0;
   virtual ShutModule& Shut() = 0;
   virtual FileModule& Files() = 0;
+  // Read once when the program starts.
+  virtual const SystemFacts& System() const = 0;
   virtual const RunState& State() = 0;
   virtual Commands& Do() = 0;
 

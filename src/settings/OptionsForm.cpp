@@ -91,8 +91,8 @@ void OptionsForm::Form_Load() {
   Retail.SetCaption(kVersionLine);
   WinVersion.SetCaption("Votre système d'exploitation est Windows " + shut.GetOSVersionString() + " (Windows " +
                         shut.GetOSDisplayName() + ").");
-  if (!CanHibernate(shut, main.ForceHibern)) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
-  if (shut.IsNT5()) ForceHib.SetEnabled(false);
+  if (!app.System().CanHibernate(main.ForceHibern)) StandbyAction.SetCaption("Mettre en " + main.StandByTxt);
+  if (app.System().nt5) ForceHib.SetEnabled(false);
 
   // The file's own copies of the running options are not shown: the running
   // program's values are (switches may have changed them).

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/Commands.h"
 #include "seams/Texts.h"
@@ -89,7 +88,7 @@ void TimeForm::Form_Load() {
   TimeTimer_Timer();
 
   app.Do().WatchShift(false);
-  if (!XpLooks(app.Shut()))
+  if (!app.System().xpLooks)
     for (ui::Control* field : {&txtHeure, &txtMinute, &txtSeconde}) field->SetFlat(true);
   app.Do().DelayDialogShown(true);
 

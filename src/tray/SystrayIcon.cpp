@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "power/ShutModule.h"
 #include "seams/Actions.h"
 #include "seams/Commands.h"
 #include "seams/ResourceIds.h"
@@ -163,7 +162,7 @@ void SystrayIcon::IconRefresh(bool fresh) {
   const RunState& main = state;
   if (IsAction(main.Action)) {  // another value keeps both as they were
     app.Do().SetTipPrefix(TextsOf(main.Action, main).tipPrefix);
-    TipIconId = static_cast<std::int16_t>(ActionIcon(main.Action, XpLooks(app.Shut())));
+    TipIconId = static_cast<std::int16_t>(ActionIcon(main.Action, app.System().xpLooks));
   }
   if (!main.CountDown) return;
 

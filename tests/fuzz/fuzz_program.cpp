@@ -216,7 +216,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (f.app->Ended() || f.processEnded) return 0;
   MainForm& main = f.Main();
   const int left = main.TpsH * 3600 + main.TpsM * 60 + main.TpsS;
-  if (main.CountDown && main.Timer1.Enabled() && left <= 120) {
+  if (main.CountDown && main.countdown.Timer1.Enabled() && left <= 120) {
     const std::size_t before = f.PowerCalls().size();
     f.Advance((left + 2) * 1000);
     Check(f.PowerCalls().size() > before || f.processEnded, "a running countdown that never acts");

@@ -56,7 +56,8 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
       EXPECT_EQ(tipsWhileBoxWaits, r.tips.size() - 1);  // the idle tip comes after OK
       EXPECT_FALSE(windowWhileBoxWaits);                // the countdown window went before the box
     }
-    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().Timer1.Enabled(), f.Main().Action), std::tuple(false, false, 0));
+    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().countdown.Timer1.Enabled(), f.Main().Action),
+              std::tuple(false, false, 0));
     EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
   }
 }
@@ -73,7 +74,7 @@ TEST_F(StartedTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
   EXPECT_EQ(w.ArreteLabel.ForeColour(), ui::kWhite);
   EXPECT_EQ(w.Titre.Caption(), kShutdownTitle);
   EXPECT_EQ(w.TxtH.Caption() + w.TxtM.Caption() + w.TxtS.Caption(), "000000");
-  EXPECT_EQ(std::pair(w.Visible(), w.CheckMaj.Enabled()), std::pair(true, true));
+  EXPECT_EQ(std::pair(w.Visible(), w.wording.CheckMaj.Enabled()), std::pair(true, true));
   EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);
   Advance(10000);
   EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty());
@@ -128,7 +129,7 @@ TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
     if (std::exchange(first, false)) StartCountdown(2, "0", "0", "30");
   };
   Main().Annule.onClick();
-  EXPECT_EQ(std::pair(Main().CountDown, Main().Timer1.Enabled()), std::pair(true, true));
+  EXPECT_EQ(std::pair(Main().CountDown, Main().countdown.Timer1.Enabled()), std::pair(true, true));
   EXPECT_EQ(Main().Action, 2);
   Advance(30000);
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});

@@ -32,7 +32,7 @@ TEST(Countdown, ActsAfterExactlyTheDelay) {
     EXPECT_EQ(f.PowerCalls(), Lines{});
     f.Advance(1000);
     EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(12,0)"});
-    EXPECT_EQ(std::pair(f.Main().Timer1.Enabled(), f.Main().Visible()), std::pair(false, false));
+    EXPECT_EQ(std::pair(f.Main().countdown.Timer1.Enabled(), f.Main().Visible()), std::pair(false, false));
   }
 }
 

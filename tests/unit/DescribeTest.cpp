@@ -54,7 +54,7 @@ TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
   main.Titre.SetVisible(false);
   main.Titre.SetBold(true);
   main.Titre.SetCaption("a|b\\c\r\nd");  // every escaped character at once
-  main.Timer1.SetEnabled(true);
+  main.countdown.Timer1.SetEnabled(true);
   text = DescribeApp(*app, "");
   EXPECT_NE(RecordOf(text, "form|MainForm|").find("|visible=1|enabled=0|state=1|"), std::string::npos);
   EXPECT_EQ(RecordOf(text, "ctl|MainForm|Titre|"),

@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {
 
 TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) {
   for (bool xp : {true, false}) {
-    if (!xp) os.Set98();
+    if (!xp) os.Set98(), app->ReadSystemFacts();
     for (const Family& f : kActions) {
       SCOPED_TRACE(f.name);
       os.ClearLog();
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) 
       EXPECT_EQ(std::pair(t.Left(), t.Top()),
                 std::pair((env.screen.width - t.Width()) / 2, (env.screen.height - t.Height()) / 2));
       EXPECT_EQ(t.TimeLabel.Caption(), "20:00:0" + std::to_string(f.action));
-      EXPECT_EQ(std::tuple(Main().Visible(), Main().Enabled(), Main().CheckMaj.Enabled()),
+      EXPECT_EQ(std::tuple(Main().Visible(), Main().Enabled(), Main().wording.CheckMaj.Enabled()),
                 std::tuple(true, false, false));
       EXPECT_TRUE(Main().Stoping);
       std::vector<std::string> tips{"Shell_NotifyIconA(1,icon=" + std::to_string(100 + f.action) + ",tip=" + f.tip +
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) 
 
       t.onCloseBox();  // closed without a countdown: back to idle
       EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
-      EXPECT_EQ(std::tuple(Main().Action, Main().Stoping, Main().CheckMaj.Enabled()), std::tuple(0, false, xp));
+      EXPECT_EQ(std::tuple(Main().Action, Main().Stoping, Main().wording.CheckMaj.Enabled()), std::tuple(0, false, xp));
       EXPECT_EQ(std::tuple(Main().Enabled(), Main().Visible(), Main().IsActive()), std::tuple(true, true, true));
       EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA").back(),
                 std::string("Shell_NotifyIconA(1,icon=112,tip=") + kIdleTip + ")");

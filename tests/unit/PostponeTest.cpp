@@ -112,7 +112,7 @@ TEST(Postpone, ClockTimeMovesOnAndTheLimitIsRefusedWithABeep) {
   EXPECT_FALSE(f.Main().Postpone(10));
   EXPECT_EQ(f.os.Calls(), Lines{"Beep()"});
   EXPECT_EQ(f.Digits(), "99:55:00");
-  EXPECT_TRUE(f.Main().Timer1.Enabled());
+  EXPECT_TRUE(f.Main().countdown.Timer1.Enabled());
 
   Started hour;  // the same minute an hour on: the tip is written again all the same
   hour.StartCountdown(1, "0", "10", "30");

@@ -23,7 +23,7 @@ std::string Refused(const char* text) { return std::string(text) + " [48 Crepusc
 void ExpectIdleOnScreen(AppFixture& f) {
   MainForm& m = f.Main();
   EXPECT_FALSE(f.app->Ended());
-  EXPECT_EQ(std::pair(m.CountDown, m.Timer1.Enabled()), std::pair(false, false));
+  EXPECT_EQ(std::pair(m.CountDown, m.countdown.Timer1.Enabled()), std::pair(false, false));
   EXPECT_EQ(m.Action, 0);
   EXPECT_EQ(std::pair(m.Visible(), m.Enabled()), std::pair(true, true));
   EXPECT_EQ(m.State(), ui::WindowState::Normal);

@@ -28,11 +28,11 @@ void ExpectWording(AppFixture& f, bool hibernates) {
   MainForm& main = f.Main();
   const char* item = hibernates ? "&Veille Prolongée" : "Mise en &veille";
   EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), hibernates ? kHibernateName : "Mettre en veille");
-  EXPECT_EQ(std::pair(main.LongStandby, main.CheckMaj.Enabled()), std::pair(hibernates, hibernates));
+  EXPECT_EQ(std::pair(main.LongStandby, main.wording.CheckMaj.Enabled()), std::pair(hibernates, hibernates));
   EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, item);
   EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, item);
-  ASSERT_EQ(main.Balloons().size(), 3u);
-  const cToolTip& balloon = **main.Balloons().Find("VeilleProlongeeBrillant");
+  ASSERT_EQ(main.wording.Balloons().size(), 3u);
+  const cToolTip& balloon = **main.wording.Balloons().Find("VeilleProlongeeBrillant");
   EXPECT_EQ(balloon.Title(), hibernates ? "Programmer la mise en veille prolongée" : "Programmer la mise en veille");
   EXPECT_EQ(balloon.Text().substr(0, balloon.Text().find('\r', 3)),
             hibernates ? " \r\nPlonge votre ordinateur dans un coma profond ..."

@@ -22,7 +22,7 @@ TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
     EXPECT_NE(f.app->TimeFormIfLoaded(), nullptr);
     EXPECT_EQ(f.Main().Action, action);
     EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1").size(), 1u);  // one dialog opened, not one per switch
-    EXPECT_FALSE(f.Main().Patient.Enabled());
+    EXPECT_FALSE(f.Main().startup.Patient.Enabled());
   }
 }
 
@@ -91,7 +91,7 @@ TEST(Startup, TimeTextsAreCheckedShownAndABadOneNeverActs) {
 
 TEST_F(AppTest, StartupTimeWithActionStartsTheCountdownAtOnce) {
   Start("-a -t:0,2,0");
-  EXPECT_EQ(std::pair(Main().CountDown, Main().Timer1.Enabled()), std::pair(true, true));
+  EXPECT_EQ(std::pair(Main().CountDown, Main().countdown.Timer1.Enabled()), std::pair(true, true));
   EXPECT_EQ(Digits(), "00:02:00");
   EXPECT_FALSE(Main().Visible());  // the countdown window shows the time instead
 }

@@ -77,7 +77,7 @@ TEST_F(TrayTest, TipDuringACountdown) {
   }
   EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 102);
 
-  os.Set98();  // 16-colour icons elsewhere than on XP
+  os.Set98(), app->ReadSystemFacts();  // 16-colour icons elsewhere than on XP
   main.Action = 3;
   main.StandByTxt = "veille";
   Tray().IconRefresh();
