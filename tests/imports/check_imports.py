@@ -15,7 +15,7 @@ status is 1 when any program fails.
 import os
 import re
 import sys
-from dataclasses import dataclass
+from collections import namedtuple
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
@@ -38,14 +38,8 @@ class TableError(Exception):
     pass
 
 
-@dataclass(frozen=True)
-class Row:
-    dll: str
-    function: str
-    nt: str | None  # first 32-bit NT exporting it; None: none does
-    x64: str | None  # first 64-bit Windows exporting it; None: none does
-    win9x: str | None  # "95", "95*", "98", "Me"; None: that family never does
-    on9x: str
+# nt, x64: the first 32-bit NT and 64-bit Windows exporting it; win9x: "95", "95*", "98" or "Me". None: none does.
+Row = namedtuple("Row", "dll function nt x64 win9x on9x")
 
 
 def _parse_nt(cell):
@@ -93,11 +87,8 @@ def parse_table(text, name=TABLE_NAME):
     return rows
 
 
-@dataclass(frozen=True)
-class Import:
-    dll: str  # as the program spells it
-    name: str | None  # None: imported by ordinal only
-    ordinal: int | None = None
+# The dll as the program spells it; name None: imported by ordinal only.
+Import = namedtuple("Import", "dll name ordinal", defaults=(None,))
 
 
 _DLL_LINE = re.compile(r"^\s*DLL Name:\s*(\S+)")
