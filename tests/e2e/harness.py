@@ -6,6 +6,7 @@ the program with real X input (xdotool) and reads its windows with wintool,
 a console helper run in the same prefix.
 """
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -271,20 +272,12 @@ class Case:
     @staticmethod
     def read_bytes(path):
         """The bytes of a file, None while it does not exist."""
-        if not os.path.exists(path):
-            return None
-        with open(path, "rb") as f:
-            return f.read()
+        return pathlib.Path(path).read_bytes() if os.path.exists(path) else None
 
     def wait_bytes(self, path, expected, what, timeout=10):
-        """Waits until the file holds expected; else a Failure tells the last bytes seen."""
-        last = [None]
-
-        def same():
-            last[0] = self.read_bytes(path)
-            return last[0] == expected
-
-        wait_until(same, timeout, lambda: "%s: expected %r, got %r" % (what, expected, last[0]), 0.1)
+        """Waits until the file holds expected; else a Failure tells the bytes it holds."""
+        wait_until(lambda: self.read_bytes(path) == expected, timeout,
+                   lambda: "%s: expected %r, got %r" % (what, expected, self.read_bytes(path)), 0.1)
 
     # ---- reading and driving windows ----
 
