@@ -10,7 +10,7 @@ class RelayLineTest(unittest.TestCase):
         c = relay.parse_line("0108:Call KERNEL32.SetSystemPowerState(ffffffffffffffff,00000001ffffffff) ret=140001a63")
         self.assertEqual((c.dll, c.func), ("KERNEL32", "SetSystemPowerState"))
         self.assertEqual([c.u32(0), c.u32(1)], [0xFFFFFFFF, 0xFFFFFFFF])
-        self.assertEqual(c.args[1].value, 0x1FFFFFFFF)
+        self.assertEqual(c.args[1][0], 0x1FFFFFFFF)
 
     def test_texts_are_decoded(self):
         cases = [
