@@ -1,4 +1,4 @@
-"""Start-up: a bad time switch, the single instance, -m, the window's place."""
+"""Start-up: a bad time switch, the single instance, "now" waiting for an action, -m, the window's place."""
 import time
 
 from common import BOXES, BUTTONS, DIALOG, MAIN, POWER, names
@@ -46,6 +46,16 @@ def second_instance(t):
     equal(names(third, POWER), [], "power calls of the third copy")
     t.key_to(DIALOG, "Escape")
     t.wait_gone(DIALOG)
+
+
+@case(relay=POWER)
+def now_waits_for_an_action(t):
+    p = t.start("-n")
+    t.wait_main_window()
+    equal(names(p, POWER), [], "power calls before a button is pressed")
+    t.click_twips(MAIN, *BUTTONS["restart"])
+    c = p.wait_call("ExitWindowsEx", 10)
+    equal((c.u32(0), c.u32(1)), (6, 0), "ExitWindowsEx(EWX_REBOOT + EWX_FORCE, 0)")
 
 
 @case(relay=["Shell_NotifyIconA"] + POWER)
