@@ -5,10 +5,9 @@ emulates, and a relay trace restricted to the functions it checks. It drives
 the program with real X input (xdotool) and reads its windows with wintool,
 a console helper run in the same prefix.
 """
-import contextlib
 import os
+import pathlib
 import re
-import select
 import shutil
 import subprocess
 import threading
@@ -78,10 +77,6 @@ def shell(function, *args, check_rc=True):
     return r
 
 
-def unescape_field(text):
-    return re.sub(r"\\([rn|;\\])", lambda m: {"r": "\r", "n": "\n"}.get(m.group(1), m.group(1)), text)
-
-
 def split_fields(line, separator="|", unescape=True):
     """Splits at the separators that no backslash escapes, then unescapes each field."""
     fields = [""]
@@ -90,14 +85,16 @@ def split_fields(line, separator="|", unescape=True):
             fields.append("")
         else:
             fields[-1] += token
-    return [unescape_field(f) for f in fields] if unescape else fields
+    unescaped = {"r": "\r", "n": "\n"}
+    return [re.sub(r"\\([rn|;\\])", lambda m: unescaped.get(m.group(1), m.group(1)), f) if unescape else f
+            for f in fields]
 
 
 class Session:
     """One X display and one template prefix for the whole run, of one of the
     two programs: win64 (x86_64) or win32 (i686, under 32-bit Wine)."""
 
-    def __init__(self, build=None, display=None, keep=False, arch="win64"):
+    def __init__(self, display, build=None, arch="win64"):
         self.build = os.path.abspath(build or os.environ.get("CREP_BUILD") or os.path.join(ROOT, "build"))
         self.arch = arch
         self.exe = os.path.join(self.build, arch, "crepuscule.exe")
@@ -107,22 +104,13 @@ class Session:
         # The 32-bit run keeps its logs apart: e2e-logs/win32/CASE.
         self.logs = os.path.join(self.build, "e2e-logs", *(["win32"] if arch == "win32" else []))
         self.screenshots = os.path.join(self.build, "screenshots")
-        self.display = display
-        self.keep = keep
-        self.xvfb = None
-
-    def start(self):
+        # Every Wine and X process of the run inherits it.
+        os.environ["DISPLAY"] = display
         # Prefixes kept by an earlier run (failed cases) go now.
         shutil.rmtree(os.path.join(self.wine_dir, "cases"), ignore_errors=True)
         for d in (self.logs, self.screenshots, os.path.join(self.wine_dir, "cases")):
             os.makedirs(d, exist_ok=True)
-        if not self.display:
-            self.xvfb, self.display = start_xvfb(1280, 1024)
         shell("crep_template", self.template)
-
-    def stop(self):
-        stop_process(self.xvfb)
-        self.xvfb = None
 
 
 class Program:
@@ -130,13 +118,12 @@ class Program:
 
     def __init__(self, case, args, env, log_path):
         self.case = case
-        self.args = list(args)
         self.started = time.monotonic()
         self.lines = []
         self._calls = []
         self._lock = threading.Lock()
         self._log = open(log_path, "w", encoding="utf-8", errors="replace")
-        self.proc = subprocess.Popen([WINE, case.session.exe] + self.args, env=env,
+        self.proc = subprocess.Popen([WINE, case.session.exe, *args], env=env,
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.PIPE)
         self._reader = threading.Thread(target=self._read, daemon=True)
@@ -229,15 +216,6 @@ class Case:
         self.prefix = os.path.join(session.wine_dir, "cases", self.name)
         self.log_dir = os.path.join(session.logs, self.name)
         self.programs = []
-        self._clock = time.monotonic()
-
-    def mark(self, phase):
-        """Notes how long each phase took, in the case's log folder."""
-        now = time.monotonic()
-        if os.path.isdir(self.log_dir):
-            with open(os.path.join(self.log_dir, "timing.txt"), "a") as f:
-                f.write("%-8s %.2fs\n" % (phase, now - self._clock))
-        self._clock = now
 
     # ---- set-up and tear-down ----
 
@@ -250,21 +228,18 @@ class Case:
         shell("crep_prefix_version", self.prefix, self.version)
         if self.plan["relay"]:
             shell("crep_prefix_relay", self.prefix, ";".join(self.plan["relay"]), "crepuscule.exe")
-        # The first Wine process starts the prefix's services, which would keep
-        # a traced program's environment and stderr: a harmless one goes first.
-        subprocess.run([WINE, "cmd.exe", "/c", "exit"], env=self.env(), stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        shell("crep_prefix_warmup", self.prefix, check_rc=False)
 
     def teardown(self, passed):
         shell("crep_prefix_end", self.prefix, check_rc=False)
         for p in self.programs:
             p.close()
-        if passed and not self.session.keep:
+        if passed:
             shutil.rmtree(self.prefix, ignore_errors=True)
 
     def env(self, debug="-all"):
         env = dict(os.environ)
-        env.update({"WINEPREFIX": self.prefix, "DISPLAY": self.session.display, "WINEDEBUG": debug,
+        env.update({"WINEPREFIX": self.prefix, "WINEDEBUG": debug,
                     "LANG": "fr_FR.UTF-8", "LC_ALL": "fr_FR.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="})
         if WINE != "wine":
             env["WINELOADER"] = WINE
@@ -297,20 +272,12 @@ class Case:
     @staticmethod
     def read_bytes(path):
         """The bytes of a file, None while it does not exist."""
-        if not os.path.exists(path):
-            return None
-        with open(path, "rb") as f:
-            return f.read()
+        return pathlib.Path(path).read_bytes() if os.path.exists(path) else None
 
     def wait_bytes(self, path, expected, what, timeout=10):
-        """Waits until the file holds expected; else a Failure tells the last bytes seen."""
-        last = [None]
-
-        def same():
-            last[0] = self.read_bytes(path)
-            return last[0] == expected
-
-        wait_until(same, timeout, lambda: "%s: expected %r, got %r" % (what, expected, last[0]), 0.1)
+        """Waits until the file holds expected; else a Failure tells the bytes it holds."""
+        wait_until(lambda: self.read_bytes(path) == expected, timeout,
+                   lambda: "%s: expected %r, got %r" % (what, expected, self.read_bytes(path)), 0.1)
 
     # ---- reading and driving windows ----
 
@@ -363,14 +330,6 @@ class Case:
         check(code == 0, "no accessible object for %r: %s" % (title, out.strip()))
         return [split_fields(line.strip())[1] for line in out.splitlines() if line.startswith("name|")]
 
-    def message_box(self, title, timeout=10):
-        """Waits for a message box and returns (text, [button captions])."""
-        children = self.wait_window(title, timeout, "#32770")["children"]
-        # Wine's message box keeps its text in the static control without an id.
-        texts = [c["text"] for c in children if c["class"] == "Static" and c["id"] == 0xFFFF]
-        buttons = [c["text"].replace("&", "") for c in children if c["class"] == "Button"]
-        return (texts[0] if texts else None), buttons
-
     def close_box(self, title):
         """Return to a message box (its default button), then waits until it is gone."""
         self.key_to(title, "Return", cls="#32770")
@@ -379,7 +338,10 @@ class Case:
     def expect_box(self, program, text, title, flags=64, what="message box"):
         """The program asks for this message box and shows its text; Return closes it."""
         equal(program.wait_box(), (text, title, flags), what)
-        equal(self.message_box(title)[0], text, "%s on screen" % what)
+        # Wine's message box keeps its text in the static control without an id.
+        shown = [c["text"] for c in self.wait_window(title, 10, "#32770")["children"]
+                 if c["class"] == "Static" and c["id"] == 0xFFFF]
+        equal(shown[:1], [text], "%s on screen" % what)
         self.close_box(title)
 
     def describe(self):
@@ -560,7 +522,7 @@ class Case:
     def screenshot(self, name):
         """Saves the whole screen to build/screenshots/NAME.png and returns the path."""
         path = os.path.join(self.session.screenshots, "%s.png" % name)
-        subprocess.run(["import", "-display", self.env()["DISPLAY"], "-window", "root", path],
+        subprocess.run(["import", "-window", "root", path],
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=30)
         return path
@@ -605,68 +567,3 @@ class Description:
         item = self.forms.get(form) if control is None else self.controls.get((form, control))
         check(item is not None, "%s is not described" % (form if control is None else form + "." + control))
         return item["caption"]
-
-
-# ---- files that may not be written ----
-
-@contextlib.contextmanager
-def immutable(path):
-    """with immutable(path): the host file cannot be written, even by root
-    (chattr +i), so Wine answers "access denied" as Windows does for a file
-    the user may not write. The flag goes however the block ends."""
-    check(os.geteuid() == 0, "chattr +i needs root")
-    r = subprocess.run(["chattr", "+i", path], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                       stderr=subprocess.STDOUT, text=True)
-    check(r.returncode == 0, "chattr +i %s failed: %s" % (path, r.stdout.strip()))
-    try:
-        yield
-    finally:
-        subprocess.run(["chattr", "-i", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-
-
-# ---- the user's profile ----
-
-def user_path(t, *parts):
-    """A path under the profile folder of the case's user (C:\\users\\NAME)."""
-    users = os.path.join(t.prefix, "drive_c", "users")
-    profiles = [n for n in sorted(os.listdir(users)) if n.lower() != "public"]
-    check(len(profiles) == 1, "expected one user profile in %s, found %s" % (users, profiles))
-    return os.path.join(users, profiles[0], *parts)
-
-
-# ---- displays of their own ----
-
-def start_xvfb(width, height, depth=24):
-    """A private Xvfb of this size on a free display: (process, ":N")."""
-    r, w = os.pipe()
-    proc = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "%dx%dx%d" % (width, height, depth),
-                             "-nolisten", "tcp"], pass_fds=(w,), stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    data = b""
-    deadline = time.monotonic() + 15
-    while b"\n" not in data and time.monotonic() < deadline:
-        ready, _, _ = select.select([r], [], [], 0.5)
-        if ready:
-            chunk = os.read(r, 64)
-            if not chunk:
-                break
-            data += chunk
-    os.close(r)
-    if not data.strip():
-        proc.terminate()
-        proc.wait(10)
-        raise RuntimeError("Xvfb %dx%d did not start" % (width, height))
-    return proc, ":" + data.decode().strip()
-
-
-def stop_process(proc):
-    """Ends a process this harness started, by its PID."""
-    if proc:
-        proc.terminate()
-        try:
-            proc.wait(10)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()

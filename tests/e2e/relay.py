@@ -14,38 +14,28 @@ _ARG = re.compile(r'^(?P<num>[0-9a-f]+)(?: (?P<wide>L?)"(?P<text>.*)"(?:\.\.\.)?
 _SIMPLE = {"n": "\n", "r": "\r", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
 
 
-class Arg:
-    def __init__(self, raw):
-        self.raw = raw
-        m = _ARG.match(raw)
-        if not m:
-            raise ValueError("unreadable argument: %r" % raw)
-        self.value = int(m.group("num"), 16)
-        self.text = None
-        if m.group("text") is not None:
-            self.text = decode(m.group("text"), wide=m.group("wide") == "L")
-
-    @property
-    def u32(self):
-        """The low 32 bits: the upper half of a 32-bit argument's slot may be garbage."""
-        return self.value & 0xFFFFFFFF
-
-    def __repr__(self):
-        return "%x%s" % (self.value, "" if self.text is None else " %r" % self.text)
-
-
 class Call:
-    def __init__(self, dll, func, args, time=None, tid=None):
-        self.dll, self.func, self.args, self.time, self.tid = dll, func, args, time, tid
+    def __init__(self, dll, func, args, time=None):
+        self.dll, self.func, self.args, self.time = dll, func, args, time  # args: (value, text or None) each
 
     def u32(self, i):
-        return self.args[i].u32
+        """The low 32 bits: the upper half of a 32-bit argument's slot may be garbage."""
+        return self.args[i][0] & 0xFFFFFFFF
 
     def text(self, i):
-        return self.args[i].text
+        return self.args[i][1]
 
     def __repr__(self):
-        return "%s.%s(%s)" % (self.dll, self.func, ", ".join(map(repr, self.args)))
+        return "%s.%s(%s)" % (self.dll, self.func,
+                              ", ".join("%x%s" % (v, "" if t is None else " %r" % t) for v, t in self.args))
+
+
+def _arg(raw):
+    m = _ARG.match(raw)
+    if not m:
+        raise ValueError("unreadable argument: %r" % raw)
+    text = m.group("text")
+    return int(m.group("num"), 16), None if text is None else decode(text, wide=m.group("wide") == "L")
 
 
 def decode(body, wide):
@@ -68,5 +58,4 @@ def parse_line(line, time=None):
     m = _CALL.match(line.rstrip("\r\n"))
     if not m:
         return None
-    args = [Arg(a) for a in _ARGS.findall(m.group("args"))]
-    return Call(m.group("dll"), m.group("func"), args, time, m.group("tid"))
+    return Call(m.group("dll"), m.group("func"), [_arg(a) for a in _ARGS.findall(m.group("args"))], time)

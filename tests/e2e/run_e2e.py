@@ -10,6 +10,7 @@ import importlib
 import os
 import shutil
 import signal
+import subprocess
 import sys
 import time
 import traceback
@@ -43,9 +44,7 @@ def run_case(session, plan):
     signal.alarm(plan["timeout"])
     try:
         case.setup()
-        case.mark("set up")
         plan["fn"](case)
-        case.mark("ran")
         signal.alarm(0)
         passed = True
         return True, "", time.monotonic() - start
@@ -61,7 +60,6 @@ def run_case(session, plan):
             if not passed:
                 case.screenshot("failed-%s%s" % ("win32-" if session.arch == "win32" else "", plan["name"]))
             case.teardown(passed)
-            case.mark("ended")
         except Exception:
             traceback.print_exc()
 
@@ -73,7 +71,6 @@ def main():
     parser.add_argument("--list", action="store_true", help="list the cases and stop")
     parser.add_argument("--build", help="build directory (default: build/)")
     parser.add_argument("--display", help="use this X display instead of a private Xvfb")
-    parser.add_argument("--keep", action="store_true", help="keep every case's prefix")
     parser.add_argument("--arch", choices=("win64", "win32"), default="win64",
                         help="which program: the x86_64 one (default) or the i686 one")
     opts = parser.parse_args()
@@ -85,37 +82,37 @@ def main():
             print("%-40s %s" % (c["name"], c["version"]))
         return 0
 
-    # Ended from outside (a time limit): still stop the display and the prefixes.
+    if not opts.display:
+        # A private display, which the shell helpers start and end by its PID.
+        return subprocess.call(["bash", "-c", '. "$0" && crep_xvfb_start || exit 1; trap crep_xvfb_stop EXIT; '
+                                '"$@" --display "$DISPLAY"', harness.WINE_ENV, sys.executable, *sys.argv])
+    # Ended from outside (a time limit): still end the prefixes.
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(1))
     passed = failed = retried = 0
-    session = harness.Session(build=opts.build, display=opts.display, keep=opts.keep, arch=opts.arch)
-    try:
-        session.start()
-        for plan in cases:
+    session = harness.Session(opts.display, opts.build, opts.arch)
+    for plan in cases:
+        ok, message, seconds = run_case(session, plan)
+        name = plan["name"]
+        first = ""
+        if not ok:
+            # Wine under load now and then loses input or fails to start one of
+            # its own helpers: one more try, said in the output, logs of both kept.
+            logs = os.path.join(session.logs, name)
+            shutil.rmtree(logs + "-first-try", ignore_errors=True)
+            if os.path.isdir(logs):
+                os.rename(logs, logs + "-first-try")
+            first = message.strip().splitlines()[-1] if message.strip() else "?"
             ok, message, seconds = run_case(session, plan)
-            name = plan["name"]
-            first = ""
-            if not ok:
-                # Wine under load now and then loses input or fails to start one of
-                # its own helpers: one more try, said in the output, logs of both kept.
-                logs = os.path.join(session.logs, name)
-                shutil.rmtree(logs + "-first-try", ignore_errors=True)
-                if os.path.isdir(logs):
-                    os.rename(logs, logs + "-first-try")
-                first = message.strip().splitlines()[-1] if message.strip() else "?"
-                ok, message, seconds = run_case(session, plan)
-                retried += ok
-            if ok:
-                passed += 1
-                note = " on a second try; the first: %s" % first if first else ""
-                print("PASS %s (%.1fs)%s" % (name, seconds, note), flush=True)
-            else:
-                failed += 1
-                print("FAIL %s (%.1fs)" % (name, seconds), flush=True)
-                print("    " + message.strip().replace("\n", "\n    "), flush=True)
-                print("    logs: %s" % os.path.join(session.logs, name), flush=True)
-    finally:
-        session.stop()
+            retried += ok
+        if ok:
+            passed += 1
+            note = " on a second try; the first: %s" % first if first else ""
+            print("PASS %s (%.1fs)%s" % (name, seconds, note), flush=True)
+        else:
+            failed += 1
+            print("FAIL %s (%.1fs)" % (name, seconds), flush=True)
+            print("    " + message.strip().replace("\n", "\n    "), flush=True)
+            print("    logs: %s" % os.path.join(session.logs, name), flush=True)
     summary = "e2e: %d passed, %d failed" % (passed, failed)
     if retried:
         summary += ", %d of them on a second try" % retried

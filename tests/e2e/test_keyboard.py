@@ -25,11 +25,6 @@ def keys_only_open_each_action(t):
         t.wait_window(dialog)
         t.key_to(dialog, "Escape")
         t.wait_gone(dialog)
-    for key, (_, dialog) in zip(("alt+v", "alt+a", "alt+r"), DIALOGS):
-        t.key_to(MAIN, key)
-        t.wait_window(dialog)
-        t.key_to(dialog, "Escape")
-        t.wait_gone(dialog)
     # The focus is still on the last action: Options comes next, and closes on Escape too.
     t.key_to(MAIN, "Tab", "Return")
     t.wait_window(OPTIONS)

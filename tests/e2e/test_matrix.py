@@ -114,7 +114,7 @@ def version_case(version, folder, xp, hibernates, nt):
             equal(names(p, ["WinExec", "CreateProcessA", "CreateProcessW"]), [], "processes started on NT")
         else:
             start = p.wait_call(("WinExec", "CreateProcessA", "CreateProcessW"), 15)
-            check(LEGACY_SHUTDOWN in [a.text for a in start.args], "%s does not start %r" % (start, LEGACY_SHUTDOWN))
+            check(LEGACY_SHUTDOWN in [text for _, text in start.args], "%s does not start %r" % (start, LEGACY_SHUTDOWN))
             check(p.wait_exit(10) is not None, "the program still runs after starting the legacy shutdown")
             equal(names(p, ["ExitWindowsEx"] + PRIVILEGE), [], "ExitWindowsEx and privilege calls")
         equal(names(p, ["SetSystemPowerState"]), [], "sleep calls")

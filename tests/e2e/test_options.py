@@ -1,8 +1,10 @@
 """The options dialog that cannot save, and the action buttons' balloons."""
+import os
+import subprocess
 import time
 
 from common import BOXES, BUTTONS, MAIN, OPTIONS, POWER, check_balloons_made, names, settings_path
-from harness import case, check, equal, immutable
+from harness import case, check, equal
 
 
 @case(version="winxp", relay=BOXES + POWER, timeout=90)
@@ -10,7 +12,10 @@ def unwritable_settings_keep_the_dialog_open(t):
     path = settings_path(t)
     with open(path, "wb") as f:
         f.write(b"S5.5\0\0\x05\0\0")
-    with immutable(path):
+    # chattr +i: not even root may write it, so Wine answers "access denied" as Windows does.
+    check(os.geteuid() == 0, "chattr +i needs root")
+    subprocess.run(["chattr", "+i", path], check=True)
+    try:
         p = t.start()
         t.wait_main_window()
         t.click_child(MAIN, "Options")
@@ -21,6 +26,8 @@ def unwritable_settings_keep_the_dialog_open(t):
                      "être modifié.\r\rLes options n'ont pas été enregistrées.", "Erreur", 48, "save refused")
         check(t.describe().visible("OptionsForm"), "the options dialog closed although nothing was saved")
         equal(t.read_bytes(path), b"S5.5\0\0\x05\0\0", "the unwritable file")
+    finally:
+        subprocess.run(["chattr", "-i", path])
     # Writable again: the same click saves and closes. The pointer leaves the
     # button first: a synchronous move to where it already is waits in vain.
     t.move_pointer(5, 1000)

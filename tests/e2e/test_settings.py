@@ -1,5 +1,5 @@
-"""Where the options are kept from Vista on: the user's own folder, never the
-Windows directory, which a standard user may not write there."""
+"""Windows 10: the options kept in the user's own folder, never in the Windows
+directory, which a standard user may not write there; the shell's restart heard."""
 import os
 
 from common import BEEPS, DIALOG, MAIN, OPTIONS, POWER, names, settings_path
@@ -16,13 +16,18 @@ def windows_directory_writes(program):
             and (c.func == "CreateDirectoryA" or c.u32(1) & WRITE_ACCESS or c.u32(4) != OPEN_EXISTING)]
 
 
-@case(version="win10", relay=["CreateFileA", "CreateDirectoryA"] + BEEPS + POWER, timeout=120)
+@case(version="win10", relay=["CreateFileA", "CreateDirectoryA", "ChangeWindowMessageFilter", "RegisterWindowMessageA"]
+      + BEEPS + POWER, timeout=120)
 def saved_options_stay_in_the_users_folder_and_act_at_next_start_win10(t):
     path = settings_path(t, "appdata")
     check(not os.path.exists(os.path.dirname(path)), "the fresh prefix already has %s" % os.path.dirname(path))
     p = t.start()
     t.wait_main_window()
     t.wait_bytes(path, b"S5.5\0\0\0\0\0", "settings file made at the first start")
+    # The taskbar's restart message reaches the program even when it runs elevated.
+    registered = {c.text(0) for c in p.calls("RegisterWindowMessageA")}
+    check("TaskbarCreated" in registered, "TaskbarCreated never registered: %s" % registered)
+    equal(p.wait_call("ChangeWindowMessageFilter", 5).u32(1), 1, "MSGFLT_ADD")
     t.click_child(MAIN, "Options")
     t.wait_window(OPTIONS)
     for box in ("Toujours démarrer la même action...", "Mode Silence", "Toujours utiliser le mode horaire"):

@@ -1,40 +1,18 @@
-"""Start-up: the boxes switches ask for, the single instance, "now" waiting for an action, -m."""
-from common import BOXES, BUTTONS, DIALOG, MAIN, POWER, PRIVILEGE, check_privilege_enabled, names
+"""Start-up: a bad time switch, the single instance, "now" waiting for an action, -m, the window's place."""
+import time
+
+from common import BOXES, BUTTONS, DIALOG, MAIN, POWER, names
 from harness import case, check, equal, wait_until
 
-
-def box_at_start(name, args, title, then):
-    """The box a switch asks for, on screen as asked (the unit tests hold its
-    words); closed, the program goes on to its window, to the delay dialog of
-    the action still chosen, or ends."""
-
-    @case(relay=BOXES + POWER, name=name)
-    def run(t):
-        p = t.start(*args)
-        text, asked, flags = p.wait_box()
-        equal((asked, flags), (title, 64), "box title and flags (information, OK)")
-        shown, buttons = t.message_box(title)
-        # The trace cuts long texts short.
-        check(text and (shown or "").startswith(text), "box shows %r, the program asked for %r" % (shown, text))
-        equal(buttons, ["OK"], "buttons")
-        t.screenshot(name)
-        if then == "end":
-            equal(t.visible(MAIN), [], "windows shown with the box")
-        t.close_box(title)
-        if then == "end":
-            check(p.wait_exit(10) is not None, "the program still runs after the box")
-        else:
-            t.wait_main_window()
-            if then == "dialog":
-                t.wait_describe("form|TimeForm|")
-            equal(len(p.boxes()), 1, "message boxes")
-        equal(names(p, POWER), [], "power calls")
+TITLE_BAR = (2900, 330)
 
 
-for row in [# Not whole numbers: never "now".
-            ("bad_time_keeps_the_action", ["-a", "-t:0.5,0,0"], "Crepuscule", "dialog"),
-            ("help_box", ["-?"], "Aide Crepuscule...", "end")]:
-    box_at_start(*row)
+@case(relay=BOXES + POWER)
+def bad_time_keeps_the_action(t):
+    p = t.start("-a", "-t:0.5,0,0")  # not whole numbers: never "now"
+    t.expect_box(p, "L'argument de temps (-t:) est suivi d'une information incorrecte.", "Crepuscule", what="bad time")
+    t.wait_describe("form|TimeForm|")
+    equal((names(p, POWER), len(p.boxes())), ([], 1), "power calls and boxes")
 
 
 @case(relay=["FindWindowA", "GetWindow", "SetForegroundWindow"] + BOXES + POWER)
@@ -48,7 +26,7 @@ def second_instance(t):
     equal((find.text(0), find.text(1)), ("ThunderRT6Main", "Crepuscule"), "FindWindowA class and title")
     equal(second.wait_call("GetWindow", 1).u32(1), 3, "GetWindow relation (GW_HWNDPREV)")
     fg = second.wait_call("SetForegroundWindow", 1)
-    equal(fg.u32(0), int(main["hwnd"], 16) & 0xFFFFFFFF, "window brought to the front (the first's main window)")
+    equal(fg.u32(0), int(main["hwnd"]) & 0xFFFFFFFF, "window brought to the front (the first's main window)")
     equal((names(second, POWER), second.boxes()), ([], []), "power calls and boxes of the second copy")
     check(first.running(), "the first copy ended")
     equal(len(t.visible(MAIN, exclude=("#32770",))), 1, "visible main windows")
@@ -70,7 +48,7 @@ def second_instance(t):
     t.wait_gone(DIALOG)
 
 
-@case(relay=PRIVILEGE + POWER)
+@case(relay=POWER)
 def now_waits_for_an_action(t):
     p = t.start("-n")
     t.wait_main_window()
@@ -78,7 +56,6 @@ def now_waits_for_an_action(t):
     t.click_twips(MAIN, *BUTTONS["restart"])
     c = p.wait_call("ExitWindowsEx", 10)
     equal((c.u32(0), c.u32(1)), (6, 0), "ExitWindowsEx(EWX_REBOOT + EWX_FORCE, 0)")
-    check_privilege_enabled(p, "ExitWindowsEx")
 
 
 @case(relay=["Shell_NotifyIconA"] + POWER)
@@ -91,3 +68,23 @@ def minimised_start_restores_from_tray(t):
     t.choose_menu_item("Restaurer Crepuscule")
     t.wait_main_window()
     equal(names(p, POWER), [], "power calls")
+
+
+@case(version="winxp", timeout=90)
+def a_dragged_window_comes_back_on_a_double_click(t):
+    t.start()
+    t.wait_main_window()
+    window, _ = t.window_rect(MAIN)
+    left, _, right, _ = window
+    equal(left, (1280 - (right - left)) // 2, "left edge on a 1280-pixel screen")
+    t.hover(MAIN, *TITLE_BAR)
+    t.xdotool("mousedown", 1)
+    t.xdotool("mousemove_relative", "--sync", "--", -300, -200)
+    time.sleep(0.3)
+    t.xdotool("mouseup", 1)
+    moved, _ = t.window_rect(MAIN)
+    check(moved[:2] != window[:2], "the window did not move: %s" % moved)
+    t.hover(MAIN, *TITLE_BAR)
+    t.click(double=True)
+    wait_until(lambda: t.window_rect(MAIN)[0] == window, 5,
+               lambda: "window at %s after the double click, %s expected" % (t.window_rect(MAIN)[0], window))

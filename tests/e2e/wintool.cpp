@@ -4,7 +4,7 @@
 //
 //   wintool list                      top-level windows of other processes, with their children
 //   wintool describe                  the program's own description of its windows
-//   wintool names HWND                what a screen reader reads in that window (hex, as list
+//   wintool names HWND                what a screen reader reads in that window (a number, as list
 //                                     gives it): each child of its client area's accessible object
 //
 // Exit status: 0 done, 1 no answer from the program, 2 bad usage.
@@ -12,7 +12,6 @@
 // After windows.h, which they need.
 #include <oleacc.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -67,11 +66,7 @@ std::wstring ClassOf(HWND w) {
   return buffer;
 }
 
-std::string Hex(HWND w) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
-  return buffer;
-}
+std::string Handle(HWND w) { return std::to_string(reinterpret_cast<UINT_PTR>(w)); }
 
 // A named CALLBACK, not a lambda: the 32-bit build needs the stdcall convention.
 BOOL CALLBACK Collect(HWND w, LPARAM list) {
@@ -112,13 +107,13 @@ int List() {
     OffsetRect(&client, origin.x, origin.y);
     // Wine's X11 driver keeps the X window of a top-level window in this property.
     auto xid = reinterpret_cast<UINT_PTR>(GetPropW(w, L"__wine_x11_whole_window"));
-    Line("window|" + Hex(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|" +
+    Line("window|" + Handle(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|" +
          Flag("visible", IsWindowVisible(w)) + "|" + Flag("enabled", IsWindowEnabled(w)) +
          "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) + "|xid=" + std::to_string(xid) +
          "|" + Flag("foreground", w == foreground));
     for (HWND c : Windows(w)) {
       GetWindowRect(c, &r);
-      Line("  child|" + Hex(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
+      Line("  child|" + Handle(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
            Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) +
            "|" + RectText(r));
     }
@@ -144,32 +139,24 @@ LRESULT CALLBACK ReceiverProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam
   return DefWindowProcW(w, message, wParam, lParam);
 }
 
-HWND Receiver() {
-  static HWND receiver = nullptr;
-  if (receiver) return receiver;
+int Describe() {
+  HWND app = FindWindowW(L"ThunderRT6Main", L"Crepuscule");
+  if (!app) return 1;
   WNDCLASSW wc{};
   wc.lpfnWndProc = ReceiverProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"CrepWintoolReceiver";
   RegisterClassW(&wc);
-  receiver = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-  return receiver;
-}
-
-bool DescribeOnce(std::string& out) {
-  HWND app = FindWindowW(L"ThunderRT6Main", L"Crepuscule");
-  if (!app) return false;
-  HWND me = Receiver();
+  HWND me = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
   UINT message = RegisterWindowMessageW(L"CrepusculeDescribe");
-  g_described = false;
   DWORD_PTR result = 0;
   // The answer arrives as a sent WM_COPYDATA while this call waits.
   SendMessageTimeoutW(app, message, reinterpret_cast<WPARAM>(me), 0, SMTO_NORMAL, 5000, &result);
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  if (!g_described) return false;
-  out = g_description;
-  return true;
+  if (!g_described) return 1;
+  Out(g_description.empty() || g_description.back() == '\n' ? g_description : g_description + "\n");
+  return 0;
 }
 
 // ---- names: the window as a screen reader sees it, through oleacc ----
@@ -194,7 +181,7 @@ std::wstring NameOf(IAccessible* object, long child) {
 // The window by handle: Wine turns a non-ASCII argument into the host locale's
 // characters, and a caption could not be passed whole.
 int Names(const std::wstring& handle) {
-  HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoull(handle.c_str(), nullptr, 16)));
+  HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoull(handle.c_str(), nullptr, 10)));
   if (!IsWindow(window)) {
     Line("error|no window " + Field(handle));
     return 1;
@@ -240,28 +227,18 @@ int Names(const std::wstring& handle) {
   return 0;
 }
 
-int Usage() {
-  Line("usage: wintool list|describe|names HWND|sleep SECONDS");
-  return 2;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return Usage();
-  std::wstring command = argv[1];
+  const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"list") return List();
   // A stand-in for a program the one under test waits for: it runs, then ends.
   if (command == L"sleep" && argc > 2) {
     Sleep(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
     return 0;
   }
-  if (command == L"describe") {
-    std::string text;
-    if (!DescribeOnce(text)) return 1;
-    Out(text.empty() || text.back() == '\n' ? text : text + "\n");
-    return 0;
-  }
-  if (command == L"names" && argc >= 3) return Names(argv[2]);
-  return Usage();
+  if (command == L"describe") return Describe();
+  if (command == L"names" && argc > 2) return Names(argv[2]);
+  Line("usage: wintool list|describe|names HWND|sleep SECONDS");
+  return 2;
 }

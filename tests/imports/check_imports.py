@@ -12,16 +12,15 @@ that exports it by name (first_versions.tsv, beside this file):
 It prints one line per problem, informational lines, and one summary line per program; the exit
 status is 1 when any program fails.
 """
-import argparse
 import os
 import re
-import subprocess
 import sys
-from collections import OrderedDict
-from dataclasses import dataclass, field
+from collections import namedtuple
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.dirname(HERE))
+import objdump  # noqa: E402
+
 TABLE = os.path.join(HERE, "first_versions.tsv")
 TABLE_NAME = "tests/imports/first_versions.tsv"
 
@@ -39,14 +38,8 @@ class TableError(Exception):
     pass
 
 
-@dataclass(frozen=True)
-class Row:
-    dll: str
-    function: str
-    nt: str | None  # first 32-bit NT exporting it; None: none does
-    x64: str | None  # first 64-bit Windows exporting it; None: none does
-    win9x: str | None  # "95", "95*", "98", "Me"; None: that family never does
-    on9x: str
+# nt, x64: the first 32-bit NT and 64-bit Windows exporting it; win9x: "95", "95*", "98" or "Me". None: none does.
+Row = namedtuple("Row", "dll function nt x64 win9x on9x")
 
 
 def _parse_nt(cell):
@@ -94,16 +87,8 @@ def parse_table(text, name=TABLE_NAME):
     return rows
 
 
-def load_table(path=TABLE):
-    with open(path, encoding="utf-8") as table:
-        return parse_table(table.read())
-
-
-@dataclass(frozen=True)
-class Import:
-    dll: str  # as the program spells it
-    name: str | None  # None: imported by ordinal only
-    ordinal: int | None = None
+# The dll as the program spells it; name None: imported by ordinal only.
+Import = namedtuple("Import", "dll name ordinal", defaults=(None,))
 
 
 _DLL_LINE = re.compile(r"^\s*DLL Name:\s*(\S+)")
@@ -134,35 +119,7 @@ def parse_imports(objdump_text):
     return imports
 
 
-@dataclass(frozen=True)
-class Program:
-    name: str
-    x64: bool
-    objdump: str
-    floor: str  # as the summary says it
-
-
-PROGRAMS = OrderedDict((
-    ("win32", Program("win32", False, "i686-w64-mingw32-objdump", "Windows 95 and NT 4.0")),
-    ("win64", Program("win64", True, "x86_64-w64-mingw32-objdump", "Windows XP x64 (NT 5.2)")),
-))
 FLOOR_NT = {False: "4.0", True: FIRST_X64}
-
-
-@dataclass
-class Report:
-    program: Program
-    count: int = 0
-    problems: list = field(default_factory=list)
-    notes: list = field(default_factory=list)
-
-    def lines(self):
-        head = f"imports {self.program.name}:"
-        if self.problems:
-            summary = f"{self.count} functions, {len(self.problems)} not loadable on {self.program.floor}"
-        else:
-            summary = f"{self.count} functions, all on {self.program.floor}"
-        return [f"{head} {line}" for line in self.problems + self.notes + [summary]]
 
 
 def _too_new(row, program):
@@ -179,75 +136,52 @@ def _too_new(row, program):
 
 
 def check(program, imports, table):
-    report = Report(program, count=len(imports))
-    stubs = OrderedDict()
+    """(problems, notes): why the program would not load on its floor, and what to know about the 95 family."""
+    problems, notes = [], []
+    stubs = {}
     needs_crt = 0
     for imp in imports:
         if imp.name is None:
-            report.problems.append(f"{imp.dll} ordinal {imp.ordinal}: imported by ordinal only, which loads only "
-                                   "where that ordinal exists; import it by name")
+            problems.append(f"{imp.dll} ordinal {imp.ordinal}: imported by ordinal only, which loads only "
+                            "where that ordinal exists; import it by name")
             continue
         row = table.get((imp.dll.lower(), imp.name))
         if row is None:
-            report.problems.append(f"{imp.dll} {imp.name}: not in {TABLE_NAME}; add its first Windows version there")
+            problems.append(f"{imp.dll} {imp.name}: not in {TABLE_NAME}; add its first Windows version there")
             continue
         reason = _too_new(row, program)
         if reason:
-            report.problems.append(f"{imp.dll} {imp.name}: {reason} (floor: {program.floor})")
+            problems.append(f"{imp.dll} {imp.name}: {reason} (floor: {program.floor})")
         if not program.x64:
             needs_crt += row.win9x == "95*"
             if row.on9x == "stub":
                 stubs.setdefault(imp.dll, []).append(imp.name)
     if needs_crt:
-        report.notes.append(f"note: {needs_crt} functions from msvcrt.dll, which Windows 95 has only once another "
-                            "product installed it (Internet Explorer 3 or 4, Office, a Visual C++ 4.2 program)")
+        notes.append(f"note: {needs_crt} functions from msvcrt.dll, which Windows 95 has only once another "
+                     "product installed it (Internet Explorer 3 or 4, Office, a Visual C++ 4.2 program)")
     for dll, names in stubs.items():
-        report.notes.append(f"stubs on Windows 95/98/Me, never to be called there: {dll}: {', '.join(sorted(names))}")
-    return report
+        notes.append(f"stubs on Windows 95/98/Me, never to be called there: {dll}: {', '.join(sorted(names))}")
+    return problems, notes
 
 
-def read_program(program, build):
-    """The program's objdump text, or raises OSError with the reason."""
-    path = os.path.join(build, program.name, "crepuscule.exe")
-    if not os.path.isfile(path):
-        raise OSError(f"{path} not found; build it first (bash scripts/build.sh {program.name})")
+def run(program, build):
+    """Prints the program's problems, notes and summary; true when it loads on its floor."""
     try:
-        result = subprocess.run([program.objdump, "-p", path], capture_output=True, text=True, errors="replace")
-    except FileNotFoundError:
-        raise OSError(f"{program.objdump} not found (Debian: binutils-mingw-w64)") from None
-    if result.returncode != 0:
-        raise OSError(f"{program.objdump} -p {path} failed: {result.stderr.strip()}")
-    return result.stdout
-
-
-def main(argv=None):
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--build", default=os.path.join(ROOT, "build"), help="build directory (default: build/)")
-    parser.add_argument("--program", choices=list(PROGRAMS), help="check only this program (default: both)")
-    args = parser.parse_args(argv)
-    try:
-        table = load_table()
+        with open(TABLE, encoding="utf-8") as table:
+            rows = parse_table(table.read())
+        imports = parse_imports(objdump.objdump(program, build, "-p"))
     except (OSError, TableError) as error:
-        print(f"imports: {error}")
-        return 1
-    failed = False
-    for name in [args.program] if args.program else list(PROGRAMS):
-        program = PROGRAMS[name]
-        try:
-            imports = parse_imports(read_program(program, args.build))
-        except OSError as error:
-            print(f"imports {name}: {error}")
-            failed = True
-            continue
-        if not imports:
-            print(f"imports {name}: objdump lists no import at all; that is no program Windows would load")
-            failed = True
-            continue
-        report = check(program, imports, table)
-        print("\n".join(report.lines()))
-        failed |= bool(report.problems)
-    return 1 if failed else 0
+        print(f"imports {program.name}: {error}")
+        return False
+    if not imports:
+        print(f"imports {program.name}: objdump lists no import at all; that is no program Windows would load")
+        return False
+    problems, notes = check(program, imports, rows)
+    verdict = f"{len(problems)} not loadable on" if problems else "all on"
+    for line in problems + notes + [f"{len(imports)} functions, {verdict} {program.floor}"]:
+        print(f"imports {program.name}: {line}")
+    return not problems
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(objdump.main(__doc__, run))

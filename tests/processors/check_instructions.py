@@ -16,19 +16,14 @@ object it came from. tzcnt is allowed: it is "rep bsf", which older processors r
 compilers emit it only where both give the same answer. Bytes objdump cannot decode ("(bad)") are data kept in a code section;
 they are counted and shown, not failed. The exit status is 1 when any program fails.
 """
-import argparse
 import bisect
 import os
 import re
-import subprocess
 import sys
 from collections import Counter
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(os.path.dirname(HERE))
-
-PROGRAMS = {"win32": ("i686-w64-mingw32-objdump", "the 80486"),
-            "win64": ("x86_64-w64-mingw32-objdump", "the first x86-64 processors")}
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import objdump  # noqa: E402
 
 # Beyond either floor.
 _COMMON = [
@@ -130,41 +125,32 @@ def place(address, symbols, objects):
 
 
 def check(program, build):
-    tool, floor = PROGRAMS[program]
-    exe = os.path.join(build, program, "crepuscule.exe")
-    if not os.path.exists(exe):
-        print("%s: %s is missing (scripts/build.sh %s)" % (program, exe, program))
+    """Prints each instruction beyond the program's processor and a summary; true when there is none."""
+    try:
+        sections = executable_sections(objdump.objdump(program, build, "-h"))
+        disassembly = objdump.objdump(program, build, "-d", "-w", "--no-show-raw-insn", *("-j" + s for s in sections))
+    except OSError as error:
+        print("%s: %s" % (program.name, error))
         return False
-    sections = executable_sections(subprocess.run([tool, "-h", exe], capture_output=True, text=True,
-                                                  check=True).stdout)
-    args = [tool, "-d", "-w", "--no-show-raw-insn"] + ["-j%s" % s for s in sections] + [exe]
-    hits, bad, count = scan(subprocess.run(args, capture_output=True, text=True, check=True).stdout, program)
-    map_path = os.path.join(build, program, "crepuscule.map")
+    name, floor = program.name, program.processor
+    hits, bad, count = scan(disassembly, name)
+    map_path = os.path.join(build, name, "crepuscule.map")
     symbols, objects = parse_map(open(map_path).read()) if os.path.exists(map_path) else ([], [])
     for address, text in hits[:60]:
-        print("%s: 0x%x %s  in %s" % (program, address, text, place(address, symbols, objects)))
+        print("%s: 0x%x %s  in %s" % (name, address, text, place(address, symbols, objects)))
     if len(hits) > 60:
-        print("%s: ... %d more" % (program, len(hits) - 60))
+        print("%s: ... %d more" % (name, len(hits) - 60))
     if bad:
         places = sorted({place(a, symbols, objects).split("+")[0] for a in bad})
-        print("%s: %d undecodable byte(s) in code sections, taken as data: %s" % (program, len(bad), ", ".join(places)))
+        print("%s: %d undecodable byte(s) in code sections, taken as data: %s" % (name, len(bad), ", ".join(places)))
     if hits:
         kinds = Counter(text.split()[0] for _, text in hits)
-        print("%s: %d instruction(s) beyond %s: %s" % (program, len(hits), floor,
+        print("%s: %d instruction(s) beyond %s: %s" % (name, len(hits), floor,
                                                        ", ".join("%s %d" % kv for kv in kinds.most_common())))
         return False
-    print("%s: %d instructions in %s, none beyond %s" % (program, count, ", ".join(sections), floor))
+    print("%s: %d instructions in %s, none beyond %s" % (name, count, ", ".join(sections), floor))
     return True
 
 
-def main(argv=None):
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--build", default=os.path.join(ROOT, "build"), help="build directory (default: build/)")
-    parser.add_argument("--program", choices=list(PROGRAMS), help="check only this program (default: both)")
-    opts = parser.parse_args(argv)
-    results = [check(p, opts.build) for p in ([opts.program] if opts.program else list(PROGRAMS))]
-    return 0 if all(results) else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(objdump.main(__doc__, check))

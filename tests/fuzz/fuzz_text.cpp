@@ -1,5 +1,7 @@
 // Any text read as a number: no crash, no UB, conversions stay in range, and
-// plain decimal numbers read and written as the C library does.
+// plain decimal numbers read and written as the C library does. Split on either
+// separator: no empty token from blanks alone on the command line, and never
+// more tokens than characters.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -33,5 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)AnsiToUtf8(text);
   (void)LeftChars(text, size / 2);
   (void)MidChars(text, size / 3);
+  for (const char* separator : {" ", ","}) {
+    const auto tokens = TraiteCommande(text, separator);
+    if (tokens.size() > size) std::abort();
+    for (const std::string& token : tokens)
+      if (token.find(separator[0]) != std::string::npos || (separator[0] == ' ' && token.empty())) std::abort();
+  }
   return 0;
 }
