@@ -7,11 +7,9 @@
 
 #include "ui/Services.h"
 #include "win32/Backend.h"
-#include "win32/CommonControls.h"
 #include "win32/Dynamic.h"
 #include "win32/Paint.h"
 #include "win32/Scoped.h"
-#include "win32/Win32Text.h"
 
 namespace peers {
 
@@ -49,21 +47,6 @@ void Flash(HWND window) {
   } else {
     FlashWindow(window, TRUE);
   }
-}
-
-// The tool record in the size this system's common controls accept; the A
-// and W forms are laid out alike, and only the message tells them apart.
-TTTOOLINFOW ToolRecord(HWND owner) {
-  TTTOOLINFOW tool{};
-  tool.cbSize = ToolInfoSize(InstalledCommonControls(), api::Wide());
-  tool.hwnd = owner;
-  tool.lpszText = LPSTR_TEXTCALLBACKW;  // the same value as the A form's
-  return tool;
-}
-
-void SendTool(HWND tooltip, UINT wideMessage, UINT ansiMessage, TTTOOLINFOW& tool, LRESULT* result = nullptr) {
-  const LRESULT r = api::Send(tooltip, api::Wide() ? wideMessage : ansiMessage, 0, reinterpret_cast<LPARAM>(&tool));
-  if (result) *result = r;
 }
 
 struct Frame {
@@ -115,8 +98,7 @@ FormWindow::~FormWindow() {
 
 void FormWindow::TearDown() {
   dying_ = true;
-  if (tooltip_) DestroyWindow(tooltip_);
-  tooltip_ = nullptr;
+  tips_.Destroy();
   if (hwnd_) DestroyWindow(hwnd_);  // its children go with it
   hwnd_ = nullptr;
 }
@@ -178,18 +160,18 @@ void FormWindow::PrepareToolTips() {
   if (dying_ || !ready_) return;
   // Made when the pointer first comes over the window, not when it opens: a
   // window never pointed at costs no tooltip.
-  if (!tooltip_) {
-    tooltip_ =
-        api::MakeWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
-    if (!tooltip_) return;
+  if (!tips_.Handle()) {
+    if (!tips_.Make(WS_EX_TOPMOST, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_))
+      return;
     for (ui::Control* c : form_.Controls()) {
       HWND child = reinterpret_cast<HWND>(c->Hwnd());
       if (!child || c->ToolTip().empty()) continue;
-      TTTOOLINFOW tool = ToolRecord(hwnd_);
-      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      tool.uId = reinterpret_cast<UINT_PTR>(child);
-      SendTool(tooltip_, TTM_ADDTOOLW, TTM_ADDTOOLA, tool);
+      ToolTipWindow::Tool tool;
+      tool.flags = TTF_IDISHWND | TTF_SUBCLASS;
+      tool.owner = hwnd_;
+      tool.id = reinterpret_cast<UINT_PTR>(child);
+      tips_.AddTool(tool);
     }
     rectToolsStale_ = true;
   }
@@ -198,12 +180,8 @@ void FormWindow::PrepareToolTips() {
 
 void FormWindow::RebuildRectTools() {
   rectToolsStale_ = false;
-  if (!tooltip_ || dying_) return;
-  TTTOOLINFOW tool = ToolRecord(hwnd_);
-  for (UINT_PTR id : rectTools_) {
-    tool.uId = id;
-    SendTool(tooltip_, TTM_DELTOOLW, TTM_DELTOOLA, tool);
-  }
+  if (!tips_.Handle() || dying_) return;
+  for (UINT_PTR id : rectTools_) tips_.RemoveTool(hwnd_, id);
   rectTools_.clear();
   // Every visible lightweight control gets a tool, top first, so that the
   // tooltip finds the one really under the pointer; one without a text shows
@@ -212,12 +190,12 @@ void FormWindow::RebuildRectTools() {
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const ui::Control& c = *controls[i];
     if (c.IsWindowed() || !c.Visible()) continue;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.uId = i + 1;
+    ToolTipWindow::Tool tool;
+    tool.flags = TTF_SUBCLASS;
+    tool.owner = hwnd_;
+    tool.id = i + 1;
     tool.rect = PixelRect(c);
-    LRESULT added = 0;
-    SendTool(tooltip_, TTM_ADDTOOLW, TTM_ADDTOOLA, tool, &added);
-    if (added) rectTools_.push_back(tool.uId);
+    if (tips_.AddTool(tool)) rectTools_.push_back(tool.id);
   }
 }
 
@@ -665,9 +643,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return ColourFor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (tooltip_ && header->hwndFrom == tooltip_ &&
-          (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA))
-        return ToolTipText(lParam);
+      if (tips_.AsksText(*header)) return ToolTipText(lParam);
       break;
     }
     default:
@@ -677,27 +653,15 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FormWindow::ToolTipText(LPARAM lParam) {
-  auto* header = reinterpret_cast<NMHDR*>(lParam);
-  // The two forms of the record agree up to the text fields.
-  auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+  // A child window's tool is known by the window, a painted control's by its place plus one.
+  const auto* info = reinterpret_cast<const NMTTDISPINFOW*>(lParam);
+  const UINT_PTR id = info->hdr.idFrom;
   ui::Control* c = nullptr;
-  if (info->uFlags & TTF_IDISHWND) {
-    c = ControlOf(reinterpret_cast<HWND>(header->idFrom));
-  } else if (header->idFrom >= 1 && header->idFrom <= form_.Controls().size()) {
-    c = form_.Controls()[header->idFrom - 1];
-  }
-  const std::string text = c ? c->ToolTip() : std::string();
-  if (header->code == TTN_GETDISPINFOW) {
-    tipText_ = Widen(text);
-    info->lpszText = tipText_.data();
-    info->szText[0] = L'\0';
-  } else {
-    auto* ansi = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-    tipTextAnsi_ = ToAnsi(text);
-    ansi->lpszText = tipTextAnsi_.data();
-    ansi->szText[0] = '\0';
-  }
-  info->hinst = nullptr;
+  if (info->uFlags & TTF_IDISHWND)
+    c = ControlOf(reinterpret_cast<HWND>(id));
+  else if (id >= 1 && id <= form_.Controls().size())
+    c = form_.Controls()[id - 1];
+  tips_.GiveText(lParam, c ? c->ToolTip() : std::string());
   return 0;
 }
 

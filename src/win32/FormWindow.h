@@ -11,6 +11,7 @@
 #include "ui/InputRouting.h"
 #include "win32/Api.h"
 #include "win32/Scoped.h"
+#include "win32/ToolTipWindow.h"
 #include "win32/Window.h"
 
 namespace peers {
@@ -93,7 +94,7 @@ class FormWindow : public ui::FormPeer, public OwnWindow {
 
   ui::Form& form_;
   HINSTANCE instance_;
-  HWND tooltip_ = nullptr;
+  ToolTipWindow tips_{true};
   scoped::Icon bigIcon_, smallIcon_;
   bool ready_ = false, dying_ = false;
   int busy_ = 0;
@@ -101,8 +102,6 @@ class FormWindow : public ui::FormPeer, public OwnWindow {
   ui::MouseRouter router_;
   std::vector<UINT_PTR> rectTools_;
   bool rectToolsStale_ = false;
-  std::wstring tipText_;
-  std::string tipTextAnsi_;
 };
 
 }  // namespace peers

@@ -12,6 +12,7 @@
 #include "win32/Api.h"
 #include "win32/CommonControls.h"
 #include "win32/Dynamic.h"
+#include "win32/ToolTipWindow.h"
 #include "win32/Trace.h"
 #include "win32/Win32Text.h"
 
@@ -318,11 +319,19 @@ void Win32Platform::InitCommonControls() { ::InitCommonControls(); }
 platform::Handle Win32Platform::CreateWindowExA(std::uint32_t exStyle, const std::string& className,
                                                 const char* windowName, std::uint32_t style, int x, int y, int width,
                                                 int height, platform::Handle parent, platform::Handle menu,
-                                                platform::Handle instance, void* param) {
-  const std::string ansiClass = ToAnsi(className);
-  const std::string ansiName = windowName ? ToAnsi(windowName) : std::string();
-  return Of(::CreateWindowExA(exStyle, ansiClass.c_str(), windowName ? ansiName.c_str() : nullptr, style, x, y, width,
-                              height, As<HWND>(parent), As<HMENU>(menu), As<HINSTANCE>(instance), param));
+                                                platform::Handle instance, void*) {
+  // The portable code makes tooltip windows only; each lives here until it is destroyed.
+  auto tip = std::make_unique<peers::ToolTipWindow>(false);
+  const HWND made = tip->Make(exStyle, className.c_str(), windowName, style, x, y, width, height, As<HWND>(parent),
+                              As<HMENU>(menu), As<HINSTANCE>(instance));
+  if (made) tips_.push_back(std::move(tip));
+  return Of(made);
+}
+
+peers::ToolTipWindow* Win32Platform::Tip(platform::Handle window) {
+  for (const auto& tip : tips_)
+    if (window && tip->Handle() == As<HWND>(window)) return tip.get();
+  return nullptr;
 }
 
 int Win32Platform::SetWindowPos(platform::Handle window, platform::Handle insertAfter, int x, int y, int cx, int cy,
@@ -332,32 +341,28 @@ int Win32Platform::SetWindowPos(platform::Handle window, platform::Handle insert
 
 std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
                                           std::intptr_t lParam) {
-  // A negative tooltip delay means "the system's default". Windows reads it so;
-  // Wine takes the low word (65535 ms), so the default is spelled out here.
-  if (message == TTM_SETDELAYTIME && lParam < 0) {
-    const LPARAM initial = static_cast<LPARAM>(::GetDoubleClickTime());
-    lParam = wParam == TTDT_AUTOPOP ? initial * 10 : wParam == TTDT_RESHOW ? initial / 5 : initial;
-  }
+  if (peers::ToolTipWindow* tip = Tip(window)) return tip->Send(message, wParam, lParam);
   return ::SendMessageA(As<HWND>(window), message, wParam, lParam);
 }
 
-std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
+std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t,
                                           const platform::ToolInfo& tool) {
-  std::string text = ToAnsi(tool.lpszText);
-  TTTOOLINFOA ti{};
-  // 44 bytes on 32-bit Windows from comctl32 4.70 on; less before.
-  ti.cbSize = ToolInfoSize(InstalledCommonControls(), false);
-  ti.uFlags = tool.uFlags;
-  ti.hwnd = As<HWND>(tool.hwnd);
-  ti.uId = tool.uId;
-  ti.rect = RECT{tool.rect.left, tool.rect.top, tool.rect.right, tool.rect.bottom};
-  ti.hinst = As<HINSTANCE>(tool.hinst);
-  ti.lpszText = text.data();
-  return ::SendMessageA(As<HWND>(window), message, wParam, reinterpret_cast<LPARAM>(&ti));
+  peers::ToolTipWindow* tip = Tip(window);
+  if (!tip || message != TTM_ADDTOOLA) return 0;  // the one message that takes a tool record here
+  peers::ToolTipWindow::Tool t;
+  t.flags = tool.uFlags;
+  t.owner = As<HWND>(tool.hwnd);
+  t.id = tool.uId;
+  t.rect = RECT{tool.rect.left, tool.rect.top, tool.rect.right, tool.rect.bottom};
+  t.instance = As<HINSTANCE>(tool.hinst);
+  t.text = &tool.lpszText;
+  return tip->AddTool(t);
 }
 
 std::intptr_t Win32Platform::SendMessageA(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
                                           const std::string& text) {
+  peers::ToolTipWindow* tip = Tip(window);
+  if (tip && message == TTM_SETTITLEA) return tip->SetTitle(wParam, text);
   const std::string ansi = ToAnsi(text);
   return ::SendMessageA(As<HWND>(window), message, wParam, reinterpret_cast<LPARAM>(ansi.c_str()));
 }
@@ -371,7 +376,15 @@ int Win32Platform::GetClientRect(platform::Handle window, platform::Rect& rect) 
 
 std::uint32_t Win32Platform::GetSysColor(int index) { return ::GetSysColor(index); }
 
-int Win32Platform::DestroyWindow(platform::Handle window) { return ::DestroyWindow(As<HWND>(window)); }
+int Win32Platform::DestroyWindow(platform::Handle window) {
+  for (auto it = tips_.begin(); it != tips_.end(); ++it) {
+    if ((*it)->Handle() != As<HWND>(window)) continue;
+    const BOOL done = (*it)->Destroy();
+    tips_.erase(it);
+    return done;
+  }
+  return ::DestroyWindow(As<HWND>(window));
+}
 
 platform::Handle Win32Platform::InstanceHandle() { return Of(instance_); }
 

@@ -2,9 +2,13 @@
 // The real operating-system calls, forwarded as the portable code makes them.
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/Platform.h"
 #include "ui/SmallMap.h"
 #include "win32/Scoped.h"
+#include "win32/ToolTipWindow.h"
 
 class Win32Platform : public platform::Platform {
  public:
@@ -72,7 +76,11 @@ class Win32Platform : public platform::Platform {
   HWND appWindow_;
   HANDLE instanceMutex_ = nullptr;
   bool prevInstance_ = false;
-  SmallMap<int, scoped::Icon> icons_;  // loaded once; the tray asks for them every second
+  // The tooltip window behind a handle the portable code holds; null for any other.
+  peers::ToolTipWindow* Tip(platform::Handle window);
+
+  SmallMap<int, scoped::Icon> icons_;                        // loaded once; the tray asks for them every second
+  std::vector<std::unique_ptr<peers::ToolTipWindow>> tips_;  // made and destroyed by the portable code
 };
 
 // The tray record's tip (the record's first 64 characters, all that the first
