@@ -116,6 +116,19 @@ void ForwardedCalls(Win32Platform& os) {
   os.CloseHandle(token);
 }
 
+// The second copy finds the main window as the one just before the application
+// window: it goes back there when another window came between them.
+void KeptBehindTheMainWindow(Win32Platform& os, HWND app) {
+  HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, app, nullptr, nullptr, nullptr);
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetWindowPos(other, main, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  TheBackend().app.KeepBehind(main);
+  CHECK_EQ(os.GetWindow(reinterpret_cast<platform::Handle>(app), platform::kGwHwndPrev),
+           reinterpret_cast<platform::Handle>(main));
+  DestroyWindow(other);
+  DestroyWindow(main);
+}
+
 // The balloons come through the platform calls, the forms' tips straight from
 // the tooltip window: both have their tools taken, and a tip asked for in the
 // A form gets its text in the ANSI code page.
@@ -369,6 +382,7 @@ int main() {
   CommandLineArguments();
   SettingsFileAccess(os);
   ForwardedCalls(os);
+  KeptBehindTheMainWindow(os, app);
   ToolTips(os);
   CodePages();
   FormAndControlWindows();
