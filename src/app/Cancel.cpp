@@ -34,10 +34,7 @@ void MainForm::Annule_Click() {
     return;
   }
 
-  app.CloseTray();
-  app.UnloadTimeForm();
-  app.UnloadOptionsForm();
-  app.UnloadMain();
+  app.UnloadMain();  // its unload closes the tray and the other windows
 }
 
 void MainForm::ShowInTray(const std::string& tip, std::int16_t action) {

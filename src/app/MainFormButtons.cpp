@@ -113,9 +113,7 @@ void MainForm::MinBrillant_MouseUp(int Button, int, float X, float Y) {
 void MainForm::ClseBrillant_MouseUp(int Button, int, float X, float Y) {
   if (!ReleasedOn(ClseBrillant, Button, X, Y)) return;
   Hide();
-  app.UnloadMain();
-  app.CloseTray();
-  app.UnloadTimeForm();
+  app.UnloadMain();  // its unload closes the tray and the other windows
 }
 
 void MainForm::TimeOptions_Click() {

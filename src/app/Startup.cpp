@@ -114,8 +114,7 @@ void Startup::ApplyTimeText() {
   }
   if (!valid) {
     app().Svc().messageBoxes.Show(HourArg.empty() ? kBadDelayArg : kBadHourArg, ui::kMbInformation, kProgramName);
-    TimeArg.clear();
-    HourArg.clear();
+    TimeArg.clear();  // nothing to wait for: an action switch opens its dialog
     return;
   }
 
@@ -232,7 +231,6 @@ void Startup::DropHeldStart() {
   OpenShutdown = OpenRestart = OpenSleep = false;
   main_.CmdAllnow = false;
   TimeArg.clear();
-  HourArg.clear();
 }
 
 void Startup::WaitEnd_Timer() {

@@ -1,18 +1,10 @@
-"""Start-up: a bad time switch, the single instance, "now" waiting for an action, -m, the window's place."""
+"""Start-up: the single instance, "now" waiting for an action, -m, the window's place."""
 import time
 
 from common import BOXES, BUTTONS, DIALOG, MAIN, POWER, names
 from harness import case, check, equal, wait_until
 
 TITLE_BAR = (2900, 330)
-
-
-@case(relay=BOXES + POWER)
-def bad_time_keeps_the_action(t):
-    p = t.start("-a", "-t:0.5,0,0")  # not whole numbers: never "now"
-    t.expect_box(p, "L'argument de temps (-t:) est suivi d'une information incorrecte.", "Crepuscule", what="bad time")
-    t.wait_describe("form|TimeForm|")
-    equal((names(p, POWER), len(p.boxes())), ([], 1), "power calls and boxes")
 
 
 @case(relay=["FindWindowA", "GetWindow", "SetForegroundWindow"] + BOXES + POWER)

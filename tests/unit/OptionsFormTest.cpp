@@ -36,7 +36,7 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     int same;
     const char* selected;
   } cases[] = {{0x40, 0, "ShutDownAction"},
-               {0x10, 1, "ShutDownAction"},
+               {0x1C, 1, "ShutDownAction"},  // three at once: the last read wins
                {0x08, 1, "RestartAction"},
                {0x84, 1, "StandbyAction"}};  // 0x80: minimised, 0x40: all now
   for (const auto& c : cases) {
@@ -58,8 +58,8 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
                 (c->Kind() != ui::ControlKind::CheckBox || c == &o.DesignEnd) && c != &o.TimeControl)
           << c->Name();
     EXPECT_EQ(o.Left(), (env.screen.width - o.Width()) / 2);
-    o.Save.onClick();  // nothing changed: the same bytes go back
-    EXPECT_EQ(SettingsBytes(), TaggedBytes(c.options, 0, 0, 5, 1));
+    o.Save.onClick();  // nothing changed: the same bytes go back, with only the action shown
+    EXPECT_EQ(SettingsBytes(), TaggedBytes(c.options == 0x1C ? 0x10 : c.options, 0, 0, 5, 1));
     EXPECT_EQ(Main().IsActive(), c.options < 0x80);  // the main window comes forward, unless it waits minimised
     Fresh();
   }
@@ -111,6 +111,13 @@ TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
 }
 
 TEST_F(OptionsFormTest, AFailedSaveIsReportedAndKeepsTheDialogOpen) {
+  // Another action chosen is the one saved.
+  OptionsForm& o = Open(TaggedBytes(0x08, 0));
+  o.ShutDownAction.ValueFromUser(1);
+  o.Save.onClick();
+  EXPECT_EQ(SettingsBytes()[4], 0x10);
+  Fresh();
+
   const struct {
     const char* name;
     bool platform::RecordingPlatform::*failure;

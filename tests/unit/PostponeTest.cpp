@@ -164,7 +164,8 @@ struct Waiting : AppFixture {
 TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
   Waiting f("-a -t:0,0,2 -attendre:tache.exe");
   MainForm& m = f.Main();
-  EXPECT_EQ(std::tuple(m.CountDown, m.Visible(), m.Reduced), std::tuple(false, false, true));
+  EXPECT_EQ(std::tuple(m.CountDown, m.Visible(), m.Reduced, m.DisablePic.Visible()),
+            std::tuple(false, false, true, true));
   EXPECT_EQ(LastTip(f), "En attente de la fin de tache.exe");
   m.ArreteBrillant_MouseUp(1, 0, 0, 0);  // the buttons wait too
   EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);

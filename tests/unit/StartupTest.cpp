@@ -86,6 +86,10 @@ TEST(Startup, TimeTextsAreCheckedShownAndABadOneNeverActs) {
     EXPECT_EQ(f.Main().WaitCmd, box == nullptr);
     EXPECT_EQ(std::tuple(f.Main().CmdAllnow, f.Main().CountDown, f.Main().Visible()), std::tuple(false, false, true));
     EXPECT_EQ(f.Digits(), digits);
+    // A bad time with an action switch still opens that action's dialog.
+    const auto at = std::string("arv").find(commandLine[1]);
+    EXPECT_EQ(f.Main().Action, at == std::string::npos ? 0 : static_cast<int>(at) + 1);
+    EXPECT_EQ(f.app->TimeFormIfLoaded() != nullptr, at != std::string::npos);
   }
 }
 
