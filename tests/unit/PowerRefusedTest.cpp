@@ -144,6 +144,8 @@ TEST_F(AppTest, ACountdownKeepsTheMachineAwakeUntilItIsCancelledEndsOrTheProgram
   Main().ClseBrillant_MouseUp(1, 0, 0, 0);
   EXPECT_TRUE(app->Ended());
   EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), (Lines{awake[0], released[0]}));
+  Advance(30000);  // its ticks went with it
+  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{});
 }
 
 }  // namespace
