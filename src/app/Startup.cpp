@@ -277,10 +277,7 @@ void Startup::Form_Load() {
     main_.CmdReduced = false;
   }
 
-  if (TimeArg.empty() && !main_.WaitCmd) {
-    main_.Action = 0;
-    main_.CountDown = false;
-  }
+  if (TimeArg.empty() && !main_.WaitCmd) main_.Action = 0;
 
   if (TimeArg.empty() && (OpenShutdown || OpenRestart || OpenSleep)) Patient.SetEnabled(true);
 }

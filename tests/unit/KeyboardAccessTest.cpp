@@ -39,6 +39,12 @@ TEST_F(StartedTest, TabCyclesThroughTheActionsLeftToRightThenOptionsAndAnnulerAn
   Guard([&] { m.Annule_Click(); });
   ASSERT_FALSE(m.CountDown);
   EXPECT_EQ(Names(ui::TabOrder(m)), kIdleCycle);
+
+  m.TimeOptions_Click();  // the options follow their layout: left column, right column, buttons
+  EXPECT_EQ(
+      Names(ui::TabOrder(*app->OptionsFormIfLoaded())),
+      (std::vector<std::string>{"SameAction", "AlwaysMin", "CheckSilence", "AlwaysAllNow", "NoDiagTime", "NoConfirmBox",
+                                "MemTime", "TimeControl", "HourMode", "DesignEnd", "Save", "Cancel", "Help"}));
 }
 
 TEST(KeyboardAccess, EnterAndTheAccessKeysOpenEachActionsDialogAsAClickDoes) {

@@ -66,8 +66,8 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
 }
 
 TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
-  OptionsForm& o = Open(TaggedBytes(0x08, 0x00, 7, 8, 9), "-noding -nomin");
-  EXPECT_EQ(o.CheckSilence.Value(), 1);
+  OptionsForm& o = Open(TaggedBytes(0x08, 0x08, 7, 8, 9), "-noding -nomin");
+  EXPECT_EQ(std::pair(o.CheckSilence.Value(), o.ForceHib.Value()), std::pair(1, 1));
   o.SameAction.ValueFromUser(0);  // no fixed action any more, whatever is selected
   EXPECT_FALSE(o.RestartAction.Enabled());
   EXPECT_EQ(o.RestartAction.Value(), 1);
@@ -75,10 +75,12 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   o.HourMode.ValueFromUser(1);
   o.AlwaysMin.ValueFromUser(1);
   o.NoConfirmBox.ValueFromUser(1);
+  o.NoDiagTime.ValueFromUser(1);
   o.Save.onClick();
-  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x83, 0x16, 7, 8, 9));
-  // applied to this run too
-  EXPECT_EQ(std::tuple(Main().OldEndDesgn, Main().UseHMode, Main().NoConfirm), std::tuple(true, true, true));
+  EXPECT_EQ(SettingsBytes(), TaggedBytes(0x83, 0x1F, 7, 8, 9));
+  const MainForm& m = Main();  // applied to this run too
+  EXPECT_EQ(std::tuple(m.OldEndDesgn, m.UseHMode, m.NoConfirm, m.CmdTimStart, m.ForceHibern),
+            std::tuple(true, true, true, true, true));
   EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_TRUE(Main().Enabled());
   EXPECT_FALSE(Main().StopOptions);

@@ -93,7 +93,8 @@ TEST_F(ToolTipTest, ColoursResolveSystemIndicesAndAvoidEqualPairs) {
   } cases[] = {{0x0000FF, 0xFFFFFF, 0x0000FF, 0xFFFFFF},
                {0x80000005, 0x123456, 0x100005, 0x123456},
                {0x100007, 0x80000007, 0x100012, 0x100018},  // equal once resolved
-               {0x80000000, 1, 0x100000, 1}};
+               {0x80000000, 1, 0x100000, 1},
+               {0, 0xFFFFFF, 0, 0xFFFFFF}};  // black is a colour, not a system index
   for (const auto& c : cases) {
     tip.Create(button, "x", 1, false, 2, "t", static_cast<std::int32_t>(c.fore), static_cast<std::int32_t>(c.back));
     EXPECT_EQ(tip.ForeCol(), c.foreCol) << std::hex << c.fore;
