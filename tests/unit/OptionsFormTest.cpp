@@ -70,6 +70,9 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   EXPECT_EQ(std::pair(o.CheckSilence.Value(), o.ForceHib.Value()), std::pair(1, 1));
   o.SameAction.ValueFromUser(0);  // no fixed action any more, whatever is selected
   EXPECT_FALSE(o.RestartAction.Enabled());
+  o.SameAction.ValueFromUser(1);
+  EXPECT_TRUE(o.RestartAction.Enabled());
+  o.SameAction.ValueFromUser(0);
   EXPECT_EQ(o.RestartAction.Value(), 1);
   o.DesignEnd.ValueFromUser(1);
   o.HourMode.ValueFromUser(1);
