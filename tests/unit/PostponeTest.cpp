@@ -87,7 +87,7 @@ TEST(Postpone, AtEachStageTheCountdownGoesOnFromTheLongerTime) {
     EXPECT_EQ(std::pair(LastTip(f), LastIcon(f)), std::pair(std::string(r.tip), platform::Handle{101}));
     TimeStart* box = f.app->TimeStartIfLoaded();
     ASSERT_NE(box, nullptr);
-    EXPECT_FALSE(box->TimeLabel.GetFont().bold);
+    EXPECT_EQ(std::pair(box->Visible(), box->TimeLabel.GetFont().bold), std::pair(true, false));
     EXPECT_EQ(box->TimeLabel.Caption(), std::string("Arrêt dans ") + r.words);
     const std::string after = r.after;
     const int left =
@@ -118,6 +118,16 @@ TEST(Postpone, ClockTimeMovesOnAndTheLimitIsRefusedWithABeep) {
   hour.StartCountdown(1, "0", "10", "30");
   EXPECT_TRUE(hour.Main().Postpone(60));
   EXPECT_EQ(LastTip(hour), "Arrêt dans 1h10 ...");
+
+  Started old("-endinmain");  // the final seconds brought the window up: it goes back to the tray
+  old.StartCountdown(1, "0", "0", "8");
+  old.Advance(4000);
+  ASSERT_TRUE(old.Main().Visible());
+  old.Main().Postpone(10);
+  EXPECT_FALSE(old.Main().Visible());
+  old.Tray().Restore();  // brought up by hand, it stays
+  old.Main().Postpone(10);
+  EXPECT_TRUE(old.Main().Visible());
 
   Started idle;  // nothing to postpone: nothing happens, not even a beep
   idle.os.ClearLog();

@@ -82,6 +82,9 @@ TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExclude
     form.box.SetFocus();
   }  // a control that goes away keeps the focus elsewhere where it was
   EXPECT_TRUE(form.box.HasFocus());
+  env.services.activeForm = nullptr;
+  form.FocusChanged(&form.a);  // the user clicked into the window
+  EXPECT_TRUE(form.IsActive());
 }
 
 // What the window on screen is told: each change once, by what it changes, and nothing for no change.
