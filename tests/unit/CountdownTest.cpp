@@ -88,15 +88,16 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
 }
 
 TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXp) {
-  Running f(1, "0", "0", "5");
+  Running f(1, "0", "0", "6");
   f.os.ClearLog();
-  f.Advance(5000);
-  EXPECT_EQ(f.os.CallsNamed("Beep").size(), 4u);
-  EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1,icon=10"),
-            (Lines{"Shell_NotifyIconA(1,icon=107,tip=Arrêt dans 4s ...)",
-                   "Shell_NotifyIconA(1,icon=106,tip=Arrêt dans 3s ...)",
-                   "Shell_NotifyIconA(1,icon=105,tip=Arrêt dans 2s ...)",
-                   "Shell_NotifyIconA(1,icon=104,tip=Arrêt dans 1s ...)"}));
+  f.Advance(6000);
+  EXPECT_EQ(f.os.CallsNamed("Beep").size(), 5u);
+  EXPECT_EQ(
+      f.os.CallsNamed("Shell_NotifyIconA(1,icon=10"),
+      (Lines{
+          "Shell_NotifyIconA(1,icon=108,tip=Arrêt dans 5s ...)", "Shell_NotifyIconA(1,icon=107,tip=Arrêt dans 4s ...)",
+          "Shell_NotifyIconA(1,icon=106,tip=Arrêt dans 3s ...)", "Shell_NotifyIconA(1,icon=105,tip=Arrêt dans 2s ...)",
+          "Shell_NotifyIconA(1,icon=104,tip=Arrêt dans 1s ...)"}));
 }
 
 TEST(Countdown, SilentOldStyleEndOnOtherSystems) {

@@ -66,8 +66,8 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
 }
 
 TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
-  OptionsForm& o = Open(TaggedBytes(0x08, 0x08, 7, 8, 9), "-noding -nomin");
-  EXPECT_EQ(std::pair(o.CheckSilence.Value(), o.ForceHib.Value()), std::pair(1, 1));
+  OptionsForm& o = Open(TaggedBytes(0x08, 0x0A, 7, 8, 9), "-noding -nomin");
+  EXPECT_EQ(std::tuple(o.CheckSilence.Value(), o.ForceHib.Value(), o.HourMode.Value()), std::tuple(1, 1, 1));
   o.SameAction.ValueFromUser(0);  // no fixed action any more, whatever is selected
   EXPECT_FALSE(o.RestartAction.Enabled());
   o.SameAction.ValueFromUser(1);
