@@ -93,7 +93,7 @@ TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXp) {
   f.Advance(6000);
   EXPECT_EQ(f.os.CallsNamed("Beep").size(), 5u);
   EXPECT_EQ(
-      f.os.CallsNamed("Shell_NotifyIconA(1,icon=10"),
+      f.os.CallsNamed("Shell_NotifyIconA(1,"),  // and nothing more at zero
       (Lines{
           "Shell_NotifyIconA(1,icon=108,tip=Arrêt dans 5s ...)", "Shell_NotifyIconA(1,icon=107,tip=Arrêt dans 4s ...)",
           "Shell_NotifyIconA(1,icon=106,tip=Arrêt dans 3s ...)", "Shell_NotifyIconA(1,icon=105,tip=Arrêt dans 2s ...)",

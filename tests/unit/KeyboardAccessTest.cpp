@@ -97,6 +97,7 @@ TEST(KeyboardAccess, TheActionsAreNamedAsTheirCaptionsReadWhateverTheSleepWordin
     f.os.shiftState = row.shift;
     f.Advance(100);
     EXPECT_EQ(m.VeilleProlongeeKey.Caption(), row.sleep);
+    EXPECT_EQ(m.VeilleProlongeeLabel.AccessKey(), 'V');  // underlined on the caption too
     EXPECT_EQ(ui::WithAccessMark(m.VeilleProlongeeKey.Caption(), m.VeilleProlongeeKey.AccessKey()),
               row.sleep[0] == 'V' ? "&Veille prolongée" : "Mettre en &veille");
     EXPECT_EQ(m.ArreteKey.Caption() + "|" + m.RebooteKey.Caption(), "Arrêter|Redémarrer");
