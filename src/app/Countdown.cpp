@@ -2,6 +2,7 @@
 // action at zero and its refusal, and its cancel.
 #include "app/Countdown.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -31,11 +32,7 @@ void SetField(std::string& field, double value) { field = NumberText(value); }
 // An out-of-range value becomes one that can never pass as a delay.
 std::uint8_t DelayByte(int value) { return value >= 0 && value <= 255 ? static_cast<std::uint8_t>(value) : 255; }
 
-std::int16_t Saturate16(int value) {
-  if (value > 32767) return 32767;
-  if (value < -32768) return -32768;
-  return static_cast<std::int16_t>(value);
-}
+std::int16_t Saturate16(int value) { return static_cast<std::int16_t>(std::clamp(value, -32768, 32767)); }
 
 }  // namespace
 
@@ -206,9 +203,8 @@ void Countdown::Timer1_Timer() {
       if (!main_.CmdTimStart && !main_.OldEndDesgn) {
         main_.Nmbr2Refresh = 0;
         TimeStart& box = app().LoadTimeStart();
-        box.ShowOnTop();  // the user may be working in another window
-        box.TimeLabel.SetBold(true);
-        box.RefreshTimeStart();
+        box.ShowOnTop();              // the user may be working in another window
+        box.TimeLabel.SetBold(true);  // refreshed below, as Nmbr2Refresh is 0
       } else {
         if (main_.State() == ui::WindowState::Normal) main_.Show();
         if (main_.State() == ui::WindowState::Minimised) main_.Restore();
@@ -262,7 +258,7 @@ void Countdown::PerformAction() {
   // entered: left set, it would turn every tray click away.
   main_.Stoping = false;
   const std::int16_t action = main_.Action;
-  if (action < 1 || action > 3) return;
+  if (!IsAction(action)) return;
   if (action == 3) {
     app().CloseTray();
     app().UnloadTimeStart();
@@ -280,7 +276,6 @@ void Countdown::PerformAction() {
 }
 
 bool Countdown::PowerCall(std::int16_t action, bool hibernate, std::string& refusal) {
-  refusal.clear();
   if (!IsAction(action)) return false;
   if (CallPower(app().Shut(), action, hibernate)) return true;
   // Hibernation may be switched off while standby still works.
@@ -304,7 +299,7 @@ void Countdown::KeepAwake(bool on) {
 
 void Countdown::ActNow() {
   const std::int16_t action = main_.Action;
-  const bool known = action >= 1 && action <= 3;
+  const bool known = IsAction(action);
   std::string refusal;
   const bool done = known && PowerCall(action, main_.LongStandby, refusal);
   if (done && action == 3) app().UnloadMain();  // the machine woke up: the program ends

@@ -14,7 +14,6 @@ namespace {
 
 std::string Escaped(const std::string& text) {
   std::string out;
-  out.reserve(text.size());
   for (char c : text) {
     switch (c) {
       case '\\':

@@ -108,9 +108,6 @@ void Startup::ApplyTimeText() {
     // Converted only once known to be small whole numbers.
     std::int16_t clockH = ToInteger(h), clockM = ToInteger(m), clockS = ToInteger(s);
     main_.countdown.CalculHoraire(clockH, clockM, clockS);
-    // Cannot happen with fields below 100, but a delay that does not fit is
-    // refused rather than run.
-    valid = clockH >= 0 && clockH < 100 && clockM >= 0 && clockM < 100 && clockS >= 0 && clockS < 100;
   }
   if (!valid) {
     app().Svc().messageBoxes.Show(HourArg.empty() ? kBadDelayArg : kBadHourArg, ui::kMbInformation, kProgramName);
@@ -259,19 +256,17 @@ void Startup::WaitEnd_Timer() {
 void Startup::Form_Load() {
   if (!main_.WaitName.empty()) {
     // Waits in the notification area; -m is kept for when the wait ends.
-    main_.Hide();
+    // (The window is not shown before its load is over.)
     main_.SetState(ui::WindowState::Minimised);
     main_.Reduced = true;
     return;
   }
   if ((main_.CmdAllnow && !main_.WaitCmd) || HelpAsked) {
-    main_.Hide();
     app().UnloadMain();
     return;
   }
 
   if (main_.CmdReduced) {
-    main_.Hide();
     main_.SetState(ui::WindowState::Minimised);
     main_.Reduced = true;
     main_.CmdReduced = false;

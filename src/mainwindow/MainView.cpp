@@ -49,9 +49,7 @@ void Unhighlight(ui::Control& normal, ui::Control& brillant) {
 int ClampedTwips(double value) {
   if (!std::isfinite(value)) return 0;
   constexpr double kLimit = 1 << 28;
-  if (value > kLimit) value = kLimit;
-  if (value < -kLimit) value = -kLimit;
-  return static_cast<int>(std::lround(value));
+  return static_cast<int>(std::lround(std::clamp(value, -kLimit, kLimit)));
 }
 
 // A left press on an action button shows only its pressed picture.

@@ -137,7 +137,6 @@ void FileModule::ReadSettings(bool& AlwaysMin, bool& AlwaysAllNow, bool& ShutDow
   }
   // No byte of a file that is not ours becomes an option, whatever the reset achieved.
   if (!matches && writable) ResetSettings(*file);
-  file.reset();
   // A file that is not ours gives the defaults even when the reset could not
   // write them: its bytes must never become options (they may say "act at once").
   if (!matches) std::fill(std::begin(b), std::end(b), std::uint8_t{0});

@@ -96,12 +96,11 @@ void OptionsForm::Form_Load() {
 
   // The file's own copies of the running options are not shown: the running
   // program's values are (switches may have changed them).
-  bool alwaysMin = false, allNow = false, shutDown = false, restart = false, standby = false, noMinAfter = false,
-       silence = false, memTime = false, noDiag = false, hourMode = false, noConfirm = false, forceHib = false,
-       designEnd = false;
+  bool alwaysMin = false, allNow = false, shutDown = false, restart = false, standby = false, memTime = false;
+  bool ofTheRun{};  // read into one place and dropped
   std::string hours = "00", minutes = "00", seconds = "00";
-  app.Files().ReadSettings(alwaysMin, allNow, shutDown, restart, standby, noMinAfter, silence, memTime, noDiag,
-                           hourMode, noConfirm, forceHib, designEnd, hours, minutes, seconds);
+  app.Files().ReadSettings(alwaysMin, allNow, shutDown, restart, standby, ofTheRun, ofTheRun, memTime, ofTheRun,
+                           ofTheRun, ofTheRun, ofTheRun, ofTheRun, hours, minutes, seconds);
   OptMin = alwaysMin;
   OptAllNow = allNow;
   OptShutDown = shutDown;

@@ -168,18 +168,14 @@ double DecimalToDouble(std::string_view digits, long long exp10) {
   }
   Big num, den(1);
   for (char c : kept) num.MulAdd(10, static_cast<std::uint32_t>(c - '0'));
-  if (exp10 >= 0)
-    num.MulPow(10, exp10);
-  else
-    den.MulPow(10, -exp10);
+  num.MulPow(10, std::max(exp10, 0LL));
+  den.MulPow(10, std::max(-exp10, 0LL));
 
   // q = value / 2^k with 54 or 55 bits: 53 kept, one to round on, and the
   // remainder says whether anything lies beyond. Subnormals keep fewer bits.
   int k = std::max(num.BitLength() - den.BitLength() - 54, kMinExponent - 1);
-  if (k < 0)
-    num.ShiftLeft(-k);
-  else
-    den.ShiftLeft(k);
+  num.ShiftLeft(std::max(-k, 0));
+  den.ShiftLeft(std::max(k, 0));
   std::uint64_t q = Divide(num, den);
   bool sticky = !num.IsZero();
   while (q >= (std::uint64_t{1} << 54)) {
@@ -204,10 +200,8 @@ ExactDecimal ExactDigits(double value) {
   Big n(static_cast<std::uint32_t>(mantissa >> 32));
   n.ShiftLeft(32);
   n.MulAdd(1, static_cast<std::uint32_t>(mantissa));
-  if (exponent >= 0)
-    n.ShiftLeft(exponent);
-  else
-    n.MulPow(5, -exponent);
+  n.ShiftLeft(std::max(exponent, 0));
+  n.MulPow(5, std::max(-exponent, 0));
   std::string digits = n.Digits();
   return {digits, static_cast<int>(digits.size()) + std::min(exponent, 0)};
 }

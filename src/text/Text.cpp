@@ -46,9 +46,8 @@ template <class T>
 T ToWhole(double value) {
   if (std::isnan(value)) return 0;
   const double r = RoundHalfEven(value);
-  if (r <= std::numeric_limits<T>::min()) return std::numeric_limits<T>::min();
-  if (r >= std::numeric_limits<T>::max()) return std::numeric_limits<T>::max();
-  return static_cast<T>(r);
+  // Both limits are exact doubles for the types used here.
+  return static_cast<T>(std::clamp(r, double{std::numeric_limits<T>::min()}, double{std::numeric_limits<T>::max()}));
 }
 
 template <class T>
@@ -123,7 +122,6 @@ constexpr long kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026
 
 double NumericValue(std::string_view text) {
   std::string s;
-  s.reserve(text.size());
   for (char c : text)
     if (!IsBlank(c)) s += c;
 
@@ -213,7 +211,6 @@ std::string MidChars(std::string_view utf8, std::size_t n) {
 
 std::string Utf8ToAnsi(std::string_view utf8) {
   std::string out;
-  out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     const long cp = DecodeUtf8(utf8, i);
     if (cp < 0) {
@@ -232,7 +229,6 @@ std::string Utf8ToAnsi(std::string_view utf8) {
 
 std::string AnsiToUtf8(std::string_view ansi) {
   std::string out;
-  out.reserve(ansi.size() * 2);
   for (char c : ansi) {
     const auto b = static_cast<unsigned char>(c);
     AppendUtf8(out, (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<long>(b));

@@ -85,7 +85,6 @@ std::uintptr_t cToolTip::Create(const ui::Control& Parent, const std::string& Te
 
   tool_.cbSize = 44;
   tool_.uFlags = kTtfSubclass | (Centered ? kTtfCenterTip : 0u);
-  tool_.uId = 0;
   os_.GetClientRect(parent, tool_.rect);
   tool_.hinst = os_.InstanceHandle();
 
