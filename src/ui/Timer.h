@@ -71,6 +71,8 @@ class FakeScheduler : public Scheduler {
   std::int64_t Now() const override { return now_; }
   // Moves the clock forward, firing the timers that fall due on the way in order.
   void Advance(std::int64_t ms);
+  // A busy machine: the clock moves on, and what fell due meanwhile fires at the next Advance.
+  void Stall(std::int64_t ms) { now_ += ms; }
 
  private:
   std::int64_t now_ = 0;

@@ -87,6 +87,16 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   EXPECT_EQ(m.Petetout.Caption() + "/" + m.Petetout2.Caption(), "4/4");  // the digit and its shadow
 }
 
+TEST(Countdown, TheCountdownWindowStaysThroughTheFinalSecondsAndTicksMissedOnABusyMachineAreCaughtUp) {
+  Running f(1, "0", "0", "10");
+  f.Advance(5000);  // its fifth tick is the first of the final seconds
+  ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
+  EXPECT_TRUE(f.app->TimeStartIfLoaded()->TimeLabel.GetFont().bold);
+  f.env.scheduler.Stall(3500);
+  f.Advance(0);
+  EXPECT_EQ(f.Main().Petetout.Caption(), "2");
+}
+
 TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXp) {
   Running f(1, "0", "0", "6");
   f.os.ClearLog();
@@ -110,6 +120,12 @@ TEST(Countdown, SilentOldStyleEndOnOtherSystems) {
   EXPECT_TRUE(f.os.CallsNamed("Beep").empty());
   EXPECT_TRUE(f.os.CallsNamed("Shell_NotifyIconA(1,icon=10").empty());
   EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
+
+  Running hidden(2, "0", "0", "7", "-endinmain");
+  hidden.Main().SetState(ui::WindowState::Normal);
+  hidden.Main().Hide();
+  hidden.Advance(2000);
+  EXPECT_TRUE(hidden.Main().Visible());
 }
 
 TEST(Countdown, SleepAtZeroFollowsShiftAndClosesTheProgramAfterWaking) {

@@ -53,6 +53,12 @@ TEST_F(MainWindowTest, OpensWithEachButtonInItsNormalPicture) {
             "Arial 14.250000/Tahoma 8.250000 bold/Tahoma 9.750000 bold/Tahoma 72.000000 bold");
 }
 
+TEST_F(MainWindowTest, AStartedCountdownTakesDownEveryHighlight) {
+  for (const Family& f : kActions) (Main().*f.brillant).SetVisible(true);
+  StartCountdown(1, "0", "1", "0");
+  for (const Family& f : kActions) EXPECT_EQ(Look(f), "N") << f.name;
+}
+
 TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {
   for (const Family& f : kActions) {
     SCOPED_TRACE(f.name);

@@ -89,7 +89,11 @@ TEST_F(AppTest, SettingsNoByteOfAForeignFileBecomesOurs) {
   EXPECT_EQ(SettingsBytes(), foreign);
   os.failWrites = false;
   os.readOnlyFiles = true;
+  os.fileLog.clear();
   EXPECT_EQ(ReadAll(app->Files(), true).Count(), 0);
+  app->Files().WriteLastTime(1, 30, 5);
+  // Nothing is written to a file it may only read, nor even tried.
+  EXPECT_EQ(os.fileLog, (Lines{"open existing C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "close"}));
   os.readOnlyFiles = false;
 
   // Written to: the tag comes with the defaults of every byte the write does not set.

@@ -14,10 +14,10 @@ namespace {
 
 TEST(NumericValue, ReadsTheNumberAtTheStart) {
   const std::pair<const char*, double> cases[] = {
-      {"", 0},        {"abc", 0},    {" 1 2 ", 12}, {"- 5", -5},   {"+7", 7},          {"1.5", 1.5}, {".5", 0.5},
-      {"1.2.3", 1.2}, {"1,5", 1},    {"12abc", 12}, {"1E+2", 100}, {"25e-1", 2.5},     {"1e", 1},    {"2d1", 20},
-      {"&H10F", 271}, {"&O178", 15}, {"&X12", 0},   {"--5", 0},    {"&ha9fAg", 43514}, {"&o17", 15}, {" \r\t\n3", 3},
-      {"é5", 0},      {"5é", 5},     {"1e2x", 100}};
+      {"", 0},         {"abc", 0},    {" 1 2 ", 12}, {"- 5", -5},   {"+7", 7},      {"1.5", 1.5},       {".5", 0.5},
+      {"1.2.3", 1.2},  {"1,5", 1},    {"12abc", 12}, {"1E+2", 100}, {"25e-1", 2.5}, {"1e", 1},          {"2d1", 20},
+      {"&H10F", 271},  {"&O178", 15}, {"&X12", 0},   {"&H1@", 1},   {"--5", 0},     {"&ha9fAg", 43514}, {"&o17", 15},
+      {" \r\t\n3", 3}, {"é5", 0},     {"5é", 5},     {"1e2x", 100}};
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumericValue(text), value) << '"' << text << '"';
   // Out of range is infinite or zero, never a wrapped small number.
   EXPECT_EQ(std::pair(NumericValue("1e999"), NumericValue(std::string(400, '9'))), std::pair(HUGE_VAL, HUGE_VAL));

@@ -65,6 +65,19 @@ TEST_F(ToolkitTest, FakeSchedulerATimerThatStopsItselfTicksAgainOnceStartedAnew)
   EXPECT_EQ(ticks, 6);
 }
 
+TEST_F(ToolkitTest, FakeSchedulerAfterAStallACatchUpTimerTicksForEachMissedIntervalAndAPollerOnce) {
+  int slow = 0, poll = 0;
+  form.slow.onTick = [&] { ++slow; };
+  form.poll.onTick = [&] { ++poll; };
+  form.slow.SetEnabled(true);
+  form.poll.SetEnabled(true);
+  env.scheduler.Stall(3450);
+  env.scheduler.Advance(0);
+  EXPECT_EQ(std::pair(slow, poll), std::pair(3, 1));
+  env.scheduler.Advance(50);  // the poller goes on one interval after its last missed deadline
+  EXPECT_EQ(poll, 2);
+}
+
 TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExcludeEachOther) {
   int changes = 0, clicks = 0;
   form.box.onChange = [&] { ++changes; };
