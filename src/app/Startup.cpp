@@ -299,6 +299,5 @@ void Startup::CancelWait() {
   EndWait();
   DropHeldStart();
   main_.CmdReduced = false;
-  main_.RestoreIdleLook();
   main_.Restore();
 }
