@@ -48,11 +48,10 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
       EXPECT_EQ(option->Enabled(), c.same == 1);
       EXPECT_EQ(option->Value(), option->Name() == c.selected ? 1 : 0) << option->Name();
     }
-    EXPECT_EQ(o.TimeControl.Text(), "01:05:00");
+    EXPECT_EQ(std::tuple(o.TimeControl.Text(), o.ForceHib.Enabled(), o.StandbyAction.Caption()),
+              std::tuple("01:05:00", false, "Mettre en Veille Prolongée"));
     EXPECT_EQ(o.WinVersion.Caption(), "Votre système d'exploitation est Windows NT 5.1.2600 (Windows Xp).");
     EXPECT_EQ(o.Retail.Caption(), "Crepuscule version " CREP_VERSION);
-    EXPECT_FALSE(o.ForceHib.Enabled());
-    EXPECT_EQ(o.StandbyAction.Caption(), "Mettre en Veille Prolongée");
     for (const ui::Control* c : o.Controls())  // each box explains itself
       EXPECT_EQ(c->ToolTip().empty(),
                 (c->Kind() != ui::ControlKind::CheckBox || c == &o.DesignEnd) && c != &o.TimeControl)
@@ -74,43 +73,33 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   EXPECT_TRUE(o.RestartAction.Enabled());
   o.SameAction.ValueFromUser(0);
   EXPECT_EQ(o.RestartAction.Value(), 1);
-  o.DesignEnd.ValueFromUser(1);
-  o.HourMode.ValueFromUser(1);
-  o.AlwaysMin.ValueFromUser(1);
-  o.NoConfirmBox.ValueFromUser(1);
-  o.NoDiagTime.ValueFromUser(1);
+  for (ui::Control* box : {&o.DesignEnd, &o.HourMode, &o.AlwaysMin, &o.NoConfirmBox, &o.NoDiagTime})
+    box->ValueFromUser(1);
   o.Save.onClick();
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x83, 0x1F, 7, 8, 9));
   const MainForm& m = Main();  // applied to this run too
   EXPECT_EQ(std::tuple(m.OldEndDesgn, m.UseHMode, m.NoConfirm, m.CmdTimStart, m.ForceHibern),
             std::tuple(true, true, true, true, true));
-  EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
-  EXPECT_TRUE(Main().Enabled());
-  EXPECT_FALSE(Main().StopOptions);
+  EXPECT_EQ(std::tuple(app->OptionsFormIfLoaded() == nullptr, Main().Enabled(), Main().StopOptions),
+            std::tuple(true, true, false));
 }
 
 TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
-  const struct {
-    bool allNow, memTime, counting;
-    std::uint8_t hours;
-    bool waitCmd, cmdAllnow;
-    const char* digits;
-  } cases[] = {
+  // All now, last time, counting, the hours remembered; the prepared run, all now on the command line, the digits.
+  const std::tuple<bool, bool, bool, std::uint8_t, bool, bool, const char*> cases[] = {
       {true, false, false, 1, false, true, "hidden 00:00:00"}, {false, true, false, 1, true, false, "01:05:00"},
       {true, true, false, 1, true, true, "hidden 01:05:00"},   {true, true, true, 1, false, false, "00:00:00"},
       {false, true, false, 0, false, false, "00:00:00"},  // nothing remembered: nothing prepared
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.allNow) + std::to_string(c.memTime) + std::to_string(c.counting));
-    OptionsForm& o = Open(TaggedBytes(0, 0, 0, c.hours ? 5 : 0, c.hours));
-    Main().CountDown = c.counting;
-    o.AlwaysAllNow.ValueFromUser(c.allNow);
-    o.MemTime.ValueFromUser(c.memTime);
+  for (const auto& [allNow, memTime, counting, hours, waitCmd, cmdAllnow, digits] : cases) {
+    SCOPED_TRACE(std::to_string(allNow) + std::to_string(memTime) + std::to_string(counting));
+    OptionsForm& o = Open(TaggedBytes(0, 0, 0, hours ? 5 : 0, hours));
+    Main().CountDown = counting;
+    o.AlwaysAllNow.ValueFromUser(allNow);
+    o.MemTime.ValueFromUser(memTime);
     o.Save.onClick();
-    EXPECT_EQ(Main().WaitCmd, c.waitCmd);
-    EXPECT_EQ(Main().CmdAllnow, c.cmdAllnow);
-    EXPECT_EQ(Digits(), c.digits);
-    EXPECT_EQ(SettingsBytes()[4], (c.allNow ? 0x40 : 0) | (c.memTime ? 0x20 : 0));
+    EXPECT_EQ(std::tuple(Main().WaitCmd, Main().CmdAllnow, Digits()), std::tuple(waitCmd, cmdAllnow, digits));
+    EXPECT_EQ(SettingsBytes()[4], (allNow ? 0x40 : 0) | (memTime ? 0x20 : 0));
     Fresh();
   }
 }
@@ -123,32 +112,27 @@ TEST_F(OptionsFormTest, AFailedSaveIsReportedAndKeepsTheDialogOpen) {
   EXPECT_EQ(SettingsBytes()[4], 0x10);
   Fresh();
 
-  const struct {
-    const char* name;
-    bool platform::RecordingPlatform::*failure;
-    const char* says;
-  } cases[] = {
+  using Failure = bool platform::RecordingPlatform::*;
+  const std::tuple<const char*, Failure, const char*> cases[] = {
       {"cannot be opened for writing", &platform::RecordingPlatform::readOnlyFiles, "ne peut pas être modifié"},
       {"no write goes through", &platform::RecordingPlatform::failWrites, "ne peut pas être modifié"},
       {"read error, then reset", &platform::RecordingPlatform::failReads, "réinitialisé"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, failure, says] : cases) {
+    SCOPED_TRACE(name);
     OptionsForm& o = Open(TaggedBytes(0, 0));
     o.CheckSilence.ValueFromUser(1);
-    os.*c.failure = true;
+    os.*failure = true;
     o.Save.onClick();
     ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
-    EXPECT_NE(env.messageBoxes.shown[0].text.find(c.says), std::string::npos) << env.messageBoxes.shown[0].text;
-    EXPECT_EQ(app->OptionsFormIfLoaded(), &o);  // nothing lost: the choices are still there
-    EXPECT_TRUE(Main().StopOptions);
-    EXPECT_FALSE(Main().Enabled());
-    EXPECT_TRUE(Main().Noding);  // applied to this run all the same
+    EXPECT_NE(env.messageBoxes.shown[0].text.find(says), std::string::npos) << env.messageBoxes.shown[0].text;
+    // Nothing lost: the choices are still there, and applied to this run all the same.
+    EXPECT_EQ(std::tuple(app->OptionsFormIfLoaded() == &o, Main().StopOptions, Main().Enabled(), Main().Noding),
+              std::tuple(true, true, false, true));
 
-    os.*c.failure = false;  // a second try goes through
+    os.*failure = false;  // a second try goes through
     o.Save.onClick();
-    EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
-    EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0));
-    EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(std::tuple(app->OptionsFormIfLoaded() == nullptr, SettingsBytes(), env.messageBoxes.shown.size()),
+              std::tuple(true, TaggedBytes(0x01, 0), 1u));
     Fresh();
   }
 }
@@ -161,11 +145,10 @@ TEST_F(OptionsFormTest, CancelHelpAndCloseBoxWriteNothing) {
   EXPECT_EQ(env.messageBoxes.shown[0].title, "Aide Crepuscule...");
   EXPECT_EQ(app->OptionsFormIfLoaded(), &o);
   o.onCloseBox();
-  EXPECT_EQ(app->OptionsFormIfLoaded(), nullptr);
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x10, 0x04, 1, 2, 3));
-  EXPECT_FALSE(Main().Noding);
-  EXPECT_EQ(std::pair(Main().Enabled(), Main().IsActive()), std::pair(true, true));
-  EXPECT_FALSE(Main().StopOptions);
+  EXPECT_EQ(std::tuple(app->OptionsFormIfLoaded() == nullptr, Main().Noding, Main().Enabled(), Main().IsActive(),
+                       Main().StopOptions),
+            std::tuple(true, false, true, true, false));
 
   os.failReads = true;  // an unreadable file: no box ticked from it
   Main().TimeOptions.onClick();
