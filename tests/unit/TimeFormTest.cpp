@@ -44,20 +44,18 @@ TEST_F(TimeFormTest, TwoCharactersMoveTheFocusOnAndFocusSelectsAll) {
 }
 
 TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRestores) {
-  const struct {
-    ui::TimeOfDay now;
-    const char* proposal;
-  } cases[] = {{{10, 56, 59}, "11:02:01"}, {{10, 54, 58}, "11:00:00"}, {{23, 58, 59}, "24:04:01"},
-               {{10, 54, 57}, "10:59:59"}, {{10, 53, 58}, "10:59:00"},  // the last values that carry nothing
-               {{10, 56, 0}, "11:01:02"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.proposal);
+  const std::pair<ui::TimeOfDay, const char*> cases[] = {
+      {{10, 56, 59}, "11:02:01"}, {{10, 54, 58}, "11:00:00"}, {{23, 58, 59}, "24:04:01"},
+      {{10, 54, 57}, "10:59:59"}, {{10, 53, 58}, "10:59:00"},  // the last values that carry nothing
+      {{10, 56, 0}, "11:01:02"}};
+  for (const auto& [now, proposal] : cases) {
+    SCOPED_TRACE(proposal);
     TimeForm& t = Open(2);
     Type(t, "-5", "7", "");
     t.LetsGo.SetFocus();
-    env.clock.now = c.now;
+    env.clock.now = now;
     t.WithTime.ValueFromUser(1);
-    EXPECT_EQ(Fields(t), c.proposal);
+    EXPECT_EQ(Fields(t), proposal);
     EXPECT_TRUE(t.LetsGo.HasFocus());  // the fill does not move the focus
     t.WithTime.ValueFromUser(0);
     EXPECT_EQ(Fields(t), "00:07:00");  // "-5" cannot be kept as a byte: it comes back as 0
@@ -76,27 +74,22 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
 }
 
 TEST_F(TimeFormTest, ZeroDelayAsksFirstAndCancelKeepsTheDialog) {
-  const struct {
-    int action;
-    std::vector<std::string> fields;
-    bool clockMode;
-    const char* question;
-  } cases[] = {
+  // The action, the fields, the clock-time mode, the question.
+  const std::tuple<int, Lines, bool, const char*> cases[] = {
       {1, {"", "", ""}, false, "Êtes-vous certain de vouloir arrêter immédiatement ?"},
       {2, {"ab", "00", ".4"}, false, "Êtes-vous certain de vouloir redémarrer immédiatement ?"},  // as it would run
       {3, {"00", "00", "00"}, true, "Êtes-vous certain de vouloir mettre en veille prolongée immédiatement ?"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.question);
-    TimeForm& t = Open(c.action);
-    if (c.clockMode) t.WithTime.ValueFromUser(1);
-    Type(t, c.fields[0], c.fields[1], c.fields[2]);
+  for (const auto& [action, fields, clockMode, question] : cases) {
+    SCOPED_TRACE(question);
+    TimeForm& t = Open(action);
+    if (clockMode) t.WithTime.ValueFromUser(1);
+    Type(t, fields[0], fields[1], fields[2]);
     env.messageBoxes.answers = {ui::kIdCancel};
     t.txtSeconde.SetFocus();
     t.LetsGo.onClick();
-    EXPECT_EQ(Boxes(), Lines{std::string(c.question) + " [33 Info Temps]"});
-    EXPECT_EQ(app->TimeFormIfLoaded(), &t);
-    EXPECT_TRUE(t.LetsGo.HasFocus());
-    EXPECT_FALSE(Main().CountDown);
+    EXPECT_EQ(Boxes(), Lines{std::string(question) + " [33 Info Temps]"});
+    EXPECT_EQ(std::tuple(app->TimeFormIfLoaded() == &t, t.LetsGo.HasFocus(), Main().CountDown),
+              std::tuple(true, true, false));
     env.messageBoxes.shown.clear();
     t.Annuled.onClick();
   }
@@ -119,10 +112,9 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   TimeForm& delay = Open(1);
   Type(delay, "00", "75", "00");
   delay.LetsGo.onClick();
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
-  EXPECT_TRUE(Main().CountDown);
-  EXPECT_EQ(Main().Action, 1);  // a started countdown keeps its action
-  EXPECT_EQ(std::pair(int{Main().TpsH}, int{Main().TpsM}), std::pair(1, 15));
+  // A started countdown keeps its action.
+  EXPECT_EQ(std::tuple(app->TimeFormIfLoaded() == nullptr, Main().CountDown, Main().Action, Main().TpsH, Main().TpsM),
+            std::tuple(true, true, 1, 1, 15));
   Main().Annule_Click();
 
   env.clock.now = {10, 0, 5};
@@ -130,8 +122,8 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   clock.WithTime.ValueFromUser(1);
   Type(clock, "11", "30", "15");
   clock.LetsGo.onClick();
-  EXPECT_EQ(std::tuple(int{Main().TpsH}, int{Main().TpsM}, int{Main().TpsS}), std::tuple(1, 30, 10));
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_EQ(std::tuple(int{Main().TpsH}, int{Main().TpsM}, int{Main().TpsS}, app->TimeFormIfLoaded() == nullptr),
+            std::tuple(1, 30, 10, true));
   Main().Annule_Click();
 
   // Had the action gone by the time of the click, nothing may start.
@@ -145,23 +137,21 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
 
 TEST_F(TimeFormTest, ClockTimesOfNowAndNegativeFieldsStartNothing) {
   env.clock.now = {10, 0, 0};
-  const struct {
-    bool clockMode;
-    const char *h, *m, *s;
-    bool error;
-  } cases[] = {{true, "10", "00", "00", false},  // now, to the second: not even a box
-               {false, "00", "05", "-5", true},  // negative, though the fields add up to zero
-               {true, "00", "05", "-5", true},
-               {true, "-5", "10", "00", true}};  // no time of day is negative
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.h) + ":" + c.m + ":" + c.s + (c.clockMode ? " clock" : ""));
+  // Clock-time mode, the fields, whether it is an error. Now, to the second: not even a box. A negative field, though
+  // the fields add up to zero, or in a time of day: an error.
+  const std::tuple<bool, const char*, const char*, const char*, bool> cases[] = {{true, "10", "00", "00", false},
+                                                                                 {false, "00", "05", "-5", true},
+                                                                                 {true, "00", "05", "-5", true},
+                                                                                 {true, "-5", "10", "00", true}};
+  for (const auto& [clockMode, h, m, s, error] : cases) {
+    SCOPED_TRACE(std::string(h) + ":" + m + ":" + s + (clockMode ? " clock" : ""));
     TimeForm& t = Open(1);
-    if (c.clockMode) t.WithTime.ValueFromUser(1);
-    Type(t, c.h, c.m, c.s);
+    if (clockMode) t.WithTime.ValueFromUser(1);
+    Type(t, h, m, s);
     env.messageBoxes.shown.clear();
     t.LetsGo.onClick();
-    EXPECT_EQ(Boxes(), c.error ? Lines{"Erreur dans le délai [48 Information]"} : Lines{});
-    EXPECT_EQ(Fields(t), c.error ? "00:00:00" : "10:00:00");
+    EXPECT_EQ(Boxes(), error ? Lines{"Erreur dans le délai [48 Information]"} : Lines{});
+    EXPECT_EQ(Fields(t), error ? "00:00:00" : "10:00:00");
     EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), Main().CountDown), std::pair(&t, false));
     t.Annuled.onClick();
   }
