@@ -33,6 +33,8 @@ struct Read {
   bool b[13];
   std::string h = "keep", m = "keep", s = "keep";
   int Count() const { return static_cast<int>(std::count(std::begin(b), std::end(b), true)); }
+  // How many flags are set, and the delay: "13 keep:keep:keep".
+  std::string Text() const { return std::to_string(Count()) + " " + h + ":" + m + ":" + s; }
 };
 
 // Every out-argument starts at a marker, so that an untouched one shows.
@@ -47,9 +49,7 @@ Read ReadAll(FileModule& files, bool marker = false) {
 TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
   for (const Bytes& foreign : {Bytes{}, Bytes{'s', '5', '.', '5', 0xFF, 0x1F, 1, 2, 3}, Bytes{'S', '5'}}) {
     if (!foreign.empty()) WriteSettingsBytes(foreign);
-    const Read r = ReadAll(app->Files(), true);
-    EXPECT_EQ(r.Count(), 0);
-    EXPECT_EQ(r.h + r.m + r.s, "000000");
+    EXPECT_EQ(ReadAll(app->Files(), true).Text(), "0 00:00:00");
     EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
   }
   WriteSettingsBytes({'S', '5', '.', '5'});  // the tag alone: all defaults, nothing reset
@@ -64,8 +64,7 @@ TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
   WriteSettingsBytes(TaggedBytes(0x80, 0x10, 5, 30, 123));
   const Read r = ReadAll(app->Files());
   EXPECT_EQ(std::pair(r.b[0], r.b[12]), std::pair(true, true));  // AlwaysMin, DesignEnd
-  EXPECT_EQ(r.Count(), 2);
-  EXPECT_EQ(r.h + "," + r.m + "," + r.s, "123,30,05");
+  EXPECT_EQ(r.Text(), "2 123:30:05");
 }
 
 TEST_F(AppTest, SettingsWritesTouchOnlyTheirOwnBytes) {
@@ -83,9 +82,7 @@ TEST_F(AppTest, SettingsNoByteOfAForeignFileBecomesOurs) {
   // Read when it cannot be reset (a full disk, a share that refuses writes).
   WriteSettingsBytes(foreign);
   os.failWrites = true;
-  Read r = ReadAll(app->Files(), true);
-  EXPECT_EQ(r.Count(), 0);
-  EXPECT_EQ(r.h + r.m + r.s, "000000");
+  EXPECT_EQ(ReadAll(app->Files(), true).Text(), "0 00:00:00");
   EXPECT_EQ(SettingsBytes(), foreign);
   os.failWrites = false;
   os.readOnlyFiles = true;
@@ -105,9 +102,7 @@ TEST_F(AppTest, SettingsNoByteOfAForeignFileBecomesOurs) {
 TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
   WriteSettingsBytes(TaggedBytes(0xFF, 0x1F, 1, 2, 3));
   os.failReads = true;
-  const Read r = ReadAll(app->Files(), true);
-  EXPECT_EQ(r.Count(), 13);  // the caller's values stay
-  EXPECT_EQ(r.h, "keep");
+  EXPECT_EQ(ReadAll(app->Files(), true).Text(), "13 keep:keep:keep");  // the caller's values stay
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
   WriteSettingsBytes(TaggedBytes(0x01, 0, 1, 2, 3));
   app->Files().WriteLastTime(4, 5, 6);
@@ -132,9 +127,7 @@ TEST_F(AppTest, SettingsResetWritesTheTagThenEachZeroInOrder) {
 TEST_F(AppTest, SettingsUnwritableFileIsReadAndOnlySavingSaysSo) {
   WriteSettingsBytes(TaggedBytes(0x01, 0, 5, 0, 0));
   os.readOnlyFiles = true;
-  const Read r = ReadAll(app->Files());
-  EXPECT_EQ(r.Count(), 1);  // CheckSilence
-  EXPECT_EQ(r.s, "05");
+  EXPECT_EQ(ReadAll(app->Files()).Text(), "1 00:00:05");  // CheckSilence
   app->Files().WriteLastTime(0, 0, 9);
   EXPECT_TRUE(env.messageBoxes.shown.empty());
 
@@ -165,10 +158,8 @@ TEST_F(AppTest, SettingsFolderPerSystem) {
 
   os.Set98();
   std::filesystem::remove(windowsDir / "System");  // 98 without its folder: nothing is made, saving says so
-  const Read r = ReadAll(app->Files(), true);
+  EXPECT_EQ(ReadAll(app->Files(), true).Text(), "13 keep:keep:keep");
   app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
-  EXPECT_EQ(r.Count(), 13);
-  EXPECT_EQ(r.h, "keep");
   ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
   EXPECT_NE(env.messageBoxes.shown[0].text.find("C:\\WINDOWS\\System\\Crepuscule.ini"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(windowsDir / "System"));
@@ -212,10 +203,8 @@ TEST_F(SettingsNt6Test, FirstStartMakesTheFolderAndTheFileInTheUsersFolder) {
 TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
   const Bytes ours = TaggedBytes(0x21, 0x02, 0, 10, 0), virtualised = TaggedBytes(0x01, 0, 5, 0, 0);
   const Bytes foreign{'S', '5', '.', '4', 0xFF, 0x1F, 1, 2, 3};
-  const struct {
-    const char* name;
-    Bytes system, virtualStore, expected;
-  } cases[] = {
+  // Why, the copy in the system folder, the virtualised copy, the file the program starts from.
+  const std::tuple<const char*, Bytes, Bytes, Bytes> cases[] = {
       {"none", {}, {}, TaggedBytes(0, 0)},
       {"system folder", ours, {}, ours},
       {"virtual store", {}, virtualised, virtualised},
@@ -224,24 +213,20 @@ TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
       {"foreign copies only", foreign, foreign, TaggedBytes(0, 0)},
       {"short copy", {'S', '5', '.', '5', 0x01}, {}, TaggedBytes(0x01, 0)},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, system, virtualStore, expected] : cases) {
+    SCOPED_TRACE(name);
     AppFixture f;
     f.os.SetWin10();
-    if (!c.system.empty()) WriteBytes(SystemCopy(f), c.system);
-    if (!c.virtualStore.empty()) WriteBytes(VirtualCopy(f), c.virtualStore);
+    if (!system.empty()) WriteBytes(SystemCopy(f), system);
+    if (!virtualStore.empty()) WriteBytes(VirtualCopy(f), virtualStore);
     f.Start();
-    EXPECT_EQ(f.SettingsBytes(), c.expected);
+    EXPECT_EQ(f.SettingsBytes(), expected);
     // Copied once: a later change to an old copy is not taken up again.
-    if (!c.system.empty()) WriteBytes(SystemCopy(f), TaggedBytes(0x40, 0));
+    if (!system.empty()) WriteBytes(SystemCopy(f), TaggedBytes(0x40, 0));
     ReadAll(f.app->Files());
-    EXPECT_EQ(f.SettingsBytes(), c.expected);
-    if (!c.system.empty()) {
-      EXPECT_EQ(ReadBytes(SystemCopy(f)), TaggedBytes(0x40, 0));
-    }
-    if (!c.virtualStore.empty()) {
-      EXPECT_EQ(ReadBytes(VirtualCopy(f)), c.virtualStore);
-    }
+    EXPECT_EQ(f.SettingsBytes(), expected);
+    if (!system.empty()) EXPECT_EQ(ReadBytes(SystemCopy(f)), TaggedBytes(0x40, 0));
+    if (!virtualStore.empty()) EXPECT_EQ(ReadBytes(VirtualCopy(f)), virtualStore);
     EXPECT_EQ(f.os.CallsNamed("OpenFile(C:\\WINDOWS"), std::vector<std::string>{});
   }
 }
@@ -251,9 +236,7 @@ TEST_F(SettingsNt6Test, WithoutTheUsersFolderTheOldFileIsOnlyRead) {
   Start();
   EXPECT_FALSE(std::filesystem::exists(SystemCopy(*this)));  // missing: not made
   WriteBytes(SystemCopy(*this), TaggedBytes(0x01, 0, 0, 1, 0));
-  const Read r = ReadAll(app->Files());
-  EXPECT_EQ(r.Count(), 1);
-  EXPECT_EQ(r.m, "01");
+  EXPECT_EQ(ReadAll(app->Files()).Text(), "1 00:01:00");
   app->Files().WriteLastTime(0, 0, 7);
   app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
   EXPECT_EQ(ReadBytes(SystemCopy(*this)), TaggedBytes(0x01, 0, 0, 1, 0));
