@@ -84,28 +84,24 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   EXPECT_EQ(m.Petetout.Caption() + "/" + m.Petetout2.Caption(), "4/4");  // the digit and its shadow
 }
 
-TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXp) {
-  Running f(1, "0", "0", "6");
-  f.os.ClearLog();
-  f.Advance(6000);
+TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXpAndEndSilentlyInTheOldStyleOnOtherSystems) {
   Lines digitIcons;  // icons 108 to 104, and nothing more at zero
   for (int left = 5; left > 0; --left)
     digitIcons.push_back("Shell_NotifyIconA(1,icon=" + std::to_string(103 + left) + ",tip=Arrêt dans " +
                          std::to_string(left) + "s ...)");
-  EXPECT_EQ(std::pair(f.os.CallsNamed("Beep").size(), f.os.CallsNamed("Shell_NotifyIconA(1,")),
-            std::pair(std::size_t{5}, digitIcons));
-}
-
-TEST(Countdown, SilentOldStyleEndOnOtherSystems) {
-  Running f(2, "0", "0", "3", "-noding -endinmain", false);
-  f.os.ClearLog();
-  f.Advance(1000);
-  EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);  // the main window shows the end
-  EXPECT_TRUE(f.Main().Visible());
-  f.Advance(2000);
-  EXPECT_TRUE(f.os.CallsNamed("Beep").empty());
-  EXPECT_TRUE(f.os.CallsNamed("Shell_NotifyIconA(1,icon=10").empty());
-  EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
+  for (bool xp : {true, false}) {
+    SCOPED_TRACE(xp ? "XP" : "98, old style");
+    Running f(xp ? 1 : 2, "0", "0", xp ? "6" : "3", xp ? "" : "-noding -endinmain", xp);
+    f.os.ClearLog();
+    f.Advance(1000);
+    // In the old style the main window shows the end.
+    EXPECT_EQ(std::pair(f.app->TimeStartIfLoaded() == nullptr, f.Main().Visible()), std::pair(!xp, !xp));
+    f.Advance(xp ? 5000 : 2000);
+    EXPECT_EQ(
+        std::tuple(f.os.CallsNamed("Beep").size(),
+                   f.os.CallsNamed(xp ? "Shell_NotifyIconA(1," : "Shell_NotifyIconA(1,icon=10"), f.PowerCalls()),
+        std::tuple(xp ? 5u : 0u, xp ? digitIcons : Lines{}, Lines{xp ? "ExitWindowsEx(12,0)" : "ExitWindowsEx(6,0)"}));
+  }
 }
 
 TEST(Countdown, SleepAtZeroFollowsShiftAndClosesTheProgramAfterWaking) {

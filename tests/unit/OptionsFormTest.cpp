@@ -23,31 +23,20 @@ struct OptionsFormTest : AppTest {
     env.messageBoxes.shown.clear();
     app = std::make_unique<App>(env.services, os);
   }
-  std::string Digits() {
-    MainForm& m = Main();
-    std::string shown = m.TxtH.Visible() && m.Label1.Visible() && m.Label2.Visible() ? "" : "hidden ";
-    return shown + m.TxtH.Caption() + ":" + m.TxtM.Caption() + ":" + m.TxtS.Caption();
-  }
 };
 
 TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
-  const struct {
-    std::uint8_t options;
-    int same;
-    const char* selected;
-  } cases[] = {{0x40, 0, "ShutDownAction"},
-               {0x1C, 1, "ShutDownAction"},  // three at once: the last read wins
-               {0x08, 1, "RestartAction"},
-               {0x84, 1, "StandbyAction"}};  // 0x80: minimised, 0x40: all now
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.selected);
-    OptionsForm& o = Open(TaggedBytes(c.options, 0, 0, 5, 1));
+  // 0x80: minimised, 0x40: all now, 0x1C: three actions at once, of which the last read wins.
+  const std::tuple<std::uint8_t, int, const char*> cases[] = {
+      {0x40, 0, "ShutDownAction"}, {0x1C, 1, "ShutDownAction"}, {0x08, 1, "RestartAction"}, {0x84, 1, "StandbyAction"}};
+  for (const auto& [options, same, selected] : cases) {
+    SCOPED_TRACE(selected);
+    OptionsForm& o = Open(TaggedBytes(options, 0, 0, 5, 1));
     EXPECT_EQ(std::tuple(o.SameAction.Value(), o.AlwaysMin.Value(), o.AlwaysAllNow.Value()),
-              std::tuple(c.same, c.options >> 7, c.options >> 6 & 1));
-    for (ui::Control* option : {&o.ShutDownAction, &o.RestartAction, &o.StandbyAction}) {
-      EXPECT_EQ(option->Enabled(), c.same == 1);
-      EXPECT_EQ(option->Value(), option->Name() == c.selected ? 1 : 0) << option->Name();
-    }
+              std::tuple(same, options >> 7, options >> 6 & 1));
+    for (ui::Control* option : {&o.ShutDownAction, &o.RestartAction, &o.StandbyAction})
+      EXPECT_EQ(std::pair(option->Enabled(), option->Value()), std::pair(same == 1, option->Name() == selected ? 1 : 0))
+          << option->Name();
     EXPECT_EQ(std::tuple(o.TimeControl.Text(), o.ForceHib.Enabled(), o.StandbyAction.Caption()),
               std::tuple("01:05:00", false, "Mettre en Veille Prolongée"));
     EXPECT_EQ(o.WinVersion.Caption(), "Votre système d'exploitation est Windows NT 5.1.2600 (Windows Xp).");
@@ -58,8 +47,8 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
           << c->Name();
     EXPECT_EQ(o.Left(), (env.screen.width - o.Width()) / 2);
     o.Save.onClick();  // nothing changed: the same bytes go back, with only the action shown
-    EXPECT_EQ(SettingsBytes(), TaggedBytes(c.options == 0x1C ? 0x10 : c.options, 0, 0, 5, 1));
-    EXPECT_EQ(Main().IsActive(), c.options < 0x80);  // the main window comes forward, unless it waits minimised
+    EXPECT_EQ(SettingsBytes(), TaggedBytes(options == 0x1C ? 0x10 : options, 0, 0, 5, 1));
+    EXPECT_EQ(Main().IsActive(), options < 0x80);  // the main window comes forward, unless it waits minimised
     Fresh();
   }
 }
@@ -98,7 +87,9 @@ TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
     o.AlwaysAllNow.ValueFromUser(allNow);
     o.MemTime.ValueFromUser(memTime);
     o.Save.onClick();
-    EXPECT_EQ(std::tuple(Main().WaitCmd, Main().CmdAllnow, Digits()), std::tuple(waitCmd, cmdAllnow, digits));
+    const std::string shown =
+        Shown({&Main().TxtH, &Main().Label1, &Main().Label2}) == "TxtH Label1 Label2" ? "" : "hidden ";
+    EXPECT_EQ(std::tuple(Main().WaitCmd, Main().CmdAllnow, shown + Digits()), std::tuple(waitCmd, cmdAllnow, digits));
     EXPECT_EQ(SettingsBytes()[4], (allNow ? 0x40 : 0) | (memTime ? 0x20 : 0));
     Fresh();
   }

@@ -103,10 +103,10 @@ TEST_F(StartedTest, PowerRefusedAfterTheZeroDelayQuestion) {
   os.failExitWindows = 1;
   Main().RebooteBrillant_MouseUp(1, 0, 0, 0);
   app->TimeFormIfLoaded()->LetsGo.onClick();  // 00:00:00, and OK to the question
-  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
+  EXPECT_EQ(std::pair(os.CallsNamed("ExitWindowsEx"), app->TimeFormIfLoaded() == nullptr),
+            std::pair(Lines{"ExitWindowsEx(6,0)"}, true));
   EXPECT_EQ(Boxes(), (Lines{"Êtes-vous certain de vouloir redémarrer immédiatement ? [33 Info Temps]",
                             Refused(kRestartRefused)}));
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
   ExpectIdleOnScreen(*this);
 }
 
@@ -131,8 +131,8 @@ TEST_F(AppTest, ACountdownKeepsTheMachineAwakeUntilItIsCancelledEndsOrTheProgram
   Main().CountDown = false;  // the system did not end the program: a new countdown, then quit
   StartCountdown(1, "0", "0", "30");
   Main().ClseBrillant_MouseUp(1, 0, 0, 0);
-  EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), (Lines{awake[0], released[0]}));
+  EXPECT_EQ(std::pair(app->Ended(), os.CallsNamed("SetThreadExecutionState")),
+            std::pair(true, Lines{awake[0], released[0]}));
   Advance(30000);  // its ticks went with it
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{});
 }

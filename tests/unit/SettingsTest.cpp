@@ -21,10 +21,9 @@ TEST(SettingsCodec, EachFieldHasItsOwnBitAndReservedBitsAreDropped) {
   for (int i = 0; i < 13; ++i) {
     Settings s;
     s.*fields[i] = true;
-    const int bits = settings_codec::OptionFlags(s) | settings_codec::DisplayFlags(s) << 8;
-    EXPECT_EQ(bits, 1 << i);  // option bits first, display bits from bit 8
-    const auto d = settings_codec::Decode(settings_codec::OptionFlags(s), settings_codec::DisplayFlags(s), 0, 0, 0);
-    EXPECT_TRUE(d.*fields[i]);
+    const auto options = settings_codec::OptionFlags(s), display = settings_codec::DisplayFlags(s);
+    EXPECT_EQ(options | display << 8, 1 << i);  // option bits first, display bits from bit 8
+    EXPECT_TRUE(settings_codec::Decode(options, display, 0, 0, 0).*fields[i]);
   }
   EXPECT_EQ(settings_codec::DisplayFlags(settings_codec::Decode(0, 0xE0, 0, 0, 0)), 0);
 }
@@ -173,11 +172,8 @@ std::filesystem::path VirtualCopy(const AppFixture& f) {
 struct SettingsNt6Test : AppTest {
   SettingsNt6Test() { os.SetWin10(); }
   // Nothing was opened for writing, nor created, under the Windows directory.
-  std::vector<std::string> WindowsDirectoryWrites() const {
-    std::vector<std::string> out;
-    for (const char* call : {"OpenFile(C:\\WINDOWS", "CreateDirectoryA(C:\\WINDOWS"})
-      for (const std::string& line : os.CallsNamed(call)) out.push_back(line);
-    return out;
+  std::pair<Lines, Lines> WindowsDirectoryWrites() const {
+    return {os.CallsNamed("OpenFile(C:\\WINDOWS"), os.CallsNamed("CreateDirectoryA(C:\\WINDOWS")};
   }
 };
 
@@ -190,7 +186,7 @@ TEST_F(SettingsNt6Test, FirstStartMakesTheFolderAndTheFileInTheUsersFolder) {
   Main().TimeOptions_Click();
   app->OptionsFormIfLoaded()->Save.onClick();
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0));
-  EXPECT_EQ(WindowsDirectoryWrites(), std::vector<std::string>{});
+  EXPECT_EQ(WindowsDirectoryWrites(), std::pair(Lines{}, Lines{}));
   EXPECT_FALSE(std::filesystem::exists(SystemCopy(*this)));
 
   AppFixture noWindows;  // the Windows directory unknown: no old copy to look for, a new file all the same
@@ -225,8 +221,8 @@ TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
     if (!system.empty()) WriteBytes(SystemCopy(f), TaggedBytes(0x40, 0));
     ReadAll(f.app->Files());
     EXPECT_EQ(f.SettingsBytes(), expected);
-    if (!system.empty()) EXPECT_EQ(ReadBytes(SystemCopy(f)), TaggedBytes(0x40, 0));
-    if (!virtualStore.empty()) EXPECT_EQ(ReadBytes(VirtualCopy(f)), virtualStore);
+    EXPECT_EQ(ReadBytes(SystemCopy(f)), system.empty() ? Bytes{} : TaggedBytes(0x40, 0));
+    EXPECT_EQ(ReadBytes(VirtualCopy(f)), virtualStore);
     EXPECT_EQ(f.os.CallsNamed("OpenFile(C:\\WINDOWS"), std::vector<std::string>{});
   }
 }
@@ -241,7 +237,7 @@ TEST_F(SettingsNt6Test, WithoutTheUsersFolderTheOldFileIsOnlyRead) {
   app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
   EXPECT_EQ(ReadBytes(SystemCopy(*this)), TaggedBytes(0x01, 0, 0, 1, 0));
   EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(WindowsDirectoryWrites(), std::vector<std::string>{});
+  EXPECT_EQ(WindowsDirectoryWrites(), std::pair(Lines{}, Lines{}));
 }
 
 }  // namespace

@@ -13,16 +13,6 @@
 
 namespace {
 
-// The tips handed to the shell, in order.
-std::vector<std::string> Tips(const platform::RecordingPlatform& os) {
-  std::vector<std::string> tips;
-  for (const std::string& line : os.CallsNamed("Shell_NotifyIconA(")) {
-    const auto at = line.find(",tip=");
-    if (at != std::string::npos) tips.push_back(line.substr(at + 5, line.size() - at - 6));
-  }
-  return tips;
-}
-
 // The window, the tray menus and the balloon all name the same Sleep.
 void ExpectWording(AppFixture& f, bool hibernates) {
   MainForm& main = f.Main();
@@ -63,9 +53,8 @@ TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
       EXPECT_EQ(f.Main().Titre.Caption(), "Mise en " + word + "...");
       ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
       EXPECT_EQ(f.app->TimeStartIfLoaded()->Caption(), "Mise en " + word + " ...");
-      const std::vector<std::string> tips = Tips(f.os);
-      ASSERT_FALSE(tips.empty());
-      EXPECT_EQ(tips.back(), "Mise en " + word + " dans 10 minutes ...");
+      ASSERT_FALSE(f.os.notifyCalls.empty());
+      EXPECT_EQ(f.os.notifyCalls.back().tip, "Mise en " + word + " dans 10 minutes ...");
     }
     ShowHelp(*f.app);
     ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);

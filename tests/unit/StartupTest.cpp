@@ -84,27 +84,24 @@ TEST(Startup, TimeTextsAreCheckedShownAndABadOneNeverActs) {
   }
 }
 
-TEST_F(AppTest, StartupTimeWithActionStartsTheCountdownAtOnce) {
-  Start("-a -t:0,2,0");
-  // Not visible: the countdown window shows the time instead.
-  EXPECT_EQ(std::tuple(Main().CountDown, Main().countdown.Timer1.Enabled(), Main().Visible(), Digits()),
-            std::tuple(true, true, false, std::string("00:02:00")));
-}
-
-TEST(Startup, TheLastTimeIsPresetUnlessZeroOrOverridden) {
-  const std::tuple<std::uint8_t, const char*, bool> rows[] = {{10, "", true}, {10, "-t:", false}, {0, "", false}};
-  for (const auto& [minutes, commandLine, preset] : rows) {
+TEST(Startup, ATimeWithAnActionStartsAtOnceAndTheLastTimeIsPresetUnlessZeroOrOverridden) {
+  // The minutes remembered, the command line; prepared, counting down (the countdown window shows the time instead
+  // of the main window), the action, the digits.
+  const std::tuple<std::uint8_t, const char*, bool, bool, int, const char*> rows[] = {
+      {10, "", true, false, 0, "00:10:00"},
+      {10, "-t:", false, false, 0, "00:00:00"},
+      {0, "", false, false, 0, "00:00:00"},
+      {10, "-r", false, true, 2, "00:10:00"},
+      {0, "-a -t:0,2,0", false, true, 1, "00:02:00"}};
+  for (const auto& [minutes, commandLine, preset, counting, action, digits] : rows) {
+    SCOPED_TRACE(commandLine);
     AppFixture f;
     f.WriteSettingsBytes(AppFixture::TaggedBytes(0x20, 0, 0, minutes, 0));
     f.Start(commandLine);
-    EXPECT_EQ(std::tuple(f.Main().WaitCmd, f.Digits(), f.Boxes()),
-              std::tuple(preset, std::string(preset ? "00:10:00" : "00:00:00"), Lines{}));
+    EXPECT_EQ(std::tuple(f.Main().WaitCmd, f.Main().CountDown, f.Main().countdown.Timer1.Enabled(), f.Main().Visible(),
+                         f.Main().Action, f.Digits(), f.Boxes()),
+              std::tuple(preset, counting, counting, !counting, action, std::string(digits), Lines{}));
   }
-  AppFixture withAction;  // with an action switch, the remembered delay starts at once
-  withAction.WriteSettingsBytes(AppFixture::TaggedBytes(0x20, 0, 0, 10, 0));
-  withAction.Start("-r");
-  EXPECT_EQ(std::tuple(withAction.Main().CountDown, withAction.Main().Action, withAction.Digits()),
-            std::tuple(true, std::int16_t{2}, std::string("00:10:00")));
 }
 
 TEST_F(AppTest, StartupCoffeeIsNotReadyYet) {

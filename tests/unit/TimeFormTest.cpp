@@ -73,39 +73,13 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
   EXPECT_TRUE(t.txtMinute.HasFocus());
 }
 
-TEST_F(TimeFormTest, ZeroDelayAsksFirstAndCancelKeepsTheDialog) {
-  // The action, the fields, the clock-time mode, the question.
-  const std::tuple<int, Lines, bool, const char*> cases[] = {
-      {1, {"", "", ""}, false, "Êtes-vous certain de vouloir arrêter immédiatement ?"},
-      {2, {"ab", "00", ".4"}, false, "Êtes-vous certain de vouloir redémarrer immédiatement ?"},  // as it would run
-      {3, {"00", "00", "00"}, true, "Êtes-vous certain de vouloir mettre en veille prolongée immédiatement ?"}};
-  for (const auto& [action, fields, clockMode, question] : cases) {
-    SCOPED_TRACE(question);
-    TimeForm& t = Open(action);
-    if (clockMode) t.WithTime.ValueFromUser(1);
-    Type(t, fields[0], fields[1], fields[2]);
-    env.messageBoxes.answers = {ui::kIdCancel};
-    t.txtSeconde.SetFocus();
-    t.LetsGo.onClick();
-    EXPECT_EQ(Boxes(), Lines{std::string(question) + " [33 Info Temps]"});
-    EXPECT_EQ(std::tuple(app->TimeFormIfLoaded() == &t, t.LetsGo.HasFocus(), Main().CountDown),
-              std::tuple(true, true, false));
-    env.messageBoxes.shown.clear();
-    t.Annuled.onClick();
-  }
-  EXPECT_EQ(PowerCalls(), Lines{});
-}
-
 TEST_F(TimeFormTest, ZeroDelayAnsweredOkActsAtOnce) {
-  TimeForm& shut = Open(1);
-  Guard([&] { shut.LetsGo.onClick(); });
-  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(12,0)"});
-  EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), app->Ended()), std::pair(static_cast<TimeForm*>(nullptr), false));
-
-  TimeForm& sleep = Open(3);
-  Guard([&] { sleep.LetsGo.onClick(); });
-  EXPECT_EQ(os.CallsNamed("SetSystemPowerState"), std::vector<std::string>{"SetSystemPowerState(0,-1)"});
-  EXPECT_TRUE(app->Ended());  // back from sleep, the program closes
+  Open(1).LetsGo.onClick();
+  EXPECT_EQ(std::tuple(PowerCalls(), app->TimeFormIfLoaded() == nullptr, app->Ended()),
+            std::tuple(Lines{"ExitWindowsEx(12,0)"}, true, false));
+  Open(3).LetsGo.onClick();  // back from sleep, the program closes
+  EXPECT_EQ(std::pair(PowerCalls(), app->Ended()),
+            std::pair(Lines{"ExitWindowsEx(12,0)", "SetSystemPowerState(0,-1)"}, true));
 }
 
 TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
@@ -131,28 +105,39 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   Main().Action = 0;
   Type(none, "00", "00", "05");
   none.LetsGo.onClick();
-  EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), Main().CountDown), std::pair(static_cast<TimeForm*>(nullptr), false));
-  EXPECT_FALSE(Main().Stoping);
+  EXPECT_EQ(std::tuple(app->TimeFormIfLoaded() == nullptr, Main().CountDown, Main().Stoping),
+            std::tuple(true, false, false));
 }
 
-TEST_F(TimeFormTest, ClockTimesOfNowAndNegativeFieldsStartNothing) {
-  env.clock.now = {10, 0, 0};
-  // Clock-time mode, the fields, whether it is an error. Now, to the second: not even a box. A negative field, though
-  // the fields add up to zero, or in a time of day: an error.
-  const std::tuple<bool, const char*, const char*, const char*, bool> cases[] = {{true, "10", "00", "00", false},
-                                                                                 {false, "00", "05", "-5", true},
-                                                                                 {true, "00", "05", "-5", true},
-                                                                                 {true, "-5", "10", "00", true}};
-  for (const auto& [clockMode, h, m, s, error] : cases) {
-    SCOPED_TRACE(std::string(h) + ":" + m + ":" + s + (clockMode ? " clock" : ""));
-    TimeForm& t = Open(1);
+TEST_F(TimeFormTest, ZeroDelayAsksFirstAndClockTimesOfNowOrNegativeFieldsStartNothing) {
+  const std::string error = "Erreur dans le délai [48 Information]";
+  // The action, the clock-time mode (the clock reads 10:00:00), the fields; the box, and the fields after it. A zero
+  // delay, however typed, asks first, and Cancel keeps the dialog. A clock time of now, to the second: not even a
+  // box. A negative field, though the fields add up to zero, or in a time of day: an error.
+  const auto asks = [](const std::string& what) {
+    return "Êtes-vous certain de vouloir " + what + " immédiatement ? [33 Info Temps]";
+  };
+  const std::tuple<int, bool, Lines, std::string, const char*> cases[] = {
+      {1, false, {"", "", ""}, asks("arrêter"), "00:00:00"},
+      {2, false, {"ab", "00", ".4"}, asks("redémarrer"), "ab:00:.4"},
+      {3, true, {"00", "00", "00"}, asks("mettre en veille prolongée"), "00:00:00"},
+      {1, true, {"10", "00", "00"}, "", "10:00:00"},
+      {1, false, {"00", "05", "-5"}, error, "00:00:00"},
+      {1, true, {"00", "05", "-5"}, error, "00:00:00"},
+      {1, true, {"-5", "10", "00"}, error, "00:00:00"}};
+  for (const auto& [action, clockMode, fields, box, after] : cases) {
+    SCOPED_TRACE(fields[0] + ":" + fields[1] + ":" + fields[2] + (clockMode ? " clock" : ""));
+    TimeForm& t = Open(action);
     if (clockMode) t.WithTime.ValueFromUser(1);
-    Type(t, h, m, s);
+    Type(t, fields[0], fields[1], fields[2]);
+    env.messageBoxes.answers = {ui::kIdCancel};
     env.messageBoxes.shown.clear();
+    t.txtSeconde.SetFocus();
     t.LetsGo.onClick();
-    EXPECT_EQ(Boxes(), error ? Lines{"Erreur dans le délai [48 Information]"} : Lines{});
-    EXPECT_EQ(Fields(t), error ? "00:00:00" : "10:00:00");
-    EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), Main().CountDown), std::pair(&t, false));
+    EXPECT_EQ(Boxes(), box.empty() ? Lines{} : Lines{box});
+    EXPECT_EQ(std::tuple(Fields(t), app->TimeFormIfLoaded() == &t, Main().CountDown), std::tuple(after, true, false));
+    // Back on the button after the question.
+    EXPECT_TRUE(t.LetsGo.HasFocus() || box.find("Info Temps") == std::string::npos);
     t.Annuled.onClick();
   }
   EXPECT_EQ(PowerCalls(), Lines{});
