@@ -20,11 +20,11 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
       sleepBox{"Mise en veille annulée. [64 Annulation]"};
   // XP or 98, the action, the command line, whether from the countdown window (its "Annuler" is the main window's,
   // confirmation included), the tips and the boxes.
-  const std::tuple<bool, int, const char*, bool, Lines, Lines> rows[] = {{true, 1, "", false, shutdown, shutdownBox},
-                                                                         {true, 1, "", true, shutdown, shutdownBox},
-                                                                         {true, 2, "", false, restart, restartBox},
-                                                                         {false, 3, "", false, sleep, sleepBox},
-                                                                         {true, 1, "-noconfirm", false, {idle}, {}}};
+  const std::tuple<bool, int, const char*, bool, Lines, Lines> rows[] = {
+      {true, 1, "", false, shutdown, shutdownBox}, {true, 1, "", true, shutdown, shutdownBox},
+      {true, 2, "", false, restart, restartBox},   {false, 3, "", false, sleep, sleepBox},
+      {true, 1, "-noconfirm", false, {idle}, {}},
+  };
   for (const auto& [xp, action, commandLine, fromCountdownWindow, tips, boxes] : rows) {
     SCOPED_TRACE(std::to_string(action) + (fromCountdownWindow ? " from the countdown window" : ""));
     Started f(commandLine, xp);

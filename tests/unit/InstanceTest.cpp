@@ -65,11 +65,10 @@ TEST_F(AppTest, TheFirstCopyBringsForwardWhatTheUserWorksIn) {
 
 TEST(InstanceMutexName, SessionNamesOnlyWhereTheSystemKnowsThem) {
   // NT 4 refuses a backslash, and so do 95, 98 and Me.
-  const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {{2, 5, "Local\\Crepuscule.Instance"},
-                                                                         {2, 10, "Local\\Crepuscule.Instance"},
-                                                                         {2, 4, "Crepuscule.Instance"},
-                                                                         {1, 4, "Crepuscule.Instance"},
-                                                                         {0, 0, "Crepuscule.Instance"}};
+  const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
+      {2, 5, "Local\\Crepuscule.Instance"}, {2, 10, "Local\\Crepuscule.Instance"}, {2, 4, "Crepuscule.Instance"},
+      {1, 4, "Crepuscule.Instance"},        {0, 0, "Crepuscule.Instance"},
+  };
   for (const auto& [platformId, major, name] : cases) {
     platform::OsVersionInfo v;
     v.dwPlatformId = platformId;

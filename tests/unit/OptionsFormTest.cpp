@@ -11,17 +11,15 @@
 namespace {
 
 struct OptionsFormTest : AppTest {
+  // A new program over the same directory each time, so that each case of a table starts afresh.
   OptionsForm& Open(std::vector<std::uint8_t> file, const std::string& commandLine = {}) {
+    app.reset();
+    env.messageBoxes.shown.clear();
+    app = std::make_unique<App>(env.services, os);
     WriteSettingsBytes(file);
     Start(commandLine);
     Main().TimeOptions.onClick();
     return *app->OptionsFormIfLoaded();
-  }
-  // A new program over the same directory, for the next case of a table.
-  void Fresh() {
-    app.reset();
-    env.messageBoxes.shown.clear();
-    app = std::make_unique<App>(env.services, os);
   }
 };
 
@@ -49,7 +47,6 @@ TEST_F(OptionsFormTest, LoadsTheStartUpActionAndLastDelayFromTheFile) {
     o.Save.onClick();  // nothing changed: the same bytes go back, with only the action shown
     EXPECT_EQ(SettingsBytes(), TaggedBytes(options == 0x1C ? 0x10 : options, 0, 0, 5, 1));
     EXPECT_EQ(Main().IsActive(), options < 0x80);  // the main window comes forward, unless it waits minimised
-    Fresh();
   }
 }
 
@@ -67,10 +64,9 @@ TEST_F(OptionsFormTest, SwitchesOfThisRunAreShownAndSaved) {
   o.Save.onClick();
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x83, 0x1F, 7, 8, 9));
   const MainForm& m = Main();  // applied to this run too
-  EXPECT_EQ(std::tuple(m.OldEndDesgn, m.UseHMode, m.NoConfirm, m.CmdTimStart, m.ForceHibern),
-            std::tuple(true, true, true, true, true));
-  EXPECT_EQ(std::tuple(app->OptionsFormIfLoaded() == nullptr, Main().Enabled(), Main().StopOptions),
-            std::tuple(true, true, false));
+  EXPECT_EQ(std::tuple(m.OldEndDesgn, m.UseHMode, m.NoConfirm, m.CmdTimStart, m.ForceHibern,
+                       app->OptionsFormIfLoaded() == nullptr, m.Enabled(), m.StopOptions),
+            std::tuple(true, true, true, true, true, true, true, false));
 }
 
 TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
@@ -89,9 +85,8 @@ TEST_F(OptionsFormTest, AllNowAndLastTimeChangeTheDigitsOnlyWhenIdle) {
     o.Save.onClick();
     const std::string shown =
         Shown({&Main().TxtH, &Main().Label1, &Main().Label2}) == "TxtH Label1 Label2" ? "" : "hidden ";
-    EXPECT_EQ(std::tuple(Main().WaitCmd, Main().CmdAllnow, shown + Digits()), std::tuple(waitCmd, cmdAllnow, digits));
-    EXPECT_EQ(SettingsBytes()[4], (allNow ? 0x40 : 0) | (memTime ? 0x20 : 0));
-    Fresh();
+    EXPECT_EQ(std::tuple(Main().WaitCmd, Main().CmdAllnow, shown + Digits(), int{SettingsBytes()[4]}),
+              std::tuple(waitCmd, cmdAllnow, digits, (allNow ? 0x40 : 0) | (memTime ? 0x20 : 0)));
   }
 }
 
@@ -101,7 +96,6 @@ TEST_F(OptionsFormTest, AFailedSaveIsReportedAndKeepsTheDialogOpen) {
   o.ShutDownAction.ValueFromUser(1);
   o.Save.onClick();
   EXPECT_EQ(SettingsBytes()[4], 0x10);
-  Fresh();
 
   using Failure = bool platform::RecordingPlatform::*;
   const std::tuple<const char*, Failure, const char*> cases[] = {
@@ -124,7 +118,6 @@ TEST_F(OptionsFormTest, AFailedSaveIsReportedAndKeepsTheDialogOpen) {
     o.Save.onClick();
     EXPECT_EQ(std::tuple(app->OptionsFormIfLoaded() == nullptr, SettingsBytes(), env.messageBoxes.shown.size()),
               std::tuple(true, TaggedBytes(0x01, 0), 1u));
-    Fresh();
   }
 }
 

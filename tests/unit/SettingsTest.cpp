@@ -62,8 +62,7 @@ TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
 TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
   WriteSettingsBytes(TaggedBytes(0x80, 0x10, 5, 30, 123));
   const Read r = ReadAll(app->Files());
-  EXPECT_EQ(std::pair(r.b[0], r.b[12]), std::pair(true, true));  // AlwaysMin, DesignEnd
-  EXPECT_EQ(r.Text(), "2 123:30:05");
+  EXPECT_EQ(std::tuple(r.b[0], r.b[12], r.Text()), std::tuple(true, true, "2 123:30:05"));  // AlwaysMin, DesignEnd
 }
 
 TEST_F(AppTest, SettingsWritesTouchOnlyTheirOwnBytes) {

@@ -35,22 +35,19 @@ TEST_F(AppTest, StartupIdleIgnoresUnknownTokens) {
 }
 
 TEST(Startup, ImmediateActionsRunDuringInitialisationAndEndTheProgram) {
-  const std::pair<const char*, Lines> rows[] = {
-      {"-r -t:0,0,0", {"ExitWindowsEx(6,0)"}},
-      {"-a -t:,,,", {"ExitWindowsEx(12,0)"}},
-      {"-v -n", {"SetSystemPowerState(-1,-1)"}},  // standby unless hibernation is forced
-      {"-v -n -forcehibernation", {"SetSystemPowerState(0,-1)"}},
-      {"-? -a -n", {"ExitWindowsEx(12,0)"}},
+  // Standby unless hibernation is forced. Settings that act at once with all three actions set: only one runs.
+  const std::tuple<std::uint8_t, const char*, const char*> rows[] = {
+      {0, "-r -t:0,0,0", "ExitWindowsEx(6,0)"},   {0, "-a -t:,,,", "ExitWindowsEx(12,0)"},
+      {0, "-v -n", "SetSystemPowerState(-1,-1)"}, {0, "-v -n -forcehibernation", "SetSystemPowerState(0,-1)"},
+      {0, "-? -a -n", "ExitWindowsEx(12,0)"},     {0x40 | 0x1C, "", "ExitWindowsEx(12,0)"},
   };
-  for (const auto& [commandLine, power] : rows) {
-    Started f(commandLine);
-    EXPECT_EQ(std::tuple(f.PowerCalls(), f.app->Ended(), f.Main().Visible()), std::tuple(power, true, false))
+  for (const auto& [options, commandLine, power] : rows) {
+    AppFixture f;
+    f.WriteSettingsBytes(AppFixture::TaggedBytes(options, 0));
+    f.Start(commandLine);
+    EXPECT_EQ(std::tuple(f.PowerCalls(), f.app->Ended(), f.Main().Visible()), std::tuple(Lines{power}, true, false))
         << commandLine;
   }
-  AppFixture damaged;  // act at once with all three actions set: only one runs
-  damaged.WriteSettingsBytes(AppFixture::TaggedBytes(0x40 | 0x1C, 0));
-  damaged.Start("");
-  EXPECT_EQ(damaged.PowerCalls(), Lines{"ExitWindowsEx(12,0)"});
 }
 
 TEST(Startup, TimeTextsAreCheckedShownAndABadOneNeverActs) {
@@ -88,11 +85,10 @@ TEST(Startup, ATimeWithAnActionStartsAtOnceAndTheLastTimeIsPresetUnlessZeroOrOve
   // The minutes remembered, the command line; prepared, counting down (the countdown window shows the time instead
   // of the main window), the action, the digits.
   const std::tuple<std::uint8_t, const char*, bool, bool, int, const char*> rows[] = {
-      {10, "", true, false, 0, "00:10:00"},
-      {10, "-t:", false, false, 0, "00:00:00"},
-      {0, "", false, false, 0, "00:00:00"},
-      {10, "-r", false, true, 2, "00:10:00"},
-      {0, "-a -t:0,2,0", false, true, 1, "00:02:00"}};
+      {10, "", true, false, 0, "00:10:00"},           {10, "-t:", false, false, 0, "00:00:00"},
+      {0, "", false, false, 0, "00:00:00"},           {10, "-r", false, true, 2, "00:10:00"},
+      {0, "-a -t:0,2,0", false, true, 1, "00:02:00"},
+  };
   for (const auto& [minutes, commandLine, preset, counting, action, digits] : rows) {
     SCOPED_TRACE(commandLine);
     AppFixture f;

@@ -55,8 +55,8 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
     t.LetsGo.SetFocus();
     env.clock.now = now;
     t.WithTime.ValueFromUser(1);
-    EXPECT_EQ(Fields(t), proposal);
-    EXPECT_TRUE(t.LetsGo.HasFocus());  // the fill does not move the focus
+    // The fill does not move the focus.
+    EXPECT_EQ(std::pair(Fields(t), t.LetsGo.HasFocus()), std::pair(std::string(proposal), true));
     t.WithTime.ValueFromUser(0);
     EXPECT_EQ(Fields(t), "00:07:00");  // "-5" cannot be kept as a byte: it comes back as 0
     t.Annuled.onClick();
@@ -64,8 +64,7 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
   Main().UseHMode = true;  // opens ticked, with the proposal
   env.clock.now = {8, 0, 0};
   TimeForm& t = Open(3);
-  EXPECT_EQ(t.WithTime.Value(), 1);
-  EXPECT_EQ(Fields(t), "08:05:02");
+  EXPECT_EQ(std::pair(t.WithTime.Value(), Fields(t)), std::pair(1, std::string("08:05:02")));
   t.WithTime.ValueFromUser(0);
   EXPECT_EQ(Fields(t), "00:00:00");
   t.txtHeure.SetFocus();
