@@ -136,9 +136,8 @@ TEST_F(OptionsFormTest, CancelHelpAndCloseBoxWriteNothing) {
 
   os.failReads = true;  // an unreadable file: no box ticked from it
   Main().TimeOptions.onClick();
-  const OptionsForm& unread = *app->OptionsFormIfLoaded();
-  EXPECT_EQ(unread.AlwaysMin.Value() + unread.AlwaysAllNow.Value() + unread.SameAction.Value() + unread.MemTime.Value(),
-            0);
+  const OptionsForm& again = *app->OptionsFormIfLoaded();
+  EXPECT_EQ(again.AlwaysMin.Value() + again.AlwaysAllNow.Value() + again.SameAction.Value() + again.MemTime.Value(), 0);
 }
 
 }  // namespace

@@ -117,9 +117,8 @@ TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
 TEST_F(AppTest, SettingsResetWritesTheTagThenEachZeroInOrder) {
   WriteSettingsBytes({'X', 'X', 'X', 'X', 9, 9, 9, 9, 9});
   ReadAll(app->Files());
-  EXPECT_EQ(os.fileLog,
-            (std::vector<std::string>{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4",
-                                      "write 4+1", "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
+  EXPECT_EQ(os.fileLog, (Lines{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4", "write 4+1",
+                               "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
 }
 
 TEST_F(AppTest, SettingsUnwritableFileIsReadAndOnlySavingSaysSo) {
@@ -179,8 +178,7 @@ struct SettingsNt6Test : AppTest {
 TEST_F(SettingsNt6Test, FirstStartMakesTheFolderAndTheFileInTheUsersFolder) {
   Start();
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
-  EXPECT_EQ(os.CallsNamed("CreateDirectoryA"),
-            std::vector<std::string>{"CreateDirectoryA(C:\\Users\\Léo\\AppData\\Roaming\\Crepuscule)"});
+  EXPECT_EQ(os.CallsNamed("CreateDirectoryA"), Lines{"CreateDirectoryA(C:\\Users\\Léo\\AppData\\Roaming\\Crepuscule)"});
   Main().Noding = true;
   Main().TimeOptions_Click();
   app->OptionsFormIfLoaded()->Save.onClick();
@@ -222,7 +220,7 @@ TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
     EXPECT_EQ(f.SettingsBytes(), expected);
     EXPECT_EQ(ReadBytes(SystemCopy(f)), system.empty() ? Bytes{} : TaggedBytes(0x40, 0));
     EXPECT_EQ(ReadBytes(VirtualCopy(f)), virtualStore);
-    EXPECT_EQ(f.os.CallsNamed("OpenFile(C:\\WINDOWS"), std::vector<std::string>{});
+    EXPECT_EQ(f.os.CallsNamed("OpenFile(C:\\WINDOWS"), Lines{});
   }
 }
 
