@@ -12,33 +12,23 @@ namespace {
 TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
   const std::string idle = std::string("Shell_NotifyIconA(1,icon=112,tip=") + kIdleTip + ")";
   const Lines shutdown{"Shell_NotifyIconA(1,icon=101,tip=Arrêt annulé.)", idle},
-      shutdownBox{"Extinction de l'ordinateur annulée. [64 Annulation]"};
-  const struct {
-    bool xp;
-    int action;
-    const char* commandLine;
-    bool fromCountdownWindow;  // its "Annuler" is the main window's, confirmation included
-    Lines tips, boxes;
-  } rows[] = {{true, 1, "", false, shutdown, shutdownBox},
-              {true, 1, "", true, shutdown, shutdownBox},
-              {true,
-               2,
-               "",
-               false,
-               {"Shell_NotifyIconA(1,icon=102,tip=Redémarrage annulé.)", idle},
-               {"Redémarrage de l'ordinateur annulé. [64 Annulation]"}},
-              {false,
-               3,
-               "",
-               false,
-               {"Shell_NotifyIconA(1,icon=103,tip=Mise en veille annulée.)",
-                "Shell_NotifyIconA(1,icon=123,tip=Mise en veille annulée.)", idle},
-               {"Mise en veille annulée. [64 Annulation]"}},
-              {true, 1, "-noconfirm", false, {idle}, {}}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(std::to_string(r.action) + (r.fromCountdownWindow ? " from the countdown window" : ""));
-    Started f(r.commandLine, r.xp);
-    f.StartCountdown(r.action, "0", "5", "0");
+      shutdownBox{"Extinction de l'ordinateur annulée. [64 Annulation]"},
+      restart{"Shell_NotifyIconA(1,icon=102,tip=Redémarrage annulé.)", idle},
+      restartBox{"Redémarrage de l'ordinateur annulé. [64 Annulation]"},
+      sleep{"Shell_NotifyIconA(1,icon=103,tip=Mise en veille annulée.)",
+            "Shell_NotifyIconA(1,icon=123,tip=Mise en veille annulée.)", idle},
+      sleepBox{"Mise en veille annulée. [64 Annulation]"};
+  // XP or 98, the action, the command line, whether from the countdown window (its "Annuler" is the main window's,
+  // confirmation included), the tips and the boxes.
+  const std::tuple<bool, int, const char*, bool, Lines, Lines> rows[] = {
+      {true, 1, "", false, shutdown, shutdownBox}, {true, 1, "", true, shutdown, shutdownBox},
+      {true, 2, "", false, restart, restartBox},   {false, 3, "", false, sleep, sleepBox},
+      {true, 1, "-noconfirm", false, {idle}, {}},
+  };
+  for (const auto& [xp, action, commandLine, fromCountdownWindow, tips, boxes] : rows) {
+    SCOPED_TRACE(std::to_string(action) + (fromCountdownWindow ? " from the countdown window" : ""));
+    Started f(commandLine, xp);
+    f.StartCountdown(action, "0", "5", "0");
     f.os.ClearLog();
     std::size_t tipsWhileBoxWaits = 0;
     bool windowWhileBoxWaits = true;
@@ -46,19 +36,18 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
       tipsWhileBoxWaits = f.os.CallsNamed("Shell_NotifyIconA(1").size();
       windowWhileBoxWaits = f.app->TimeStartIfLoaded() != nullptr;
     };
-    if (r.fromCountdownWindow)
+    if (fromCountdownWindow)
       f.app->TimeStartIfLoaded()->Annuler.onClick();
     else
       f.Main().Annule.onClick();
-    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1"), r.tips);
-    EXPECT_EQ(f.Boxes(), r.boxes);
-    if (!r.boxes.empty()) {
-      EXPECT_EQ(tipsWhileBoxWaits, r.tips.size() - 1);  // the idle tip comes after OK
-      EXPECT_FALSE(windowWhileBoxWaits);                // the countdown window went before the box
-    }
-    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().countdown.Timer1.Enabled(), f.Main().Action),
-              std::tuple(false, false, 0));
-    EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
+    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1"), tips);
+    EXPECT_EQ(f.Boxes(), boxes);
+    // The idle tip comes after OK; the countdown window went before the box.
+    EXPECT_EQ(std::pair(tipsWhileBoxWaits, windowWhileBoxWaits),
+              boxes.empty() ? std::pair(std::size_t{0}, true) : std::pair(tips.size() - 1, false));
+    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().countdown.Timer1.Enabled(), f.Main().Action,
+                         f.app->TimeStartIfLoaded() == nullptr),
+              std::tuple(false, false, 0, true));
   }
 }
 
@@ -68,14 +57,13 @@ TEST_F(StartedTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
   ASSERT_TRUE(Main().Petetout.Visible());
   Main().Annule.onClick();
   MainForm& w = Main();
-  EXPECT_EQ(Shown({&w.Petetout, &w.Petetout2, &w.DisablePic}), "");
-  for (ui::Control* c : {&w.Arrete, &w.Reboote, &w.VeilleProlongee, &w.ArreteLabel, &w.TxtH, &w.Label1})
-    EXPECT_TRUE(c->Visible()) << c->Name();
+  EXPECT_EQ(Shown({&w.Petetout, &w.Petetout2, &w.DisablePic, &w.Arrete, &w.Reboote, &w.VeilleProlongee, &w.ArreteLabel,
+                   &w.TxtH, &w.Label1}),
+            "Arrete Reboote VeilleProlongee ArreteLabel TxtH Label1");
   EXPECT_EQ(w.ArreteLabel.ForeColour(), ui::kWhite);
-  EXPECT_EQ(w.Titre.Caption(), kShutdownTitle);
-  EXPECT_EQ(w.TxtH.Caption() + w.TxtM.Caption() + w.TxtS.Caption(), "000000");
-  EXPECT_EQ(std::pair(w.Visible(), w.wording.CheckMaj.Enabled()), std::pair(true, true));
-  EXPECT_EQ(app->TimeStartIfLoaded(), nullptr);
+  EXPECT_EQ(w.Titre.Caption() + " " + Digits(), std::string(kShutdownTitle) + " 00:00:00");
+  EXPECT_EQ(std::tuple(w.Visible(), w.wording.CheckMaj.Enabled(), app->TimeStartIfLoaded() == nullptr),
+            std::tuple(true, true, true));
   Advance(10000);
   EXPECT_TRUE(os.CallsNamed("ExitWindowsEx").empty());
 
@@ -88,16 +76,14 @@ TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
   Start("-n");  // waits with the digits hidden
   MainForm& m = Main();
   EXPECT_EQ(std::tuple(m.WaitCmd, m.Visible(), Shown({&m.TxtM, &m.Label1})), std::tuple(true, true, ""));
-  EXPECT_EQ(std::pair(os.CallsNamed("ExitWindowsEx"), os.CallsNamed("SetSystemPowerState")),
-            std::pair(Lines{}, Lines{}));
+  EXPECT_EQ(PowerCalls(), Lines{});
   m.Annule.onClick();
   EXPECT_EQ(std::tuple(m.WaitCmd, m.CmdAllnow, app->Ended()), std::tuple(false, false, false));
   for (ui::Control* c : {&m.TxtH, &m.TxtS, &m.Label1, &m.Label2}) EXPECT_TRUE(c->Visible());
   EXPECT_TRUE(env.messageBoxes.shown.empty());
 
   Main().Annule.onClick();
-  EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
+  EXPECT_EQ(std::pair(app->Ended(), os.CallsNamed("Shell_NotifyIconA(2").size()), std::pair(true, std::size_t{1}));
 
   Started timed("-t:0,10,0");  // a dropped time leaves no digits behind
   timed.Main().Annule.onClick();
@@ -117,9 +103,7 @@ TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
     EXPECT_FALSE(Main().Postpone(10));  // nor is the countdown being cancelled postponed
   };
   Main().Annule.onClick();
-  EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
-  EXPECT_FALSE(Main().CountDown);
-  EXPECT_TRUE(Main().Visible());
+  EXPECT_EQ(std::tuple(env.messageBoxes.shown.size(), Main().CountDown, Main().Visible()), std::tuple(1u, false, true));
 
   // However a countdown came to start while an old box waited, OK on that box
   // leaves it running.
@@ -129,8 +113,7 @@ TEST_F(StartedTest, CancelOneAtATimeAndAnOldBoxNeverUndoesANewerCountdown) {
     if (std::exchange(first, false)) StartCountdown(2, "0", "0", "30");
   };
   Main().Annule.onClick();
-  EXPECT_EQ(std::pair(Main().CountDown, Main().countdown.Timer1.Enabled()), std::pair(true, true));
-  EXPECT_EQ(Main().Action, 2);
+  EXPECT_EQ(std::tuple(Main().CountDown, Main().countdown.Timer1.Enabled(), Main().Action), std::tuple(true, true, 2));
   Advance(30000);
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
 }

@@ -31,8 +31,8 @@ TEST(Countdown, ActsAfterExactlyTheDelay) {
     f.Advance((expectedTicks - 2) * 1000);
     EXPECT_EQ(f.PowerCalls(), Lines{});
     f.Advance(1000);
-    EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(12,0)"});
-    EXPECT_EQ(std::pair(f.Main().countdown.Timer1.Enabled(), f.Main().Visible()), std::pair(false, false));
+    EXPECT_EQ(std::tuple(f.os.CallsNamed("ExitWindowsEx"), f.Main().countdown.Timer1.Enabled(), f.Main().Visible()),
+              std::tuple(Lines{"ExitWindowsEx(12,0)"}, false, false));
   }
 }
 
@@ -44,14 +44,13 @@ TEST(Countdown, DelaysAreNormalisedOrRefused) {
   for (const auto& [h, m, s, started] : rows) {
     Running f(2, h, m, s);
     SCOPED_TRACE(std::string(h) + "," + m + "," + s);
-    EXPECT_EQ(f.Main().CountDown, started != nullptr);
-    EXPECT_EQ(f.Digits(), started ? started : "00:00:00");
-    EXPECT_EQ(f.Boxes(), started ? Lines{} : Lines{"Erreur dans le délai [48 Information]"});
-    EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // not opened just to be cleared
+    // The delay dialog is not opened just to be cleared.
+    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Digits(), f.Boxes(), f.app->TimeFormIfLoaded() == nullptr),
+              std::tuple(started != nullptr, std::string(started ? started : "00:00:00"),
+                         started ? Lines{} : Lines{"Erreur dans le délai [48 Information]"}, true));
   }
   Running zero(1, "0", "0", "0.4");  // rounds to nothing: silently ignored
-  EXPECT_FALSE(zero.Main().CountDown);
-  EXPECT_TRUE(zero.env.messageBoxes.shown.empty());
+  EXPECT_EQ(std::pair(zero.Main().CountDown, zero.Boxes()), std::pair(false, Lines{}));
 }
 
 TEST_F(StartedTest, CountdownErrorsClearTheOpenDelayDialog) {
@@ -66,12 +65,10 @@ TEST_F(StartedTest, CountdownErrorsClearTheOpenDelayDialog) {
 TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   Running f(3, "0", "0", "12");
   MainForm& m = f.Main();
-  EXPECT_EQ(m.Titre.Caption(), "Mise en Veille prolongée...");
-  EXPECT_TRUE(m.DisablePic.Visible());
-  EXPECT_EQ(m.ArreteLabel.ForeColour(), ui::Rgb(207, 220, 251));
-  EXPECT_EQ(std::pair(m.RebooteLabel.ForeColour(), m.VeilleProlongeeLabel.ForeColour()),
-            std::pair(ui::Rgb(194, 211, 249), ui::Rgb(194, 211, 249)));
-  EXPECT_TRUE(m.Reduced);
+  EXPECT_EQ(std::tuple(m.Titre.Caption(), m.DisablePic.Visible(), m.Reduced),
+            std::tuple("Mise en Veille prolongée...", true, true));
+  EXPECT_EQ(std::tuple(m.ArreteLabel.ForeColour(), m.RebooteLabel.ForeColour(), m.VeilleProlongeeLabel.ForeColour()),
+            std::tuple(ui::Rgb(207, 220, 251), ui::Rgb(194, 211, 249), ui::Rgb(194, 211, 249)));
   EXPECT_EQ(f.SettingsBytes(), AppFixture::TaggedBytes(0, 0, 12, 0, 0));
   for (int tick = 1; tick <= 5; ++tick) {
     EXPECT_NE(f.app->TimeStartIfLoaded(), nullptr) << tick;
@@ -97,31 +94,26 @@ TEST(Countdown, TheCountdownWindowStaysThroughTheFinalSecondsAndTicksMissedOnABu
   EXPECT_EQ(f.Main().Petetout.Caption(), "2");
 }
 
-TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXp) {
-  Running f(1, "0", "0", "6");
-  f.os.ClearLog();
-  f.Advance(6000);
-  EXPECT_EQ(f.os.CallsNamed("Beep").size(), 5u);
-  EXPECT_EQ(
-      f.os.CallsNamed("Shell_NotifyIconA(1,"),  // and nothing more at zero
-      (Lines{
-          "Shell_NotifyIconA(1,icon=108,tip=Arrêt dans 5s ...)", "Shell_NotifyIconA(1,icon=107,tip=Arrêt dans 4s ...)",
-          "Shell_NotifyIconA(1,icon=106,tip=Arrêt dans 3s ...)", "Shell_NotifyIconA(1,icon=105,tip=Arrêt dans 2s ...)",
-          "Shell_NotifyIconA(1,icon=104,tip=Arrêt dans 1s ...)"}));
-}
+TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXpAndEndSilentlyInTheOldStyleOnOtherSystems) {
+  Lines digitIcons;  // icons 108 to 104, and nothing more at zero
+  for (int left = 5; left > 0; --left)
+    digitIcons.push_back("Shell_NotifyIconA(1,icon=" + std::to_string(103 + left) + ",tip=Arrêt dans " +
+                         std::to_string(left) + "s ...)");
+  for (bool xp : {true, false}) {
+    SCOPED_TRACE(xp ? "XP" : "98, old style");
+    Running f(xp ? 1 : 2, "0", "0", xp ? "6" : "3", xp ? "" : "-noding -endinmain", xp);
+    f.os.ClearLog();
+    f.Advance(1000);
+    // In the old style the main window shows the end.
+    EXPECT_EQ(std::pair(f.app->TimeStartIfLoaded() == nullptr, f.Main().Visible()), std::pair(!xp, !xp));
+    f.Advance(xp ? 5000 : 2000);
+    EXPECT_EQ(
+        std::tuple(f.os.CallsNamed("Beep").size(),
+                   f.os.CallsNamed(xp ? "Shell_NotifyIconA(1," : "Shell_NotifyIconA(1,icon=10"), f.PowerCalls()),
+        std::tuple(xp ? 5u : 0u, xp ? digitIcons : Lines{}, Lines{xp ? "ExitWindowsEx(12,0)" : "ExitWindowsEx(6,0)"}));
+  }
 
-TEST(Countdown, SilentOldStyleEndOnOtherSystems) {
-  Running f(2, "0", "0", "3", "-noding -endinmain", false);
-  f.os.ClearLog();
-  f.Advance(1000);
-  EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);  // the main window shows the end
-  EXPECT_TRUE(f.Main().Visible());
-  f.Advance(2000);
-  EXPECT_TRUE(f.os.CallsNamed("Beep").empty());
-  EXPECT_TRUE(f.os.CallsNamed("Shell_NotifyIconA(1,icon=10").empty());
-  EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
-
-  Running hidden(2, "0", "0", "7", "-endinmain");
+  Running hidden(2, "0", "0", "7", "-endinmain");  // hidden in its normal state, it comes back too
   hidden.Main().SetState(ui::WindowState::Normal);
   hidden.Main().Hide();
   hidden.Advance(2000);
@@ -135,10 +127,9 @@ TEST(Countdown, SleepAtZeroFollowsShiftAndClosesTheProgramAfterWaking) {
     f.Advance(100);
     EXPECT_EQ(f.Main().VeilleProlongeeLabel.Caption(), shift ? "Mettre en veille" : "Veille prolongée");
     f.Advance(2000);
-    EXPECT_EQ(f.os.CallsNamed("SetSystemPowerState"),
-              Lines{shift ? "SetSystemPowerState(-1,-1)" : "SetSystemPowerState(0,-1)"});
-    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
-    EXPECT_TRUE(f.app->Ended());
+    EXPECT_EQ(std::tuple(f.os.CallsNamed("SetSystemPowerState"), f.os.CallsNamed("Shell_NotifyIconA(2").size(),
+                         f.app->Ended()),
+              std::tuple(Lines{shift ? "SetSystemPowerState(-1,-1)" : "SetSystemPowerState(0,-1)"}, 1u, true));
   }
   Running released(3, "0", "0", "9");
   released.os.shiftState = 1;

@@ -28,19 +28,15 @@ TEST(Instance, ASecondCopyActivatesTheFirstAndEnds) {
                      "GetWindowThreadProcessId(0x500)", "AllowSetForegroundWindow(0x7a0)", "GetWindow(0x500,3)",
                      "SetForegroundWindow(0x4f0)", "RegisterWindowMessageA(Crepuscule.Activate)",
                      std::string("PostMessageA(0x500,0xc123,") + wParam + ",0)", "EndProcess()"}));
-    EXPECT_FALSE(f.SettingsExist());
-    EXPECT_TRUE(f.env.messageBoxes.shown.empty());
-    EXPECT_FALSE(f.Main().Visible());
+    EXPECT_EQ(std::tuple(f.SettingsExist(), f.Boxes(), f.Main().Visible()), std::tuple(false, Lines{}, false));
   }
 }
 
 TEST_F(AppTest, AnUnfoundFirstCopyLetsThisOneRunUnderAnotherTitle) {
   os.prevInstance = true;
   Start("");
-  EXPECT_FALSE(processEnded);
-  EXPECT_EQ(os.appTitle, "unwanted instance");
-  EXPECT_TRUE(Main().Visible());
-  EXPECT_TRUE(SettingsExist());
+  EXPECT_EQ(std::tuple(processEnded, os.appTitle, Main().Visible(), SettingsExist()),
+            std::tuple(false, "unwanted instance", true, true));
 }
 
 // What the first copy brings forward when a second one asks: an open dialog
@@ -68,19 +64,16 @@ TEST_F(AppTest, TheFirstCopyBringsForwardWhatTheUserWorksIn) {
 }
 
 TEST(InstanceMutexName, SessionNamesOnlyWhereTheSystemKnowsThem) {
-  const struct {
-    std::uint32_t platformId, major;
-    const char* name;
-  } cases[] = {{2, 5, "Local\\Crepuscule.Instance"},
-               {2, 10, "Local\\Crepuscule.Instance"},
-               {2, 4, "Crepuscule.Instance"},  // NT 4 refuses a backslash
-               {1, 4, "Crepuscule.Instance"},  // so do 95, 98 and Me
-               {0, 0, "Crepuscule.Instance"}};
-  for (const auto& c : cases) {
+  // NT 4 refuses a backslash, and so do 95, 98 and Me.
+  const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
+      {2, 5, "Local\\Crepuscule.Instance"}, {2, 10, "Local\\Crepuscule.Instance"}, {2, 4, "Crepuscule.Instance"},
+      {1, 4, "Crepuscule.Instance"},        {0, 0, "Crepuscule.Instance"},
+  };
+  for (const auto& [platformId, major, name] : cases) {
     platform::OsVersionInfo v;
-    v.dwPlatformId = c.platformId;
-    v.dwMajorVersion = c.major;
-    EXPECT_EQ(InstanceMutexName(v), c.name) << c.platformId << "." << c.major;
+    v.dwPlatformId = platformId;
+    v.dwMajorVersion = major;
+    EXPECT_EQ(InstanceMutexName(v), name) << platformId << "." << major;
   }
 }
 

@@ -22,17 +22,12 @@ std::string Refused(const char* text) { return std::string(text) + " [48 Crepusc
 
 void ExpectIdleOnScreen(AppFixture& f) {
   MainForm& m = f.Main();
-  EXPECT_FALSE(f.app->Ended());
-  EXPECT_EQ(std::pair(m.CountDown, m.countdown.Timer1.Enabled()), std::pair(false, false));
-  EXPECT_EQ(m.Action, 0);
-  EXPECT_EQ(std::pair(m.Visible(), m.Enabled()), std::pair(true, true));
-  EXPECT_EQ(m.State(), ui::WindowState::Normal);
-  EXPECT_EQ(m.Titre.Caption(), kShutdownTitle);
-  EXPECT_EQ(Shown({&m.Petetout, &m.DisablePic}), "");
-  EXPECT_EQ(f.app->TimeStartIfLoaded(), nullptr);
+  EXPECT_EQ(std::tuple(f.app->Ended(), m.CountDown, m.countdown.Timer1.Enabled(), m.Action, m.Stoping, m.Visible(),
+                       m.Enabled(), m.State() == ui::WindowState::Normal, f.app->TimeStartIfLoaded() == nullptr),
+            std::tuple(false, false, false, 0, false, true, true, true, true));
+  EXPECT_EQ(m.Titre.Caption() + "|" + Shown({&m.Petetout, &m.DisablePic}), std::string(kShutdownTitle) + "|");
   ASSERT_NE(f.app->Tray(), nullptr);
   EXPECT_EQ(f.app->Tray()->Icon(), 112);
-  EXPECT_FALSE(f.Main().Stoping);
 }
 
 TEST(PowerRefused, AtZeroTheCountdownGoesIdleAndTheNextOneStillActs) {
@@ -44,41 +39,34 @@ TEST(PowerRefused, AtZeroTheCountdownGoesIdleAndTheNextOneStillActs) {
     f.os.failExitWindows = 1;
     f.StartCountdown(action, "0", "0", "3");
     f.Advance(3000);
-    EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), Lines{call});
-    EXPECT_EQ(f.Boxes(), Lines{Refused(text)});
+    EXPECT_EQ(std::pair(f.os.CallsNamed("ExitWindowsEx"), f.Boxes()), std::pair(Lines{call}, Lines{Refused(text)}));
     ExpectIdleOnScreen(f);
 
     f.StartCountdown(action, "0", "0", "8");  // the tick stopped itself at zero: it must run again
     f.Advance(8000);
-    EXPECT_EQ(f.os.CallsNamed("ExitWindowsEx"), (Lines{call, call}));
-    EXPECT_FALSE(f.Main().Visible());
+    EXPECT_EQ(std::pair(f.os.CallsNamed("ExitWindowsEx"), f.Main().Visible()), std::pair(Lines{call, call}, false));
   }
 }
 
 TEST(PowerRefused, ARefusedHibernationOffersStandby) {
   const std::string offer = std::string(kOfferStandby) + " [33 Crepuscule]", hibernate = "SetSystemPowerState(0,-1)",
                     standby = "SetSystemPowerState(-1,-1)";
-  const struct {
-    bool xp;
-    int failures, answer;
-    Lines calls, boxes;
-    bool ended;
-  } rows[] = {{true, 1, ui::kIdOk, {hibernate, standby}, {offer}, true},
-              {true, 1, ui::kIdCancel, {hibernate}, {offer}, false},
-              {true, 2, ui::kIdOk, {hibernate, standby}, {offer, Refused(kStandbyRefused)}, false},
-              {false, 1, ui::kIdOk, {standby}, {Refused(kStandbyRefused)}, false}};  // nothing to offer
-  for (const auto& r : rows) {
-    SCOPED_TRACE("failures " + std::to_string(r.failures) + ", answer " + std::to_string(r.answer) +
-                 (r.xp ? "" : ", 98"));
-    Started f("", r.xp);
-    f.os.failPowerState = r.failures;
-    f.env.messageBoxes.answers = {r.answer};
+  // XP or 98, the calls that fail, the answer to the offer; the calls, the boxes, and whether the program ended.
+  const std::tuple<bool, int, int, Lines, Lines, bool> rows[] = {
+      {true, 1, ui::kIdOk, {hibernate, standby}, {offer}, true},
+      {true, 1, ui::kIdCancel, {hibernate}, {offer}, false},
+      {true, 2, ui::kIdOk, {hibernate, standby}, {offer, Refused(kStandbyRefused)}, false},
+      {false, 1, ui::kIdOk, {standby}, {Refused(kStandbyRefused)}, false}};  // nothing to offer
+  for (const auto& [xp, failures, answer, calls, boxes, ended] : rows) {
+    SCOPED_TRACE("failures " + std::to_string(failures) + ", answer " + std::to_string(answer) + (xp ? "" : ", 98"));
+    Started f("", xp);
+    f.os.failPowerState = failures;
+    f.env.messageBoxes.answers = {answer};
     f.StartCountdown(3, "0", "0", "2");
     f.Advance(2000);
-    EXPECT_EQ(f.os.CallsNamed("SetSystemPowerState"), r.calls);
-    EXPECT_EQ(f.Boxes(), r.boxes);
-    EXPECT_EQ(f.app->Ended(), r.ended);
-    if (!r.ended) {
+    EXPECT_EQ(std::tuple(f.os.CallsNamed("SetSystemPowerState"), f.Boxes(), f.app->Ended()),
+              std::tuple(calls, boxes, ended));
+    if (!ended) {
       ExpectIdleOnScreen(f);
       // The icon had gone before the call: it is back, added afresh.
       EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(0").size(), 2u);
@@ -101,12 +89,11 @@ TEST(PowerRefused, AnImmediateActionFromTheCommandLineLeavesTheProgramIdle) {
     f.os.failStartProcess = true;
     f.Start(commandLine);
     f.Advance(100);
-    EXPECT_FALSE(f.processEnded);
     EXPECT_EQ(f.Boxes(), Lines{Refused(text)});
-    EXPECT_EQ(std::pair(f.Main().CmdAllnow, f.Main().WaitCmd), std::pair(false, false));
-    EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);  // nothing else opens by itself
-    EXPECT_FALSE(f.app->Ended());
-    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);
+    // Nothing else opens by itself.
+    EXPECT_EQ(std::tuple(f.processEnded, f.app->Ended(), f.Main().CmdAllnow, f.Main().WaitCmd,
+                         f.app->TimeFormIfLoaded() == nullptr, f.os.CallsNamed("Shell_NotifyIconA(0").size()),
+              std::tuple(false, false, false, false, true, 1u));
   }
 }
 
@@ -114,10 +101,10 @@ TEST_F(StartedTest, PowerRefusedAfterTheZeroDelayQuestion) {
   os.failExitWindows = 1;
   Main().RebooteBrillant_MouseUp(1, 0, 0, 0);
   app->TimeFormIfLoaded()->LetsGo.onClick();  // 00:00:00, and OK to the question
-  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{"ExitWindowsEx(6,0)"});
+  EXPECT_EQ(std::pair(os.CallsNamed("ExitWindowsEx"), app->TimeFormIfLoaded() == nullptr),
+            std::pair(Lines{"ExitWindowsEx(6,0)"}, true));
   EXPECT_EQ(Boxes(), (Lines{"Êtes-vous certain de vouloir redémarrer immédiatement ? [33 Info Temps]",
                             Refused(kRestartRefused)}));
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
   ExpectIdleOnScreen(*this);
 }
 
@@ -142,8 +129,8 @@ TEST_F(AppTest, ACountdownKeepsTheMachineAwakeUntilItIsCancelledEndsOrTheProgram
   Main().CountDown = false;  // the system did not end the program: a new countdown, then quit
   StartCountdown(1, "0", "0", "30");
   Main().ClseBrillant_MouseUp(1, 0, 0, 0);
-  EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(os.CallsNamed("SetThreadExecutionState"), (Lines{awake[0], released[0]}));
+  EXPECT_EQ(std::pair(app->Ended(), os.CallsNamed("SetThreadExecutionState")),
+            std::pair(true, Lines{awake[0], released[0]}));
   Advance(30000);  // its ticks went with it
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), Lines{});
 }

@@ -21,10 +21,9 @@ TEST(SettingsCodec, EachFieldHasItsOwnBitAndReservedBitsAreDropped) {
   for (int i = 0; i < 13; ++i) {
     Settings s;
     s.*fields[i] = true;
-    const int bits = settings_codec::OptionFlags(s) | settings_codec::DisplayFlags(s) << 8;
-    EXPECT_EQ(bits, 1 << i);  // option bits first, display bits from bit 8
-    const auto d = settings_codec::Decode(settings_codec::OptionFlags(s), settings_codec::DisplayFlags(s), 0, 0, 0);
-    EXPECT_TRUE(d.*fields[i]);
+    const auto options = settings_codec::OptionFlags(s), display = settings_codec::DisplayFlags(s);
+    EXPECT_EQ(options | display << 8, 1 << i);  // option bits first, display bits from bit 8
+    EXPECT_TRUE(settings_codec::Decode(options, display, 0, 0, 0).*fields[i]);
   }
   EXPECT_EQ(settings_codec::DisplayFlags(settings_codec::Decode(0, 0xE0, 0, 0, 0)), 0);
 }
@@ -33,6 +32,8 @@ struct Read {
   bool b[13];
   std::string h = "keep", m = "keep", s = "keep";
   int Count() const { return static_cast<int>(std::count(std::begin(b), std::end(b), true)); }
+  // How many flags are set, and the delay: "13 keep:keep:keep".
+  std::string Text() const { return std::to_string(Count()) + " " + h + ":" + m + ":" + s; }
 };
 
 // Every out-argument starts at a marker, so that an untouched one shows.
@@ -47,9 +48,7 @@ Read ReadAll(FileModule& files, bool marker = false) {
 TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
   for (const Bytes& foreign : {Bytes{}, Bytes{'s', '5', '.', '5', 0xFF, 0x1F, 1, 2, 3}, Bytes{'S', '5'}}) {
     if (!foreign.empty()) WriteSettingsBytes(foreign);
-    const Read r = ReadAll(app->Files(), true);
-    EXPECT_EQ(r.Count(), 0);
-    EXPECT_EQ(r.h + r.m + r.s, "000000");
+    EXPECT_EQ(ReadAll(app->Files(), true).Text(), "0 00:00:00");
     EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
   }
   WriteSettingsBytes({'S', '5', '.', '5'});  // the tag alone: all defaults, nothing reset
@@ -63,9 +62,7 @@ TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
 TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
   WriteSettingsBytes(TaggedBytes(0x80, 0x10, 5, 30, 123));
   const Read r = ReadAll(app->Files());
-  EXPECT_EQ(std::pair(r.b[0], r.b[12]), std::pair(true, true));  // AlwaysMin, DesignEnd
-  EXPECT_EQ(r.Count(), 2);
-  EXPECT_EQ(r.h + "," + r.m + "," + r.s, "123,30,05");
+  EXPECT_EQ(std::tuple(r.b[0], r.b[12], r.Text()), std::tuple(true, true, "2 123:30:05"));  // AlwaysMin, DesignEnd
 }
 
 TEST_F(AppTest, SettingsWritesTouchOnlyTheirOwnBytes) {
@@ -83,9 +80,7 @@ TEST_F(AppTest, SettingsNoByteOfAForeignFileBecomesOurs) {
   // Read when it cannot be reset (a full disk, a share that refuses writes).
   WriteSettingsBytes(foreign);
   os.failWrites = true;
-  Read r = ReadAll(app->Files(), true);
-  EXPECT_EQ(r.Count(), 0);
-  EXPECT_EQ(r.h + r.m + r.s, "000000");
+  EXPECT_EQ(ReadAll(app->Files(), true).Text(), "0 00:00:00");
   EXPECT_EQ(SettingsBytes(), foreign);
   os.failWrites = false;
   os.readOnlyFiles = true;
@@ -109,9 +104,7 @@ TEST_F(AppTest, SettingsNoByteOfAForeignFileBecomesOurs) {
 TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
   WriteSettingsBytes(TaggedBytes(0xFF, 0x1F, 1, 2, 3));
   os.failReads = true;
-  const Read r = ReadAll(app->Files(), true);
-  EXPECT_EQ(r.Count(), 13);  // the caller's values stay
-  EXPECT_EQ(r.h, "keep");
+  EXPECT_EQ(ReadAll(app->Files(), true).Text(), "13 keep:keep:keep");  // the caller's values stay
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
   WriteSettingsBytes(TaggedBytes(0x01, 0, 1, 2, 3));
   app->Files().WriteLastTime(4, 5, 6);
@@ -128,17 +121,14 @@ TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
 TEST_F(AppTest, SettingsResetWritesTheTagThenEachZeroInOrder) {
   WriteSettingsBytes({'X', 'X', 'X', 'X', 9, 9, 9, 9, 9});
   ReadAll(app->Files());
-  EXPECT_EQ(os.fileLog,
-            (std::vector<std::string>{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4",
-                                      "write 4+1", "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
+  EXPECT_EQ(os.fileLog, (Lines{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4", "write 4+1",
+                               "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
 }
 
 TEST_F(AppTest, SettingsUnwritableFileIsReadAndOnlySavingSaysSo) {
   WriteSettingsBytes(TaggedBytes(0x01, 0, 5, 0, 0));
   os.readOnlyFiles = true;
-  const Read r = ReadAll(app->Files());
-  EXPECT_EQ(r.Count(), 1);  // CheckSilence
-  EXPECT_EQ(r.s, "05");
+  EXPECT_EQ(ReadAll(app->Files()).Text(), "1 00:00:05");  // CheckSilence
   app->Files().WriteLastTime(0, 0, 9);
   EXPECT_TRUE(env.messageBoxes.shown.empty());
 
@@ -169,10 +159,8 @@ TEST_F(AppTest, SettingsFolderPerSystem) {
 
   os.Set98();
   std::filesystem::remove(windowsDir / "System");  // 98 without its folder: nothing is made, saving says so
-  const Read r = ReadAll(app->Files(), true);
+  EXPECT_EQ(ReadAll(app->Files(), true).Text(), "13 keep:keep:keep");
   app->Files().WriteSettings(true, true, true, true, true, true, true, true, true, true, true, true, true);
-  EXPECT_EQ(r.Count(), 13);
-  EXPECT_EQ(r.h, "keep");
   ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
   EXPECT_NE(env.messageBoxes.shown[0].text.find("C:\\WINDOWS\\System\\Crepuscule.ini"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(windowsDir / "System"));
@@ -186,24 +174,20 @@ std::filesystem::path VirtualCopy(const AppFixture& f) {
 struct SettingsNt6Test : AppTest {
   SettingsNt6Test() { os.SetWin10(); }
   // Nothing was opened for writing, nor created, under the Windows directory.
-  std::vector<std::string> WindowsDirectoryWrites() const {
-    std::vector<std::string> out;
-    for (const char* call : {"OpenFile(C:\\WINDOWS", "CreateDirectoryA(C:\\WINDOWS"})
-      for (const std::string& line : os.CallsNamed(call)) out.push_back(line);
-    return out;
+  std::pair<Lines, Lines> WindowsDirectoryWrites() const {
+    return {os.CallsNamed("OpenFile(C:\\WINDOWS"), os.CallsNamed("CreateDirectoryA(C:\\WINDOWS")};
   }
 };
 
 TEST_F(SettingsNt6Test, FirstStartMakesTheFolderAndTheFileInTheUsersFolder) {
   Start();
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0, 0));
-  EXPECT_EQ(os.CallsNamed("CreateDirectoryA"),
-            std::vector<std::string>{"CreateDirectoryA(C:\\Users\\Léo\\AppData\\Roaming\\Crepuscule)"});
+  EXPECT_EQ(os.CallsNamed("CreateDirectoryA"), Lines{"CreateDirectoryA(C:\\Users\\Léo\\AppData\\Roaming\\Crepuscule)"});
   Main().Noding = true;
   Main().TimeOptions_Click();
   app->OptionsFormIfLoaded()->Save.onClick();
   EXPECT_EQ(SettingsBytes(), TaggedBytes(0x01, 0));
-  EXPECT_EQ(WindowsDirectoryWrites(), std::vector<std::string>{});
+  EXPECT_EQ(WindowsDirectoryWrites(), std::pair(Lines{}, Lines{}));
   EXPECT_FALSE(std::filesystem::exists(SystemCopy(*this)));
 
   AppFixture noWindows;  // the Windows directory unknown: no old copy to look for, a new file all the same
@@ -216,10 +200,8 @@ TEST_F(SettingsNt6Test, FirstStartMakesTheFolderAndTheFileInTheUsersFolder) {
 TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
   const Bytes ours = TaggedBytes(0x21, 0x02, 0, 10, 0), virtualised = TaggedBytes(0x01, 0, 5, 0, 0);
   const Bytes foreign{'S', '5', '.', '4', 0xFF, 0x1F, 1, 2, 3};
-  const struct {
-    const char* name;
-    Bytes system, virtualStore, expected;
-  } cases[] = {
+  // Why, the copy in the system folder, the virtualised copy, the file the program starts from.
+  const std::tuple<const char*, Bytes, Bytes, Bytes> cases[] = {
       {"none", {}, {}, TaggedBytes(0, 0)},
       {"system folder", ours, {}, ours},
       {"virtual store", {}, virtualised, virtualised},
@@ -228,25 +210,21 @@ TEST_F(SettingsNt6Test, ANewFileStartsFromTheOldCopy) {
       {"foreign copies only", foreign, foreign, TaggedBytes(0, 0)},
       {"short copy", {'S', '5', '.', '5', 0x01}, {}, TaggedBytes(0x01, 0)},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, system, virtualStore, expected] : cases) {
+    SCOPED_TRACE(name);
     AppFixture f;
     f.os.SetWin10();
-    if (!c.system.empty()) WriteBytes(SystemCopy(f), c.system);
-    if (!c.virtualStore.empty()) WriteBytes(VirtualCopy(f), c.virtualStore);
+    if (!system.empty()) WriteBytes(SystemCopy(f), system);
+    if (!virtualStore.empty()) WriteBytes(VirtualCopy(f), virtualStore);
     f.Start();
-    EXPECT_EQ(f.SettingsBytes(), c.expected);
+    EXPECT_EQ(f.SettingsBytes(), expected);
     // Copied once: a later change to an old copy is not taken up again.
-    if (!c.system.empty()) WriteBytes(SystemCopy(f), TaggedBytes(0x40, 0));
+    if (!system.empty()) WriteBytes(SystemCopy(f), TaggedBytes(0x40, 0));
     ReadAll(f.app->Files());
-    EXPECT_EQ(f.SettingsBytes(), c.expected);
-    if (!c.system.empty()) {
-      EXPECT_EQ(ReadBytes(SystemCopy(f)), TaggedBytes(0x40, 0));
-    }
-    if (!c.virtualStore.empty()) {
-      EXPECT_EQ(ReadBytes(VirtualCopy(f)), c.virtualStore);
-    }
-    EXPECT_EQ(f.os.CallsNamed("OpenFile(C:\\WINDOWS"), std::vector<std::string>{});
+    EXPECT_EQ(f.SettingsBytes(), expected);
+    EXPECT_EQ(ReadBytes(SystemCopy(f)), system.empty() ? Bytes{} : TaggedBytes(0x40, 0));
+    EXPECT_EQ(ReadBytes(VirtualCopy(f)), virtualStore);
+    EXPECT_EQ(f.os.CallsNamed("OpenFile(C:\\WINDOWS"), Lines{});
   }
 }
 
@@ -255,14 +233,12 @@ TEST_F(SettingsNt6Test, WithoutTheUsersFolderTheOldFileIsOnlyRead) {
   Start();
   EXPECT_FALSE(std::filesystem::exists(SystemCopy(*this)));  // missing: not made
   WriteBytes(SystemCopy(*this), TaggedBytes(0x01, 0, 0, 1, 0));
-  const Read r = ReadAll(app->Files());
-  EXPECT_EQ(r.Count(), 1);
-  EXPECT_EQ(r.m, "01");
+  EXPECT_EQ(ReadAll(app->Files()).Text(), "1 00:01:00");
   app->Files().WriteLastTime(0, 0, 7);
   app->Files().WriteSettings(true, false, false, false, false, false, false, false, false, false, false, false, false);
   EXPECT_EQ(ReadBytes(SystemCopy(*this)), TaggedBytes(0x01, 0, 0, 1, 0));
   EXPECT_EQ(env.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(WindowsDirectoryWrites(), std::vector<std::string>{});
+  EXPECT_EQ(WindowsDirectoryWrites(), std::pair(Lines{}, Lines{}));
 }
 
 }  // namespace

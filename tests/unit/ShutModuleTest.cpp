@@ -11,40 +11,35 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(ShutModule_Version, EveryRowOfTheNameTable) {
-  struct Row {
-    std::uint32_t platformId, major, minor, build;
-    const char* name;
-    bool nt, nt5;
-    const char* version;
-    const char* shown;  // in the options dialog
-  };
-  const Row rows[] = {{2, 3, 51, 1057, "NT3", true, false, "NT 3.51.1057", "NT3"},
-                      {2, 4, 7, 1381, "NT4", true, false, "NT 4.7.1381", "NT4"},
-                      {1, 4, 0, 950, "95", false, false, "4.0.950", "95"},
-                      {1, 4, 10, 0x040A08AE, "98", false, false, "4.10.67766446", "98"},
-                      {1, 4, 90, 3000, "Me", false, false, "4.90.3000", "Me"},
-                      {1, 4, 3, 0, "", false, false, "4.3.0", ""},
-                      {2, 5, 0, 2195, "2000", true, true, "NT 5.0.2195", "2000"},
-                      {2, 5, 1, 2600, "Xp", true, true, "NT 5.1.2600", "Xp"},
-                      {2, 5, 2, 3790, "", true, true, "NT 5.2.3790", "XP x64 ou Server 2003"},
-                      {2, 6, 0, 6002, "", true, false, "NT 6.0.6002", "Vista"},
-                      {2, 6, 1, 7601, "", true, false, "NT 6.1.7601", "7"},
-                      {2, 6, 2, 9200, "", true, false, "NT 6.2.9200", "8"},
-                      {2, 6, 3, 9600, "", true, false, "NT 6.3.9600", "8.1"},
-                      {2, 10, 0, 19045, "", true, false, "NT 10.0.19045", "10"},
-                      {2, 10, 0, 22000, "", true, false, "NT 10.0.22000", "11"},
-                      {2, 11, 0, 30000, "", true, false, "NT 11.0.30000", ""},
-                      {0, 0, 0, 0, "", false, false, "0.0.0", ""}};
-  for (const auto& r : rows) {
+  // Platform id, version and build; the name, NT, NT 5, the version text, and the name the options dialog shows.
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, const char*, bool, bool, const char*,
+                   const char*>
+      rows[] = {{2, 3, 51, 1057, "NT3", true, false, "NT 3.51.1057", "NT3"},
+                {2, 4, 7, 1381, "NT4", true, false, "NT 4.7.1381", "NT4"},
+                {1, 4, 0, 950, "95", false, false, "4.0.950", "95"},
+                {1, 4, 10, 0x040A08AE, "98", false, false, "4.10.67766446", "98"},
+                {1, 4, 90, 3000, "Me", false, false, "4.90.3000", "Me"},
+                {1, 4, 3, 0, "", false, false, "4.3.0", ""},
+                {2, 5, 0, 2195, "2000", true, true, "NT 5.0.2195", "2000"},
+                {2, 5, 1, 2600, "Xp", true, true, "NT 5.1.2600", "Xp"},
+                {2, 5, 2, 3790, "", true, true, "NT 5.2.3790", "XP x64 ou Server 2003"},
+                {2, 6, 0, 6002, "", true, false, "NT 6.0.6002", "Vista"},
+                {2, 6, 1, 7601, "", true, false, "NT 6.1.7601", "7"},
+                {2, 6, 2, 9200, "", true, false, "NT 6.2.9200", "8"},
+                {2, 6, 3, 9600, "", true, false, "NT 6.3.9600", "8.1"},
+                {2, 10, 0, 19045, "", true, false, "NT 10.0.19045", "10"},
+                {2, 10, 0, 22000, "", true, false, "NT 10.0.22000", "11"},
+                {2, 11, 0, 30000, "", true, false, "NT 11.0.30000", ""},
+                {0, 0, 0, 0, "", false, false, "0.0.0", ""}};
+  for (const auto& [platformId, major, minor, build, name, nt, nt5, version, shown] : rows) {
     platform::RecordingPlatform os;
-    os.SetVersion(r.platformId, r.major, r.minor, r.build);
+    os.SetVersion(platformId, major, minor, build);
     ShutModule shut(os);
-    EXPECT_EQ(shut.GetOSName(), r.name) << r.version;
-    EXPECT_EQ(shut.IsNT(), r.nt) << r.version;
-    EXPECT_EQ(shut.IsNT5(), r.nt5) << r.version;
-    EXPECT_EQ(shut.GetOSVersionString(), r.version);
+    EXPECT_EQ(std::tuple(shut.GetOSName(), shut.IsNT(), shut.IsNT5(), shut.GetOSDisplayName()),
+              std::tuple(std::string(name), nt, nt5, std::string(shown)))
+        << version;
+    EXPECT_EQ(shut.GetOSVersionString(), version);
     EXPECT_EQ(os.log.back(), "GetVersionExA(size=148)");  // asked afresh, with the record's size
-    EXPECT_EQ(shut.GetOSDisplayName(), r.shown) << r.version;
   }
 }
 
@@ -55,9 +50,7 @@ TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95Family) {
   // 0/1: shutdown forced or not, 2/3: restart forced or not, 4: standby, 5: hibernate.
   const auto act = [](ShutModule& s, int i) {
     bool forced = i % 2 == 0;
-    if (i < 2) s.ShutdownComputer(forced);
-    if (i == 2 || i == 3) s.RestartComputer(forced);
-    if (i >= 4) s.SuspendComputer(i == 5);
+    return i < 2 ? s.ShutdownComputer(forced) : i < 4 ? s.RestartComputer(forced) : s.SuspendComputer(i == 5);
   };
   const char* const calls[] = {"ExitWindowsEx(12,0)", "ExitWindowsEx(8,0)",         "ExitWindowsEx(6,0)",
                                "ExitWindowsEx(2,0)",  "SetSystemPowerState(-1,-1)", "SetSystemPowerState(0,-1)"};
@@ -67,13 +60,13 @@ TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95Family) {
     nt.SetXp();
     w98.Set98();
     ShutModule onNt(nt), on98(w98);
-    act(onNt, i);
-    act(onNt, i);  // the privilege is enabled again every time
-    Lines once = privilege;
-    once.push_back(calls[i]);
-    Lines twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(nt.Calls(), twice);
+    Lines expected;
+    for (int time = 0; time < 2; ++time) {  // the privilege is enabled again every time
+      act(onNt, i);
+      expected.insert(expected.end(), privilege.begin(), privilege.end());
+      expected.push_back(calls[i]);
+    }
+    EXPECT_EQ(nt.Calls(), expected);
 
     if (i < 2) {
       // Shutdown on the 95 family goes through its shell and ends the program.
@@ -116,10 +109,9 @@ TEST(ShutModule_Power, EachActionSaysWhetherTheSystemTookIt) {
   bool force = true;
   nt.failExitWindows = 2;
   nt.failPowerState = 1;
-  EXPECT_EQ(std::make_tuple(onNt.ShutdownComputer(force), onNt.RestartComputer(force), onNt.SuspendComputer(true)),
-            std::make_tuple(false, false, false));
-  EXPECT_EQ(std::make_tuple(onNt.ShutdownComputer(force), onNt.RestartComputer(force), onNt.SuspendComputer(true)),
-            std::make_tuple(true, true, true));
+  for (bool took : {false, true})
+    EXPECT_EQ(std::tuple(onNt.ShutdownComputer(force), onNt.RestartComputer(force), onNt.SuspendComputer(true)),
+              std::tuple(took, took, took));
   w98.failStartProcess = true;  // the process could not start: the program goes on
   EXPECT_FALSE(on98.ShutdownComputer(force));
   EXPECT_EQ(w98.CallsNamed("EndProcess"), Lines{});

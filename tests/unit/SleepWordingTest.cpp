@@ -13,24 +13,15 @@
 
 namespace {
 
-// The tips handed to the shell, in order.
-std::vector<std::string> Tips(const platform::RecordingPlatform& os) {
-  std::vector<std::string> tips;
-  for (const std::string& line : os.CallsNamed("Shell_NotifyIconA(")) {
-    const auto at = line.find(",tip=");
-    if (at != std::string::npos) tips.push_back(line.substr(at + 5, line.size() - at - 6));
-  }
-  return tips;
-}
-
 // The window, the tray menus and the balloon all name the same Sleep.
 void ExpectWording(AppFixture& f, bool hibernates) {
   MainForm& main = f.Main();
   const char* item = hibernates ? "&Veille Prolongée" : "Mise en &veille";
   EXPECT_EQ(main.VeilleProlongeeLabel.Caption(), hibernates ? kHibernateName : "Mettre en veille");
   EXPECT_EQ(std::pair(main.LongStandby, main.wording.CheckMaj.Enabled()), std::pair(hibernates, hibernates));
-  EXPECT_EQ(f.app->Tray()->MnuFichier.Find("MnuFerme")->caption, item);
-  EXPECT_EQ(f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption, item);
+  EXPECT_EQ(
+      f.app->Tray()->MnuFichier.Find("MnuFerme")->caption + "|" + f.app->Tray()->MnuFichierR.Find("MnuFermeR")->caption,
+      std::string(item) + "|" + item);
   ASSERT_EQ(main.wording.Balloons().size(), 3u);
   const cToolTip& balloon = **main.wording.Balloons().Find("VeilleProlongeeBrillant");
   EXPECT_EQ(balloon.Title(), hibernates ? "Programmer la mise en veille prolongée" : "Programmer la mise en veille");
@@ -41,33 +32,29 @@ void ExpectWording(AppFixture& f, bool hibernates) {
 
 TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
   const char* const sleep = "-v -t:0,10,0";
-  const struct {
-    bool xp;
-    std::uint8_t displayFlags;  // 0x08: hibernation forced in the options
-    std::string commandLine;
-    bool hibernates;
-  } rows[] = {{false, 0, sleep, false},
-              {false, 0, "-forcehibernation", true},
-              {false, 0, sleep + std::string(" -forcehibernation"), true},
-              {false, 0x08, sleep, true},
-              {true, 0, sleep, true}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.commandLine + (row.xp ? " on XP" : " on 98") + (row.displayFlags ? " forced" : ""));
+  // XP or 98, the display flags (0x08: hibernation forced in the options), the command line, whether it hibernates.
+  const std::tuple<bool, std::uint8_t, std::string, bool> rows[] = {
+      {false, 0, sleep, false},
+      {false, 0, "-forcehibernation", true},
+      {false, 0, sleep + std::string(" -forcehibernation"), true},
+      {false, 0x08, sleep, true},
+      {true, 0, sleep, true}};
+  for (const auto& [xp, displayFlags, commandLine, hibernates] : rows) {
+    SCOPED_TRACE(commandLine + (xp ? " on XP" : " on 98") + (displayFlags ? " forced" : ""));
     AppFixture f;
     HandlePeers handles;
     f.env.services.peers = &handles;
-    if (!row.xp) f.os.Set98();
-    f.WriteSettingsBytes(AppFixture::TaggedBytes(0, row.displayFlags));
-    f.Start(row.commandLine);
-    ExpectWording(f, row.hibernates);
-    const std::string word = row.hibernates ? kHibernateName : "veille";
-    if (row.commandLine.rfind(sleep, 0) == 0) {
+    if (!xp) f.os.Set98();
+    f.WriteSettingsBytes(AppFixture::TaggedBytes(0, displayFlags));
+    f.Start(commandLine);
+    ExpectWording(f, hibernates);
+    const std::string word = hibernates ? kHibernateName : "veille";
+    if (commandLine.rfind(sleep, 0) == 0) {
       EXPECT_EQ(f.Main().Titre.Caption(), "Mise en " + word + "...");
       ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
       EXPECT_EQ(f.app->TimeStartIfLoaded()->Caption(), "Mise en " + word + " ...");
-      const std::vector<std::string> tips = Tips(f.os);
-      ASSERT_FALSE(tips.empty());
-      EXPECT_EQ(tips.back(), "Mise en " + word + " dans 10 minutes ...");
+      ASSERT_FALSE(f.os.notifyCalls.empty());
+      EXPECT_EQ(f.os.notifyCalls.back().tip, "Mise en " + word + " dans 10 minutes ...");
     }
     ShowHelp(*f.app);
     ASSERT_EQ(f.env.messageBoxes.shown.size(), 1u);

@@ -20,101 +20,84 @@ TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
     EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);
     f.Advance(1);
     EXPECT_NE(f.app->TimeFormIfLoaded(), nullptr);
-    EXPECT_EQ(f.Main().Action, action);
-    EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1").size(), 1u);  // one dialog opened, not one per switch
-    EXPECT_FALSE(f.Main().startup.Patient.Enabled());
+    // One dialog opened, not one per switch.
+    EXPECT_EQ(
+        std::tuple(f.Main().Action, f.os.CallsNamed("Shell_NotifyIconA(1").size(), f.Main().startup.Patient.Enabled()),
+        std::tuple(action, 1u, false));
   }
 }
 
 TEST_F(AppTest, StartupIdleIgnoresUnknownTokens) {
   Start("-M -T:0,1,0 -t -noding2 -x");
-  EXPECT_TRUE(Main().Visible());
-  EXPECT_EQ(std::tuple(Main().CmdReduced, Main().Noding, Main().WaitCmd), std::tuple(false, false, false));
-  EXPECT_EQ(Main().Action, 0);
+  EXPECT_EQ(std::tuple(Main().Visible(), Main().CmdReduced, Main().Noding, Main().WaitCmd, Main().Action),
+            std::tuple(true, false, false, false, 0));
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);
 }
 
 TEST(Startup, ImmediateActionsRunDuringInitialisationAndEndTheProgram) {
-  const std::pair<const char*, Lines> rows[] = {
-      {"-r -t:0,0,0", {"ExitWindowsEx(6,0)"}},
-      {"-a -t:,,,", {"ExitWindowsEx(12,0)"}},
-      {"-v -n", {"SetSystemPowerState(-1,-1)"}},  // standby unless hibernation is forced
-      {"-v -n -forcehibernation", {"SetSystemPowerState(0,-1)"}},
-      {"-? -a -n", {"ExitWindowsEx(12,0)"}},
+  // Standby unless hibernation is forced. Settings that act at once with all three actions set: only one runs.
+  const std::tuple<std::uint8_t, const char*, const char*> rows[] = {
+      {0, "-r -t:0,0,0", "ExitWindowsEx(6,0)"},   {0, "-a -t:,,,", "ExitWindowsEx(12,0)"},
+      {0, "-v -n", "SetSystemPowerState(-1,-1)"}, {0, "-v -n -forcehibernation", "SetSystemPowerState(0,-1)"},
+      {0, "-? -a -n", "ExitWindowsEx(12,0)"},     {0x40 | 0x1C, "", "ExitWindowsEx(12,0)"},
   };
-  for (const auto& [commandLine, power] : rows) {
-    Started f(commandLine);
-    EXPECT_EQ(f.PowerCalls(), power) << commandLine;
-    EXPECT_EQ(std::pair(f.app->Ended(), f.Main().Visible()), std::pair(true, false)) << commandLine;
+  for (const auto& [options, commandLine, power] : rows) {
+    AppFixture f;
+    f.WriteSettingsBytes(AppFixture::TaggedBytes(options, 0));
+    f.Start(commandLine);
+    EXPECT_EQ(std::tuple(f.PowerCalls(), f.app->Ended(), f.Main().Visible()), std::tuple(Lines{power}, true, false))
+        << commandLine;
   }
-  AppFixture damaged;  // act at once with all three actions set: only one runs
-  damaged.WriteSettingsBytes(AppFixture::TaggedBytes(0x40 | 0x1C, 0));
-  damaged.Start("");
-  EXPECT_EQ(damaged.PowerCalls(), Lines{"ExitWindowsEx(12,0)"});
 }
 
 TEST(Startup, TimeTextsAreCheckedShownAndABadOneNeverActs) {
   const char* const badT = "L'argument de temps (-t:) est suivi d'une information incorrecte.";
   const char* const badH = "L'argument de temps (-h:) est suivi d'une information incorrecte.";
+  // -h: on a clock reading 10:00:00, and winning over -t: whatever the order. A time adding up to 0 or not whole
+  // is never an immediate action; one too large is refused before any conversion.
   const std::tuple<const char*, const char*, const char*> rows[] = {
-      {"-t:1,2,3", nullptr, "01:02:03"},
-      {"-t:99,99,99", nullptr, "99:99:99"},
-      {"-h:11,30,0", nullptr, "01:30:00"},         // the clock reads 10:00:00
-      {"-h:1,0,0 -t:1,2,3", nullptr, "15:00:00"},  // the clock time wins whatever the order
-      {"-t:100,0,0", badT, "00:00:00"},
-      {"-t:0,100,0", badT, "00:00:00"},
-      {"-t:0,0,100", badT, "00:00:00"},
-      {"-h:100,0,0", badH, "00:00:00"},
-      {"-t:5,0", badT, "00:00:00"},
-      {"-t:,", badT, "00:00:00"},
-      {"-t:-5,5,0", badT, "00:00:00"},  // adds up to 0, yet never an immediate action
-      {"-t:1e999,0,0", badT, "00:00:00"},
-      {"-t:40000,0,0", badT, "00:00:00"},  // whole, but checked before any conversion
-      {"-h:1e300,0,0", badH, "00:00:00"},
-      {"-t:0,1.5,0", badT, "00:00:00"},
-      {"-a -t:0.5,0,0", badT, "00:00:00"},  // not whole numbers: never an immediate action
-      {"-r -t:0,0,0.4", badT, "00:00:00"},
-      {"-a -t:hh,mm,ss", badT, "00:00:00"},
-      {"-v -h:0,0,0.1", badH, "00:00:00"},
-  };
+      {"-t:1,2,3", nullptr, "01:02:03"},   {"-t:99,99,99", nullptr, "99:99:99"},
+      {"-h:11,30,0", nullptr, "01:30:00"}, {"-h:1,0,0 -t:1,2,3", nullptr, "15:00:00"},
+      {"-t:100,0,0", badT, "00:00:00"},    {"-t:0,100,0", badT, "00:00:00"},
+      {"-t:0,0,100", badT, "00:00:00"},    {"-h:100,0,0", badH, "00:00:00"},
+      {"-t:5,0", badT, "00:00:00"},        {"-t:,", badT, "00:00:00"},
+      {"-t:-5,5,0", badT, "00:00:00"},     {"-t:1e999,0,0", badT, "00:00:00"},
+      {"-t:40000,0,0", badT, "00:00:00"},  {"-h:1e300,0,0", badH, "00:00:00"},
+      {"-t:0,1.5,0", badT, "00:00:00"},    {"-a -t:0.5,0,0", badT, "00:00:00"},
+      {"-r -t:0,0,0.4", badT, "00:00:00"}, {"-a -t:hh,mm,ss", badT, "00:00:00"},
+      {"-v -h:0,0,0.1", badH, "00:00:00"}};
   for (const auto& [commandLine, box, digits] : rows) {
     Started f(commandLine);
     f.Advance(5000);
     SCOPED_TRACE(commandLine);
     EXPECT_EQ(f.Boxes(), box ? Lines{std::string(box) + " [64 Crepuscule]"} : Lines{});
     EXPECT_EQ(f.PowerCalls(), Lines{});
-    EXPECT_EQ(f.Main().WaitCmd, box == nullptr);
-    EXPECT_EQ(std::tuple(f.Main().CmdAllnow, f.Main().CountDown, f.Main().Visible()), std::tuple(false, false, true));
-    EXPECT_EQ(f.Digits(), digits);
+    EXPECT_EQ(std::tuple(f.Main().WaitCmd, f.Main().CmdAllnow, f.Main().CountDown, f.Main().Visible(), f.Digits()),
+              std::tuple(box == nullptr, false, false, true, std::string(digits)));
     // A bad time with an action switch still opens that action's dialog.
     const auto at = std::string("arv").find(commandLine[1]);
-    EXPECT_EQ(f.Main().Action, at == std::string::npos ? 0 : static_cast<int>(at) + 1);
-    EXPECT_EQ(f.app->TimeFormIfLoaded() != nullptr, at != std::string::npos);
+    EXPECT_EQ(std::pair(int{f.Main().Action}, f.app->TimeFormIfLoaded() != nullptr),
+              std::pair(at == std::string::npos ? 0 : static_cast<int>(at) + 1, at != std::string::npos));
   }
 }
 
-TEST_F(AppTest, StartupTimeWithActionStartsTheCountdownAtOnce) {
-  Start("-a -t:0,2,0");
-  EXPECT_EQ(std::pair(Main().CountDown, Main().countdown.Timer1.Enabled()), std::pair(true, true));
-  EXPECT_EQ(Digits(), "00:02:00");
-  EXPECT_FALSE(Main().Visible());  // the countdown window shows the time instead
-}
-
-TEST(Startup, TheLastTimeIsPresetUnlessZeroOrOverridden) {
-  const std::tuple<std::uint8_t, const char*, bool> rows[] = {{10, "", true}, {10, "-t:", false}, {0, "", false}};
-  for (const auto& [minutes, commandLine, preset] : rows) {
+TEST(Startup, ATimeWithAnActionStartsAtOnceAndTheLastTimeIsPresetUnlessZeroOrOverridden) {
+  // The minutes remembered, the command line; prepared, counting down (the countdown window shows the time instead
+  // of the main window), the action, the digits.
+  const std::tuple<std::uint8_t, const char*, bool, bool, int, const char*> rows[] = {
+      {10, "", true, false, 0, "00:10:00"},           {10, "-t:", false, false, 0, "00:00:00"},
+      {0, "", false, false, 0, "00:00:00"},           {10, "-r", false, true, 2, "00:10:00"},
+      {0, "-a -t:0,2,0", false, true, 1, "00:02:00"},
+  };
+  for (const auto& [minutes, commandLine, preset, counting, action, digits] : rows) {
+    SCOPED_TRACE(commandLine);
     AppFixture f;
     f.WriteSettingsBytes(AppFixture::TaggedBytes(0x20, 0, 0, minutes, 0));
     f.Start(commandLine);
-    EXPECT_EQ(f.Main().WaitCmd, preset);
-    EXPECT_EQ(f.Digits(), preset ? "00:10:00" : "00:00:00");
-    EXPECT_TRUE(f.env.messageBoxes.shown.empty());
+    EXPECT_EQ(std::tuple(f.Main().WaitCmd, f.Main().CountDown, f.Main().countdown.Timer1.Enabled(), f.Main().Visible(),
+                         f.Main().Action, f.Digits(), f.Boxes()),
+              std::tuple(preset, counting, counting, !counting, action, std::string(digits), Lines{}));
   }
-  AppFixture withAction;  // with an action switch, the remembered delay starts at once
-  withAction.WriteSettingsBytes(AppFixture::TaggedBytes(0x20, 0, 0, 10, 0));
-  withAction.Start("-r");
-  EXPECT_EQ(std::tuple(withAction.Main().CountDown, withAction.Main().Action, withAction.Digits()),
-            std::tuple(true, std::int16_t{2}, std::string("00:10:00")));
 }
 
 TEST_F(AppTest, StartupCoffeeIsNotReadyYet) {

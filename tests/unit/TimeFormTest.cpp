@@ -44,21 +44,19 @@ TEST_F(TimeFormTest, TwoCharactersMoveTheFocusOnAndFocusSelectsAll) {
 }
 
 TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRestores) {
-  const struct {
-    ui::TimeOfDay now;
-    const char* proposal;
-  } cases[] = {{{10, 56, 59}, "11:02:01"}, {{10, 54, 58}, "11:00:00"}, {{23, 58, 59}, "24:04:01"},
-               {{10, 54, 57}, "10:59:59"}, {{10, 53, 58}, "10:59:00"},  // the last values that carry nothing
-               {{10, 56, 0}, "11:01:02"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.proposal);
+  const std::pair<ui::TimeOfDay, const char*> cases[] = {
+      {{10, 56, 59}, "11:02:01"}, {{10, 54, 58}, "11:00:00"}, {{23, 58, 59}, "24:04:01"},
+      {{10, 54, 57}, "10:59:59"}, {{10, 53, 58}, "10:59:00"},  // the last values that carry nothing
+      {{10, 56, 0}, "11:01:02"}};
+  for (const auto& [now, proposal] : cases) {
+    SCOPED_TRACE(proposal);
     TimeForm& t = Open(2);
     Type(t, "-5", "7", "");
     t.LetsGo.SetFocus();
-    env.clock.now = c.now;
+    env.clock.now = now;
     t.WithTime.ValueFromUser(1);
-    EXPECT_EQ(Fields(t), c.proposal);
-    EXPECT_TRUE(t.LetsGo.HasFocus());  // the fill does not move the focus
+    // The fill does not move the focus.
+    EXPECT_EQ(std::pair(Fields(t), t.LetsGo.HasFocus()), std::pair(std::string(proposal), true));
     t.WithTime.ValueFromUser(0);
     EXPECT_EQ(Fields(t), "00:07:00");  // "-5" cannot be kept as a byte: it comes back as 0
     t.Annuled.onClick();
@@ -66,8 +64,7 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
   Main().UseHMode = true;  // opens ticked, with the proposal
   env.clock.now = {8, 0, 0};
   TimeForm& t = Open(3);
-  EXPECT_EQ(t.WithTime.Value(), 1);
-  EXPECT_EQ(Fields(t), "08:05:02");
+  EXPECT_EQ(std::pair(t.WithTime.Value(), Fields(t)), std::pair(1, std::string("08:05:02")));
   t.WithTime.ValueFromUser(0);
   EXPECT_EQ(Fields(t), "00:00:00");
   t.txtHeure.SetFocus();
@@ -75,54 +72,22 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
   EXPECT_TRUE(t.txtMinute.HasFocus());
 }
 
-TEST_F(TimeFormTest, ZeroDelayAsksFirstAndCancelKeepsTheDialog) {
-  const struct {
-    int action;
-    std::vector<std::string> fields;
-    bool clockMode;
-    const char* question;
-  } cases[] = {
-      {1, {"", "", ""}, false, "Êtes-vous certain de vouloir arrêter immédiatement ?"},
-      {2, {"ab", "00", ".4"}, false, "Êtes-vous certain de vouloir redémarrer immédiatement ?"},  // as it would run
-      {3, {"00", "00", "00"}, true, "Êtes-vous certain de vouloir mettre en veille prolongée immédiatement ?"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.question);
-    TimeForm& t = Open(c.action);
-    if (c.clockMode) t.WithTime.ValueFromUser(1);
-    Type(t, c.fields[0], c.fields[1], c.fields[2]);
-    env.messageBoxes.answers = {ui::kIdCancel};
-    t.txtSeconde.SetFocus();
-    t.LetsGo.onClick();
-    EXPECT_EQ(Boxes(), Lines{std::string(c.question) + " [33 Info Temps]"});
-    EXPECT_EQ(app->TimeFormIfLoaded(), &t);
-    EXPECT_TRUE(t.LetsGo.HasFocus());
-    EXPECT_FALSE(Main().CountDown);
-    env.messageBoxes.shown.clear();
-    t.Annuled.onClick();
-  }
-  EXPECT_EQ(PowerCalls(), Lines{});
-}
-
 TEST_F(TimeFormTest, ZeroDelayAnsweredOkActsAtOnce) {
-  TimeForm& shut = Open(1);
-  Guard([&] { shut.LetsGo.onClick(); });
-  EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(12,0)"});
-  EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), app->Ended()), std::pair(static_cast<TimeForm*>(nullptr), false));
-
-  TimeForm& sleep = Open(3);
-  Guard([&] { sleep.LetsGo.onClick(); });
-  EXPECT_EQ(os.CallsNamed("SetSystemPowerState"), std::vector<std::string>{"SetSystemPowerState(0,-1)"});
-  EXPECT_TRUE(app->Ended());  // back from sleep, the program closes
+  Open(1).LetsGo.onClick();
+  EXPECT_EQ(std::tuple(PowerCalls(), app->TimeFormIfLoaded() == nullptr, app->Ended()),
+            std::tuple(Lines{"ExitWindowsEx(12,0)"}, true, false));
+  Open(3).LetsGo.onClick();  // back from sleep, the program closes
+  EXPECT_EQ(std::pair(PowerCalls(), app->Ended()),
+            std::pair(Lines{"ExitWindowsEx(12,0)", "SetSystemPowerState(0,-1)"}, true));
 }
 
 TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   TimeForm& delay = Open(1);
   Type(delay, "00", "75", "00");
   delay.LetsGo.onClick();
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
-  EXPECT_TRUE(Main().CountDown);
-  EXPECT_EQ(Main().Action, 1);  // a started countdown keeps its action
-  EXPECT_EQ(std::pair(int{Main().TpsH}, int{Main().TpsM}), std::pair(1, 15));
+  // A started countdown keeps its action.
+  EXPECT_EQ(std::tuple(app->TimeFormIfLoaded() == nullptr, Main().CountDown, Main().Action, Main().TpsH, Main().TpsM),
+            std::tuple(true, true, 1, 1, 15));
   Main().Annule_Click();
 
   env.clock.now = {10, 0, 5};
@@ -130,8 +95,8 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   clock.WithTime.ValueFromUser(1);
   Type(clock, "11", "30", "15");
   clock.LetsGo.onClick();
-  EXPECT_EQ(std::tuple(int{Main().TpsH}, int{Main().TpsM}, int{Main().TpsS}), std::tuple(1, 30, 10));
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_EQ(std::tuple(int{Main().TpsH}, int{Main().TpsM}, int{Main().TpsS}, app->TimeFormIfLoaded() == nullptr),
+            std::tuple(1, 30, 10, true));
   Main().Annule_Click();
 
   // Had the action gone by the time of the click, nothing may start.
@@ -139,30 +104,39 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   Main().Action = 0;
   Type(none, "00", "00", "05");
   none.LetsGo.onClick();
-  EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), Main().CountDown), std::pair(static_cast<TimeForm*>(nullptr), false));
-  EXPECT_FALSE(Main().Stoping);
+  EXPECT_EQ(std::tuple(app->TimeFormIfLoaded() == nullptr, Main().CountDown, Main().Stoping),
+            std::tuple(true, false, false));
 }
 
-TEST_F(TimeFormTest, ClockTimesOfNowAndNegativeFieldsStartNothing) {
-  env.clock.now = {10, 0, 0};
-  const struct {
-    bool clockMode;
-    const char *h, *m, *s;
-    bool error;
-  } cases[] = {{true, "10", "00", "00", false},  // now, to the second: not even a box
-               {false, "00", "05", "-5", true},  // negative, though the fields add up to zero
-               {true, "00", "05", "-5", true},
-               {true, "-5", "10", "00", true}};  // no time of day is negative
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.h) + ":" + c.m + ":" + c.s + (c.clockMode ? " clock" : ""));
-    TimeForm& t = Open(1);
-    if (c.clockMode) t.WithTime.ValueFromUser(1);
-    Type(t, c.h, c.m, c.s);
+TEST_F(TimeFormTest, ZeroDelayAsksFirstAndClockTimesOfNowOrNegativeFieldsStartNothing) {
+  const std::string error = "Erreur dans le délai [48 Information]";
+  // The action, the clock-time mode (the clock reads 10:00:00), the fields; the box, and the fields after it. A zero
+  // delay, however typed, asks first, and Cancel keeps the dialog. A clock time of now, to the second: not even a
+  // box. A negative field, though the fields add up to zero, or in a time of day: an error.
+  const auto asks = [](const std::string& what) {
+    return "Êtes-vous certain de vouloir " + what + " immédiatement ? [33 Info Temps]";
+  };
+  const std::tuple<int, bool, Lines, std::string, const char*> cases[] = {
+      {1, false, {"", "", ""}, asks("arrêter"), "00:00:00"},
+      {2, false, {"ab", "00", ".4"}, asks("redémarrer"), "ab:00:.4"},
+      {3, true, {"00", "00", "00"}, asks("mettre en veille prolongée"), "00:00:00"},
+      {1, true, {"10", "00", "00"}, "", "10:00:00"},
+      {1, false, {"00", "05", "-5"}, error, "00:00:00"},
+      {1, true, {"00", "05", "-5"}, error, "00:00:00"},
+      {1, true, {"-5", "10", "00"}, error, "00:00:00"}};
+  for (const auto& [action, clockMode, fields, box, after] : cases) {
+    SCOPED_TRACE(fields[0] + ":" + fields[1] + ":" + fields[2] + (clockMode ? " clock" : ""));
+    TimeForm& t = Open(action);
+    if (clockMode) t.WithTime.ValueFromUser(1);
+    Type(t, fields[0], fields[1], fields[2]);
+    env.messageBoxes.answers = {ui::kIdCancel};
     env.messageBoxes.shown.clear();
+    t.txtSeconde.SetFocus();
     t.LetsGo.onClick();
-    EXPECT_EQ(Boxes(), c.error ? Lines{"Erreur dans le délai [48 Information]"} : Lines{});
-    EXPECT_EQ(Fields(t), c.error ? "00:00:00" : "10:00:00");
-    EXPECT_EQ(std::pair(app->TimeFormIfLoaded(), Main().CountDown), std::pair(&t, false));
+    EXPECT_EQ(Boxes(), box.empty() ? Lines{} : Lines{box});
+    EXPECT_EQ(std::tuple(Fields(t), app->TimeFormIfLoaded() == &t, Main().CountDown), std::tuple(after, true, false));
+    // Back on the button after the question.
+    EXPECT_TRUE(t.LetsGo.HasFocus() || box.find("Info Temps") == std::string::npos);
     t.Annuled.onClick();
   }
   EXPECT_EQ(PowerCalls(), Lines{});

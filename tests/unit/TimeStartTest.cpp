@@ -15,28 +15,25 @@
 namespace {
 
 TEST(SpellRemainingTime, WordsForEveryKindOfRemainingTime) {
-  struct Case {
-    int h, m, s;
-    const char* text;
-  };
-  const Case cases[] = {{0, 0, 0, "zéro secondes."},
-                        {0, 0, 1, "une seconde."},
-                        {0, 0, 5, "05 secondes."},
-                        {0, 1, 0, "une minute et zéro secondes."},
-                        {0, 1, 1, "une minute et une seconde."},
-                        {0, 10, 30, "10 minutes et 30 secondes."},
-                        {1, 0, 0, "une heure et zéro secondes."},
-                        {3, 0, 12, "03 heures et 12 secondes."},
-                        {2, 1, 1, "02 heures une minute et une seconde."},
-                        {24, 0, 0, "un jour et zéro secondes."},
-                        {25, 0, 2, "1 jour(s) 1 heure(s) et 02 secondes."},
-                        {50, 10, 0, "2 jour(s) 2 heure(s) 10 minutes et zéro secondes."},
-                        {48, 0, 9, "2 jour(s) 0 heure(s) et 09 secondes."},
-                        {72, 1, 0, "3 jour(s) 0 heure(s) une minute et zéro secondes."}};
-  for (const Case& c : cases)
-    EXPECT_EQ(SpellRemainingTime("Arrêt dans ", c.h, c.m, c.s, PadTwo(std::to_string(c.h)), PadTwo(std::to_string(c.m)),
-                                 PadTwo(std::to_string(c.s))),
-              std::string("Arrêt dans ") + c.text);
+  const std::tuple<int, int, int, const char*> cases[] = {
+      {0, 0, 0, "zéro secondes."},
+      {0, 0, 1, "une seconde."},
+      {0, 0, 5, "05 secondes."},
+      {0, 1, 0, "une minute et zéro secondes."},
+      {0, 1, 1, "une minute et une seconde."},
+      {0, 10, 30, "10 minutes et 30 secondes."},
+      {1, 0, 0, "une heure et zéro secondes."},
+      {3, 0, 12, "03 heures et 12 secondes."},
+      {2, 1, 1, "02 heures une minute et une seconde."},
+      {24, 0, 0, "un jour et zéro secondes."},
+      {25, 0, 2, "1 jour(s) 1 heure(s) et 02 secondes."},
+      {50, 10, 0, "2 jour(s) 2 heure(s) 10 minutes et zéro secondes."},
+      {48, 0, 9, "2 jour(s) 0 heure(s) et 09 secondes."},
+      {72, 1, 0, "3 jour(s) 0 heure(s) une minute et zéro secondes."}};
+  for (const auto& [h, m, s, text] : cases)
+    EXPECT_EQ(SpellRemainingTime("Arrêt dans ", h, m, s, PadTwo(std::to_string(h)), PadTwo(std::to_string(m)),
+                                 PadTwo(std::to_string(s))),
+              std::string("Arrêt dans ") + text);
   // Days and hours left over come from the hours text, whatever the count says.
   EXPECT_EQ(SpellRemainingTime("", 30, 0, 0, "99", "", ""), "4 jour(s) 3 heure(s) et zéro secondes.");
 }
@@ -53,8 +50,7 @@ TEST_F(TimeStartTest, LookFollowsTheAction) {
   for (const auto& [action, caption, icon, picture] : cases) {
     Main().Action = action;
     TimeStart& window = app->LoadTimeStart();
-    EXPECT_EQ(window.Caption(), caption);
-    EXPECT_EQ(window.Icon(), icon) << caption;
+    EXPECT_EQ(std::pair(window.Caption(), window.Icon()), std::pair(std::string(caption), icon));
     EXPECT_EQ(Shown({&window.ArretPict, &window.RebootePict, &window.StandbyPict}), picture);
     EXPECT_EQ(std::tuple(window.ArretPict.Picture(), window.RebootePict.Picture(), window.StandbyPict.Picture()),
               std::tuple(IDB_ARRET_PICT, IDB_REBOOTE_PICT, IDB_STANDBY_PICT));
