@@ -26,10 +26,8 @@ TEST(NumericValue, ReadsTheNumberAtTheStart) {
 }
 
 TEST(NumberText, ShortestFormThatReadsBack) {
-  EXPECT_EQ(NumberText(7230), "7230");
-  EXPECT_EQ(NumberText(1e6), "1000000");
-  EXPECT_EQ(NumberText(0.25), "0.25");
-  EXPECT_EQ(NumberText(-0.0), "0");
+  const std::pair<double, const char*> rows[] = {{7230, "7230"}, {1e6, "1000000"}, {0.25, "0.25"}, {-0.0, "0"}};
+  for (const auto& [value, text] : rows) EXPECT_EQ(NumberText(value), text) << value;
   for (double v : {0.1 + 0.2, 1.0 / 3, 1e20, 1e-7, std::numeric_limits<double>::infinity()})
     EXPECT_EQ(NumericValue(NumberText(v)), v) << NumberText(v);
 }
@@ -47,23 +45,9 @@ std::string LibraryNumberText(double value) {
 
 TEST(NumberText, ConvertsAsTheCLibraryDoes) {
   std::mt19937_64 random(20261207);
-  std::vector<double> values = {0.1,
-                                0.5,
-                                2.5,
-                                1e15,
-                                999999999999999.9,
-                                1e-5,
-                                9.99999999999999e-6,
-                                1e23,
-                                5e-324,
-                                2.2250738585072014e-308,
-                                2.2250738585072009e-308,
-                                1.7976931348623157e308,
-                                9007199254740993.0,
-                                0.3,
-                                123456.789,
-                                4.35,
-                                0.000015};
+  std::vector<double> values = {0.1, 0.5, 2.5, 1e15, 999999999999999.9, 1e-5, 9.99999999999999e-6, 1e23, 5e-324};
+  values.insert(values.end(), {2.2250738585072014e-308, 2.2250738585072009e-308, 1.7976931348623157e308,
+                               9007199254740993.0, 0.3, 123456.789, 4.35, 0.000015});
   for (int i = 0; i < 100; ++i) {
     const std::uint64_t bits = random();
     double v;
@@ -109,20 +93,16 @@ TEST(Rounding, HalvesToEvenAndNothingWraps) {
                       {-1.5, 0, -2, false, true},        {32767.5, 255, 32767, false, false},
                       {-1e300, 0, -32768, false, false}, {NAN, 0, 0, false, false},
                       {-32768, 0, -32768, false, true},  {32767, 255, 32767, false, true}};
-  for (const auto& r : rows) {
-    EXPECT_EQ(ToByte(r.value), r.byte) << r.value;
-    EXPECT_EQ(ToInteger(r.value), r.integer) << r.value;
-    EXPECT_EQ(FitsByte(r.value), r.fitsByte) << r.value;
-    EXPECT_EQ(FitsInteger(r.value), r.fitsInteger) << r.value;
-  }
+  for (const auto& r : rows)
+    EXPECT_EQ(std::tuple(ToByte(r.value), ToInteger(r.value), FitsByte(r.value), FitsInteger(r.value)),
+              std::tuple(r.byte, r.integer, r.fitsByte, r.fitsInteger))
+        << r.value;
 }
 
 TEST(Characters, CountedNotBytes) {
   EXPECT_EQ(CharCount("Arrêt"), 5u);
   EXPECT_EQ(PadTwo("5") + PadTwo("é") + PadTwo("12") + PadTwo(""), "050é12");
-  EXPECT_EQ(LeftChars("éèà", 2), "éè");
-  EXPECT_EQ(MidChars("éèà", 1), "èà");
-  EXPECT_EQ(MidChars("-t:", 3) + MidChars("ab", 9), "");
+  EXPECT_EQ(LeftChars("éèà", 2) + "|" + MidChars("éèà", 1) + "|" + MidChars("-t:", 3) + MidChars("ab", 9), "éè|èà|");
 }
 
 TEST(Ansi, Windows1252BothWays) {
@@ -136,15 +116,14 @@ TEST(Ansi, Windows1252BothWays) {
 
 TEST(TraiteCommande, SplitsLikeTheProgramAlwaysHas) {
   using V = std::vector<std::string>;
-  const std::tuple<const char*, const char*, V> cases[] = {
-      {"   ", " ", {}},
-      {"  -a   -t:0,10,0  -m ", " ", {"-a", "-t:0,10,0", "-m"}},
-      {"1,,3", ",", {"1", "", "3"}},
-      {",,,", ",", {"", "", ""}},
-      {"1,", ",", {"1"}},
-      {"1, 2 ,3", ",", {"1", " 2 ", "3"}},  // blanks after a comma stay with the next field
-      {"a b", "", {"a b"}},                 // an empty separator cannot loop forever
-  };
+  // Blanks after a comma stay with the next field; an empty separator cannot loop forever.
+  const std::tuple<const char*, const char*, V> cases[] = {{"   ", " ", {}},
+                                                           {"  -a   -t:0,10,0  -m ", " ", {"-a", "-t:0,10,0", "-m"}},
+                                                           {"1,,3", ",", {"1", "", "3"}},
+                                                           {",,,", ",", {"", "", ""}},
+                                                           {"1,", ",", {"1"}},
+                                                           {"1, 2 ,3", ",", {"1", " 2 ", "3"}},
+                                                           {"a b", "", {"a b"}}};
   for (const auto& [comm, separator, tokens] : cases) EXPECT_EQ(TraiteCommande(comm, separator), tokens) << comm;
 }
 
