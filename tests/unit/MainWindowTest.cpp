@@ -62,21 +62,16 @@ TEST_F(MainWindowTest, PressTracksThePointerAndOnlyALeftReleaseInsideActs) {
     EXPECT_EQ(Look(f), "B");
     b.onMouseDown({1, 0, 10, 10});
     EXPECT_EQ(Look(f), "E");
-    const struct {
-      int button;
-      float x, y;
-      const char* look;
-    } moves[] = {{1, 495, 495, "E"}, {1, 495.5f, 10, "B"}, {3, 10, 10, "B"}, {1, 10, -0.5f, "B"}, {1, 0, 0, "E"}};
-    for (const auto& mv : moves) {
-      b.onMouseMove({mv.button, 0, mv.x, mv.y});
-      EXPECT_EQ(Look(f), mv.look) << mv.button << " at " << mv.x << "," << mv.y;
+    const std::tuple<int, float, float, const char*> moves[] = {
+        {1, 495, 495, "E"}, {1, 495.5f, 10, "B"}, {3, 10, 10, "B"}, {1, 10, -0.5f, "B"}, {1, 0, 0, "E"}};
+    for (const auto& [button, x, y, look] : moves) {
+      b.onMouseMove({button, 0, x, y});
+      EXPECT_EQ(Look(f), look) << button << " at " << x << "," << y;
     }
     Release(f, 1, 496, 10);
     EXPECT_EQ(Look(f), "N");
     Release(f, 2, 10, 10);
-    EXPECT_EQ(Look(f), "N");
-    EXPECT_EQ(Main().Action, 0);
-    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
+    EXPECT_EQ(std::tuple(Look(f), Main().Action, app->TimeFormIfLoaded()), std::tuple("N", 0, nullptr));
   }
 }
 
@@ -98,15 +93,13 @@ TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) 
       // Centred, and the clock shows at once.
       EXPECT_EQ(std::pair(t.Left(), t.Top()),
                 std::pair((env.screen.width - t.Width()) / 2, (env.screen.height - t.Height()) / 2));
-      EXPECT_EQ(t.TimeLabel.Caption(), "20:00:0" + std::to_string(f.action));
-      EXPECT_EQ(std::tuple(Main().Visible(), Main().Enabled(), Main().wording.CheckMaj.Enabled()),
-                std::tuple(true, false, false));
-      EXPECT_TRUE(Main().Stoping);
+      EXPECT_EQ(t.TimeLabel.Caption() + "|" + Look(f), "20:00:0" + std::to_string(f.action) + "|N");
+      EXPECT_EQ(std::tuple(Main().Visible(), Main().Enabled(), Main().wording.CheckMaj.Enabled(), Main().Stoping),
+                std::tuple(true, false, false, true));
       std::vector<std::string> tips{"Shell_NotifyIconA(1,icon=" + std::to_string(100 + f.action) + ",tip=" + f.tip +
                                     ")"};
       if (!xp) tips.push_back("Shell_NotifyIconA(1,icon=" + std::to_string(120 + f.action) + ",tip=" + f.tip + ")");
       EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA"), tips);
-      EXPECT_EQ(Look(f), "N");
       env.clock.now = {21, 7, f.action};
       Advance(100);
       EXPECT_EQ(t.TimeLabel.Caption(), "21:07:0" + std::to_string(f.action));
@@ -127,9 +120,8 @@ TEST_F(MainWindowTest, APreparedRunStartsOrActsAtOnce) {
   m.TxtM.SetCaption("10");
   m.TxtS.SetCaption("05");
   m.RebooteBrillant_MouseUp(1, 0, 0, 0);
-  EXPECT_EQ(app->TimeFormIfLoaded(), nullptr);
-  EXPECT_EQ(std::pair(m.CountDown, m.WaitCmd), std::pair(true, false));
-  EXPECT_EQ(std::pair(int{m.TpsM}, int{m.TpsS}), std::pair(10, 5));
+  EXPECT_EQ(std::tuple(app->TimeFormIfLoaded(), m.CountDown, m.WaitCmd, int{m.TpsM}, int{m.TpsS}),
+            std::tuple(nullptr, true, false, 10, 5));
   m.Annule_Click();
 
   const char* calls[] = {"ExitWindowsEx(12,0)", "ExitWindowsEx(6,0)", "SetSystemPowerState(0,-1)"};
@@ -158,11 +150,9 @@ TEST_F(MainWindowTest, NoButtonChangesTheActionOfARunningCountdown) {
   for (const Family& f : kActions) {
     (m.*f.brillant).onMouseDown({1, 0, 10, 10});
     Release(f, 1, 10, 10);
-    EXPECT_EQ(app->TimeFormIfLoaded(), nullptr) << f.name;
-    EXPECT_EQ(Look(f), "N") << f.name;
+    EXPECT_EQ(std::tuple(app->TimeFormIfLoaded(), Look(f)), std::tuple(nullptr, "N")) << f.name;
   }
-  EXPECT_EQ(m.Action, 2);
-  EXPECT_FALSE(Main().Stoping);
+  EXPECT_EQ(std::pair(m.Action, m.Stoping), std::pair(std::int16_t{2}, false));
   Advance(20000);
   EXPECT_EQ(os.CallsNamed("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(6,0)"});
 }
@@ -182,8 +172,7 @@ TEST_F(MainWindowTest, MinimiseAndClose) {
   m.ClseBrillant.onMouseUp({2, 0, 1, 1});
   EXPECT_FALSE(app->Ended());
   m.onCloseBox();  // Alt+F4 quits like the close picture
-  EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(2").size(), 1u);
+  EXPECT_EQ(std::tuple(app->Ended(), os.CallsNamed("Shell_NotifyIconA(2").size()), std::tuple(true, 1u));
 }
 
 TEST_F(MainWindowTest, BackgroundAndTitleResetHighlightsButNotPressedPictures) {
@@ -242,8 +231,7 @@ TEST(MainWindow, AWideScreenKeepsTheWindowOnItAtStartAndWhenRecentred) {
   f.Start("");
   MainForm& m = f.Main();
   const int left = (f.env.screen.width - m.Width()) / 2, bottom = f.env.screen.height - m.Height();
-  EXPECT_EQ(m.Left(), left);
-  EXPECT_EQ(m.Top(), bottom);  // the formula would give 17270, below the screen
+  EXPECT_EQ(std::pair(m.Left(), m.Top()), std::pair(left, bottom));  // the formula would give 17270, below the screen
   m.Titre.onMouseDown({1, 0, 100, 100});
   m.Titre.onMouseMove({1, 0, 40, 40});
   m.Titre.onDblClick();

@@ -23,9 +23,8 @@ using TrayTest = StartedTest;
 TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   const platform::NotifyIconData& added = os.notifyCalls.at(0);
   EXPECT_EQ(os.notifyMessages.at(0), platform::kNimAdd);
-  EXPECT_EQ(std::tie(added.cbSize, added.hWnd, added.uID, added.uFlags, added.uCallbackMessage, added.hIcon),
-            std::make_tuple(88u, platform::Handle{0}, 1u, 7u, 0x200u, kIcon + 112));
-  EXPECT_EQ(added.tip, kIdleTip);
+  EXPECT_EQ(std::tie(added.cbSize, added.hWnd, added.uID, added.uFlags, added.uCallbackMessage, added.hIcon, added.tip),
+            std::make_tuple(88u, platform::Handle{0}, 1u, 7u, 0x200u, kIcon + 112, kIdleTip));
 
   SystrayIcon& tray = Tray();
   tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
@@ -33,8 +32,8 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   EXPECT_EQ(os.notifyMessages.at(os.notifyMessages.size() - 2), platform::kNimAdd);
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimSetVersion);  // asked again of the new shell
   const platform::NotifyIconData& readded = os.notifyCalls.at(os.notifyCalls.size() - 2);
-  EXPECT_EQ(std::tie(readded.cbSize, readded.uFlags, readded.hIcon), std::make_tuple(88u, 7u, kIcon + 101));
-  EXPECT_EQ(readded.tip, "Arrêt de l'ordinateur");
+  EXPECT_EQ(std::tie(readded.cbSize, readded.uFlags, readded.hIcon, readded.tip),
+            std::make_tuple(88u, 7u, kIcon + 101, "Arrêt de l'ordinateur"));
 
   app->CloseTray();
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
@@ -81,8 +80,8 @@ TEST_F(TrayTest, TipDuringACountdown) {
   main.Action = 3;
   main.StandByTxt = "veille";
   Tray().IconRefresh();
-  EXPECT_EQ(os.notifyCalls.back().tip, "Mise en veille dans 41s ...");
-  EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 123);
+  EXPECT_EQ(std::pair(os.notifyCalls.back().tip, os.notifyCalls.back().hIcon),
+            std::pair(std::string("Mise en veille dans 41s ..."), kIcon + 123));
 }
 
 TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
@@ -110,14 +109,13 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   for (const Case& c : cases) {
     const std::string at = std::to_string(c.event) + (c.stoping ? " delay" : "") + (c.stopOptions ? " options" : "") +
                            (c.reduced ? " reduced" : "");
-    SystrayIcon& tray = Tray();
     Main().Stoping = c.stoping, Main().StopOptions = c.stopOptions, Main().Reduced = c.reduced;
     env.services.activeForm = nullptr;
     env.menus.shown.clear();
-    tray.onShellNotify(c.event);
-    EXPECT_EQ(env.services.activeForm, forms[c.focus]) << at;
-    EXPECT_EQ(env.menus.shown.size(), c.menu ? 1u : 0u) << at;
-    EXPECT_TRUE(Main().Visible()) << at;
+    Tray().onShellNotify(c.event);
+    EXPECT_EQ(std::tuple(env.services.activeForm, env.menus.shown.size(), Main().Visible()),
+              std::tuple(forms[c.focus], c.menu ? 1u : 0u, true))
+        << at;
   }
 }
 
