@@ -181,22 +181,17 @@ TEST_F(PaintedTest, AccessKeysPressTheAvailableButtonOfThatLetterInEitherCase) {
 }
 
 TEST(AccessKeys, TheFirstLetterOfTheKeyIsMarkedAndPlainAmpersandsDoubled) {
-  const struct {
-    const char* caption;
-    char key;
-    std::size_t at;
-    const char* marked;
-  } rows[] = {{"Arrêter", 'A', 0, "&Arrêter"},
-              {"Mettre en veille", 'V', 10, "Mettre en &veille"},
-              {"R&D", 'D', 2, "R&&&D"},
-              {"été", 't', 2, "é&té"},  // the accented letters' bytes never match
-              {"Zut", 'z', 0, "&Zut"},
-              {"Arrêter", 'z', std::string::npos, "Arrêter"},
-              {"Arrêter", 0, std::string::npos, "Arrêter"}};
-  for (const auto& row : rows) {
-    EXPECT_EQ(ui::AccessKeyPosition(row.caption, row.key), row.at) << row.caption;
-    EXPECT_EQ(ui::WithAccessMark(row.caption, row.key), row.marked) << row.caption;
-  }
+  const std::tuple<const char*, char, std::size_t, const char*> rows[] = {
+      {"Arrêter", 'A', 0, "&Arrêter"},
+      {"Mettre en veille", 'V', 10, "Mettre en &veille"},
+      {"R&D", 'D', 2, "R&&&D"},
+      {"été", 't', 2, "é&té"},  // the accented letters' bytes never match
+      {"Zut", 'z', 0, "&Zut"},
+      {"Arrêter", 'z', std::string::npos, "Arrêter"},
+      {"Arrêter", 0, std::string::npos, "Arrêter"}};
+  for (const auto& [caption, key, at, marked] : rows)
+    EXPECT_EQ(std::tuple(ui::AccessKeyPosition(caption, key), ui::WithAccessMark(caption, key)), std::tuple(at, marked))
+        << caption;
 }
 
 TEST_F(PaintedTest, EchoesFollowTheirVisibleSourcesAndAReadOutCoversThem) {

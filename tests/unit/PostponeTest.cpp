@@ -58,38 +58,30 @@ TEST(Postpone, ProgramsAreFoundByFileNameWithoutCase) {
 // At each stage the countdown goes on as if started with the longer time:
 // the ticks to the power call, the digits, the look, the tip and its icon.
 TEST(Postpone, AtEachStageTheCountdownGoesOnFromTheLongerTime) {
-  struct Row {
-    const char* m;
-    const char* s;
-    int before;  // seconds run before postponing
-    const char* after;
-    const char* tip;
-    const char* words;  // in the countdown window
-  } rows[] = {
-      {"0", "12", 0, "00:10:12", "Arrêt dans 10 minutes ...", "10 minutes et 12 secondes."},
-      {"1", "0", 0, "00:11:00", "Arrêt dans 11 minutes ...", "11 minutes et zéro secondes."},
-      {"5", "0", 90, "00:13:30", "Arrêt dans 13 minutes ...", "13 minutes et 30 secondes."},
-      {"0", "5", 2, "00:10:03", "Arrêt dans 10 minutes ...", "10 minutes et 03 secondes."},  // the final seconds
-      {"55", "0", 0, "01:05:00", "Arrêt dans 1h05 ...", "une heure 05 minutes et zéro secondes."}};
-  for (const Row& r : rows) {
-    SCOPED_TRACE(std::string(r.m) + ":" + r.s);
+  // Minutes and seconds set, seconds run before postponing (2: into the final seconds); the time after, in
+  // seconds too; the tip; the words in the countdown window.
+  const std::tuple<const char*, const char*, int, const char*, int, const char*, const char*> rows[] = {
+      {"0", "12", 0, "00:10:12", 612, "Arrêt dans 10 minutes ...", "10 minutes et 12 secondes."},
+      {"1", "0", 0, "00:11:00", 660, "Arrêt dans 11 minutes ...", "11 minutes et zéro secondes."},
+      {"5", "0", 90, "00:13:30", 810, "Arrêt dans 13 minutes ...", "13 minutes et 30 secondes."},
+      {"0", "5", 2, "00:10:03", 603, "Arrêt dans 10 minutes ...", "10 minutes et 03 secondes."},
+      {"55", "0", 0, "01:05:00", 3900, "Arrêt dans 1h05 ...", "une heure 05 minutes et zéro secondes."}};
+  for (const auto& [minutes, seconds, before, after, left, tip, words] : rows) {
+    SCOPED_TRACE(std::string(minutes) + ":" + seconds);
     Started f;
-    f.StartCountdown(1, "0", r.m, r.s);
-    f.Advance(r.before * 1000);
+    f.StartCountdown(1, "0", minutes, seconds);
+    f.Advance(before * 1000);
     f.os.ClearLog();
     ASSERT_TRUE(f.Main().Postpone(10));
     MainForm& m = f.Main();
-    EXPECT_EQ(f.Digits(), r.after);
+    EXPECT_EQ(f.Digits(), after);
     EXPECT_EQ(Shown({&m.Arrete, &m.TxtS, &m.DisablePic, &m.ArreteLabel, &m.Petetout, &m.Petetout2}),
               "Arrete TxtS DisablePic ArreteLabel");
-    EXPECT_EQ(std::pair(LastTip(f), LastIcon(f)), std::pair(std::string(r.tip), platform::Handle{101}));
+    EXPECT_EQ(std::pair(LastTip(f), LastIcon(f)), std::pair(std::string(tip), platform::Handle{101}));
     TimeStart* box = f.app->TimeStartIfLoaded();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(std::pair(box->Visible(), box->TimeLabel.GetFont().bold), std::pair(true, false));
-    EXPECT_EQ(box->TimeLabel.Caption(), std::string("Arrêt dans ") + r.words);
-    const std::string after = r.after;
-    const int left =
-        std::stoi(after.substr(0, 2)) * 3600 + std::stoi(after.substr(3, 2)) * 60 + std::stoi(after.substr(6));
+    EXPECT_EQ(std::tuple(box->Visible(), box->TimeLabel.GetFont().bold, box->TimeLabel.Caption()),
+              std::tuple(true, false, std::string("Arrêt dans ") + words));
     f.Advance((left - 1) * 1000);
     EXPECT_EQ(f.PowerCalls(), Lines{});
     f.Advance(1000);

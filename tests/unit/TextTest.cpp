@@ -82,21 +82,17 @@ TEST(NumericValue, RoundsAsTheCLibraryDoes) {
 }
 
 TEST(Rounding, HalvesToEvenAndNothingWraps) {
-  struct Row {
-    double value;
-    int byte, integer;
-    bool fitsByte, fitsInteger;
-  };
-  const Row rows[] = {{0.5, 0, 0, true, true},           {1.5, 2, 2, true, true},
-                      {2.5, 2, 2, true, true},           {254.5, 254, 254, true, true},
-                      {255.5, 255, 256, false, true},    {-0.5, 0, 0, true, true},
-                      {-1.5, 0, -2, false, true},        {32767.5, 255, 32767, false, false},
-                      {-1e300, 0, -32768, false, false}, {NAN, 0, 0, false, false},
-                      {-32768, 0, -32768, false, true},  {32767, 255, 32767, false, true}};
-  for (const auto& r : rows)
-    EXPECT_EQ(std::tuple(ToByte(r.value), ToInteger(r.value), FitsByte(r.value), FitsInteger(r.value)),
-              std::tuple(r.byte, r.integer, r.fitsByte, r.fitsInteger))
-        << r.value;
+  const std::tuple<double, int, int, bool, bool> rows[] = {
+      {0.5, 0, 0, true, true},           {1.5, 2, 2, true, true},
+      {2.5, 2, 2, true, true},           {254.5, 254, 254, true, true},
+      {255.5, 255, 256, false, true},    {-0.5, 0, 0, true, true},
+      {-1.5, 0, -2, false, true},        {32767.5, 255, 32767, false, false},
+      {-1e300, 0, -32768, false, false}, {NAN, 0, 0, false, false},
+      {-32768, 0, -32768, false, true},  {32767, 255, 32767, false, true}};
+  for (const auto& [value, byte, integer, fitsByte, fitsInteger] : rows)
+    EXPECT_EQ(std::tuple(ToByte(value), ToInteger(value), FitsByte(value), FitsInteger(value)),
+              std::tuple(byte, integer, fitsByte, fitsInteger))
+        << value;
 }
 
 TEST(Characters, CountedNotBytes) {

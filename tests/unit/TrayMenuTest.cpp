@@ -21,35 +21,30 @@ class TrayMenuTest : public StartedTest {
 };
 
 TEST_F(TrayMenuTest, MenuAndBoldItemForEachActionTrayAndCountdownState) {
-  struct Case {
-    int action;
-    bool reduced, countDown, cmdTimStart;
-    const char* menu;  // nullptr: none
-    const char* bold;
-  };
-  const Case cases[] = {{0, false, false, false, "MnuFichier", "Reduce4"},
-                        {1, false, true, false, "MnuShut", "Reduce1"},
-                        {2, false, false, false, "MnuReboot", "Reduce2"},
-                        {3, false, true, true, "MnuClose", "Reduce3"},
-                        {0, true, true, false, "MnuFichierR", "Restore4"},
-                        {1, true, false, false, "MnuShutR", "Restore1"},
-                        {1, true, true, false, "MnuShutR", ""},
-                        {1, true, true, true, "MnuShutR", "Restore1"},
-                        {2, true, true, false, "MnuRebootR", ""},
-                        {3, true, true, true, "MnuCloseR", "Restore3"},
-                        {3, true, true, false, "MnuCloseR", ""},
-                        {4, false, false, false, nullptr, ""},
-                        {-1, true, false, false, nullptr, ""}};
-  for (const Case& c : cases) {
-    const std::string at = std::to_string(c.action) + (c.reduced ? " tray" : "") + (c.countDown ? " counting" : "") +
-                           (c.cmdTimStart ? " no window" : "");
-    Main().Action = static_cast<std::int16_t>(c.action);
-    Main().CountDown = c.countDown, Main().CmdTimStart = c.cmdTimStart, Main().Reduced = c.reduced;
+  // action, in the tray, counting down, without the countdown window: the menu (nullptr: none) and its bold item
+  const std::tuple<std::int16_t, bool, bool, bool, const char*, const char*> cases[] = {
+      {0, false, false, false, "MnuFichier", "Reduce4"},
+      {1, false, true, false, "MnuShut", "Reduce1"},
+      {2, false, false, false, "MnuReboot", "Reduce2"},
+      {3, false, true, true, "MnuClose", "Reduce3"},
+      {0, true, true, false, "MnuFichierR", "Restore4"},
+      {1, true, false, false, "MnuShutR", "Restore1"},
+      {1, true, true, false, "MnuShutR", ""},
+      {1, true, true, true, "MnuShutR", "Restore1"},
+      {2, true, true, false, "MnuRebootR", ""},
+      {3, true, true, true, "MnuCloseR", "Restore3"},
+      {3, true, true, false, "MnuCloseR", ""},
+      {4, false, false, false, nullptr, ""},
+      {-1, true, false, false, nullptr, ""}};
+  for (const auto& [action, reduced, countDown, cmdTimStart, menu, bold] : cases) {
+    SCOPED_TRACE(std::to_string(action) + (reduced ? " tray" : "") + (countDown ? " counting" : "") +
+                 (cmdTimStart ? " no window" : ""));
+    Main().Action = action, Main().CountDown = countDown, Main().CmdTimStart = cmdTimStart, Main().Reduced = reduced;
     env.menus.shown.clear();
     RightClick();
-    ASSERT_EQ(env.menus.shown.size(), c.menu ? 1u : 0u) << at;
-    if (!c.menu) continue;
-    EXPECT_EQ(env.menus.shown[0].menu + "|" + env.menus.shown[0].defaultItem, std::string(c.menu) + "|" + c.bold) << at;
+    ASSERT_EQ(env.menus.shown.size(), menu ? 1u : 0u);
+    if (!menu) continue;
+    EXPECT_EQ(env.menus.shown[0].menu + "|" + env.menus.shown[0].defaultItem, std::string(menu) + "|" + bold);
   }
 }
 

@@ -44,12 +44,8 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
 }
 
 TEST_F(TrayTest, TipDuringACountdown) {
-  struct Step {
-    std::int16_t action;
-    std::uint8_t h, m, s;
-    const char* tip;  // nullptr: left alone
-  };
-  const Step steps[] = {
+  // action, h, m, s, the tip (nullptr: left alone)
+  const std::tuple<std::int16_t, std::uint8_t, std::uint8_t, std::uint8_t, const char*> steps[] = {
       {1, 2, 0, 30, nullptr},  // no case with zero minutes
       {1, 1, 59, 59, "Arrêt dans 1h59 ..."},
       {1, 1, 59, 58, nullptr},  // once a minute
@@ -59,19 +55,18 @@ TEST_F(TrayTest, TipDuringACountdown) {
       {1, 0, 0, 5, nullptr},    // the engine's own tips from here
       {2, 0, 10, 59, nullptr},  // a new countdown in the minute last written waits
       {2, 0, 9, 59, "Redémarrage dans 9 minutes ..."},
-      {0, 0, 0, 41, "Redémarrage dans 41s ..."},  // no action: prefix kept
-  };
+      {0, 0, 0, 41, "Redémarrage dans 41s ..."}};  // no action: prefix kept
   MainForm& main = Main();
   main.CountDown = true;
-  for (const Step& st : steps) {
-    SCOPED_TRACE(std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s));
-    main.Action = st.action, main.TpsH = st.h, main.TpsM = st.m, main.TpsS = st.s;
-    main.TxtM.SetCaption(PadTwo(std::to_string(st.m)));
+  for (const auto& [action, h, m, s, tip] : steps) {
+    SCOPED_TRACE(std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s));
+    main.Action = action, main.TpsH = h, main.TpsM = m, main.TpsS = s;
+    main.TxtM.SetCaption(PadTwo(std::to_string(m)));
     const std::size_t before = os.notifyCalls.size();
     Tray().IconRefresh();
-    ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0));
-    if (st.tip) {
-      EXPECT_EQ(os.notifyCalls.back().tip, st.tip);
+    ASSERT_EQ(os.notifyCalls.size(), before + (tip ? 1 : 0));
+    if (tip) {
+      EXPECT_EQ(os.notifyCalls.back().tip, tip);
     }
   }
   EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 102);
@@ -86,13 +81,7 @@ TEST_F(TrayTest, TipDuringACountdown) {
 
 TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   enum Focus { None, MainWindow, Delay, Options };
-  struct Case {
-    int event;
-    bool stoping, stopOptions, reduced;
-    Focus focus;
-    bool menu;
-  };
-  const Case cases[] = {
+  const std::tuple<int, bool, bool, bool, Focus, bool> cases[] = {
       {kLeftDown, false, false, false, MainWindow, false}, {kLeftDown, false, false, true, None, false},
       {kLeftDown, true, false, false, Delay, false},       {kLeftDown, true, true, false, Options, false},
       {kLeftUp, false, false, false, None, false},         {kLeftDouble, true, false, false, None, false},
@@ -100,22 +89,20 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
       {kRightDown, true, false, false, Delay, false},      {kRightDown, false, true, false, Options, false},
       {kRightUp, true, true, false, Delay, false},         {kRightUp, false, true, true, Options, false},
       {kRightUp, false, false, false, None, true},         {0x207, false, false, false, None, false},
-      {kContextMenu, false, false, false, None, false},
-  };
+      {kContextMenu, false, false, false, None, false}};
   app->LoadTimeForm();
   app->LoadOptionsForm();
   Tray().KeyboardNotices = false;  // a shell before 2000 and Me
   ui::Form* forms[] = {nullptr, &Main(), app->TimeFormIfLoaded(), app->OptionsFormIfLoaded()};
-  for (const Case& c : cases) {
-    const std::string at = std::to_string(c.event) + (c.stoping ? " delay" : "") + (c.stopOptions ? " options" : "") +
-                           (c.reduced ? " reduced" : "");
-    Main().Stoping = c.stoping, Main().StopOptions = c.stopOptions, Main().Reduced = c.reduced;
+  for (const auto& [event, stoping, stopOptions, reduced, focus, menu] : cases) {
+    SCOPED_TRACE(std::to_string(event) + (stoping ? " delay" : "") + (stopOptions ? " options" : "") +
+                 (reduced ? " reduced" : ""));
+    Main().Stoping = stoping, Main().StopOptions = stopOptions, Main().Reduced = reduced;
     env.services.activeForm = nullptr;
     env.menus.shown.clear();
-    Tray().onShellNotify(c.event);
+    Tray().onShellNotify(event);
     EXPECT_EQ(std::tuple(env.services.activeForm, env.menus.shown.size(), Main().Visible()),
-              std::tuple(forms[c.focus], c.menu ? 1u : 0u, true))
-        << at;
+              std::tuple(forms[focus], menu ? 1u : 0u, true));
   }
 }
 
