@@ -12,10 +12,8 @@ namespace {
 
 // The first line that starts so, as written; empty when there is none.
 std::string RecordOf(const std::string& text, const std::string& start) {
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind(start, 0) == 0) return line;
-  return {};
+  const std::size_t at = ("\n" + text).find("\n" + start);
+  return at == std::string::npos ? "" : text.substr(at, text.find('\n', at) - at);
 }
 
 // Its unescaped bars plus one.

@@ -83,11 +83,8 @@ TEST_F(SkinTest, MouseRouterStrayOrLostReleasesReachNobody) {
 
 struct Dialog : ui::Form {
   explicit Dialog(ui::Services& s) : ui::Form(s, "Dialog", ui::FormStyle::Dialog, {0, 0, 3000, 1500}, "d") {
-    ok.SetTabIndex(0);
-    hours.SetTabIndex(1);
-    minutes.SetTabIndex(2);
-    cancel.SetTabIndex(3);
-    mode.SetTabIndex(4);
+    int index = 0;
+    for (ui::Control* c : {&ok, &hours, &minutes, &cancel, &mode}) c->SetTabIndex(index++);
     ok.SetDefault(true);
     cancel.SetCancel(true);
   }
@@ -166,9 +163,9 @@ using PaintedTest = On<Painted>;
 
 TEST_F(PaintedTest, AControlOffTheTabCycleHoldsTheFirstFocusAndTabLeavesIt) {
   EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.key}));
-  EXPECT_EQ(ui::FocusTarget(f), &f.holder);
-  EXPECT_EQ(ui::NextTabStop(f, &f.holder, false), &f.key);
-  EXPECT_EQ(ui::EnterButton(f, &f.key), &f.key);  // a hot spot is pressed like a button
+  // A hot spot is pressed like a button.
+  EXPECT_EQ(std::tuple(ui::FocusTarget(f), ui::NextTabStop(f, &f.holder, false), ui::EnterButton(f, &f.key)),
+            std::tuple(&f.holder, &f.key, &f.key));
   f.key.SetFocus();
   EXPECT_EQ(ui::FocusTarget(f), &f.key);
 }

@@ -178,9 +178,7 @@ TEST_F(MainWindowTest, MinimiseAndClose) {
 TEST_F(MainWindowTest, BackgroundAndTitleResetHighlightsButNotPressedPictures) {
   MainForm& m = Main();
   auto highlightAll = [&] {
-    for (const Family& f : kActions) (m.*f.normal).onMouseMove({});
-    m.Min.onMouseMove({});
-    m.Clse.onMouseMove({});
+    for (ui::Control* c : {&m.Arrete, &m.Reboote, &m.VeilleProlongee, &m.Min, &m.Clse}) c->onMouseMove({});
   };
   auto looks = [&] { return Look(kActions[0]) + Look(kActions[1]) + Look(kActions[2]); };
   highlightAll();

@@ -159,9 +159,8 @@ struct Waiting : AppFixture {
 TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
   Waiting f("-a -t:0,0,2 -attendre:tache.exe");
   MainForm& m = f.Main();
-  EXPECT_EQ(std::tuple(m.CountDown, m.Visible(), m.Reduced, m.DisablePic.Visible()),
-            std::tuple(false, false, true, true));
-  EXPECT_EQ(LastTip(f), "En attente de la fin de tache.exe");
+  EXPECT_EQ(std::tuple(m.CountDown, m.Visible(), m.Reduced, m.DisablePic.Visible(), LastTip(f)),
+            std::tuple(false, false, true, true, "En attente de la fin de tache.exe"));
   m.ArreteBrillant_MouseUp(1, 0, 0, 0);  // the buttons wait too
   EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);
   f.app->Tray()->Form_MouseMove(0x7B);

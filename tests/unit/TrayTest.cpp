@@ -113,11 +113,10 @@ TEST(TrayKeyboard, OnlyNewerShellsSendKeysAndEnterActsAsADoubleClick) {
   EXPECT_FALSE(old.Tray().KeyboardNotices);
   Started f;
   SystrayIcon& tray = f.Tray();
-  EXPECT_TRUE(tray.KeyboardNotices);
   // Enter on the icon, sent twice by some shells: the window goes to the tray once.
   tray.onShellNotify(0x401);
   tray.onShellNotify(0x401);
-  EXPECT_FALSE(f.Main().Visible());
+  EXPECT_EQ(std::pair(tray.KeyboardNotices, f.Main().Visible()), std::pair(true, false));
   f.Advance(500);
   tray.onShellNotify(0x401);  // a later key select brings it back
   EXPECT_TRUE(f.Main().Visible());
@@ -131,8 +130,7 @@ TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
   };
   env.menus.choices.push_back("Reduce4");
   tray.Form_MouseMove(kContextMenu);
-  EXPECT_EQ(env.menus.shown.size(), 1u);
-  EXPECT_TRUE(Main().Visible());
+  EXPECT_EQ(std::pair(env.menus.shown.size(), Main().Visible()), std::pair(std::size_t{1}, true));
   tray.Form_MouseMove(kContextMenu);  // free again afterwards
   EXPECT_EQ(env.menus.shown.size(), 2u);
 }
@@ -142,11 +140,9 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   MainForm& main = Main();
   const auto doubleClick = [&] { tray.Form_MouseMove(kLeftDouble); };
   doubleClick();
-  EXPECT_FALSE(main.Visible());
-  EXPECT_EQ(main.State(), ui::WindowState::Minimised);
+  EXPECT_EQ(std::pair(main.Visible(), main.State()), std::pair(false, ui::WindowState::Minimised));
   doubleClick();
-  EXPECT_TRUE(main.Visible());
-  EXPECT_EQ(main.State(), ui::WindowState::Normal);
+  EXPECT_EQ(std::pair(main.Visible(), main.State()), std::pair(true, ui::WindowState::Normal));
   Advance(150);
   doubleClick();  // still Reduced: restores again instead of reducing
   EXPECT_TRUE(main.Visible());
@@ -164,11 +160,10 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   main.TxtM.SetCaption("10"), main.TxtS.SetCaption("30");
   tray.IconRefresh();
   doubleClick();
-  EXPECT_EQ(main.Nmbr2Refresh, 0);
-  EXPECT_FALSE(main.Visible());
-  ASSERT_NE(app->TimeStartIfLoaded(), nullptr);
-  EXPECT_TRUE(app->TimeStartIfLoaded()->Visible());
-  EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");  // refreshed
+  EXPECT_EQ(std::pair(main.Nmbr2Refresh, main.Visible()), std::pair(std::uint8_t{0}, false));
+  ASSERT_NE(app->TimeStartIfLoaded(), nullptr);  // shown, and refreshed
+  EXPECT_EQ(std::pair(app->TimeStartIfLoaded()->Visible(), app->TimeStartIfLoaded()->TimeLabel.Caption()),
+            std::pair(true, std::string("Arrêt dans 10 minutes et 30 secondes.")));
 }
 
 TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
@@ -182,19 +177,17 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     f.env.menus.choices = {item};
     tray.Form_MouseMove(kContextMenu);
     EXPECT_EQ(f.Boxes(), Lines{"Erreur dans le délai [48 Information]"});
-    EXPECT_EQ(std::pair(f.Main().CountDown, f.Main().WaitCmd), std::pair(false, false));
-    EXPECT_EQ(f.Main().Action, 0);
-    EXPECT_FALSE(f.Main().Stoping);
-    EXPECT_EQ(tray.Icon(), 112);
-    EXPECT_EQ(f.os.notifyCalls.back().tip, kIdleTip);
+    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().WaitCmd, f.Main().Action, f.Main().Stoping),
+              std::tuple(false, false, 0, false));
+    EXPECT_EQ(std::tuple(tray.Icon(), f.os.notifyCalls.back().tip), std::tuple(112, kIdleTip));
     tray.Form_MouseMove(kContextMenu);  // the menu still comes up: the idle one
     ASSERT_EQ(f.env.menus.shown.size(), 2u);
     EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
   }
   Started withAction("-a -t:99,60,0");  // refused during the start-up itself: nothing is left chosen
-  EXPECT_EQ(withAction.env.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(withAction.Main().Action, 0);
-  EXPECT_EQ(std::pair(withAction.Main().Visible(), withAction.Main().Stoping), std::pair(true, false));
+  const MainForm& refused = withAction.Main();
+  EXPECT_EQ(std::tuple(withAction.env.messageBoxes.shown.size(), refused.Action, refused.Visible(), refused.Stoping),
+            std::tuple(1u, 0, true, false));
 }
 
 TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
@@ -202,9 +195,10 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   late.os.failNotifyAdd = 2;
   late.Start("-m");
   late.Advance(60000);
-  EXPECT_EQ(late.os.CallsNamed("Shell_NotifyIconA(0").size(), 3u);
-  EXPECT_FALSE(late.Main().Visible());
-  EXPECT_TRUE(late.app->Tray()->KeyboardNotices);  // the late icon is asked for the newer notifications too
+  // The late icon is asked for the newer notifications too.
+  EXPECT_EQ(std::tuple(late.os.CallsNamed("Shell_NotifyIconA(0").size(), late.Main().Visible(),
+                       late.app->Tray()->KeyboardNotices),
+            std::tuple(3u, false, true));
 
   AppFixture never;  // no shell at all: a preset countdown must stay reachable
   never.os.failNotifyAdd = 1000;
@@ -212,10 +206,9 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   never.Advance(29000);
   EXPECT_FALSE(never.Main().Visible());
   never.Advance(1000);
-  EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);
-  EXPECT_TRUE(never.Main().Visible());
-  EXPECT_EQ(never.Main().State(), ui::WindowState::Normal);
-  EXPECT_TRUE(never.Main().CountDown);
+  EXPECT_EQ(std::tuple(never.os.CallsNamed("Shell_NotifyIconA(0").size(), never.Main().Visible(), never.Main().State(),
+                       never.Main().CountDown),
+            std::tuple(16u, true, ui::WindowState::Normal, true));
   never.Advance(60000);
   EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);  // tried for a while only
   never.Main().Annule_Click();
