@@ -31,8 +31,7 @@ TEST(Postpone, SwitchesTakeOnlyWellFormedValues) {
       {"-a -attendre:C:\\Jeux\\Setup.EXE -attendre:", 0, "Setup.EXE"}};
   for (const auto& [line, minutes, program] : rows) {
     const std::vector<std::string> tokens = TraiteCommande(line, " ");
-    EXPECT_EQ(PostponeSwitch(tokens), minutes) << line;
-    EXPECT_EQ(WaitSwitch(tokens), program) << line;
+    EXPECT_EQ(std::tuple(PostponeSwitch(tokens), WaitSwitch(tokens)), std::tuple(minutes, program)) << line;
   }
 }
 
@@ -140,8 +139,7 @@ TEST(Postpone, FromTheTrayTheCountdownWindowAndASecondCopy) {
   // A second copy's message: the countdown moves, nothing comes forward.
   f.env.services.activeForm = nullptr;
   f.app->Activated(1);
-  EXPECT_EQ(f.Digits(), "00:21:12");
-  EXPECT_EQ(f.env.services.activeForm, nullptr);
+  EXPECT_EQ(std::tuple(f.Digits(), f.env.services.activeForm), std::tuple("00:21:12", nullptr));
   f.app->Activated(1441);  // from any process: out of range, only the usual activation
   EXPECT_EQ(f.Digits(), "00:21:12");
 }

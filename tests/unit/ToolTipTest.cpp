@@ -33,8 +33,7 @@ struct ToolTipTest : ::testing::Test {
 TEST_F(ToolTipTest, CreateMakesTheCallsInOrderAndDestructionEndsTheWindow) {
   os.ClearLog();
   auto owned = std::make_unique<cToolTip>(os);
-  EXPECT_EQ(os.log, std::vector<std::string>{"InitCommonControls()"});
-  EXPECT_EQ(owned->Style(), -1);
+  EXPECT_EQ(std::pair(os.log, owned->Style()), std::pair(std::vector<std::string>{"InitCommonControls()"}, -1));
   os.ClearLog();
   const std::int32_t btnText = static_cast<std::int32_t>(0x80000012u), infoBk = static_cast<std::int32_t>(0x80000018u);
   EXPECT_EQ(owned->Create(button, " |Arrêtez|Windows", 64, true, 1, "Programmer", btnText, infoBk, -1, 20000), 0x500u);
@@ -53,8 +52,7 @@ TEST_F(ToolTipTest, CreateMakesTheCallsInOrderAndDestructionEndsTheWindow) {
       "SendMessageA(0x413,hwnd=0x500,w=1048600,l=0)",
       "SendMessageA(0x403,hwnd=0x500,w=3,l=-1)",
       "SendMessageA(0x403,hwnd=0x500,w=2,l=20000)"};
-  EXPECT_EQ(os.log, expected);
-  EXPECT_TRUE(owned->Centered());
+  EXPECT_EQ(std::pair(os.log, owned->Centered()), std::pair(expected, true));
   os.ClearLog();
   owned.reset();
   EXPECT_EQ(os.log, std::vector<std::string>{"DestroyWindow(0x500)"});
@@ -102,9 +100,9 @@ TEST_F(ToolTipTest, ASecondCreateReplacesTheWindowButKeepsTheInitialTexts) {
   os.ClearLog();
   tip.Create(button, "third", 0, false, 0, "Title 3");
   EXPECT_EQ(os.log.front(), "DestroyWindow(0x501)");
-  EXPECT_EQ(tip.InitialText(), "first one");
-  EXPECT_EQ(tip.InitialTitle(), "Title 2");  // the first title was empty
-  EXPECT_EQ(tip.Text() + "/" + tip.Title(), "third/Title 3");
+  // The first title was empty.
+  EXPECT_EQ(tip.InitialText() + "/" + tip.InitialTitle() + "/" + tip.Text() + "/" + tip.Title(),
+            "first one/Title 2/third/Title 3");
   EXPECT_FALSE(tip.Centered());
 }
 

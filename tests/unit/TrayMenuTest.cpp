@@ -71,8 +71,7 @@ TEST_F(TrayMenuTest, ItemsStartTheMainWindowsFlows) {
   app->UnloadTimeForm();
 
   RightClick("MnuAnnulR");  // closing the dialog dropped the action
-  EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
+  EXPECT_EQ(std::pair(app->Ended(), os.notifyMessages.back()), std::pair(true, platform::kNimDelete));
 }
 
 }  // namespace
