@@ -19,12 +19,7 @@ std::string RecordOf(const std::string& text, const std::string& start) {
 // Its unescaped bars plus one.
 std::size_t FieldCount(const std::string& line) {
   std::size_t n = 1;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == '\\')
-      ++i;
-    else if (line[i] == '|')
-      ++n;
-  }
+  for (std::size_t i = 0; i < line.size(); i += line[i] == '\\' ? 2 : 1) n += line[i] == '|';
   return n;
 }
 

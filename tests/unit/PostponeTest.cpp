@@ -97,9 +97,8 @@ TEST(Postpone, ClockTimeMovesOnAndTheLimitIsRefusedWithABeep) {
   Started f;
   f.StartCountdown(2, "99", "55", "0");
   f.os.ClearLog();
-  EXPECT_FALSE(f.Main().Postpone(10));
-  EXPECT_EQ(std::tuple(f.os.Calls(), f.Digits(), f.Main().countdown.Timer1.Enabled()),
-            std::tuple(Lines{"Beep()"}, "99:55:00", true));
+  EXPECT_EQ((std::tuple{f.Main().Postpone(10), f.os.Calls(), f.Digits(), f.Main().countdown.Timer1.Enabled()}),
+            std::tuple(false, Lines{"Beep()"}, "99:55:00", true));
 
   Started hour;  // the same minute an hour on: the tip is written again all the same
   hour.StartCountdown(1, "0", "10", "30");
@@ -160,10 +159,9 @@ TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
   EXPECT_EQ(std::tuple(m.CountDown, m.Visible(), m.Reduced, m.DisablePic.Visible(), LastTip(f)),
             std::tuple(false, false, true, true, "En attente de la fin de tache.exe"));
   m.ArreteBrillant_MouseUp(1, 0, 0, 0);  // the buttons wait too
-  EXPECT_EQ(f.app->TimeFormIfLoaded(), nullptr);
   f.app->Tray()->Form_MouseMove(0x7B);
   ASSERT_FALSE(f.env.menus.shown.empty());
-  EXPECT_EQ(f.env.menus.shown.back().menu, "MnuWaitR");
+  EXPECT_EQ(std::tuple(f.app->TimeFormIfLoaded(), f.env.menus.shown.back().menu), std::tuple(nullptr, "MnuWaitR"));
   f.Advance(5000);
   // The machine may sleep meanwhile; the processes are listed once at start, then once a second.
   EXPECT_EQ(
@@ -191,9 +189,9 @@ TEST(Wait, WhatTheHeldStartBecomes) {
   dialog.os.processes.clear();
   dialog.Advance(1100);
   MainForm& m = dialog.Main();  // the actions are no longer greyed
-  EXPECT_EQ(std::tuple(m.Visible(), m.State(), m.DisablePic.Visible(), m.Action),
-            std::tuple(true, ui::WindowState::Normal, false, 2));
-  EXPECT_NE(dialog.app->TimeFormIfLoaded(), nullptr);
+  EXPECT_EQ(
+      std::tuple(m.Visible(), m.State(), m.DisablePic.Visible(), m.Action, dialog.app->TimeFormIfLoaded() != nullptr),
+      std::tuple(true, ui::WindowState::Normal, false, 2, true));
 }
 
 TEST(Wait, CancelledFromTheTrayOrTheMainWindowNothingStarts) {
