@@ -39,9 +39,11 @@ TEST_F(StartedTest, TabCyclesThroughTheActionsLeftToRightThenOptionsAndAnnulerAn
   ASSERT_FALSE(m.CountDown);
   EXPECT_EQ(Names(ui::TabOrder(m)), kIdleCycle);
 
-  m.TimeOptions_Click();  // the options follow their layout: left column, right column, buttons
+  m.TimeOptions.onClick();  // the options follow their layout: left column, right column, buttons; Escape cancels
+  OptionsForm& options = *app->OptionsFormIfLoaded();
+  EXPECT_EQ(ui::CancelButton(options), &options.Cancel);
   EXPECT_EQ(
-      Names(ui::TabOrder(*app->OptionsFormIfLoaded())),
+      Names(ui::TabOrder(options)),
       (std::vector<std::string>{"SameAction", "AlwaysMin", "CheckSilence", "AlwaysAllNow", "NoDiagTime", "NoConfirmBox",
                                 "MemTime", "TimeControl", "HourMode", "DesignEnd", "Save", "Cancel", "Help"}));
 }
@@ -68,9 +70,6 @@ TEST(KeyboardAccess, EnterAndTheAccessKeysOpenEachActionsDialogAsAClickDoes) {
       EXPECT_EQ(f.PowerCalls(), Lines{});
     }
   }
-  Started f;
-  f.Main().TimeOptions.onClick();
-  EXPECT_EQ(ui::CancelButton(*f.app->OptionsFormIfLoaded()), &f.app->OptionsFormIfLoaded()->Cancel);
 }
 
 TEST(KeyboardAccess, TheActionsAreNamedAsTheirCaptionsReadWhateverTheSleepWording) {

@@ -1,10 +1,10 @@
 // Numbers read from and written to text, rounding, characters, ANSI and the splitter.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <random>
 
@@ -49,16 +49,12 @@ TEST(NumberText, ConvertsAsTheCLibraryDoes) {
   values.insert(values.end(), {2.2250738585072014e-308, 2.2250738585072009e-308, 1.7976931348623157e308,
                                9007199254740993.0, 0.3, 123456.789, 4.35, 0.000015});
   for (int i = 0; i < 100; ++i) {
-    const std::uint64_t bits = random();
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
+    const double v = std::bit_cast<double>(random());
     if (std::isfinite(v) && v != 0) values.push_back(v);
     values.push_back(static_cast<double>(random() % 100000) / 1000);  // the everyday kind
   }
-  for (double v : values) {
-    ASSERT_EQ(NumberText(v), LibraryNumberText(v)) << v;
-    ASSERT_EQ(NumberText(-v), LibraryNumberText(-v)) << -v;
-  }
+  for (double v : values)
+    for (double x : {v, -v}) ASSERT_EQ(NumberText(x), LibraryNumberText(x)) << x;
 }
 
 TEST(NumericValue, RoundsAsTheCLibraryDoes) {
