@@ -73,9 +73,8 @@ TEST(Postpone, AtEachStageTheCountdownGoesOnFromTheLongerTime) {
     f.os.ClearLog();
     ASSERT_TRUE(f.Main().Postpone(10));
     MainForm& m = f.Main();
-    EXPECT_EQ(f.Digits(), after);
-    EXPECT_EQ(Shown({&m.Arrete, &m.TxtS, &m.DisablePic, &m.ArreteLabel, &m.Petetout, &m.Petetout2}),
-              "Arrete TxtS DisablePic ArreteLabel");
+    EXPECT_EQ(f.Digits() + " " + Shown({&m.Arrete, &m.TxtS, &m.DisablePic, &m.ArreteLabel, &m.Petetout, &m.Petetout2}),
+              std::string(after) + " Arrete TxtS DisablePic ArreteLabel");
     EXPECT_EQ(std::pair(LastTip(f), LastIcon(f)), std::pair(std::string(tip), platform::Handle{101}));
     TimeStart* box = f.app->TimeStartIfLoaded();
     ASSERT_NE(box, nullptr);
@@ -151,6 +150,11 @@ struct Waiting : AppFixture {
     os.noProcessList = !listed;
     Start(commandLine);
   }
+  // The awaited program ends, then this much time passes.
+  void Ends(std::int64_t ms) {
+    os.processes.clear();
+    Advance(ms);
+  }
 };
 
 TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
@@ -168,8 +172,7 @@ TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
       std::tuple(f.PowerCalls(), f.os.CallsNamed("SetThreadExecutionState"), f.os.CallsNamed("ProcessNames").size()),
       std::tuple(Lines{}, Lines{}, 6u));
 
-  f.os.processes.clear();
-  f.Advance(1000);
+  f.Ends(1000);
   EXPECT_TRUE(m.CountDown);
   EXPECT_EQ(f.os.CallsNamed("SetThreadExecutionState"), Lines{"SetThreadExecutionState(0x80000001)"});
   f.Advance(2000);
@@ -180,14 +183,12 @@ TEST(Wait, HoldsTheStartInTheTrayUntilTheProgramEnds) {
 
 TEST(Wait, WhatTheHeldStartBecomes) {
   Waiting now("-v -n -attendre:tache.exe");
-  now.os.processes.clear();
-  now.Advance(1000);
+  now.Ends(1000);
   // Standby: hibernation only when forced.
   EXPECT_EQ(std::pair(now.PowerCalls(), now.app->Ended()), std::pair(Lines{"SetSystemPowerState(-1,-1)"}, true));
 
   Waiting dialog("-r -attendre:tache.exe");
-  dialog.os.processes.clear();
-  dialog.Advance(1100);
+  dialog.Ends(1100);
   MainForm& m = dialog.Main();  // the actions are no longer greyed
   EXPECT_EQ(
       std::tuple(m.Visible(), m.State(), m.DisablePic.Visible(), m.Action, dialog.app->TimeFormIfLoaded() != nullptr),
@@ -205,8 +206,7 @@ TEST(Wait, CancelledFromTheTrayOrTheMainWindowNothingStarts) {
     }
     EXPECT_EQ(std::tuple(f.Main().WaitName, f.Main().Visible(), f.Digits(), ui::TabOrder(f.Main()).size(), LastTip(f)),
               std::tuple("", true, "00:00:00", 5u, kIdleTip));
-    f.os.processes.clear();
-    f.Advance(5000);
+    f.Ends(5000);
     EXPECT_EQ(std::tuple(f.Main().CountDown, f.PowerCalls(), f.Boxes()), std::tuple(false, Lines{}, Lines{}));
   }
 }

@@ -66,8 +66,7 @@ TEST_F(TrayMenuTest, ItemsStartTheMainWindowsFlows) {
   Tray().Form_MouseMove(0x203);  // a double click takes the window on screen back to the tray
   EXPECT_FALSE(Main().Visible());
   RightClick("MnuArreteR");  // as a click on the Shutdown button
-  EXPECT_EQ(Main().Action, 1);
-  ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_EQ(std::pair(Main().Action, app->TimeFormIfLoaded() != nullptr), std::pair(std::int16_t{1}, true));
   app->UnloadTimeForm();
 
   RightClick("MnuAnnulR");  // closing the dialog dropped the action
