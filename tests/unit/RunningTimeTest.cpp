@@ -20,8 +20,7 @@ TEST(RunningTime, StandsStillWhileTheMachineSleeps) {
   EXPECT_EQ(t.Read(2000) - start, 1000);
   t.Suspending(2500);
   t.Resumed(2500 + 3600000);  // an hour asleep
-  EXPECT_EQ(t.Read(2500 + 3600000) - start, 1500);
-  EXPECT_EQ(t.Read(3500 + 3600000) - start, 2500);
+  EXPECT_EQ((std::tuple{t.Read(2500 + 3600000) - start, t.Read(3500 + 3600000) - start}), std::tuple(1500, 2500));
 }
 
 TEST(RunningTime, AWakeWithoutNoticeCountsFromTheLastReading) {
@@ -29,8 +28,7 @@ TEST(RunningTime, AWakeWithoutNoticeCountsFromTheLastReading) {
   const std::int64_t start = t.Read(5000);
   t.Read(6000);
   t.Resumed(0xFFFFFF00u);  // asleep across the counter's wrap, never told
-  EXPECT_EQ(t.Read(0xFFFFFF00u) - start, 1000);
-  EXPECT_EQ(t.Read(0x00000100u) - start, 1000 + 0x200);
+  EXPECT_EQ((std::tuple{t.Read(0xFFFFFF00u) - start, t.Read(0x00000100u) - start}), std::tuple(1000, 1000 + 0x200));
   t.Resumed(0x00000100u);  // a second notice of the same wake changes nothing
   EXPECT_EQ(t.Read(0x00000200u) - start, 1000 + 0x300);
 }

@@ -37,8 +37,7 @@ TEST_F(TrayMenuTest, MenuAndBoldItemForEachActionTrayAndCountdownState) {
       {4, false, false, false, nullptr, ""},
       {-1, true, false, false, nullptr, ""}};
   for (const auto& [action, reduced, countDown, cmdTimStart, menu, bold] : cases) {
-    SCOPED_TRACE(std::to_string(action) + (reduced ? " tray" : "") + (countDown ? " counting" : "") +
-                 (cmdTimStart ? " no window" : ""));
+    SCOPED_TRACE(::testing::PrintToString(std::tuple(action, reduced, countDown, cmdTimStart)));
     Main().Action = action, Main().CountDown = countDown, Main().CmdTimStart = cmdTimStart, Main().Reduced = reduced;
     env.menus.shown.clear();
     RightClick();

@@ -95,8 +95,7 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   Tray().KeyboardNotices = false;  // a shell before 2000 and Me
   ui::Form* forms[] = {nullptr, &Main(), app->TimeFormIfLoaded(), app->OptionsFormIfLoaded()};
   for (const auto& [event, stoping, stopOptions, reduced, focus, menu] : cases) {
-    SCOPED_TRACE(std::to_string(event) + (stoping ? " delay" : "") + (stopOptions ? " options" : "") +
-                 (reduced ? " reduced" : ""));
+    SCOPED_TRACE(::testing::PrintToString(std::tuple(event, stoping, stopOptions, reduced)));
     Main().Stoping = stoping, Main().StopOptions = stopOptions, Main().Reduced = reduced;
     env.services.activeForm = nullptr;
     env.menus.shown.clear();
