@@ -118,10 +118,9 @@ TEST_F(DialogTest, NextTabStopWrapsRoundBothWays) {
 TEST_F(DialogTest, DialogKeysEnterAndEscPressOnlyAnAvailableButtonOfThisWindow) {
   Dialog other(env.services);
   const auto enter = [&](ui::Control* focused) { return ui::EnterButton(f, focused); };
-  EXPECT_EQ(ui::CancelButton(f), &f.cancel);
-  // The focused button first, the default otherwise, never a button of another window.
-  EXPECT_EQ(std::tuple(enter(&f.cancel), enter(&f.hours), enter(nullptr), enter(&other.cancel)),
-            std::tuple(&f.cancel, &f.ok, &f.ok, &f.ok));
+  // Enter: the focused button first, the default otherwise, never a button of another window.
+  EXPECT_EQ(std::tuple(ui::CancelButton(f), enter(&f.cancel), enter(&f.hours), enter(nullptr), enter(&other.cancel)),
+            std::tuple(&f.cancel, &f.cancel, &f.ok, &f.ok, &f.ok));
   f.cancel.SetEnabled(false);
   EXPECT_EQ(std::tuple(enter(&f.cancel), ui::CancelButton(f)), std::tuple(&f.ok, nullptr));
   f.ok.SetVisible(false);
