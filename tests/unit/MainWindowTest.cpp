@@ -85,14 +85,13 @@ TEST_F(MainWindowTest, AnActionOpensItsDelayDialogAndClosingThatGoesBackToIdle) 
       EXPECT_EQ(Main().Action, f.action);
       ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
       TimeForm& t = *app->TimeFormIfLoaded();
-      EXPECT_EQ(std::tuple(t.Visible(), t.LetsGo.Caption() + "|" + t.Caption(), t.LetsGo.HasFocus()),
-                std::tuple(true, f.dialog, true));
+      EXPECT_EQ(std::tuple(t.Visible(), t.LetsGo.Caption() + "|" + t.Caption(), t.LetsGo.HasFocus(), Main().Visible(),
+                           Main().Enabled(), Main().wording.CheckMaj.Enabled(), Main().Stoping),
+                std::tuple(true, f.dialog, true, true, false, false, true));
       // Flat fields elsewhere than on XP, centred, and the clock shows at once.
       EXPECT_EQ(std::tuple(t.txtHeure.Flat(), t.txtMinute.Flat(), t.txtSeconde.Flat(), t.Left(), t.Top()),
                 std::tuple(!xp, !xp, !xp, (env.screen.width - t.Width()) / 2, (env.screen.height - t.Height()) / 2));
       EXPECT_EQ(t.TimeLabel.Caption() + "|" + Look(f), "20:00:0" + std::to_string(f.action) + "|N");
-      EXPECT_EQ(std::tuple(Main().Visible(), Main().Enabled(), Main().wording.CheckMaj.Enabled(), Main().Stoping),
-                std::tuple(true, false, false, true));
       std::vector<std::string> tips{"Shell_NotifyIconA(1,icon=" + std::to_string(100 + f.action) + ",tip=" + f.tip +
                                     ")"};
       if (!xp) tips.push_back("Shell_NotifyIconA(1,icon=" + std::to_string(120 + f.action) + ",tip=" + f.tip + ")");
@@ -126,8 +125,7 @@ TEST_F(MainWindowTest, APreparedRunStartsOrActsAtOnce) {
     os.ClearLog();
     m.CmdAllnow = m.WaitCmd = true;
     Release(f, 1, 0, 0);
-    EXPECT_EQ(os.CallsNamed(std::string(calls[f.action - 1]).substr(0, 13)),
-              std::vector<std::string>{calls[f.action - 1]});
+    EXPECT_EQ(PowerCalls(), Lines{calls[f.action - 1]});
     // No delay is being entered: the tray still answers.
     EXPECT_EQ(std::tuple(app->TimeFormIfLoaded(), Main().Stoping), std::tuple(nullptr, false));
   }
