@@ -58,7 +58,7 @@ TEST_F(SkinTest, LightweightAtFindsTheTopVisiblePictureOrLabel) {
   EXPECT_EQ(std::make_pair(fine.x, fine.y), std::make_pair(10.0f, 20.0f));
 }
 
-TEST_F(SkinTest, MouseRouterTheControlThatGotTheDownKeepsTheMouse) {
+TEST_F(SkinTest, MouseRouterTheDownControlKeepsTheMouseAndStrayOrLostReleasesReachNobody) {
   ui::MouseRouter r;
   EXPECT_EQ(r.Move(&f.normal), &f.normal);
   EXPECT_EQ((std::pair{r.Down(&f.glow, ui::kLeftButton), r.Holding()}), std::pair(&f.glow, true));
@@ -67,10 +67,7 @@ TEST_F(SkinTest, MouseRouterTheControlThatGotTheDownKeepsTheMouse) {
   EXPECT_EQ((std::pair{r.Up(ui::kRightButton), r.Holding()}), std::pair(&f.glow, true));
   EXPECT_EQ((std::pair{r.Up(ui::kLeftButton), r.Holding()}), std::pair(&f.glow, false));
   EXPECT_EQ(r.Move(&f.back), &f.back);
-}
 
-TEST_F(SkinTest, MouseRouterStrayOrLostReleasesReachNobody) {
-  ui::MouseRouter r;
   EXPECT_EQ(r.Up(ui::kLeftButton), nullptr);  // pressed in another window (a menu), released here
   r.Down(&f.glow, ui::kLeftButton);
   EXPECT_EQ(r.Up(ui::kMiddleButton), nullptr);

@@ -16,9 +16,6 @@
 namespace {
 
 std::string LastTip(const AppFixture& f) { return f.os.notifyCalls.back().tip; }
-platform::Handle LastIcon(const AppFixture& f) {
-  return f.os.notifyCalls.back().hIcon - platform::RecordingPlatform::kIconBase;
-}
 
 TEST(Postpone, SwitchesTakeOnlyWellFormedValues) {
   const std::tuple<const char*, int, const char*> rows[] = {
@@ -75,7 +72,8 @@ TEST(Postpone, AtEachStageTheCountdownGoesOnFromTheLongerTime) {
     MainForm& m = f.Main();
     EXPECT_EQ(f.Digits() + " " + Shown({&m.Arrete, &m.TxtS, &m.DisablePic, &m.ArreteLabel, &m.Petetout, &m.Petetout2}),
               std::string(after) + " Arrete TxtS DisablePic ArreteLabel");
-    EXPECT_EQ(std::pair(LastTip(f), LastIcon(f)), std::pair(std::string(tip), platform::Handle{101}));
+    EXPECT_EQ(std::pair(LastTip(f), f.os.notifyCalls.back().hIcon),
+              std::pair(std::string(tip), platform::RecordingPlatform::kIconBase + 101));
     TimeStart* box = f.app->TimeStartIfLoaded();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(std::tuple(box->Visible(), box->TimeLabel.GetFont().bold, box->TimeLabel.Caption()),

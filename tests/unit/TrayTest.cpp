@@ -105,20 +105,19 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   }
 }
 
-TEST(TrayKeyboard, OnlyNewerShellsSendKeysAndEnterActsAsADoubleClick) {
+TEST_F(TrayTest, OnlyNewerShellsSendKeysAndEnterActsAsADoubleClick) {
   AppFixture old;
   old.os.oldShell = true;
   old.Start();
   EXPECT_FALSE(old.Tray().KeyboardNotices);
-  Started f;
-  SystrayIcon& tray = f.Tray();
+  SystrayIcon& tray = Tray();
   // Enter on the icon, sent twice by some shells: the window goes to the tray once.
   tray.onShellNotify(0x401);
   tray.onShellNotify(0x401);
-  EXPECT_EQ(std::pair(tray.KeyboardNotices, f.Main().Visible()), std::pair(true, false));
-  f.Advance(500);
+  EXPECT_EQ(std::pair(tray.KeyboardNotices, Main().Visible()), std::pair(true, false));
+  Advance(500);
   tray.onShellNotify(0x401);  // a later key select brings it back
-  EXPECT_TRUE(f.Main().Visible());
+  EXPECT_TRUE(Main().Visible());
 }
 
 TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
