@@ -157,16 +157,14 @@ struct Painted : ui::Form {
 };
 using PaintedTest = On<Painted>;
 
-TEST_F(PaintedTest, AControlOffTheTabCycleHoldsTheFirstFocusAndTabLeavesIt) {
+TEST_F(PaintedTest, AControlOffTheTabCycleHoldsTheFirstFocusAndAccessKeysPressInEitherCase) {
   EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.key}));
   // A hot spot is pressed like a button.
   EXPECT_EQ(std::tuple(ui::FocusTarget(f), ui::NextTabStop(f, &f.holder, false), ui::EnterButton(f, &f.key)),
             std::tuple(&f.holder, &f.key, &f.key));
   f.key.SetFocus();
   EXPECT_EQ(ui::FocusTarget(f), &f.key);
-}
-
-TEST_F(PaintedTest, AccessKeysPressTheAvailableButtonOfThatLetterInEitherCase) {
+  // Access keys press the available button of that letter in either case.
   const auto target = [&](char key) { return ui::AccessKeyTarget(f, key); };
   EXPECT_EQ(std::tuple(target('A'), target('a'), target('r'), target(0)), std::tuple(&f.key, &f.key, nullptr, nullptr));
   f.key.SetEnabled(false);

@@ -93,27 +93,23 @@ TEST(KeyboardAccess, TheActionsAreNamedAsTheirCaptionsReadWhateverTheSleepWordin
   }
 }
 
-TEST_F(StartedTest, TheDigitsReadAsShownAndTheLastSecondsAsTheBigDigit) {
+TEST_F(StartedTest, TheDigitsAndTheCountdownWindowReadAsShownAndTheDelayFieldsAsTheirLabels) {
   MainForm& m = Main();
   EXPECT_EQ(m.DigitsReadOut.Caption(), "00:00:00");
   StartCountdown(1, "0", "10", "30");
   EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:30");
-  Advance(1000);
-  EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:29");
-  StartCountdown(1, "0", "0", "7");
-  Advance(2000);
-  EXPECT_EQ(std::pair(m.DigitsReadOut.Caption(), m.DigitsReadOut.Visible()), std::pair(std::string("5"), true));
-  // Covering only what shows: the big digit, not the hidden small ones.
-  EXPECT_EQ(m.DigitsReadOut.Bounds(), m.Petetout.Bounds());
-}
-
-TEST_F(StartedTest, TheCountdownWindowReadsItsWordsAndTheDelayFieldsTheirLabels) {
-  StartCountdown(1, "0", "10", "30");
   TimeStart& box = app->LoadTimeStart();
   box.RefreshTimeStart();
   EXPECT_EQ(box.TimeReadOut.Caption(), box.TimeLabel.Caption());
   EXPECT_NE(box.TimeReadOut.Caption().find("10 minutes et 30 secondes."), std::string::npos);
   EXPECT_EQ(box.TimeReadOut.Bounds(), box.TimeLabel.Bounds());  // the label sizes itself to the words
+  Advance(1000);
+  EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:29");
+  StartCountdown(1, "0", "0", "7");  // the last seconds read as the big digit
+  Advance(2000);
+  EXPECT_EQ(std::pair(m.DigitsReadOut.Caption(), m.DigitsReadOut.Visible()), std::pair(std::string("5"), true));
+  // Covering only what shows: the big digit, not the hidden small ones.
+  EXPECT_EQ(m.DigitsReadOut.Bounds(), m.Petetout.Bounds());
 
   TimeForm& dialog = app->LoadTimeForm();
   EXPECT_EQ(dialog.HeuresName.Caption() + "|" + dialog.MinutesName.Caption() + "|" + dialog.SecondesName.Caption(),

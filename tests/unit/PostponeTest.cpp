@@ -8,7 +8,6 @@
 #include "AppFixture.h"
 #include "seams/Postpone.h"
 #include "text/Text.h"
-#include "timeui/TimeForm.h"
 #include "timeui/TimeStart.h"
 #include "tray/SystrayIcon.h"
 #include "ui/InputRouting.h"

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "AppFixture.h"
-#include "timeui/TimeForm.h"
 
 namespace {
 
