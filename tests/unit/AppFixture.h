@@ -58,7 +58,6 @@ struct AppFixture {
   // An ANSI (CP1252) user name, as the A calls give it.
   static constexpr const char* kProfile = "C:\\Users\\L\xE9o";
   static std::string AppData() { return std::string(kProfile) + "\\AppData\\Roaming"; }
-  static std::string LocalAppData() { return std::string(kProfile) + "\\AppData\\Local"; }
 
   AppFixture() {
     std::string pattern = (std::filesystem::temp_directory_path() / "crep-XXXXXX").string();
@@ -66,15 +65,14 @@ struct AppFixture {
     root = pattern;
     windowsDir = root / "WINDOWS";
     profileDir = root / "profile";
-    std::filesystem::create_directories(windowsDir / "System32");
-    std::filesystem::create_directories(windowsDir / "System");
-    std::filesystem::create_directories(profileDir / "AppData" / "Roaming");
-    std::filesystem::create_directories(profileDir / "AppData" / "Local");
+    for (const auto& dir : {windowsDir / "System32", windowsDir / "System", profileDir / "AppData" / "Roaming",
+                            profileDir / "AppData" / "Local"})
+      std::filesystem::create_directories(dir);
     os.windowsDirectory = "C:\\WINDOWS";
     os.hostRoot = windowsDir.string();
     os.mounts.push_back({kProfile, profileDir.string()});
     os.folders[platform::kCsidlAppData] = AppData();
-    os.folders[platform::kCsidlLocalAppData] = LocalAppData();
+    os.folders[platform::kCsidlLocalAppData] = std::string(kProfile) + "\\AppData\\Local";
     os.SetXp();
     app = std::make_unique<App>(env.services, os);
   }
@@ -84,9 +82,6 @@ struct AppFixture {
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
   }
-
-  AppFixture(const AppFixture&) = delete;
-  AppFixture& operator=(const AppFixture&) = delete;
 
   // Starts the program with this command line (arguments only).
   void Start(const std::string& commandLine = {}) {

@@ -31,8 +31,9 @@ TEST(Help, TextIsExact) {
                   "\r\n"
                   "      -attendre:programme.exe : attend la fin de ce programme avant de commencer\r\n"
                   "      -reporter:mm : repousse de mm minutes le compteur en cours [64 Aide Crepuscule...]"});
-  EXPECT_EQ(std::pair(f.app->Ended(), f.Main().Visible()), std::pair(true, false));  // no window, no tray icon
-  EXPECT_TRUE(f.os.CallsNamed("Shell_NotifyIconA").empty());
+  // No window, no tray icon.
+  EXPECT_EQ(std::tuple(f.app->Ended(), f.Main().Visible(), f.os.CallsNamed("Shell_NotifyIconA")),
+            std::tuple(true, false, Lines{}));
 }
 
 }  // namespace

@@ -32,33 +32,22 @@ using SkinTest = On<Skin>;
 
 TEST(ToPixels, RoundsToTheNearestPixelHalvesAwayFromZero) {
   // 30/0: without a screen metric it is 96 dpi; the largest value does not overflow on the way.
-  struct Case {
-    int twips, perPixel, pixels;
-  } cases[] = {{0, 15, 0},
-               {7, 15, 0},
-               {8, 15, 1},
-               {5790, 15, 386},
-               {-7, 15, 0},
-               {-8, 15, -1},
-               {495, 12, 41},
-               {18, 12, 2},
-               {30, 0, 2},
-               {7, 1, 7},
-               {2147483647, 15, 143165576}};
-  for (const Case& c : cases) EXPECT_EQ(ui::ToPixels(c.twips, c.perPixel), c.pixels) << c.twips << "/" << c.perPixel;
+  const std::tuple<int, int, int> cases[] = {{0, 15, 0},   {7, 15, 0},    {8, 15, 1},  {5790, 15, 386}, {-7, 15, 0},
+                                             {-8, 15, -1}, {495, 12, 41}, {18, 12, 2}, {30, 0, 2},      {7, 1, 7}};
+  for (const auto& [twips, perPixel, pixels] : cases) EXPECT_EQ(ui::ToPixels(twips, perPixel), pixels) << twips;
+  EXPECT_EQ(ui::ToPixels(2147483647, 15), 143165576);
   EXPECT_EQ(ui::ToPixels(ui::TwipsRect{5390, 45, 375, 390}, 15, 15), (ui::PixelRect{359, 3, 25, 26}));
 }
 
 TEST_F(SkinTest, LightweightAtFindsTheTopVisiblePictureOrLabel) {
-  EXPECT_EQ(ui::LightweightAt(f, 25, 25, 15, 15), &f.pressed);  // the windowed one is skipped
+  const auto at = [&](int x, int y) { return ui::LightweightAt(f, x, y, 15, 15); };
+  EXPECT_EQ(at(25, 25), &f.pressed);  // the windowed one is skipped
   f.pressed.SetVisible(false);
-  EXPECT_EQ(ui::LightweightAt(f, 25, 25, 15, 15), &f.normal);
-  EXPECT_EQ(ui::LightweightAt(f, 52, 52, 15, 15), &f.normal);  // 20 px + 33 px: 52 is the last inside
-  EXPECT_EQ(ui::LightweightAt(f, 53, 53, 15, 15), &f.back);
-  EXPECT_EQ(ui::LightweightAt(f, 10, 60, 15, 15), &f.caption);
-  EXPECT_EQ(ui::LightweightAt(f, 200, 100, 15, 15), nullptr);  // outside everything
+  // 20 px + 33 px: 52 is the last inside; 200,100 is outside everything.
+  EXPECT_EQ(std::tuple(at(25, 25), at(52, 52), at(53, 53), at(10, 60), at(200, 100)),
+            std::tuple(&f.normal, &f.normal, &f.back, &f.caption, nullptr));
   f.caption.SetEnabled(false);
-  EXPECT_EQ(ui::LightweightAt(f, 10, 60, 15, 15), nullptr);  // not passed on to the background
+  EXPECT_EQ(at(10, 60), nullptr);  // not passed on to the background
 
   // Mouse positions are given in twips from the control's corner, outside ones negative.
   const ui::MouseArgs in = ui::RelativeTo(f.normal, 21, 22, 15, 15, 1, 2);
@@ -69,43 +58,30 @@ TEST_F(SkinTest, LightweightAtFindsTheTopVisiblePictureOrLabel) {
   EXPECT_EQ(std::make_pair(fine.x, fine.y), std::make_pair(10.0f, 20.0f));
 }
 
-TEST_F(SkinTest, MouseRouterTheControlThatGotTheDownKeepsTheMouse) {
+TEST_F(SkinTest, MouseRouterTheDownControlKeepsTheMouseAndStrayOrLostReleasesReachNobody) {
   ui::MouseRouter r;
   EXPECT_EQ(r.Move(&f.normal), &f.normal);
-  EXPECT_EQ(r.Down(&f.glow, ui::kLeftButton), &f.glow);
-  EXPECT_TRUE(r.Holding());
-  EXPECT_EQ(r.Move(&f.back), &f.glow);
-  EXPECT_EQ(r.Move(nullptr), &f.glow);
+  EXPECT_EQ((std::pair{r.Down(&f.glow, ui::kLeftButton), r.Holding()}), std::pair(&f.glow, true));
+  EXPECT_EQ((std::pair{r.Move(&f.back), r.Move(nullptr)}), std::pair(&f.glow, &f.glow));
   EXPECT_EQ(r.Down(&f.back, ui::kRightButton), &f.glow);  // a second button does not move it
-  EXPECT_EQ(r.Up(ui::kRightButton), &f.glow);
-  EXPECT_TRUE(r.Holding());
-  EXPECT_EQ(r.Up(ui::kLeftButton), &f.glow);
-  EXPECT_FALSE(r.Holding());
+  EXPECT_EQ((std::pair{r.Up(ui::kRightButton), r.Holding()}), std::pair(&f.glow, true));
+  EXPECT_EQ((std::pair{r.Up(ui::kLeftButton), r.Holding()}), std::pair(&f.glow, false));
   EXPECT_EQ(r.Move(&f.back), &f.back);
-}
 
-TEST_F(SkinTest, MouseRouterStrayOrLostReleasesReachNobody) {
-  ui::MouseRouter r;
   EXPECT_EQ(r.Up(ui::kLeftButton), nullptr);  // pressed in another window (a menu), released here
   r.Down(&f.glow, ui::kLeftButton);
   EXPECT_EQ(r.Up(ui::kMiddleButton), nullptr);
   r.Lost();  // a message box took the mouse
-  EXPECT_FALSE(r.Holding());
-  EXPECT_EQ(r.Up(ui::kLeftButton), nullptr);
+  EXPECT_EQ((std::tuple{r.Holding(), r.Up(ui::kLeftButton)}), std::tuple(false, nullptr));
   r.Down(&f.glow, ui::kLeftButton);
-  r.Forget(&f.glow);
-  EXPECT_EQ(r.Move(&f.back), nullptr);  // still held, but the control is gone
-  EXPECT_EQ(r.Up(ui::kLeftButton), nullptr);
-  EXPECT_FALSE(r.Holding());
+  r.Forget(&f.glow);  // still held, but the control is gone
+  EXPECT_EQ((std::tuple{r.Move(&f.back), r.Up(ui::kLeftButton), r.Holding()}), std::tuple(nullptr, nullptr, false));
 }
 
 struct Dialog : ui::Form {
   explicit Dialog(ui::Services& s) : ui::Form(s, "Dialog", ui::FormStyle::Dialog, {0, 0, 3000, 1500}, "d") {
-    ok.SetTabIndex(0);
-    hours.SetTabIndex(1);
-    minutes.SetTabIndex(2);
-    cancel.SetTabIndex(3);
-    mode.SetTabIndex(4);
+    int index = 0;
+    for (ui::Control* c : {&ok, &hours, &minutes, &cancel, &mode}) c->SetTabIndex(index++);
     ok.SetDefault(true);
     cancel.SetCancel(true);
   }
@@ -128,28 +104,24 @@ TEST_F(DialogTest, TabOrderFollowsTabIndexAndSkipsWhatCannotTakeTheFocus) {
 }
 
 TEST_F(DialogTest, NextTabStopWrapsRoundBothWays) {
-  EXPECT_EQ(ui::NextTabStop(f, &f.ok, false), &f.hours);
-  EXPECT_EQ(ui::NextTabStop(f, &f.mode, false), &f.ok);
-  EXPECT_EQ(ui::NextTabStop(f, &f.ok, true), &f.mode);
-  EXPECT_EQ(ui::NextTabStop(f, nullptr, false), &f.ok);
-  EXPECT_EQ(ui::NextTabStop(f, &f.label, true), &f.mode);
+  const auto next = [&](ui::Control* from, bool back) { return ui::NextTabStop(f, from, back); };
+  EXPECT_EQ(std::tuple(next(&f.ok, false), next(&f.mode, false), next(&f.ok, true), next(nullptr, false),
+                       next(&f.label, true)),
+            std::tuple(&f.hours, &f.ok, &f.mode, &f.ok, &f.mode));
   for (ui::Control* c : {&f.ok, &f.hours, &f.minutes, &f.cancel, &f.mode}) c->SetVisible(false);
-  EXPECT_EQ(ui::NextTabStop(f, nullptr, false), nullptr);
+  EXPECT_EQ(next(nullptr, false), nullptr);
 }
 
 TEST_F(DialogTest, DialogKeysEnterAndEscPressOnlyAnAvailableButtonOfThisWindow) {
   Dialog other(env.services);
-  EXPECT_EQ(ui::CancelButton(f), &f.cancel);
-  EXPECT_EQ(ui::EnterButton(f, &f.cancel), &f.cancel);  // the focused button first
-  EXPECT_EQ(ui::EnterButton(f, &f.hours), &f.ok);
-  EXPECT_EQ(ui::EnterButton(f, nullptr), &f.ok);
-  EXPECT_EQ(ui::EnterButton(f, &other.cancel), &f.ok);  // never a button of another window
+  const auto enter = [&](ui::Control* focused) { return ui::EnterButton(f, focused); };
+  // Enter: the focused button first, the default otherwise, never a button of another window.
+  EXPECT_EQ(std::tuple(ui::CancelButton(f), enter(&f.cancel), enter(&f.hours), enter(nullptr), enter(&other.cancel)),
+            std::tuple(&f.cancel, &f.cancel, &f.ok, &f.ok, &f.ok));
   f.cancel.SetEnabled(false);
-  EXPECT_EQ(ui::EnterButton(f, &f.cancel), &f.ok);
-  EXPECT_EQ(ui::CancelButton(f), nullptr);
+  EXPECT_EQ(std::tuple(enter(&f.cancel), ui::CancelButton(f)), std::tuple(&f.ok, nullptr));
   f.ok.SetVisible(false);
-  EXPECT_EQ(ui::DefaultButton(f), nullptr);
-  EXPECT_EQ(ui::EnterButton(f, nullptr), nullptr);
+  EXPECT_EQ(std::tuple(ui::DefaultButton(f), enter(nullptr)), std::tuple(nullptr, nullptr));
 }
 
 TEST_F(DialogTest, FocusTargetReturnsToTheLastFocusedControlWhileItCanTakeIt) {
@@ -185,46 +157,36 @@ struct Painted : ui::Form {
 };
 using PaintedTest = On<Painted>;
 
-TEST_F(PaintedTest, AControlOffTheTabCycleHoldsTheFirstFocusAndTabLeavesIt) {
+TEST_F(PaintedTest, AControlOffTheTabCycleHoldsTheFirstFocusAndAccessKeysPressInEitherCase) {
   EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.key}));
-  EXPECT_EQ(ui::FocusTarget(f), &f.holder);
-  EXPECT_EQ(ui::NextTabStop(f, &f.holder, false), &f.key);
-  EXPECT_EQ(ui::EnterButton(f, &f.key), &f.key);  // a hot spot is pressed like a button
+  // A hot spot is pressed like a button.
+  EXPECT_EQ(std::tuple(ui::FocusTarget(f), ui::NextTabStop(f, &f.holder, false), ui::EnterButton(f, &f.key)),
+            std::tuple(&f.holder, &f.key, &f.key));
   f.key.SetFocus();
   EXPECT_EQ(ui::FocusTarget(f), &f.key);
-}
-
-TEST_F(PaintedTest, AccessKeysPressTheAvailableButtonOfThatLetterInEitherCase) {
-  EXPECT_EQ(ui::AccessKeyTarget(f, 'A'), &f.key);
-  EXPECT_EQ(ui::AccessKeyTarget(f, 'a'), &f.key);
-  EXPECT_EQ(ui::AccessKeyTarget(f, 'r'), nullptr);
-  EXPECT_EQ(ui::AccessKeyTarget(f, 0), nullptr);
+  // Access keys press the available button of that letter in either case.
+  const auto target = [&](char key) { return ui::AccessKeyTarget(f, key); };
+  EXPECT_EQ(std::tuple(target('A'), target('a'), target('r'), target(0)), std::tuple(&f.key, &f.key, nullptr, nullptr));
   f.key.SetEnabled(false);
-  EXPECT_EQ(ui::AccessKeyTarget(f, 'a'), nullptr);  // and not the label that shows it
+  EXPECT_EQ(target('a'), nullptr);  // and not the label that shows it
 }
 
 TEST(AccessKeys, TheFirstLetterOfTheKeyIsMarkedAndPlainAmpersandsDoubled) {
-  const struct {
-    const char* caption;
-    char key;
-    std::size_t at;
-    const char* marked;
-  } rows[] = {{"Arrêter", 'A', 0, "&Arrêter"},
-              {"Mettre en veille", 'V', 10, "Mettre en &veille"},
-              {"R&D", 'D', 2, "R&&&D"},
-              {"été", 't', 2, "é&té"},  // the accented letters' bytes never match
-              {"Zut", 'z', 0, "&Zut"},
-              {"Arrêter", 'z', std::string::npos, "Arrêter"},
-              {"Arrêter", 0, std::string::npos, "Arrêter"}};
-  for (const auto& row : rows) {
-    EXPECT_EQ(ui::AccessKeyPosition(row.caption, row.key), row.at) << row.caption;
-    EXPECT_EQ(ui::WithAccessMark(row.caption, row.key), row.marked) << row.caption;
-  }
+  const std::tuple<const char*, char, std::size_t, const char*> rows[] = {
+      {"Arrêter", 'A', 0, "&Arrêter"},
+      {"Mettre en veille", 'V', 10, "Mettre en &veille"},
+      {"R&D", 'D', 2, "R&&&D"},
+      {"été", 't', 2, "é&té"},  // the accented letters' bytes never match
+      {"Zut", 'z', 0, "&Zut"},
+      {"Arrêter", 'z', std::string::npos, "Arrêter"},
+      {"Arrêter", 0, std::string::npos, "Arrêter"}};
+  for (const auto& [caption, key, at, marked] : rows)
+    EXPECT_EQ(std::tuple(ui::AccessKeyPosition(caption, key), ui::WithAccessMark(caption, key)), std::tuple(at, marked))
+        << caption;
 }
 
 TEST_F(PaintedTest, EchoesFollowTheirVisibleSourcesAndAReadOutCoversThem) {
-  EXPECT_EQ(f.key.Caption(), "Arrêter");
-  EXPECT_EQ(f.readOut.Caption(), "00:10");
+  EXPECT_EQ(f.key.Caption() + "|" + f.readOut.Caption(), "Arrêter|00:10");
   EXPECT_EQ(f.readOut.Bounds(), (ui::TwipsRect{100, 1200, 585, 255}));
   EXPECT_EQ(f.key.Bounds(), (ui::TwipsRect{100, 100, 900, 900}));  // a hot spot keeps its own place
   f.minutes.SetCaption("09");
@@ -234,8 +196,7 @@ TEST_F(PaintedTest, EchoesFollowTheirVisibleSourcesAndAReadOutCoversThem) {
   EXPECT_FALSE(f.key.Visible());
   f.caption.SetCaption("Redémarrer");
   f.caption.SetVisible(true);
-  EXPECT_EQ(f.key.Caption(), "Redémarrer");
-  EXPECT_TRUE(f.key.Visible());
+  EXPECT_EQ(std::pair(f.key.Caption(), f.key.Visible()), std::pair(std::string("Redémarrer"), true));
   {
     ui::Form other(env.services, "Other", ui::FormStyle::Dialog, {}, "o");
     ui::Control late(other, "late", ControlKind::ReadOut, {});
@@ -245,12 +206,10 @@ TEST_F(PaintedTest, EchoesFollowTheirVisibleSourcesAndAReadOutCoversThem) {
   EXPECT_EQ(f.readOut.Caption(), "0109");
 }
 
-TEST(EscapeKey, ClosesADialogWithoutACancelButtonOnly) {
-  ui::FakeEnvironment env;
-  Dialog withCancel(env.services);
-  EXPECT_FALSE(ui::EscapeCloses(withCancel));
-  withCancel.cancel.SetVisible(false);
-  EXPECT_TRUE(ui::EscapeCloses(withCancel));
+TEST_F(DialogTest, EscapeClosesADialogWithoutACancelButtonOnly) {
+  EXPECT_FALSE(ui::EscapeCloses(f));
+  f.cancel.SetVisible(false);
+  EXPECT_TRUE(ui::EscapeCloses(f));
   Painted borderless(env.services);
   EXPECT_FALSE(ui::EscapeCloses(borderless));
 }

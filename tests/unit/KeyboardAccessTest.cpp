@@ -25,13 +25,12 @@ const std::vector<std::string> kIdleCycle = {"VeilleProlongeeKey", "ArreteKey", 
 TEST_F(StartedTest, TabCyclesThroughTheActionsLeftToRightThenOptionsAndAnnulerAndNotWhileCounting) {
   MainForm& m = Main();
   EXPECT_EQ(Names(ui::TabOrder(m)), kIdleCycle);
-  // The window opens with the focus on the off-screen default button: no mark shows, and Tab
-  // goes to the first action, Shift+Tab to the last button.
-  EXPECT_EQ(ui::FocusTarget(m), &m.AaDefault);
-  EXPECT_EQ(ui::EnterButton(m, nullptr), &m.AaDefault);  // Enter there presses nothing that acts
-  EXPECT_EQ(ui::NextTabStop(m, &m.AaDefault, false), &m.VeilleProlongeeKey);
-  EXPECT_EQ(ui::NextTabStop(m, &m.AaDefault, true), &m.Annule);
-  EXPECT_EQ(ui::NextTabStop(m, &m.Annule, false), &m.VeilleProlongeeKey);
+  // The window opens with the focus on the off-screen default button: no mark shows, Enter there
+  // presses nothing that acts, and Tab goes to the first action, Shift+Tab to the last button.
+  EXPECT_EQ(std::pair(ui::FocusTarget(m), ui::EnterButton(m, nullptr)), std::pair(&m.AaDefault, &m.AaDefault));
+  EXPECT_EQ(std::tuple(ui::NextTabStop(m, &m.AaDefault, false), ui::NextTabStop(m, &m.AaDefault, true),
+                       ui::NextTabStop(m, &m.Annule, false)),
+            std::tuple(&m.VeilleProlongeeKey, &m.Annule, &m.VeilleProlongeeKey));
 
   StartCountdown(1, "0", "10", "30");
   EXPECT_EQ(Names(ui::TabOrder(m)), (std::vector<std::string>{"TimeOptions", "Annule"}));
@@ -40,93 +39,77 @@ TEST_F(StartedTest, TabCyclesThroughTheActionsLeftToRightThenOptionsAndAnnulerAn
   ASSERT_FALSE(m.CountDown);
   EXPECT_EQ(Names(ui::TabOrder(m)), kIdleCycle);
 
-  m.TimeOptions_Click();  // the options follow their layout: left column, right column, buttons
+  m.TimeOptions.onClick();  // the options follow their layout: left column, right column, buttons; Escape cancels
+  OptionsForm& options = *app->OptionsFormIfLoaded();
+  EXPECT_EQ(ui::CancelButton(options), &options.Cancel);
   EXPECT_EQ(
-      Names(ui::TabOrder(*app->OptionsFormIfLoaded())),
+      Names(ui::TabOrder(options)),
       (std::vector<std::string>{"SameAction", "AlwaysMin", "CheckSilence", "AlwaysAllNow", "NoDiagTime", "NoConfirmBox",
                                 "MemTime", "TimeControl", "HourMode", "DesignEnd", "Save", "Cancel", "Help"}));
 }
 
 TEST(KeyboardAccess, EnterAndTheAccessKeysOpenEachActionsDialogAsAClickDoes) {
-  const struct {
-    char key;
-    ui::Control MainForm::*hotSpot;
-    std::int16_t action;
-    const char* dialog;
-  } rows[] = {{'V', &MainForm::VeilleProlongeeKey, 3, "Mise en Veille prolongée"},
-              {'a', &MainForm::ArreteKey, 1, "Arrêter l'ordinateur"},
-              {'R', &MainForm::RebooteKey, 2, "Redémarrer l'ordinateur"}};
-  for (const auto& row : rows) {
+  const std::tuple<char, ui::Control MainForm::*, std::int16_t, const char*> rows[] = {
+      {'V', &MainForm::VeilleProlongeeKey, 3, "Mise en Veille prolongée"},
+      {'a', &MainForm::ArreteKey, 1, "Arrêter l'ordinateur"},
+      {'R', &MainForm::RebooteKey, 2, "Redémarrer l'ordinateur"}};
+  for (const auto& [key, hotSpot, action, title] : rows) {
     for (bool byAccessKey : {false, true}) {
-      SCOPED_TRACE(std::string(1, row.key) + (byAccessKey ? " by its access key" : " by Enter"));
+      SCOPED_TRACE(std::string(1, key) + (byAccessKey ? " by its access key" : " by Enter"));
       Started f;
       MainForm& m = f.Main();
-      ui::Control* pressed = byAccessKey ? ui::AccessKeyTarget(m, row.key) : ui::EnterButton(m, &(m.*row.hotSpot));
-      ASSERT_EQ(pressed, &(m.*row.hotSpot));
+      ui::Control* pressed = byAccessKey ? ui::AccessKeyTarget(m, key) : ui::EnterButton(m, &(m.*hotSpot));
+      ASSERT_EQ(pressed, &(m.*hotSpot));
       f.Guard([&] { pressed->onClick(); });
-      EXPECT_EQ(m.Action, row.action);
       ASSERT_NE(f.app->TimeFormIfLoaded(), nullptr);
       TimeForm& dialog = *f.app->TimeFormIfLoaded();
-      EXPECT_EQ(dialog.Caption(), row.dialog);
-      EXPECT_FALSE(m.Enabled());
-      // In the dialog, Enter starts and Escape cancels.
-      EXPECT_EQ(std::pair(ui::EnterButton(dialog, nullptr), ui::CancelButton(dialog)),
-                std::pair(&dialog.LetsGo, &dialog.Annuled));
-      EXPECT_EQ(f.PowerCalls(), Lines{});
+      // In the dialog, Enter starts and Escape cancels; nothing has acted yet.
+      EXPECT_EQ(std::tuple(m.Action, dialog.Caption(), m.Enabled(), ui::EnterButton(dialog, nullptr),
+                           ui::CancelButton(dialog), f.PowerCalls()),
+                std::tuple(action, title, false, &dialog.LetsGo, &dialog.Annuled, Lines{}));
     }
   }
-  Started f;
-  f.Main().TimeOptions.onClick();
-  EXPECT_EQ(ui::CancelButton(*f.app->OptionsFormIfLoaded()), &f.app->OptionsFormIfLoaded()->Cancel);
 }
 
 TEST(KeyboardAccess, TheActionsAreNamedAsTheirCaptionsReadWhateverTheSleepWording) {
-  const struct {
-    bool xp;
-    const char* commandLine;
-    short shift;
-    const char* sleep;
-  } rows[] = {{true, "", 0, "Veille prolongée"},
-              {true, "", -32768, "Mettre en veille"},  // Shift held: standby
-              {false, "", 0, "Mettre en veille"},
-              {false, "-forcehibernation", 0, "Veille prolongée"}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.xp ? "XP " : "98 ") + row.commandLine + (row.shift ? " Shift" : ""));
-    Started f(row.commandLine, row.xp);
+  // Shift held: standby.
+  const std::tuple<bool, const char*, short, const char*> rows[] = {
+      {true, "", 0, "Veille prolongée"},
+      {true, "", -32768, "Mettre en veille"},
+      {false, "", 0, "Mettre en veille"},
+      {false, "-forcehibernation", 0, "Veille prolongée"}};
+  for (const auto& [xp, commandLine, shift, sleep] : rows) {
+    SCOPED_TRACE(std::string(xp ? "XP " : "98 ") + commandLine + (shift ? " Shift" : ""));
+    Started f(commandLine, xp);
     MainForm& m = f.Main();
-    f.os.shiftState = row.shift;
+    f.os.shiftState = shift;
     f.Advance(100);
-    EXPECT_EQ(m.VeilleProlongeeKey.Caption(), row.sleep);
+    EXPECT_EQ(m.VeilleProlongeeKey.Caption() + "|" + m.ArreteKey.Caption() + "|" + m.RebooteKey.Caption(),
+              std::string(sleep) + "|Arrêter|Redémarrer");
     EXPECT_EQ(m.VeilleProlongeeLabel.AccessKey(), 'V');  // underlined on the caption too
     EXPECT_EQ(ui::WithAccessMark(m.VeilleProlongeeKey.Caption(), m.VeilleProlongeeKey.AccessKey()),
-              row.sleep[0] == 'V' ? "&Veille prolongée" : "Mettre en &veille");
-    EXPECT_EQ(m.ArreteKey.Caption() + "|" + m.RebooteKey.Caption(), "Arrêter|Redémarrer");
+              sleep[0] == 'V' ? "&Veille prolongée" : "Mettre en &veille");
     EXPECT_EQ(ui::AccessKeyTarget(m, 'v'), &m.VeilleProlongeeKey);
   }
 }
 
-TEST_F(StartedTest, TheDigitsReadAsShownAndTheLastSecondsAsTheBigDigit) {
+TEST_F(StartedTest, TheDigitsAndTheCountdownWindowReadAsShownAndTheDelayFieldsAsTheirLabels) {
   MainForm& m = Main();
   EXPECT_EQ(m.DigitsReadOut.Caption(), "00:00:00");
   StartCountdown(1, "0", "10", "30");
   EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:30");
-  Advance(1000);
-  EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:29");
-  StartCountdown(1, "0", "0", "7");
-  Advance(2000);
-  EXPECT_EQ(m.DigitsReadOut.Caption(), "5");
-  EXPECT_TRUE(m.DigitsReadOut.Visible());
-  // Covering only what shows: the big digit, not the hidden small ones.
-  EXPECT_EQ(m.DigitsReadOut.Bounds(), m.Petetout.Bounds());
-}
-
-TEST_F(StartedTest, TheCountdownWindowReadsItsWordsAndTheDelayFieldsTheirLabels) {
-  StartCountdown(1, "0", "10", "30");
   TimeStart& box = app->LoadTimeStart();
   box.RefreshTimeStart();
   EXPECT_EQ(box.TimeReadOut.Caption(), box.TimeLabel.Caption());
   EXPECT_NE(box.TimeReadOut.Caption().find("10 minutes et 30 secondes."), std::string::npos);
   EXPECT_EQ(box.TimeReadOut.Bounds(), box.TimeLabel.Bounds());  // the label sizes itself to the words
+  Advance(1000);
+  EXPECT_EQ(m.DigitsReadOut.Caption(), "00:10:29");
+  StartCountdown(1, "0", "0", "7");  // the last seconds read as the big digit
+  Advance(2000);
+  EXPECT_EQ(std::pair(m.DigitsReadOut.Caption(), m.DigitsReadOut.Visible()), std::pair(std::string("5"), true));
+  // Covering only what shows: the big digit, not the hidden small ones.
+  EXPECT_EQ(m.DigitsReadOut.Bounds(), m.Petetout.Bounds());
 
   TimeForm& dialog = app->LoadTimeForm();
   EXPECT_EQ(dialog.HeuresName.Caption() + "|" + dialog.MinutesName.Caption() + "|" + dialog.SecondesName.Caption(),
@@ -141,8 +124,7 @@ TEST(HighContrast, TheSystemsColoursReplaceTheSkinIdleAndCounting) {
     f.Start();
     MainForm& m = f.Main();
     const ui::Colour text = high ? ui::kWindowTextColour : ui::kWhite;
-    EXPECT_EQ(m.HasBackColour(), high);
-    EXPECT_EQ(m.Fond.Picture() != 0, !high);
+    EXPECT_EQ(std::pair(m.HasBackColour(), m.Fond.Picture() != 0), std::pair(high, !high));
     for (const ui::Control* c : {&m.Titre, &m.TxtH, &m.Label1, &m.ArreteLabel, &m.Petetout})
       EXPECT_EQ(c->ForeColour(), text) << c->Name();
     f.StartCountdown(1, "0", "10", "0");

@@ -8,10 +8,10 @@ namespace {
 TEST(RunningTime, GoesOnAcrossTheTickCountsWrap) {
   ui::RunningTime t;
   const std::int64_t start = t.Read(0xFFFFFC18u);  // 1 s before the wrap
-  EXPECT_EQ(t.Read(0xFFFFFFFFu) - start, 999);
-  EXPECT_EQ(t.Read(0x000003E8u) - start, 2000);  // 1 s after it
-  EXPECT_EQ(t.Read(0x7FFFFFFFu) - start, 1000 + 0x7FFFFFFFLL);
-  EXPECT_EQ(t.Read(0x00000010u) - start, 1000 + 0x100000000LL + 16);  // a second wrap
+  const auto since = [&](std::uint32_t tick) { return t.Read(tick) - start; };
+  // Just before it, 1 s after it, half-way round, and across a second wrap; read in order.
+  EXPECT_EQ((std::tuple{since(0xFFFFFFFFu), since(0x000003E8u), since(0x7FFFFFFFu), since(0x00000010u)}),
+            std::tuple(999, 2000, 1000 + 0x7FFFFFFFLL, 1000 + 0x100000000LL + 16));
 }
 
 TEST(RunningTime, StandsStillWhileTheMachineSleeps) {
@@ -20,27 +20,23 @@ TEST(RunningTime, StandsStillWhileTheMachineSleeps) {
   EXPECT_EQ(t.Read(2000) - start, 1000);
   t.Suspending(2500);
   t.Resumed(2500 + 3600000);  // an hour asleep
-  EXPECT_EQ(t.Read(2500 + 3600000) - start, 1500);
-  EXPECT_EQ(t.Read(3500 + 3600000) - start, 2500);
+  EXPECT_EQ((std::tuple{t.Read(2500 + 3600000) - start, t.Read(3500 + 3600000) - start}), std::tuple(1500, 2500));
 }
 
-TEST(RunningTime, AWakeWithoutNoticeCountsFromTheLastReading) {
+TEST(RunningTime, AWakeWithoutNoticeCountsFromTheLastReadingAndNeverGoesBack) {
   ui::RunningTime t;
   const std::int64_t start = t.Read(5000);
   t.Read(6000);
   t.Resumed(0xFFFFFF00u);  // asleep across the counter's wrap, never told
-  EXPECT_EQ(t.Read(0xFFFFFF00u) - start, 1000);
-  EXPECT_EQ(t.Read(0x00000100u) - start, 1000 + 0x200);
+  EXPECT_EQ((std::tuple{t.Read(0xFFFFFF00u) - start, t.Read(0x00000100u) - start}), std::tuple(1000, 1000 + 0x200));
   t.Resumed(0x00000100u);  // a second notice of the same wake changes nothing
   EXPECT_EQ(t.Read(0x00000200u) - start, 1000 + 0x300);
-}
 
-TEST(RunningTime, NeverGoesBack) {
-  ui::RunningTime t;
-  t.Read(100000);
-  const std::int64_t before = t.Read(200000);
-  t.Resumed(150000);  // a counter reset behind our back reads as a wrap: time moves on, never back
-  EXPECT_GE(t.Read(150000), before);
+  ui::RunningTime reset;
+  reset.Read(100000);
+  const std::int64_t before = reset.Read(200000);
+  reset.Resumed(150000);  // a counter reset behind our back reads as a wrap: time moves on, never back
+  EXPECT_GE(reset.Read(150000), before);
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ struct ToolTipTest : ::testing::Test {
 TEST_F(ToolTipTest, CreateMakesTheCallsInOrderAndDestructionEndsTheWindow) {
   os.ClearLog();
   auto owned = std::make_unique<cToolTip>(os);
-  EXPECT_EQ(os.log, std::vector<std::string>{"InitCommonControls()"});
-  EXPECT_EQ(owned->Style(), -1);
+  EXPECT_EQ(std::pair(os.log, owned->Style()), std::pair(std::vector<std::string>{"InitCommonControls()"}, -1));
   os.ClearLog();
   const std::int32_t btnText = static_cast<std::int32_t>(0x80000012u), infoBk = static_cast<std::int32_t>(0x80000018u);
   EXPECT_EQ(owned->Create(button, " |Arrêtez|Windows", 64, true, 1, "Programmer", btnText, infoBk, -1, 20000), 0x500u);
@@ -53,52 +52,45 @@ TEST_F(ToolTipTest, CreateMakesTheCallsInOrderAndDestructionEndsTheWindow) {
       "SendMessageA(0x413,hwnd=0x500,w=1048600,l=0)",
       "SendMessageA(0x403,hwnd=0x500,w=3,l=-1)",
       "SendMessageA(0x403,hwnd=0x500,w=2,l=20000)"};
-  EXPECT_EQ(os.log, expected);
-  EXPECT_TRUE(owned->Centered());
+  EXPECT_EQ(std::pair(os.log, owned->Centered()), std::pair(expected, true));
   os.ClearLog();
   owned.reset();
   EXPECT_EQ(os.log, std::vector<std::string>{"DestroyWindow(0x500)"});
 }
 
 TEST_F(ToolTipTest, InvalidStyleIconOrParentCreatesNothing) {
-  const struct {
-    std::int32_t style, icon;
-    bool withWindow;
-  } cases[] = {{2, 1, true}, {66, 0, true}, {-1, 0, true}, {64, 4, true}, {65, -1, true}, {64, 1, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.style) + "/" + std::to_string(c.icon));
+  const std::tuple<std::int32_t, std::int32_t, bool> cases[] = {{2, 1, true},  {66, 0, true},  {-1, 0, true},
+                                                                {64, 4, true}, {65, -1, true}, {64, 1, false}};
+  for (const auto& [style, icon, withWindow] : cases) {
+    SCOPED_TRACE(std::to_string(style) + "/" + std::to_string(icon));
     ASSERT_NE(tip.Create(button, "a", 65, false, 3, "t"), 0u);
     os.ClearLog();
-    EXPECT_EQ(tip.Create(c.withWindow ? button : bare, "b", c.style, false, c.icon, "t"), 0u);
+    EXPECT_EQ(tip.Create(withWindow ? button : bare, "b", style, false, icon, "t"), 0u);
     ASSERT_EQ(os.log.size(), 1u);  // only the old window goes
     EXPECT_EQ(os.log[0].rfind("DestroyWindow(", 0), 0u);
-    EXPECT_EQ(tip.Hwnd(), 0u);
-    EXPECT_EQ(tip.Style(), -1);
+    EXPECT_EQ(std::pair(tip.Hwnd(), tip.Style()), std::pair(std::uintptr_t{0}, -1));
   }
 }
 
 TEST_F(ToolTipTest, BarsBreakLinesAndNoTitleMeansOneLine) {
-  const struct {
-    const char *text, *title, *expected;
-  } cases[] = {{"a|b|c", "", "a b c"}, {" |x||y", "", "  x  y"}, {"line\r\nbreak|", "", "line break "}, {"", "T", ""}};
-  for (const auto& c : cases) {
-    tip.Create(button, c.text, 0, false, 0, c.title, 1, 2);
-    EXPECT_EQ(tip.Text(), c.expected) << c.text;
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"a|b|c", "", "a b c"}, {" |x||y", "", "  x  y"}, {"line\r\nbreak|", "", "line break "}, {"", "T", ""}};
+  for (const auto& [text, title, expected] : cases) {
+    tip.Create(button, text, 0, false, 0, title, 1, 2);
+    EXPECT_EQ(tip.Text(), expected) << text;
   }
 }
 
 TEST_F(ToolTipTest, ColoursResolveSystemIndicesAndAvoidEqualPairs) {
-  const struct {
-    std::uint32_t fore, back, foreCol, backCol;
-  } cases[] = {{0x0000FF, 0xFFFFFF, 0x0000FF, 0xFFFFFF},
-               {0x80000005, 0x123456, 0x100005, 0x123456},
-               {0x100007, 0x80000007, 0x100012, 0x100018},  // equal once resolved
-               {0x80000000, 1, 0x100000, 1},
-               {0, 0xFFFFFF, 0, 0xFFFFFF}};  // black is a colour, not a system index
-  for (const auto& c : cases) {
-    tip.Create(button, "x", 1, false, 2, "t", static_cast<std::int32_t>(c.fore), static_cast<std::int32_t>(c.back));
-    EXPECT_EQ(tip.ForeCol(), c.foreCol) << std::hex << c.fore;
-    EXPECT_EQ(tip.BackCol(), c.backCol) << std::hex << c.back;
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t> cases[] = {
+      {0x0000FF, 0xFFFFFF, 0x0000FF, 0xFFFFFF},
+      {0x80000005, 0x123456, 0x100005, 0x123456},
+      {0x100007, 0x80000007, 0x100012, 0x100018},  // equal once resolved
+      {0x80000000, 1, 0x100000, 1},
+      {0, 0xFFFFFF, 0, 0xFFFFFF}};  // black is a colour, not a system index
+  for (const auto& [fore, back, foreCol, backCol] : cases) {
+    tip.Create(button, "x", 1, false, 2, "t", static_cast<std::int32_t>(fore), static_cast<std::int32_t>(back));
+    EXPECT_EQ(std::pair(tip.ForeCol(), tip.BackCol()), std::pair(foreCol, backCol)) << std::hex << fore << "/" << back;
   }
 }
 
@@ -108,9 +100,9 @@ TEST_F(ToolTipTest, ASecondCreateReplacesTheWindowButKeepsTheInitialTexts) {
   os.ClearLog();
   tip.Create(button, "third", 0, false, 0, "Title 3");
   EXPECT_EQ(os.log.front(), "DestroyWindow(0x501)");
-  EXPECT_EQ(tip.InitialText(), "first one");
-  EXPECT_EQ(tip.InitialTitle(), "Title 2");  // the first title was empty
-  EXPECT_EQ(tip.Text() + "/" + tip.Title(), "third/Title 3");
+  // The first title was empty.
+  EXPECT_EQ(tip.InitialText() + "/" + tip.InitialTitle() + "/" + tip.Text() + "/" + tip.Title(),
+            "first one/Title 2/third/Title 3");
   EXPECT_FALSE(tip.Centered());
 }
 

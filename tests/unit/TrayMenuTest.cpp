@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "AppFixture.h"
-#include "timeui/TimeForm.h"
 
 namespace {
 
@@ -21,13 +20,8 @@ class TrayMenuTest : public StartedTest {
 };
 
 TEST_F(TrayMenuTest, MenuAndBoldItemForEachActionTrayAndCountdownState) {
-  struct Case {
-    int action;
-    bool reduced, countDown, cmdTimStart;
-    const char* menu;  // nullptr: none
-    const char* bold;
-  };
-  const Case cases[] = {
+  // action, in the tray, counting down, without the countdown window: the menu (nullptr: none) and its bold item
+  const std::tuple<std::int16_t, bool, bool, bool, const char*, const char*> cases[] = {
       {0, false, false, false, "MnuFichier", "Reduce4"},
       {1, false, true, false, "MnuShut", "Reduce1"},
       {2, false, false, false, "MnuReboot", "Reduce2"},
@@ -40,20 +34,15 @@ TEST_F(TrayMenuTest, MenuAndBoldItemForEachActionTrayAndCountdownState) {
       {3, true, true, true, "MnuCloseR", "Restore3"},
       {3, true, true, false, "MnuCloseR", ""},
       {4, false, false, false, nullptr, ""},
-      {-1, true, false, false, nullptr, ""},
-  };
-  for (const Case& c : cases) {
-    const std::string at = std::to_string(c.action) + (c.reduced ? " tray" : "") + (c.countDown ? " counting" : "") +
-                           (c.cmdTimStart ? " no window" : "");
-    Main().Action = static_cast<std::int16_t>(c.action);
-    Main().CountDown = c.countDown, Main().CmdTimStart = c.cmdTimStart;
-    Main().Reduced = c.reduced;
+      {-1, true, false, false, nullptr, ""}};
+  for (const auto& [action, reduced, countDown, cmdTimStart, menu, bold] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::tuple(action, reduced, countDown, cmdTimStart)));
+    Main().Action = action, Main().CountDown = countDown, Main().CmdTimStart = cmdTimStart, Main().Reduced = reduced;
     env.menus.shown.clear();
     RightClick();
-    ASSERT_EQ(env.menus.shown.size(), c.menu ? 1u : 0u) << at;
-    if (!c.menu) continue;
-    EXPECT_EQ(env.menus.shown[0].menu, c.menu) << at;
-    EXPECT_EQ(env.menus.shown[0].defaultItem, c.bold) << at;
+    ASSERT_EQ(env.menus.shown.size(), menu ? 1u : 0u);
+    if (!menu) continue;
+    EXPECT_EQ(env.menus.shown[0].menu + "|" + env.menus.shown[0].defaultItem, std::string(menu) + "|" + bold);
   }
 }
 
@@ -75,13 +64,11 @@ TEST_F(TrayMenuTest, ItemsStartTheMainWindowsFlows) {
   Tray().Form_MouseMove(0x203);  // a double click takes the window on screen back to the tray
   EXPECT_FALSE(Main().Visible());
   RightClick("MnuArreteR");  // as a click on the Shutdown button
-  EXPECT_EQ(Main().Action, 1);
-  ASSERT_NE(app->TimeFormIfLoaded(), nullptr);
+  EXPECT_EQ(std::pair(Main().Action, app->TimeFormIfLoaded() != nullptr), std::pair(std::int16_t{1}, true));
   app->UnloadTimeForm();
 
   RightClick("MnuAnnulR");  // closing the dialog dropped the action
-  EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
+  EXPECT_EQ(std::pair(app->Ended(), os.notifyMessages.back()), std::pair(true, platform::kNimDelete));
 }
 
 }  // namespace

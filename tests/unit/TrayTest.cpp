@@ -23,9 +23,8 @@ using TrayTest = StartedTest;
 TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   const platform::NotifyIconData& added = os.notifyCalls.at(0);
   EXPECT_EQ(os.notifyMessages.at(0), platform::kNimAdd);
-  EXPECT_EQ(std::tie(added.cbSize, added.hWnd, added.uID, added.uFlags, added.uCallbackMessage, added.hIcon),
-            std::make_tuple(88u, platform::Handle{0}, 1u, 7u, 0x200u, kIcon + 112));
-  EXPECT_EQ(added.tip, kIdleTip);
+  EXPECT_EQ(std::tie(added.cbSize, added.hWnd, added.uID, added.uFlags, added.uCallbackMessage, added.hIcon, added.tip),
+            std::make_tuple(88u, platform::Handle{0}, 1u, 7u, 0x200u, kIcon + 112, kIdleTip));
 
   SystrayIcon& tray = Tray();
   tray.AddSystrayIcon("Arrêt de l'ordinateur", 101);
@@ -33,8 +32,8 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
   EXPECT_EQ(os.notifyMessages.at(os.notifyMessages.size() - 2), platform::kNimAdd);
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimSetVersion);  // asked again of the new shell
   const platform::NotifyIconData& readded = os.notifyCalls.at(os.notifyCalls.size() - 2);
-  EXPECT_EQ(std::tie(readded.cbSize, readded.uFlags, readded.hIcon), std::make_tuple(88u, 7u, kIcon + 101));
-  EXPECT_EQ(readded.tip, "Arrêt de l'ordinateur");
+  EXPECT_EQ(std::tie(readded.cbSize, readded.uFlags, readded.hIcon, readded.tip),
+            std::make_tuple(88u, 7u, kIcon + 101, "Arrêt de l'ordinateur"));
 
   app->CloseTray();
   EXPECT_EQ(os.notifyMessages.back(), platform::kNimDelete);
@@ -45,12 +44,8 @@ TEST_F(TrayTest, RecordFromLoadToUnloadAndBackAfterAShellRestart) {
 }
 
 TEST_F(TrayTest, TipDuringACountdown) {
-  struct Step {
-    std::int16_t action;
-    std::uint8_t h, m, s;
-    const char* tip;  // nullptr: left alone
-  };
-  const Step steps[] = {
+  // action, h, m, s, the tip (nullptr: left alone)
+  const std::tuple<std::int16_t, std::uint8_t, std::uint8_t, std::uint8_t, const char*> steps[] = {
       {1, 2, 0, 30, nullptr},  // no case with zero minutes
       {1, 1, 59, 59, "Arrêt dans 1h59 ..."},
       {1, 1, 59, 58, nullptr},  // once a minute
@@ -60,19 +55,18 @@ TEST_F(TrayTest, TipDuringACountdown) {
       {1, 0, 0, 5, nullptr},    // the engine's own tips from here
       {2, 0, 10, 59, nullptr},  // a new countdown in the minute last written waits
       {2, 0, 9, 59, "Redémarrage dans 9 minutes ..."},
-      {0, 0, 0, 41, "Redémarrage dans 41s ..."},  // no action: prefix kept
-  };
+      {0, 0, 0, 41, "Redémarrage dans 41s ..."}};  // no action: prefix kept
   MainForm& main = Main();
   main.CountDown = true;
-  for (const Step& st : steps) {
-    SCOPED_TRACE(std::to_string(st.h) + ":" + std::to_string(st.m) + ":" + std::to_string(st.s));
-    main.Action = st.action, main.TpsH = st.h, main.TpsM = st.m, main.TpsS = st.s;
-    main.TxtM.SetCaption(PadTwo(std::to_string(st.m)));
+  for (const auto& [action, h, m, s, tip] : steps) {
+    SCOPED_TRACE(std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s));
+    main.Action = action, main.TpsH = h, main.TpsM = m, main.TpsS = s;
+    main.TxtM.SetCaption(PadTwo(std::to_string(m)));
     const std::size_t before = os.notifyCalls.size();
     Tray().IconRefresh();
-    ASSERT_EQ(os.notifyCalls.size(), before + (st.tip ? 1 : 0));
-    if (st.tip) {
-      EXPECT_EQ(os.notifyCalls.back().tip, st.tip);
+    ASSERT_EQ(os.notifyCalls.size(), before + (tip ? 1 : 0));
+    if (tip) {
+      EXPECT_EQ(os.notifyCalls.back().tip, tip);
     }
   }
   EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 102);
@@ -81,19 +75,13 @@ TEST_F(TrayTest, TipDuringACountdown) {
   main.Action = 3;
   main.StandByTxt = "veille";
   Tray().IconRefresh();
-  EXPECT_EQ(os.notifyCalls.back().tip, "Mise en veille dans 41s ...");
-  EXPECT_EQ(os.notifyCalls.back().hIcon, kIcon + 123);
+  EXPECT_EQ(std::pair(os.notifyCalls.back().tip, os.notifyCalls.back().hIcon),
+            std::pair(std::string("Mise en veille dans 41s ..."), kIcon + 123));
 }
 
 TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
   enum Focus { None, MainWindow, Delay, Options };
-  struct Case {
-    int event;
-    bool stoping, stopOptions, reduced;
-    Focus focus;
-    bool menu;
-  };
-  const Case cases[] = {
+  const std::tuple<int, bool, bool, bool, Focus, bool> cases[] = {
       {kLeftDown, false, false, false, MainWindow, false}, {kLeftDown, false, false, true, None, false},
       {kLeftDown, true, false, false, Delay, false},       {kLeftDown, true, true, false, Options, false},
       {kLeftUp, false, false, false, None, false},         {kLeftDouble, true, false, false, None, false},
@@ -101,41 +89,35 @@ TEST_F(TrayTest, EveryNotificationWithTheDialogFlags) {
       {kRightDown, true, false, false, Delay, false},      {kRightDown, false, true, false, Options, false},
       {kRightUp, true, true, false, Delay, false},         {kRightUp, false, true, true, Options, false},
       {kRightUp, false, false, false, None, true},         {0x207, false, false, false, None, false},
-      {kContextMenu, false, false, false, None, false},
-  };
+      {kContextMenu, false, false, false, None, false}};
   app->LoadTimeForm();
   app->LoadOptionsForm();
   Tray().KeyboardNotices = false;  // a shell before 2000 and Me
   ui::Form* forms[] = {nullptr, &Main(), app->TimeFormIfLoaded(), app->OptionsFormIfLoaded()};
-  for (const Case& c : cases) {
-    const std::string at = std::to_string(c.event) + (c.stoping ? " delay" : "") + (c.stopOptions ? " options" : "") +
-                           (c.reduced ? " reduced" : "");
-    SystrayIcon& tray = Tray();
-    Main().Stoping = c.stoping, Main().StopOptions = c.stopOptions, Main().Reduced = c.reduced;
+  for (const auto& [event, stoping, stopOptions, reduced, focus, menu] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::tuple(event, stoping, stopOptions, reduced)));
+    Main().Stoping = stoping, Main().StopOptions = stopOptions, Main().Reduced = reduced;
     env.services.activeForm = nullptr;
     env.menus.shown.clear();
-    tray.onShellNotify(c.event);
-    EXPECT_EQ(env.services.activeForm, forms[c.focus]) << at;
-    EXPECT_EQ(env.menus.shown.size(), c.menu ? 1u : 0u) << at;
-    EXPECT_TRUE(Main().Visible()) << at;
+    Tray().onShellNotify(event);
+    EXPECT_EQ(std::tuple(env.services.activeForm, env.menus.shown.size(), Main().Visible()),
+              std::tuple(forms[focus], menu ? 1u : 0u, true));
   }
 }
 
-TEST(TrayKeyboard, OnlyNewerShellsSendKeysAndEnterActsAsADoubleClick) {
+TEST_F(TrayTest, OnlyNewerShellsSendKeysAndEnterActsAsADoubleClick) {
   AppFixture old;
   old.os.oldShell = true;
   old.Start();
   EXPECT_FALSE(old.Tray().KeyboardNotices);
-  Started f;
-  SystrayIcon& tray = f.Tray();
-  EXPECT_TRUE(tray.KeyboardNotices);
+  SystrayIcon& tray = Tray();
   // Enter on the icon, sent twice by some shells: the window goes to the tray once.
   tray.onShellNotify(0x401);
   tray.onShellNotify(0x401);
-  EXPECT_FALSE(f.Main().Visible());
-  f.Advance(500);
+  EXPECT_EQ(std::pair(tray.KeyboardNotices, Main().Visible()), std::pair(true, false));
+  Advance(500);
   tray.onShellNotify(0x401);  // a later key select brings it back
-  EXPECT_TRUE(f.Main().Visible());
+  EXPECT_TRUE(Main().Visible());
 }
 
 TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
@@ -146,8 +128,7 @@ TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
   };
   env.menus.choices.push_back("Reduce4");
   tray.Form_MouseMove(kContextMenu);
-  EXPECT_EQ(env.menus.shown.size(), 1u);
-  EXPECT_TRUE(Main().Visible());
+  EXPECT_EQ(std::pair(env.menus.shown.size(), Main().Visible()), std::pair(std::size_t{1}, true));
   tray.Form_MouseMove(kContextMenu);  // free again afterwards
   EXPECT_EQ(env.menus.shown.size(), 2u);
 }
@@ -157,11 +138,9 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   MainForm& main = Main();
   const auto doubleClick = [&] { tray.Form_MouseMove(kLeftDouble); };
   doubleClick();
-  EXPECT_FALSE(main.Visible());
-  EXPECT_EQ(main.State(), ui::WindowState::Minimised);
+  EXPECT_EQ(std::pair(main.Visible(), main.State()), std::pair(false, ui::WindowState::Minimised));
   doubleClick();
-  EXPECT_TRUE(main.Visible());
-  EXPECT_EQ(main.State(), ui::WindowState::Normal);
+  EXPECT_EQ(std::pair(main.Visible(), main.State()), std::pair(true, ui::WindowState::Normal));
   Advance(150);
   doubleClick();  // still Reduced: restores again instead of reducing
   EXPECT_TRUE(main.Visible());
@@ -179,11 +158,10 @@ TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
   main.TxtM.SetCaption("10"), main.TxtS.SetCaption("30");
   tray.IconRefresh();
   doubleClick();
-  EXPECT_EQ(main.Nmbr2Refresh, 0);
-  EXPECT_FALSE(main.Visible());
-  ASSERT_NE(app->TimeStartIfLoaded(), nullptr);
-  EXPECT_TRUE(app->TimeStartIfLoaded()->Visible());
-  EXPECT_EQ(app->TimeStartIfLoaded()->TimeLabel.Caption(), "Arrêt dans 10 minutes et 30 secondes.");  // refreshed
+  EXPECT_EQ(std::pair(main.Nmbr2Refresh, main.Visible()), std::pair(std::uint8_t{0}, false));
+  ASSERT_NE(app->TimeStartIfLoaded(), nullptr);  // shown, and refreshed
+  EXPECT_EQ(std::pair(app->TimeStartIfLoaded()->Visible(), app->TimeStartIfLoaded()->TimeLabel.Caption()),
+            std::pair(true, std::string("Arrêt dans 10 minutes et 30 secondes.")));
 }
 
 TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
@@ -197,19 +175,17 @@ TEST(Tray, ARefusedPreparedTimeLeavesTheTrayAnswering) {
     f.env.menus.choices = {item};
     tray.Form_MouseMove(kContextMenu);
     EXPECT_EQ(f.Boxes(), Lines{"Erreur dans le délai [48 Information]"});
-    EXPECT_EQ(std::pair(f.Main().CountDown, f.Main().WaitCmd), std::pair(false, false));
-    EXPECT_EQ(f.Main().Action, 0);
-    EXPECT_FALSE(f.Main().Stoping);
-    EXPECT_EQ(tray.Icon(), 112);
-    EXPECT_EQ(f.os.notifyCalls.back().tip, kIdleTip);
+    EXPECT_EQ(std::tuple(f.Main().CountDown, f.Main().WaitCmd, f.Main().Action, f.Main().Stoping),
+              std::tuple(false, false, 0, false));
+    EXPECT_EQ(std::tuple(tray.Icon(), f.os.notifyCalls.back().tip), std::tuple(112, kIdleTip));
     tray.Form_MouseMove(kContextMenu);  // the menu still comes up: the idle one
     ASSERT_EQ(f.env.menus.shown.size(), 2u);
     EXPECT_EQ(f.env.menus.shown.back().menu, *extra ? "MnuFichierR" : "MnuFichier");
   }
   Started withAction("-a -t:99,60,0");  // refused during the start-up itself: nothing is left chosen
-  EXPECT_EQ(withAction.env.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(withAction.Main().Action, 0);
-  EXPECT_EQ(std::pair(withAction.Main().Visible(), withAction.Main().Stoping), std::pair(true, false));
+  const MainForm& refused = withAction.Main();
+  EXPECT_EQ(std::tuple(withAction.env.messageBoxes.shown.size(), refused.Action, refused.Visible(), refused.Stoping),
+            std::tuple(1u, 0, true, false));
 }
 
 TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
@@ -217,9 +193,10 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   late.os.failNotifyAdd = 2;
   late.Start("-m");
   late.Advance(60000);
-  EXPECT_EQ(late.os.CallsNamed("Shell_NotifyIconA(0").size(), 3u);
-  EXPECT_FALSE(late.Main().Visible());
-  EXPECT_TRUE(late.app->Tray()->KeyboardNotices);  // the late icon is asked for the newer notifications too
+  // The late icon is asked for the newer notifications too.
+  EXPECT_EQ(std::tuple(late.os.CallsNamed("Shell_NotifyIconA(0").size(), late.Main().Visible(),
+                       late.app->Tray()->KeyboardNotices),
+            std::tuple(3u, false, true));
 
   AppFixture never;  // no shell at all: a preset countdown must stay reachable
   never.os.failNotifyAdd = 1000;
@@ -227,10 +204,9 @@ TEST(Tray, AnIconThatCannotBeAddedIsTriedAgainThenTheWindowShows) {
   never.Advance(29000);
   EXPECT_FALSE(never.Main().Visible());
   never.Advance(1000);
-  EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);
-  EXPECT_TRUE(never.Main().Visible());
-  EXPECT_EQ(never.Main().State(), ui::WindowState::Normal);
-  EXPECT_TRUE(never.Main().CountDown);
+  EXPECT_EQ(std::tuple(never.os.CallsNamed("Shell_NotifyIconA(0").size(), never.Main().Visible(), never.Main().State(),
+                       never.Main().CountDown),
+            std::tuple(16u, true, ui::WindowState::Normal, true));
   never.Advance(60000);
   EXPECT_EQ(never.os.CallsNamed("Shell_NotifyIconA(0").size(), 16u);  // tried for a while only
   never.Main().Annule_Click();
