@@ -3,6 +3,8 @@
 // and a stream of user events. What must always hold:
 // - a power call only when the command line asked for an action, a file of
 //   ours holds a start-up action, or the user chose one;
+// - reading resets a foreign settings file to the defaults and leaves one of
+//   ours as it is (but for the last delay a countdown writes); no write loses the tag;
 // - Stoping and StopOptions only while their dialog is open;
 // - the delay dialog starts a countdown only with a delay in range;
 // - a countdown that runs reaches its action.
@@ -56,10 +58,13 @@ bool AsksForAction(const std::string& line) {
   return false;
 }
 
+bool FileIsOurs(const std::vector<std::uint8_t>& file) {
+  return file.size() >= 4 && file[0] == 'S' && file[1] == '5' && file[2] == '.' && file[3] == '5';
+}
+
 // Our tag, and a start-up action among the option bits.
 bool FileAsksForAction(const std::vector<std::uint8_t>& file) {
-  return file.size() >= 5 && file[0] == 'S' && file[1] == '5' && file[2] == '.' && file[3] == '5' &&
-         (file[4] & 0x1C) != 0;
+  return FileIsOurs(file) && file.size() >= 5 && (file[4] & 0x1C) != 0;
 }
 
 void Check(bool condition, const char* what) {
@@ -207,6 +212,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool asked = AsksForAction(line) || FileAsksForAction(file);
   if (!asked) Check(f.PowerCalls().size() == 0, "a power call at start-up that nothing asked for");
   CheckFlags(f);
+  const bool fileRead = !(data[1] & 0x80) && !(switches & 0x1E) && !f.app->Ended() && !f.processEnded;
+  if (fileRead) {
+    std::vector<std::uint8_t> head = FileIsOurs(file) ? file : AppFixture::TaggedBytes(0, 0);
+    head.resize(std::min<std::size_t>(head.size(), 6));
+    const std::vector<std::uint8_t> after = f.SettingsBytes();
+    Check(after.size() >= head.size() && std::equal(head.begin(), head.end(), after.begin()),
+          "a settings file neither kept nor reset");
+  }
 
   bool userChose = false;
   for (; at + 1 < size && !f.app->Ended() && !f.processEnded; at += 2) {
@@ -222,6 +235,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!asked && !userChose) Check(f.PowerCalls().size() == before, "a power call nobody chose");
     CheckFlags(f);
   }
+
+  Check(!fileRead || FileIsOurs(f.SettingsBytes()), "a settings file that lost its tag");
 
   // A countdown that runs reaches its action (short ones only: time is dear here).
   if (f.app->Ended() || f.processEnded) return 0;
