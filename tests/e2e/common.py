@@ -1,7 +1,7 @@
 """What several groups of cases expect of the program, and the paths they share."""
 import os
 
-from harness import check, equal
+from harness import check
 
 BOXES = ["MessageBoxW", "MessageBoxA"]
 BEEPS = ["MessageBeep", "Beep"]
@@ -38,12 +38,3 @@ def settings_path(t, folder="system32"):
 def shown_time(d):
     """Hours, minutes and seconds as the main window shows them."""
     return [d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")]
-
-
-def check_idle(t):
-    """The main window is back, idle: no countdown, a time of zero."""
-    d = t.describe("ctl|MainForm|Titre|Arrêter l'ordinateur|")
-    check(d.visible("MainForm"), "main window not back after the cancel")
-    equal(shown_time(d), ["00"] * 3, "time shown after the cancel")
-    equal(d.timers[("MainForm", "Timer1")]["enabled"], "0", "countdown running after the cancel")
-    return d
