@@ -1,4 +1,4 @@
-"""Start-up: the single instance, "now" waiting for an action, -m, the window's place."""
+"""Start-up: the single instance, -m with "now" waiting for an action, the window's place."""
 import time
 
 from common import BOXES, BUTTONS, DIALOG, MAIN, POWER, names
@@ -39,24 +39,18 @@ def second_instance(t):
 
 
 @case(relay=POWER)
-def now_waits_for_an_action(t):
-    p = t.start("-n")
-    t.wait_main_window()
-    equal(names(p, POWER), [], "power calls before a button is pressed")
-    t.click_twips(MAIN, *BUTTONS["restart"])
-    c = p.wait_call("ExitWindowsEx", 10)
-    equal((c.u32(0), c.u32(1)), (6, 0), "ExitWindowsEx(EWX_REBOOT + EWX_FORCE, 0)")
-
-
-@case(relay=POWER)
-def minimised_start_restores_from_tray(t):
-    p = t.start("-m")
+def minimised_start_restores_from_tray_and_now_acts_at_once(t):
+    # -m: only in the tray; -n: no delay, the action a button then chooses runs at once.
+    p = t.start("-m", "-n")
     t.describe("form|SystrayIcon|")
     equal(t.visible(MAIN, exclude=("#32770",)), [], "main window on screen after -m")
     t.tray_menu("MnuFichierR")
     t.choose_menu_item("Restaurer Crepuscule")
     t.wait_main_window()
-    equal(names(p, POWER), [], "power calls")
+    equal(names(p, POWER), [], "power calls before a button is pressed")
+    t.click_twips(MAIN, *BUTTONS["restart"])
+    c = p.wait_call("ExitWindowsEx", 10)
+    equal((c.u32(0), c.u32(1)), (6, 0), "ExitWindowsEx(EWX_REBOOT + EWX_FORCE, 0)")
 
 
 @case(version="winxp", timeout=90)
