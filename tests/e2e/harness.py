@@ -5,6 +5,7 @@ emulates, and a relay trace restricted to the functions it checks. It drives
 the program with real X input (xdotool) and reads its windows with wintool,
 a console helper run in the same prefix.
 """
+import json
 import os
 import pathlib
 import re
@@ -119,7 +120,6 @@ class Program:
     def __init__(self, case, args, env, log_path):
         self.case = case
         self.started = time.monotonic()
-        self.lines = []
         self._calls = []
         self._lock = threading.Lock()
         self._log = open(log_path, "w", encoding="utf-8", errors="replace")
@@ -133,13 +133,9 @@ class Program:
         for raw in self.proc.stderr:
             line = raw.decode("utf-8", errors="replace").rstrip("\n")
             now = time.monotonic() - self.started
-            try:
-                call = relay.parse_line(line, now)
-            except ValueError:
-                call = None
-            with self._lock:
-                self.lines.append((now, line))
-                if call:
+            call = relay.parse_line(line, now)
+            if call:
+                with self._lock:
                     self._calls.append(call)
             self._log.write("%8.3f %s\n" % (now, line))
         self._log.flush()
@@ -150,21 +146,19 @@ class Program:
             return [c for c in self._calls if not names or c.func in names]
 
     def _wait(self, find, timeout, what):
-        """find()'s first value that is not None, read until the program ends or timeout seconds pass."""
-        deadline = time.monotonic() + timeout
-        while True:
+        """find()'s first value, read until the program ends or timeout seconds pass."""
+        def found():
             ended = self.proc.poll() is not None
             if ended:
                 self._reader.join(2)
-            found = find()
-            if found is not None:
-                return found
-            if ended:
+            value = find()
+            if value is None and ended:
                 raise Failure("the program ended (status %s) without %s; calls seen: %s"
                               % (self.proc.returncode, what, self.calls()))
-            if time.monotonic() > deadline:
-                raise Failure("no %s within %ss; calls seen: %s" % (what, timeout, self.calls()))
-            time.sleep(0.05)
+            return value
+
+        return wait_until(found, timeout, lambda: "no %s within %ss; calls seen: %s" % (what, timeout, self.calls()),
+                          0.05)
 
     def wait_call(self, name, timeout=10, where=None):
         """The first traced call of name (a name or a tuple of names) for which
@@ -173,10 +167,9 @@ class Program:
         return self._wait(lambda: next((c for c in self.calls(*names) if where is None or where(c)), None),
                           timeout, "call of %s" % (name,))
 
-    def wait_box(self, number=1, timeout=10):
-        """The program's number-th message box: (text, title, flags), once it asked for it."""
-        return self._wait(lambda: (self.boxes()[number - 1:] or [None])[0], timeout,
-                          "message box %d" % number)
+    def wait_box(self, timeout=10):
+        """The program's first message box: (text, title, flags), once it asked for it."""
+        return self._wait(lambda: (self.boxes() or [None])[0], timeout, "message box")
 
     def boxes(self):
         """Every message box asked for so far: (text, title, flags)."""
@@ -294,7 +287,7 @@ class Case:
 
     def wait_gone(self, title, timeout=10, cls=None):
         wait_until(lambda: not self.visible(title, cls), timeout,
-                   "window %r still visible after %ss" % (title, timeout))
+                   "window %r still visible after %ss" % (title or cls, timeout))
 
     def wait_main_window(self, timeout=10):
         """The program's main window: caption "Crepuscule", neither a message box nor the hidden one."""
@@ -302,21 +295,7 @@ class Case:
 
     def windows(self):
         """Top-level windows of the prefix's other processes, each with its children."""
-        _, out = self.wintool("list")
-        result = []
-        for line in out.splitlines():
-            f = split_fields(line.strip())
-            if f[0] == "window" and len(f) >= 11:
-                result.append({"hwnd": f[1], "class": f[2], "caption": f[3], "visible": f[4] == "visible=1",
-                               "enabled": f[5] == "enabled=1", "pid": f[6][4:],
-                               "rect": [int(v) for v in f[7].split(",")],
-                               "client": [int(v) for v in f[8].split(",")], "xid": f[9][4:],
-                               "foreground": f[10] == "foreground=1", "children": []})
-            elif f[0] == "child" and result and len(f) >= 8:
-                result[-1]["children"].append({"hwnd": f[1], "class": f[2], "id": int(f[3][3:]), "text": f[4],
-                                               "visible": f[5] == "visible=1", "enabled": f[6] == "enabled=1",
-                                               "rect": [int(v) for v in f[7].split(",")]})
-        return result
+        return [json.loads(line, strict=False) for line in self.wintool("list")[1].splitlines()]
 
     def visible(self, caption=None, cls=None, exclude=()):
         """The visible top-level windows with this caption and class (any, when None)."""
@@ -326,30 +305,18 @@ class Case:
     def accessible_names(self, title):
         """What a screen reader reads in the window of this caption: the name of each child of its
         client area, through oleacc from another process."""
-        code, out = self.wintool("names", self.wait_window(title)["hwnd"])
+        code, out = self.wintool("names", str(self.wait_window(title)["hwnd"]))
         check(code == 0, "no accessible object for %r: %s" % (title, out.strip()))
-        return [split_fields(line.strip())[1] for line in out.splitlines() if line.startswith("name|")]
+        return [json.loads(line, strict=False) for line in out.splitlines()]
 
     def close_box(self, title):
         """Return to a message box (its default button), then waits until it is gone."""
         self.key_to(title, "Return", cls="#32770")
         self.wait_gone(title, cls="#32770")
 
-    def expect_box(self, program, text, title, flags=64, what="message box"):
-        """The program asks for this message box and shows its text; Return closes it."""
-        equal(program.wait_box(), (text, title, flags), what)
-        # Wine's message box keeps its text in the static control without an id.
-        shown = [c["text"] for c in self.wait_window(title, 10, "#32770")["children"]
-                 if c["class"] == "Static" and c["id"] == 0xFFFF]
-        equal(shown[:1], [text], "%s on screen" % what)
-        self.close_box(title)
-
-    def describe(self):
-        """The program's own account of its forms, controls, timers and last menu."""
-        return self.wait_describe("")
-
-    def wait_describe(self, text, timeout=10):
-        """Asks for the description until one of its lines contains text."""
+    def describe(self, text="", timeout=10):
+        """The program's own account of its forms, controls, timers and last menu, once one of its lines
+        contains text."""
         last = [0, ""]
 
         def answer():
@@ -359,12 +326,6 @@ class Case:
         wait_until(answer, timeout,
                    lambda: "no described state with %r within %ss; last:\n%s" % (text, timeout, last[1]), 0.1)
         return Description(last[1])
-
-    def window_rect(self, title):
-        """(window rect, client rect) of a visible window, in screen pixels."""
-        windows = self.visible(title)
-        check(windows, "no visible window %r" % title)
-        return windows[0]["rect"], windows[0]["client"]
 
     def xdotool(self, *args):
         r = subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env(), stdin=subprocess.DEVNULL,
@@ -394,7 +355,7 @@ class Case:
         window's client area, as the program lays its windows out (15 twips a
         pixel at Wine's 96 dpi). nudge: one pixel more after the rest, for the
         tooltips, which track motion, not the pointer's arrival."""
-        _, client = self.window_rect(title)
+        client = self.wait_window(title)["client"]
         x, y = client[0] + round(x / 15), client[1] + round(y / 15)
         self.move_pointer(x, y)
         time.sleep(rest)
@@ -423,7 +384,7 @@ class Case:
     def tray_menu(self, name):
         """A real right click on the tray icon: the program's description of the menu it opens."""
         self.click_tray_icon(button=3)
-        return self.wait_describe("menu|%s|" % name).menu
+        return self.describe("menu|%s|" % name).menu
 
     def tray_tip(self, timeout=5):
         """The tip the shell shows while the pointer rests on the icon: the caption
@@ -438,23 +399,20 @@ class Case:
         # One motion event may not be enough for the shell's tooltip to notice.
         time.sleep(0.2)
         self.move_pointer(x + 1, y)
-        return wait_until(lambda: [w["caption"] for w in self.balloons() if w["caption"]], timeout,
-                          "no tip shown over the tray icon within %ss" % timeout)[0]
+        return self.balloon_text(timeout=timeout)
 
-    def balloons(self, pid=None):
-        """The visible tooltip windows, of one process if pid is given."""
-        return [w for w in self.visible()
-                if w["class"].lower() == "tooltips_class32" and pid in (None, w["pid"])]
+    def balloon_text(self, pid=None, screenshot=None, timeout=5):
+        """The text of the visible tooltip (of that process, if pid is given; a Wine
+        tooltip answers WM_GETTEXT with the text it shows), once the pointer has left it gone."""
+        def shown():
+            return [w["caption"] for w in self.visible()
+                    if w["class"].lower() == "tooltips_class32" and pid in (None, w["pid"]) and w["caption"]]
 
-    def balloon_text(self, pid, screenshot=None, timeout=5):
-        """The text of the program's visible tooltip (a Wine tooltip answers
-        WM_GETTEXT with the text it shows), once the pointer has left it gone."""
-        shown = wait_until(lambda: self.balloons(pid), timeout, "no balloon shown within %ss" % timeout)
-        text = shown[0]["caption"]
+        text = wait_until(shown, timeout, "no tooltip shown within %ss" % timeout)[0]
         if screenshot:
             self.screenshot(screenshot)
         self.move_pointer(5, 1000)
-        wait_until(lambda: not self.balloons(pid), timeout, "balloon still shown after the pointer left")
+        wait_until(lambda: not shown(), timeout, "tooltip still shown after the pointer left")
         return text
 
     def click_child(self, title, text, button=1, timeout=10):
@@ -491,18 +449,12 @@ class Case:
         self.key(*keys)
         # On a loaded machine the keys may all go to a window that just lost the
         # focus: the menu then stays open, and the same keys from Home are safe to send again.
-        if not self.menu_closed(3):
+        try:
+            self.wait_gone(None, 3, "#32768")
+        except Failure:
             self.focus_open_menu(timeout)
             self.key(*keys)
-            check(self.menu_closed(timeout), "the popup menu is still open after choosing %r" % caption)
-
-    def menu_closed(self, timeout):
-        """Whether the open popup menu closes within timeout seconds."""
-        try:
-            wait_until(lambda: not self.visible(cls="#32768"), timeout, "", 0.1)
-            return True
-        except Failure:
-            return False
+            self.wait_gone(None, timeout, "#32768")
 
     def key(self, *keys):
         """Real key presses (X keysym names: Return, Escape, shift+Tab...) to the focused window."""
@@ -511,7 +463,7 @@ class Case:
     def key_to(self, title, *keys, cls=None):
         """Real key presses to the window with this caption. With no window
         manager a new window does not always get the X input focus at once."""
-        xids = wait_until(lambda: [w["xid"] for w in self.visible(title, cls) if w["xid"] != "0"], 10,
+        xids = wait_until(lambda: [w["xid"] for w in self.visible(title, cls) if w["xid"]], 10,
                           "no X window for %r" % title)
         self.xdotool("windowfocus", "--sync", xids[0])
         self.key(*keys)
@@ -532,32 +484,22 @@ class Description:
     """The program's answer to "CrepusculeDescribe", line by line."""
 
     def __init__(self, text):
-        self.text = text
         self.forms, self.controls, self.timers, self.menu = {}, {}, {}, None
         for line in text.splitlines():
             f = split_fields(line)
+            # name=value fields; a caption of the form's or control's own is taken as it is below.
+            flags = dict(field.split("=", 1) for field in f[3:] if "=" in field)
             if f[0] == "form" and len(f) >= 3:
-                self.forms[f[1]] = dict(self._flags(f[3:]), caption=f[2])
+                self.forms[f[1]] = dict(flags, caption=f[2])
             elif f[0] == "ctl" and len(f) >= 4:
-                self.controls[(f[1], f[2])] = dict(self._flags(f[4:]), caption=f[3])
+                self.controls[(f[1], f[2])] = dict(flags, caption=f[3])
             elif f[0] == "timer" and len(f) >= 3:
-                self.timers[(f[1], f[2])] = self._flags(f[3:])
+                self.timers[(f[1], f[2])] = flags
             elif f[0] == "menu" and len(f) >= 4:
                 # Captions are split before unescaping: "\;" is part of a caption.
                 raw = "|".join(split_fields(line, unescape=False)[3:])
                 self.menu = {"name": f[1], "default": f[2].split("=", 1)[-1],
                              "items": split_fields(raw, ";")}
-
-    @staticmethod
-    def _flags(fields):
-        out = {}
-        for field in fields:
-            if "=" in field:
-                k, v = field.split("=", 1)
-                out[k] = v
-            elif field:
-                out.setdefault("rest", []).append(field)
-        return out
 
     def visible(self, form, control=None):
         item = self.forms.get(form) if control is None else self.controls.get((form, control))

@@ -9,14 +9,15 @@ to: W texts spell other characters as \\XXXX, A texts spell bytes as \\xNN
 """
 import re
 
-_CALL = re.compile(r"^(?P<tid>[0-9a-f]+):Call (?P<dll>[\w.-]+)\.(?P<func>\w+)\((?P<args>.*)\) ret=[0-9a-f]+$")
+_CALL = re.compile(r"^(?P<tid>[0-9a-f]+):Call (?P<dll>[\w.-]+)\.(?P<func>\w+)\((?P<args>.*)\) ret=(?P<ret>[0-9a-f]+)$")
 _ARG = re.compile(r'^(?P<num>[0-9a-f]+)(?: (?P<wide>L?)"(?P<text>.*)"(?:\.\.\.)?)?$', re.S)
 _SIMPLE = {"n": "\n", "r": "\r", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
 
 
 class Call:
-    def __init__(self, dll, func, args, time=None):
-        self.dll, self.func, self.args, self.time = dll, func, args, time  # args: (value, text or None) each
+    def __init__(self, dll, func, args, time=None, ret=0):
+        # args: (value, text or None) each, None if unreadable; ret: where the call returns to.
+        self.dll, self.func, self.args, self.time, self.ret = dll, func, args, time, ret
 
     def u32(self, i):
         """The low 32 bits: the upper half of a 32-bit argument's slot may be garbage."""
@@ -27,7 +28,7 @@ class Call:
 
     def __repr__(self):
         return "%s.%s(%s)" % (self.dll, self.func,
-                              ", ".join("%x%s" % (v, "" if t is None else " %r" % t) for v, t in self.args))
+                              ", ".join("%x%s" % (v, "" if t is None else " %r" % t) for v, t in self.args or []))
 
 
 def _arg(raw):
@@ -58,4 +59,8 @@ def parse_line(line, time=None):
     m = _CALL.match(line.rstrip("\r\n"))
     if not m:
         return None
-    return Call(m.group("dll"), m.group("func"), [_arg(a) for a in _ARGS.findall(m.group("args"))], time)
+    try:
+        args = [_arg(a) for a in _ARGS.findall(m.group("args"))]
+    except ValueError:
+        args = None  # still seen by its name; reading its arguments fails loudly
+    return Call(m.group("dll"), m.group("func"), args, time, int(m.group("ret"), 16))

@@ -3,7 +3,7 @@ import os
 import subprocess
 import time
 
-from common import BOXES, BUTTONS, MAIN, OPTIONS, POWER, check_balloons_made, names, settings_path
+from common import BOXES, BUTTONS, MAIN, OPTIONS, POWER, names, settings_path
 from harness import case, check, equal
 
 
@@ -22,19 +22,18 @@ def unwritable_settings_keep_the_dialog_open(t):
         t.wait_window(OPTIONS)
         t.click_child(OPTIONS, "Mode Silence")
         t.click_child(OPTIONS, "Enregistrer")
-        t.expect_box(p, "Erreur lors de la sauvegarde. Le fichier C:\\windows\\System32\\Crepuscule.ini ne peut pas "
-                     "être modifié.\r\rLes options n'ont pas été enregistrées.", "Erreur", 48, "save refused")
+        text = ("Erreur lors de la sauvegarde. Le fichier C:\\windows\\System32\\Crepuscule.ini ne peut pas être "
+                "modifié.\r\rLes options n'ont pas été enregistrées.")
+        equal(p.wait_box(), (text, "Erreur", 48), "save refused")
+        # Wine's message box keeps its text in the static control without an id.
+        shown = [c["text"] for c in t.wait_window("Erreur", 10, "#32770")["children"]
+                 if c["class"] == "Static" and c["id"] == 0xFFFF]
+        equal(shown[:1], [text], "save refused on screen")
+        t.close_box("Erreur")
         check(t.describe().visible("OptionsForm"), "the options dialog closed although nothing was saved")
         equal(t.read_bytes(path), b"S5.5\0\0\x05\0\0", "the unwritable file")
     finally:
         subprocess.run(["chattr", "-i", path])
-    # Writable again: the same click saves and closes. The pointer leaves the
-    # button first: a synchronous move to where it already is waits in vain.
-    t.move_pointer(5, 1000)
-    t.click_child(OPTIONS, "Enregistrer")
-    t.wait_gone(OPTIONS)
-    t.wait_bytes(path, b"S5.5\x01\0\x05\0\0", "settings file after the second Enregistrer")
-    equal(len(p.boxes()), 1, "message boxes")
     equal(names(p, POWER), [], "power calls")
 
 
@@ -49,11 +48,10 @@ HIBERNATE_TEXT = (" \r\nPlonge votre ordinateur dans un coma profond ...\r\nC'es
                   "Pressez sur [Shift] pour avoir la mise en veille classique...")
 
 
-@case(version="winxp", relay=["CreateWindowExA", "SendMessageA"] + POWER)
+@case(version="winxp", relay=POWER)
 def balloons_and_tooltips(t):
     p = t.start()
     pid = t.wait_main_window()["pid"]
-    check_balloons_made(p)
     for button, text in [("shutdown", SHUTDOWN_TEXT), ("restart", RESTART_TEXT), ("sleep", HIBERNATE_TEXT)]:
         t.hover(MAIN, *BUTTONS[button], rest=0.2, nudge=True)
         # The balloon goes with the pointer.

@@ -1,6 +1,6 @@
 // wintool: a small console helper the end-to-end tests run inside the same
 // Wine prefix as crepuscule.exe, to read and drive its windows from outside.
-// Everything it prints is UTF-8, one record per line.
+// Everything it prints is UTF-8, one record per line (JSON, but for describe).
 //
 //   wintool list                      top-level windows of other processes, with their children
 //   wintool describe                  the program's own description of its windows
@@ -39,18 +39,17 @@ void Out(const std::string& text) {
 
 void Line(const std::string& text) { Out(text + "\n"); }
 
-// Line breaks and bars would split a record: show them escaped.
-std::string Field(const std::wstring& text) {
-  std::wstring out;
+// A JSON string: the harness reads each record with json.loads.
+std::string Json(const std::wstring& text) {
+  std::wstring out = L"\"";
   for (wchar_t c : text) {
-    if (c == L'\r' || c == L'\n') {
+    if (c == L'"' || c == L'\\') out += L'\\';
+    if (c == L'\r' || c == L'\n')
       out += c == L'\r' ? L"\\r" : L"\\n";
-      continue;
-    }
-    if (c == L'|' || c == L'\\') out += L'\\';
-    out += c;
+    else
+      out += c;
   }
-  return Utf8(out);
+  return Utf8(out + L"\"");
 }
 
 std::wstring TextOf(HWND w) {
@@ -84,22 +83,31 @@ std::vector<HWND> Windows(HWND parent = nullptr) {
   return all;
 }
 
-std::string Flag(const char* name, bool on) { return std::string(name) + "=" + (on ? "1" : "0"); }
+std::string Bool(BOOL on) { return on ? "true" : "false"; }
 
 std::string RectText(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
+  return "[" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + "]";
 }
 
-// Each window: its rect, its client area in screen pixels, the X11 window Wine
-// made for it (for xdotool) and whether it is the foreground window.
+// One JSON record a line. Each window: its rect, its client area in screen
+// pixels, the X11 window Wine made for it (for xdotool), whether it is the
+// foreground window, and its children.
 int List() {
   HWND foreground = GetForegroundWindow();
   for (HWND w : Windows()) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     if (pid == GetCurrentProcessId()) continue;
+    std::string children;
     RECT r{}, client{};
+    for (HWND c : Windows(w)) {
+      GetWindowRect(c, &r);
+      children += std::string(children.empty() ? "" : ", ") + "{\"hwnd\": " + Handle(c) +
+                  ", \"class\": " + Json(ClassOf(c)) + ", \"id\": " + std::to_string(GetDlgCtrlID(c)) +
+                  ", \"text\": " + Json(TextOf(c)) + ", \"visible\": " + Bool(IsWindowVisible(c)) +
+                  ", \"enabled\": " + Bool(IsWindowEnabled(c)) + ", \"rect\": " + RectText(r) + "}";
+    }
     GetWindowRect(w, &r);
     GetClientRect(w, &client);
     POINT origin{0, 0};
@@ -107,16 +115,11 @@ int List() {
     OffsetRect(&client, origin.x, origin.y);
     // Wine's X11 driver keeps the X window of a top-level window in this property.
     auto xid = reinterpret_cast<UINT_PTR>(GetPropW(w, L"__wine_x11_whole_window"));
-    Line("window|" + Handle(w) + "|" + Field(ClassOf(w)) + "|" + Field(TextOf(w)) + "|" +
-         Flag("visible", IsWindowVisible(w)) + "|" + Flag("enabled", IsWindowEnabled(w)) +
-         "|pid=" + std::to_string(pid) + "|" + RectText(r) + "|" + RectText(client) + "|xid=" + std::to_string(xid) +
-         "|" + Flag("foreground", w == foreground));
-    for (HWND c : Windows(w)) {
-      GetWindowRect(c, &r);
-      Line("  child|" + Handle(c) + "|" + Field(ClassOf(c)) + "|id=" + std::to_string(GetDlgCtrlID(c)) + "|" +
-           Field(TextOf(c)) + "|" + Flag("visible", IsWindowVisible(c)) + "|" + Flag("enabled", IsWindowEnabled(c)) +
-           "|" + RectText(r));
-    }
+    Line("{\"hwnd\": " + Handle(w) + ", \"class\": " + Json(ClassOf(w)) + ", \"caption\": " + Json(TextOf(w)) +
+         ", \"visible\": " + Bool(IsWindowVisible(w)) + ", \"enabled\": " + Bool(IsWindowEnabled(w)) +
+         ", \"pid\": " + std::to_string(pid) + ", \"rect\": " + RectText(r) + ", \"client\": " + RectText(client) +
+         ", \"xid\": " + std::to_string(xid) + ", \"foreground\": " + Bool(w == foreground) + ", \"children\": [" +
+         children + "]}");
   }
   return 0;
 }
@@ -177,13 +180,13 @@ std::wstring NameOf(IAccessible* object, long child) {
   return out;
 }
 
-// One line per child: "name|NAME".
+// One line per child: its name as a JSON string.
 // The window by handle: Wine turns a non-ASCII argument into the host locale's
 // characters, and a caption could not be passed whole.
 int Names(const std::wstring& handle) {
   HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoull(handle.c_str(), nullptr, 10)));
   if (!IsWindow(window)) {
-    Line("error|no window " + Field(handle));
+    Line("no window " + Utf8(handle));
     return 1;
   }
   CoInitialize(nullptr);
@@ -191,7 +194,7 @@ int Names(const std::wstring& handle) {
   const HRESULT made = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
                                                   reinterpret_cast<void**>(&client));
   if (FAILED(made) || !client) {
-    Line("error|AccessibleObjectFromWindow " + std::to_string(static_cast<unsigned long>(made)));
+    Line("AccessibleObjectFromWindow " + std::to_string(static_cast<unsigned long>(made)));
     return 1;
   }
   long count = 0;
@@ -215,11 +218,11 @@ int Names(const std::wstring& handle) {
           child->Release();
           child = inner;
         }
-        Line("name|" + Field(NameOf(child, CHILDID_SELF)));
+        Line(Json(NameOf(child, CHILDID_SELF)));
         child->Release();
       }
     } else if (v.vt == VT_I4) {
-      Line("name|" + Field(NameOf(client, v.lVal)));
+      Line(Json(NameOf(client, v.lVal)));
     }
     VariantClear(&v);
   }

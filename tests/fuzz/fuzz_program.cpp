@@ -3,11 +3,15 @@
 // and a stream of user events. What must always hold:
 // - a power call only when the command line asked for an action, a file of
 //   ours holds a start-up action, or the user chose one;
+// - reading resets a foreign settings file to the defaults and leaves one of
+//   ours as it is (but for the last delay a countdown writes); no write loses the tag;
 // - Stoping and StopOptions only while their dialog is open;
+// - the delay dialog starts a countdown only with a delay in range;
 // - a countdown that runs reaches its action.
 // Input: a byte of switches (Shift held, refusals), a byte for the Windows
 // version, whether there is a file and its length, the file, the command line
-// up to a NUL (bytes from 0xF0 stand for a switch), then events.
+// up to a NUL (bytes from 0xF0 stand for a switch), then events, two bytes
+// each but for a text typed into a field, which takes as many more as it is long.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -40,7 +44,6 @@ const char* const kSwitches[] = {" -a ",
                                  " -attendre:tache.exe ",
                                  " -reporter:",
                                  " -t:0,0,2 "};
-const char* const kTexts[] = {"", "00", "05", "1", "99", "60", ".4", "-5", "ab", "59", "3", "0", "&H", "1e", " 7", "é"};
 const char* const kMenuItems[] = {"MnuArrete", "MnuRedemarre", "MnuFerme",    "Reduce4",  "OptionMenuN", "MnuArreteR",
                                   "MnuFermeR", "Restore4",     "OptionMenuR", "MnuAnnul", "MnuAnnul1",   "MnuAnnul4",
                                   "Reduce1",   "Restore2",     "MnuAnnul6",   "MnuAnnulR"};
@@ -55,10 +58,13 @@ bool AsksForAction(const std::string& line) {
   return false;
 }
 
+bool FileIsOurs(const std::vector<std::uint8_t>& file) {
+  return file.size() >= 4 && file[0] == 'S' && file[1] == '5' && file[2] == '.' && file[3] == '5';
+}
+
 // Our tag, and a start-up action among the option bits.
 bool FileAsksForAction(const std::vector<std::uint8_t>& file) {
-  return file.size() >= 5 && file[0] == 'S' && file[1] == '5' && file[2] == '.' && file[3] == '5' &&
-         (file[4] & 0x1C) != 0;
+  return FileIsOurs(file) && file.size() >= 5 && (file[4] & 0x1C) != 0;
 }
 
 void Check(bool condition, const char* what) {
@@ -81,8 +87,8 @@ bool UserChoosesAction(std::uint8_t op, std::uint8_t arg) {
   return item.rfind("MnuArrete", 0) == 0 || item.rfind("MnuRedemarre", 0) == 0 || item.rfind("MnuFerme", 0) == 0;
 }
 
-// One user event; false once the program is gone.
-void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
+// One user event; text: what it types into a field.
+void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg, const std::string& text) {
   MainForm& main = f.Main();
   TimeForm* dialog = f.app->TimeFormIfLoaded();
   // The main window takes no click while hidden or disabled (a dialog is open).
@@ -122,11 +128,16 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg) {
     case 7:
       if (dialog) {
         ui::Control* fields[] = {&dialog->txtHeure, &dialog->txtMinute, &dialog->txtSeconde};
-        fields[arg % 3]->TextFromUser(kTexts[arg % 16]);
+        fields[arg / 16 % 3]->TextFromUser(text);
       }
       break;
     case 8:
-      if (dialog) f.Guard([&] { dialog->LetsGo.onClick(); });
+      if (dialog) {
+        const bool running = main.CountDown;
+        f.Guard([&] { dialog->LetsGo.onClick(); });
+        if (!running && main.CountDown)
+          Check(main.TpsH <= 99 && main.TpsM <= 59 && main.TpsS <= 59, "a countdown from a delay out of range");
+      }
       break;
     case 9:
       if (dialog) f.Guard([&] { arg % 2 ? dialog->Annuled.onClick() : dialog->onCloseBox(); });
@@ -201,16 +212,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool asked = AsksForAction(line) || FileAsksForAction(file);
   if (!asked) Check(f.PowerCalls().size() == 0, "a power call at start-up that nothing asked for");
   CheckFlags(f);
+  const bool fileRead = !(data[1] & 0x80) && !(switches & 0x1E) && !f.app->Ended() && !f.processEnded;
+  if (fileRead) {
+    std::vector<std::uint8_t> head = FileIsOurs(file) ? file : AppFixture::TaggedBytes(0, 0);
+    head.resize(std::min<std::size_t>(head.size(), 6));
+    const std::vector<std::uint8_t> after = f.SettingsBytes();
+    Check(after.size() >= head.size() && std::equal(head.begin(), head.end(), after.begin()),
+          "a settings file neither kept nor reset");
+  }
 
   bool userChose = false;
   for (; at + 1 < size && !f.app->Ended() && !f.processEnded; at += 2) {
     const std::uint8_t op = data[at] % 16, arg = data[at + 1];
+    std::string text;
+    if (op == 7) {
+      text.assign(reinterpret_cast<const char*>(data + at + 2), std::min<std::size_t>(arg % 16, size - at - 2));
+      at += text.size();
+    }
     const std::size_t before = f.PowerCalls().size();
     userChose = userChose || UserChoosesAction(op, arg);
-    Event(f, op, arg);
+    Event(f, op, arg, text);
     if (!asked && !userChose) Check(f.PowerCalls().size() == before, "a power call nobody chose");
     CheckFlags(f);
   }
+
+  Check(!fileRead || FileIsOurs(f.SettingsBytes()), "a settings file that lost its tag");
 
   // A countdown that runs reaches its action (short ones only: time is dear here).
   if (f.app->Ended() || f.processEnded) return 0;

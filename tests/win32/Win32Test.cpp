@@ -114,6 +114,8 @@ void ForwardedCalls(Win32Platform& os) {
   os.AdjustTokenPrivileges(token, 0, state, 4096, previous, returned);
   CHECK(returned <= sizeof(TOKEN_PRIVILEGES));
   os.CloseHandle(token);
+  // A legacy shutdown whose rundll32.exe is missing is told as refused.
+  CHECK(!os.StartProcess("C:\\nowhere\\rundll32.exe user,exitwindows", 1));
 }
 
 // The second copy finds the main window as the one just before the application
@@ -297,6 +299,11 @@ void FormAndControlWindows() {
   CHECK(clicks == 1 && f.box.Value() == 1 && f.field.Text() == "12" && changes == 1);
   f.field.SetText("05");
   CHECK(WindowText(Child(f.field)) == "05" && changes == 2);
+  // A field is sunken (the client edge) unless flat, then it has a plain border.
+  const auto style = [&](int which) { return GetWindowLongPtrW(Child(f.field), which); };
+  CHECK((style(GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && !(style(GWL_STYLE) & WS_BORDER));
+  f.field.SetFlat(true);
+  CHECK(!(style(GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && (style(GWL_STYLE) & WS_BORDER));
 
   // A hot spot is named with its access key for screen readers and pressed
   // by their default action; a read-out stands just above the field it names.
