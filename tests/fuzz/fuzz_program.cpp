@@ -128,7 +128,7 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg, const std::string& 
     case 7:
       if (dialog) {
         ui::Control* fields[] = {&dialog->txtHeure, &dialog->txtMinute, &dialog->txtSeconde};
-        fields[arg / 16 % 3]->TextFromUser(text);
+        fields[arg / 64 % 3]->TextFromUser(text);
       }
       break;
     case 8:
@@ -184,7 +184,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2 || size > 512) return 0;
   const std::uint8_t switches = data[0];
   std::size_t at = 2;
-  const std::size_t fileLength = std::min<std::size_t>(data[1] % 16, size - at);
+  // 15 stands for a file far longer than ours.
+  const std::size_t fileLength = std::min<std::size_t>(data[1] % 16 == 15 ? 40 : data[1] % 16, size - at);
   const std::vector<std::uint8_t> file(data + at, data + at + fileLength);
   at += fileLength;
   std::string line;
@@ -226,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t op = data[at] % 16, arg = data[at + 1];
     std::string text;
     if (op == 7) {
-      text.assign(reinterpret_cast<const char*>(data + at + 2), std::min<std::size_t>(arg % 16, size - at - 2));
+      text.assign(reinterpret_cast<const char*>(data + at + 2), std::min<std::size_t>(arg % 64, size - at - 2));
       at += text.size();
     }
     const std::size_t before = f.PowerCalls().size();

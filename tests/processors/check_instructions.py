@@ -11,12 +11,11 @@ instruction beyond its floor:
   win64 (x86_64)  the first AMD64 and EM64T processors (XP x64, Server 2003): SSE2 at most,
                   and no lahf/sahf, cmpxchg16b, popcnt...
 
-Each hit is named by the nearest symbol of the link map (the programs are stripped) and the
-object it came from. tzcnt is allowed: it is "rep bsf", which older processors run as bsf, and
+Each hit is given by address; the link map beside the program (the programs are stripped) names
+its function and object. tzcnt is allowed: it is "rep bsf", which older processors run as bsf, and
 compilers emit it only where both give the same answer. Bytes objdump cannot decode ("(bad)") are data kept in a code section;
 they are counted and shown, not failed. The exit status is 1 when any program fails.
 """
-import bisect
 import os
 import re
 import sys
@@ -89,41 +88,6 @@ def scan(disassembly, program):
     return hits, bad, count
 
 
-def parse_map(text):
-    """Symbols and input objects of a GNU ld map: two sorted lists of (address, name)."""
-    symbols, objects = [], []
-    pending = None  # an input section whose name filled its own line
-    for line in text.splitlines():
-        # A symbol, or one the linker script sets ("___CTOR_LIST__ = .").
-        m = re.match(r"^ {16}0x([0-9a-f]+)\s+([^\s=]+)(?: = \.)?$", line)
-        if m and int(m.group(1), 16):
-            symbols.append((int(m.group(1), 16), m.group(2)))
-            continue
-        m = re.match(r"^ (\.text\S*|\S*\.text\$\S*)(?:\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*))?$", line)
-        if m:
-            if m.group(2) is None:
-                pending = m.group(1)
-            elif int(m.group(3), 16):
-                objects.append((int(m.group(2), 16), m.group(4)))
-            continue
-        m = re.match(r"^ {16}0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-        if m and pending and int(m.group(2), 16):
-            objects.append((int(m.group(1), 16), m.group(3)))
-        pending = None
-    return sorted(symbols), sorted(objects)
-
-
-def place(address, symbols, objects):
-    """'symbol+0x12 (object)' for an address, from the map's lists."""
-    def before(items):
-        i = bisect.bisect_right(items, (address, "\uffff")) - 1
-        return items[i] if i >= 0 else None
-
-    sym, obj = before(symbols), before(objects)
-    where = "%s+0x%x" % (sym[1], address - sym[0]) if sym else "?"
-    return where + (" (%s)" % os.path.basename(obj[1]) if obj else "")
-
-
 def check(program, build):
     """Prints each instruction beyond the program's processor and a summary; true when there is none."""
     try:
@@ -134,15 +98,14 @@ def check(program, build):
         return False
     name, floor = program.name, program.processor
     hits, bad, count = scan(disassembly, name)
-    map_path = os.path.join(build, name, "crepuscule.map")
-    symbols, objects = parse_map(open(map_path).read()) if os.path.exists(map_path) else ([], [])
     for address, text in hits[:60]:
-        print("%s: 0x%x %s  in %s" % (name, address, text, place(address, symbols, objects)))
+        print("%s: 0x%x %s" % (name, address, text))
     if len(hits) > 60:
         print("%s: ... %d more" % (name, len(hits) - 60))
+    if hits:
+        print("%s: build/%s/crepuscule.map names the function and object at each address" % (name, name))
     if bad:
-        places = sorted({place(a, symbols, objects).split("+")[0] for a in bad})
-        print("%s: %d undecodable byte(s) in code sections, taken as data: %s" % (name, len(bad), ", ".join(places)))
+        print("%s: %d undecodable byte(s) in code sections, taken as data" % (name, len(bad)))
     if hits:
         kinds = Counter(text.split()[0] for _, text in hits)
         print("%s: %d instruction(s) beyond %s: %s" % (name, len(hits), floor,
