@@ -92,7 +92,10 @@ crep_reg_delete() { crep_reg_set "$1" "$2" "$3" ""; }
 # Wine would wait about 2 s each time a window with a title bar is hidden or closed.
 crep_template() {
   local dir="$1" stamp
+  # A prefix made while 32-bit Wine could not run has no 32-bit system folder: the
+  # 32-bit program cannot start in it once 32-bit Wine runs (qemu registered, say).
   stamp="$(wine --version 2>/dev/null)-$(dpkg-query -W -f='${Version}' wine32:i386 2>/dev/null)-2"
+  crep_wine32_runs && stamp="$stamp-wow64"
   if [ -f "$dir/.crep-template" ] && [ "$(cat "$dir/.crep-template")" = "$stamp" ]; then
     return 0
   fi
