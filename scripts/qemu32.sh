@@ -1,12 +1,32 @@
 #!/usr/bin/env bash
-# Runs a command where 32-bit Linux programs run, so that 32-bit Wine (and with it the 32-bit
-# crepuscule.exe) can be tested on a kernel without IA32 emulation:
-#   bash scripts/qemu32.sh bash scripts/test.sh
-# Registers qemu-i386 with binfmt_misc for the command's time (root; installs qemu-user-static
-# if missing) and removes the registration after. Slow: every 32-bit process is emulated.
+# The 32-bit program's Windows-layer tests under 32-bit Wine on a kernel that runs no 32-bit
+# program (no IA32 emulation), with qemu-i386 emulating the 32-bit Linux side:
+#   bash scripts/qemu32.sh            builds build/win32 and runs its win32_tests.exe
+#   bash scripts/qemu32.sh CMD...     runs CMD instead, with the same registration
+# Registers qemu-i386 with binfmt_misc for that time only (root; installs qemu-user-static if
+# missing). Slow: every 32-bit process is emulated. The end-to-end cases are not run this way:
+# under qemu a case's prefix set-up alone takes longer than the case may.
 set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${CREP_BUILD:-$root/build}"
 entry=crep-i386
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then exec "$@"; fi
+
+windows_layer_tests() {
+  bash "$root/scripts/build.sh" win32
+  . "$root/scripts/wine-env.sh"
+  crep_xvfb_start
+  trap crep_xvfb_stop EXIT
+  # A 64-bit prefix with its 32-bit side, as on 64-bit Windows; a template made without it is remade.
+  crep_template "$build/wine/template"
+  crep_prefix_copy "$build/wine/template" "$build/wine/win32-tests"
+  local status=0
+  crep_wine "$build/wine/win32-tests" "$build/win32/win32_tests.exe" || status=$?
+  crep_prefix_end "$build/wine/win32-tests"
+  return "$status"
+}
+
+if [ $# -eq 0 ]; then set -- windows_layer_tests; fi
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then ("$@"); exit; fi
 [ "$(id -u)" -eq 0 ] || { echo "qemu32.sh: root is needed to register qemu-i386" >&2; exit 2; }
 if ! [ -x /usr/bin/qemu-i386-static ]; then
   apt-get update -q && env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends qemu-user-static
@@ -17,4 +37,5 @@ printf '%s' ":$entry:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x
 \\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:/usr/bin/qemu-i386-static:F" \
   >/proc/sys/fs/binfmt_misc/register
 trap 'echo -1 >/proc/sys/fs/binfmt_misc/$entry' EXIT
-"$@"
+# In a subshell: the command's own EXIT trap must not replace this one.
+("$@")

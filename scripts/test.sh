@@ -183,7 +183,7 @@ if [ "${CREP_SKIP_E2E:-0}" != 1 ] && [ "$win64_ok" = 1 ]; then
       echo "no 32-bit Wine on this machine: the Windows tests ran on the x86_64 program only"
     else
       echo "this machine's kernel runs no 32-bit program, 32-bit Wine included: the Windows tests ran on the" \
-        "x86_64 program only (the i686 one had its import and instruction checks; scripts/qemu32.sh runs it)"
+        "x86_64 program only (the i686 one had its import and instruction checks; scripts/qemu32.sh runs its Windows-layer tests)"
     fi
   elif [ "$win32_ok" = 1 ]; then
     timeout 2400 python3 "$root/tests/e2e/run_e2e.py" --arch win32 --build "$build" --display "$DISPLAY" 2>&1 |
