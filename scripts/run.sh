@@ -48,10 +48,11 @@ wine_run "$exe" "$@" </dev/null &
 program=$!
 echo "crepuscule.exe started (display $DISPLAY, prefix $prefix)"
 
-# The main window: caption "Crepuscule", not a message box, not the hidden window.
+# The main window: caption "Crepuscule", not a message box, not the hidden window. (No grep
+# -q: under pipefail the early exit would fail the pipe.)
 main_window_shown() {
-  wine_run "$wintool" list 2>/dev/null | grep '^window|' | grep -v -e '|ThunderRT6Main|' -e '|#32770|' |
-    grep -q '^window|[^|]*|[^|]*|Crepuscule|visible=1'
+  wine_run "$wintool" list 2>/dev/null | grep -v -e '^{"hwnd": [0-9]*, "class": "ThunderRT6Main"' \
+    -e '^{"hwnd": [0-9]*, "class": "#32770"' | grep '"caption": "Crepuscule", "visible": true' >/dev/null
 }
 shown=0
 for _ in $(seq 1 40); do

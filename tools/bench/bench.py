@@ -125,9 +125,9 @@ class Bench:
         r = subprocess.run([harness.WINE, self.wintool, "list"], env=self.env(prefix), stdin=subprocess.DEVNULL,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
         for line in r.stdout.decode("utf-8", errors="replace").splitlines():
-            f = harness.split_fields(line.strip())
-            if f[0] == "window" and len(f) >= 5 and f[3] == title and f[4] == "visible=1":
-                return f[2]
+            w = json.loads(line, strict=False)  # one window a line, as the end-to-end harness reads it
+            if w["caption"] == title and w["visible"]:
+                return w["class"]
         return None
 
     # ---- start-up ----
