@@ -18,11 +18,7 @@ windows_layer_tests() {
   trap crep_xvfb_stop EXIT
   # A 64-bit prefix with its 32-bit side, as on 64-bit Windows; a template made without it is remade.
   crep_template "$build/wine/template"
-  crep_prefix_copy "$build/wine/template" "$build/wine/win32-tests"
-  local status=0
-  crep_wine "$build/wine/win32-tests" "$build/win32/win32_tests.exe" || status=$?
-  crep_prefix_end "$build/wine/win32-tests"
-  return "$status"
+  crep_layer_tests "$build" win32
 }
 
 if [ $# -eq 0 ]; then set -- windows_layer_tests; fi

@@ -151,12 +151,7 @@ for program in win64 win32; do
   [ "$win64_ok" = 1 ] && [ "${!ok}" = 1 ] || continue
   [ "$program" = win64 ] || [ "$have_wine32" = 1 ] || continue
   [ "$(ctest --test-dir "$build/$program" -N 2>/dev/null | grep -cE '^ *Test +#')" -gt 0 ] || continue
-  prefix="$build/wine/win32-tests"
-  crep_prefix_copy "$build/wine/template" "$prefix"
-  crep_prefix_warmup "$prefix"
-  env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 \
-    ctest --test-dir "$build/$program" --output-on-failure --timeout 300 2>&1 | tee "$logs/ctest-$program.log"
-  crep_prefix_end "$prefix"
+  crep_layer_tests "$build" "$program" 2>&1 | tee "$logs/ctest-$program.log"
   count_ctest "$logs/ctest-$program.log" "Windows layer tests ($program)"
 done
 

@@ -150,3 +150,15 @@ crep_prefix_end() {
   WINEPREFIX="$1" wineserver -k 2>/dev/null || true
   WINEPREFIX="$1" wineserver -w 2>/dev/null || true
 }
+
+# crep_layer_tests BUILD PROGRAM: the Windows layer's tests of BUILD/PROGRAM (its ctest) in a
+# fresh copy of BUILD's template prefix, with crep_wine's environment.
+crep_layer_tests() {
+  local prefix="$1/wine/win32-tests" status=0
+  crep_prefix_copy "$1/wine/template" "$prefix"
+  crep_prefix_warmup "$prefix"
+  env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 \
+    ctest --test-dir "$1/$2" --output-on-failure --timeout 300 || status=$?
+  crep_prefix_end "$prefix"
+  return "$status"
+}

@@ -253,10 +253,10 @@ void Startup::WaitEnd_Timer() {
   if (TimeArg.empty() && (OpenShutdown || OpenRestart || OpenSleep)) Patient.SetEnabled(true);
 }
 
+// The window is shown only once its load is over: nothing here needs to hide it.
 void Startup::Form_Load() {
   if (!main_.WaitName.empty()) {
     // Waits in the notification area; -m is kept for when the wait ends.
-    // (The window is not shown before its load is over.)
     main_.SetState(ui::WindowState::Minimised);
     main_.Reduced = true;
     return;

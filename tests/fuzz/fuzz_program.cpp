@@ -58,8 +58,10 @@ bool AsksForAction(const std::string& line) {
   return false;
 }
 
+// The tag the fixture writes in its files of ours.
 bool FileIsOurs(const std::vector<std::uint8_t>& file) {
-  return file.size() >= 4 && file[0] == 'S' && file[1] == '5' && file[2] == '.' && file[3] == '5';
+  const std::vector<std::uint8_t> ours = AppFixture::TaggedBytes(0, 0);
+  return file.size() >= 4 && std::equal(ours.begin(), ours.begin() + 4, file.begin());
 }
 
 // Our tag, and a start-up action among the option bits.
