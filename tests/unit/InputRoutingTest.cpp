@@ -94,21 +94,19 @@ struct Dialog : ui::Form {
 };
 using DialogTest = On<Dialog>;
 
-TEST_F(DialogTest, TabOrderFollowsTabIndexAndSkipsWhatCannotTakeTheFocus) {
+TEST_F(DialogTest, TabOrderFollowsTabIndexSkipsWhatCannotTakeTheFocusAndWrapsRound) {
   EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.ok, &f.hours, &f.minutes, &f.cancel, &f.mode}));
   f.minutes.SetVisible(false);
   f.cancel.SetEnabled(false);
   EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.ok, &f.hours, &f.mode}));
-  f.hours.SetTabIndex(0);  // a tie keeps the declaration order
-  EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.hours, &f.ok, &f.mode}));
-}
-
-TEST_F(DialogTest, NextTabStopWrapsRoundBothWays) {
+  // Round both ways, over what was left out.
   const auto next = [&](ui::Control* from, bool back) { return ui::NextTabStop(f, from, back); };
   EXPECT_EQ(std::tuple(next(&f.ok, false), next(&f.mode, false), next(&f.ok, true), next(nullptr, false),
                        next(&f.label, true)),
             std::tuple(&f.hours, &f.ok, &f.mode, &f.ok, &f.mode));
-  for (ui::Control* c : {&f.ok, &f.hours, &f.minutes, &f.cancel, &f.mode}) c->SetVisible(false);
+  f.hours.SetTabIndex(0);  // a tie keeps the declaration order
+  EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.hours, &f.ok, &f.mode}));
+  for (ui::Control* c : {&f.ok, &f.hours, &f.mode}) c->SetVisible(false);
   EXPECT_EQ(next(nullptr, false), nullptr);
 }
 
@@ -116,10 +114,12 @@ TEST_F(DialogTest, DialogKeysEnterAndEscPressOnlyAnAvailableButtonOfThisWindow) 
   Dialog other(env.services);
   const auto enter = [&](ui::Control* focused) { return ui::EnterButton(f, focused); };
   // Enter: the focused button first, the default otherwise, never a button of another window.
-  EXPECT_EQ(std::tuple(ui::CancelButton(f), enter(&f.cancel), enter(&f.hours), enter(nullptr), enter(&other.cancel)),
-            std::tuple(&f.cancel, &f.cancel, &f.ok, &f.ok, &f.ok));
+  // Escape closes a dialog itself only when no cancel button answers it.
+  EXPECT_EQ(std::tuple(ui::CancelButton(f), ui::EscapeCloses(f), enter(&f.cancel), enter(&f.hours), enter(nullptr),
+                       enter(&other.cancel)),
+            std::tuple(&f.cancel, false, &f.cancel, &f.ok, &f.ok, &f.ok));
   f.cancel.SetEnabled(false);
-  EXPECT_EQ(std::tuple(enter(&f.cancel), ui::CancelButton(f)), std::tuple(&f.ok, nullptr));
+  EXPECT_EQ(std::tuple(enter(&f.cancel), ui::CancelButton(f), ui::EscapeCloses(f)), std::tuple(&f.ok, nullptr, true));
   f.ok.SetVisible(false);
   EXPECT_EQ(std::tuple(ui::DefaultButton(f), enter(nullptr)), std::tuple(nullptr, nullptr));
 }
@@ -159,9 +159,10 @@ using PaintedTest = On<Painted>;
 
 TEST_F(PaintedTest, AControlOffTheTabCycleHoldsTheFirstFocusAndAccessKeysPressInEitherCase) {
   EXPECT_EQ(ui::TabOrder(f), (std::vector<ui::Control*>{&f.key}));
-  // A hot spot is pressed like a button.
-  EXPECT_EQ(std::tuple(ui::FocusTarget(f), ui::NextTabStop(f, &f.holder, false), ui::EnterButton(f, &f.key)),
-            std::tuple(&f.holder, &f.key, &f.key));
+  // A hot spot is pressed like a button; Escape never closes a borderless window.
+  EXPECT_EQ(std::tuple(ui::FocusTarget(f), ui::NextTabStop(f, &f.holder, false), ui::EnterButton(f, &f.key),
+                       ui::EscapeCloses(f)),
+            std::tuple(&f.holder, &f.key, &f.key, false));
   f.key.SetFocus();
   EXPECT_EQ(ui::FocusTarget(f), &f.key);
   // Access keys press the available button of that letter in either case.
@@ -204,14 +205,6 @@ TEST_F(PaintedTest, EchoesFollowTheirVisibleSourcesAndAReadOutCoversThem) {
   }
   f.hours.SetCaption("01");  // an echo that went away is not reached
   EXPECT_EQ(f.readOut.Caption(), "0109");
-}
-
-TEST_F(DialogTest, EscapeClosesADialogWithoutACancelButtonOnly) {
-  EXPECT_FALSE(ui::EscapeCloses(f));
-  f.cancel.SetVisible(false);
-  EXPECT_TRUE(ui::EscapeCloses(f));
-  Painted borderless(env.services);
-  EXPECT_FALSE(ui::EscapeCloses(borderless));
 }
 
 }  // namespace
