@@ -143,8 +143,6 @@ struct AppFixture {
     const bool nt5 = v.dwPlatformId == 2 && v.dwMajorVersion == 5;
     return windowsDir / (nt5 ? "System32" : "System") / "Crepuscule.ini";
   }
-  bool SettingsExist() const { return std::filesystem::exists(SettingsFile()); }
-
   // Empty when the file does not exist.
   std::vector<std::uint8_t> SettingsBytes() const { return ReadBytes(SettingsFile()); }
   static std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {
@@ -177,7 +175,6 @@ struct Started : AppFixture {
 
 // The same as a GoogleTest fixture: TEST_F(AppTest, ...), and one already started.
 class AppTest : public ::testing::Test, public AppFixture {};
-class StartedTest : public AppTest {
- protected:
+struct StartedTest : AppTest {
   void SetUp() override { Start(); }
 };

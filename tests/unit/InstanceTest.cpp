@@ -28,22 +28,19 @@ TEST(Instance, ASecondCopyActivatesTheFirstAndEnds) {
                      "GetWindowThreadProcessId(0x500)", "AllowSetForegroundWindow(0x7a0)", "GetWindow(0x500,3)",
                      "SetForegroundWindow(0x4f0)", "RegisterWindowMessageA(Crepuscule.Activate)",
                      std::string("PostMessageA(0x500,0xc123,") + wParam + ",0)", "EndProcess()"}));
-    EXPECT_EQ(std::tuple(f.SettingsExist(), f.Boxes(), f.Main().Visible()), std::tuple(false, Lines{}, false));
+    EXPECT_EQ(std::tuple(f.SettingsBytes().empty(), f.Boxes(), f.Main().Visible()), std::tuple(true, Lines{}, false));
   }
 }
 
-TEST_F(AppTest, AnUnfoundFirstCopyLetsThisOneRunUnderAnotherTitle) {
+// A copy that finds no first one runs under another title. What the first copy
+// brings forward when a second one asks: an open dialog (never its disabled
+// main window over it), the main window on screen, and nothing out of the
+// notification area.
+TEST_F(AppTest, AnUnfoundFirstCopyLetsThisOneRunAndTheFirstCopyBringsForwardWhatTheUserWorksIn) {
   os.prevInstance = true;
   Start("");
-  EXPECT_EQ(std::tuple(processEnded, os.appTitle, Main().Visible(), SettingsExist()),
-            std::tuple(false, "unwanted instance", true, true));
-}
-
-// What the first copy brings forward when a second one asks: an open dialog
-// (never its disabled main window over it), the main window on screen, and
-// nothing out of the notification area.
-TEST_F(AppTest, TheFirstCopyBringsForwardWhatTheUserWorksIn) {
-  Start("");
+  EXPECT_EQ(std::tuple(processEnded, os.appTitle, Main().Visible(), SettingsBytes().size()),
+            std::tuple(false, "unwanted instance", true, 9u));
   const auto forward = [this] {
     env.services.activeForm = nullptr;
     app->Activated(0);

@@ -45,7 +45,7 @@ Read ReadAll(FileModule& files, bool marker = false) {
   return r;
 }
 
-TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
+TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaultsAndOursAfresh) {
   for (const Bytes& foreign : {Bytes{}, Bytes{'s', '5', '.', '5', 0xFF, 0x1F, 1, 2, 3}, Bytes{'S', '5'}}) {
     if (!foreign.empty()) WriteSettingsBytes(foreign);
     EXPECT_EQ(ReadAll(app->Files(), true).Text(), "0 00:00:00");
@@ -57,12 +57,17 @@ TEST_F(AppTest, SettingsMissingForeignOrShortFilesReadAsDefaults) {
   WriteSettingsBytes({'S', '5', '.', '5', 0x01});  // right tag, missing bytes read as 0
   const Read r = ReadAll(app->Files(), true);
   EXPECT_EQ(std::pair(r.Count(), r.b[6]), std::pair(1, true));  // CheckSilence
-}
-
-TEST_F(AppTest, SettingsBitsAndLastDelayAreDeliveredAfresh) {
   WriteSettingsBytes(TaggedBytes(0x80, 0x10, 5, 30, 123));
-  const Read r = ReadAll(app->Files());
-  EXPECT_EQ(std::tuple(r.b[0], r.b[12], r.Text()), std::tuple(true, true, "2 123:30:05"));  // AlwaysMin, DesignEnd
+  const Read ours = ReadAll(app->Files());
+  EXPECT_EQ(std::tuple(ours.b[0], ours.b[12], ours.Text()),
+            std::tuple(true, true, "2 123:30:05"));  // AlwaysMin, DesignEnd
+
+  // A reset writes the tag, then each zero in order.
+  WriteSettingsBytes({'X', 'X', 'X', 'X', 9, 9, 9, 9, 9});
+  os.fileLog.clear();
+  ReadAll(app->Files());
+  EXPECT_EQ(os.fileLog, (Lines{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4", "write 4+1",
+                               "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
 }
 
 TEST_F(AppTest, SettingsWritesTouchOnlyTheirOwnBytes) {
@@ -116,13 +121,6 @@ TEST_F(AppTest, SettingsErrorsResetTheFileAndOnlySavingSaysSo) {
   EXPECT_EQ(os.fileLog.back(), "close");  // closed before the box waits
   EXPECT_EQ(Boxes(), Lines{"Erreur lors de la sauvegarde. Le fichier à été réinitialisé.\r\rRéesayer l'Enregistrement "
                            "[48 Erreur]"});
-}
-
-TEST_F(AppTest, SettingsResetWritesTheTagThenEachZeroInOrder) {
-  WriteSettingsBytes({'X', 'X', 'X', 'X', 9, 9, 9, 9, 9});
-  ReadAll(app->Files());
-  EXPECT_EQ(os.fileLog, (Lines{"open C:\\WINDOWS\\System32\\Crepuscule.ini", "read 0+4=4", "write 0+4", "write 4+1",
-                               "write 5+1", "write 6+1", "write 7+1", "write 8+1", "close"}));
 }
 
 TEST_F(AppTest, SettingsUnwritableFileIsReadAndOnlySavingSaysSo) {
