@@ -103,15 +103,9 @@ TEST_F(ToolkitTest, ControlProgrammaticChangesFireTheUserEventsAndOptionsExclude
 // What the window on screen is told: each change once, by what it changes, and nothing for no change.
 template <class Peer, class Prop>
 struct Recorder : Peer {
-  std::string heard;
-  void Changed(Prop p) override { heard += std::to_string(static_cast<int>(p)); }
+  std::vector<Prop> heard;
+  void Changed(Prop p) override { heard.push_back(p); }
 };
-template <class Prop>
-std::string Code(std::initializer_list<Prop> ps) {
-  std::string s;
-  for (Prop p : ps) s += std::to_string(static_cast<int>(p));
-  return s;
-}
 
 TEST_F(ToolkitTest, PeersHearOfEachRealChange) {
   using ControlRecorder = Recorder<ui::ControlPeer, ui::Prop>;
@@ -132,12 +126,12 @@ TEST_F(ToolkitTest, PeersHearOfEachRealChange) {
   form.a.SetValue(1);
   form.b.SetValue(1);  // the other option hears that it lost its value
   using P = ui::Prop;
-  EXPECT_EQ(box->heard, Code({P::Visible, P::Enabled, P::Caption, P::Caption, P::Colours, P::Colours, P::Font,
-                              P::Bounds, P::Picture, P::Look, P::Selection}));
-  EXPECT_EQ(a->heard + "/" + b->heard, Code({P::Value, P::Value}) + "/" + Code({P::Value}));
+  EXPECT_EQ(box->heard, (std::vector<P>{P::Visible, P::Enabled, P::Caption, P::Caption, P::Colours, P::Colours, P::Font,
+                                        P::Bounds, P::Picture, P::Look, P::Selection}));
+  EXPECT_EQ(std::pair(a->heard, b->heard), std::pair(std::vector<P>{P::Value, P::Value}, std::vector<P>{P::Value}));
   using F = ui::FormProp;
-  EXPECT_EQ(window->heard,
-            Code({F::Caption, F::Visible, F::OnTop, F::Enabled, F::State, F::Icon, F::Bounds, F::Bounds, F::Bounds}));
+  EXPECT_EQ(window->heard, (std::vector<F>{F::Caption, F::Visible, F::OnTop, F::Enabled, F::State, F::Icon, F::Bounds,
+                                           F::Bounds, F::Bounds}));
   EXPECT_EQ(form.Bounds().left + form.Bounds().top * 10 + form.Bounds().width * 100, 765);
   // Labels let the picture behind them show; other controls paint their own background.
   EXPECT_EQ(std::pair(ui::Control(form, "label", ui::ControlKind::Label, {}).Transparent(), form.box.Transparent()),
