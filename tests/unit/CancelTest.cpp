@@ -73,9 +73,10 @@ TEST_F(StartedTest, CancelInTheFinalSecondsBringsTheIdleLookBack) {
 }
 
 TEST_F(AppTest, CancelDropsAPreparedRunThenClosesTheIdleProgram) {
-  Start("-n");  // waits with the digits hidden
+  Start("-n");  // waits on screen, in its normal state, with the digits hidden
   MainForm& m = Main();
-  EXPECT_EQ(std::tuple(m.WaitCmd, m.Visible(), Shown({&m.TxtM, &m.Label1})), std::tuple(true, true, ""));
+  EXPECT_EQ(std::tuple(m.WaitCmd, m.Visible(), m.State(), Shown({&m.TxtM, &m.Label1})),
+            std::tuple(true, true, ui::WindowState::Normal, ""));
   EXPECT_EQ(PowerCalls(), Lines{});
   m.Annule.onClick();
   EXPECT_EQ(std::tuple(m.WaitCmd, m.CmdAllnow, app->Ended()), std::tuple(false, false, false));
