@@ -53,16 +53,31 @@ TEST(Countdown, DelaysAreNormalisedOrRefused) {
   EXPECT_EQ(std::pair(zero.Main().CountDown, zero.Boxes()), std::pair(false, Lines{}));
 }
 
-TEST_F(StartedTest, CountdownErrorsClearTheOpenDelayDialog) {
+TEST_F(StartedTest, CountdownErrorsClearTheOpenDelayDialogAndClockTimesBecomeTheDelayUntilThem) {
   TimeForm& dialog = app->LoadTimeForm();
   dialog.txtHeure.SetText("99");
   std::string h = "99", m = "59", s = "60";
   Main().TimeIsMoney(h, m, s, true);
   EXPECT_EQ(h + "," + m + "," + s, "100,0,0");  // the carries rewrite the caller's texts
   EXPECT_EQ(dialog.txtHeure.Text() + dialog.txtMinute.Text() + dialog.txtSeconde.Text(), "000000");
+
+  // Clock times become the delay until them.
+  const std::tuple<ui::TimeOfDay, std::int16_t, std::int16_t, std::int16_t, const char*> rows[] = {
+      {{22, 30, 15}, 23, 0, 0, "0:29:45"}, {{22, 30, 15}, 8, 0, 0, "9:29:45"}, {{0, 0, 30}, 0, 0, 10, "23:59:40"},
+      {{10, 56, 59}, 10, 56, 59, "0:0:0"}, {{23, 59, 59}, 0, 0, 0, "0:0:1"},   {{0, 0, 0}, 99, 99, 99, "99:99:99"},
+      {{12, 0, 0}, -30, 0, 0, "255:0:0"},  // never wraps into a valid-looking delay
+      {{12, 0, 0}, 32767, 0, 0, "255:0:0"}};
+  for (const auto& [now, h0, m0, s0, delay] : rows) {
+    env.clock.now = now;
+    std::int16_t h = h0, m = m0, s = s0;
+    Main().CalculHoraire(h, m, s);
+    if (Main().TpsH != 255) EXPECT_EQ(std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s), delay);
+    EXPECT_EQ(std::to_string(Main().TpsH) + ":" + std::to_string(Main().TpsM) + ":" + std::to_string(Main().TpsS),
+              delay);
+  }
 }
 
-TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
+TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicksOrThroughTheFinalSeconds) {
   Running f(3, "0", "0", "12");
   MainForm& m = f.Main();
   EXPECT_EQ(std::tuple(m.Titre.Caption(), m.DisablePic.Visible(), m.Reduced),
@@ -82,16 +97,16 @@ TEST(Countdown, StartingDimsTheButtonsAndShowsTheCountdownWindowForFiveTicks) {
   EXPECT_EQ(Shown({&m.Arrete, &m.TxtS, &m.DisablePic, &m.Petetout, &m.Petetout2}), "Petetout Petetout2");
   f.Advance(1000);
   EXPECT_EQ(m.Petetout.Caption() + "/" + m.Petetout2.Caption(), "4/4");  // the digit and its shadow
-}
 
-TEST(Countdown, TheCountdownWindowStaysThroughTheFinalSecondsAndTicksMissedOnABusyMachineAreCaughtUp) {
-  Running f(1, "0", "0", "10");
-  f.Advance(5000);  // its fifth tick is the first of the final seconds
-  ASSERT_NE(f.app->TimeStartIfLoaded(), nullptr);
-  EXPECT_TRUE(f.app->TimeStartIfLoaded()->TimeLabel.GetFont().bold);
-  f.env.scheduler.Stall(3500);
-  f.Advance(0);
-  EXPECT_EQ(f.Main().Petetout.Caption(), "2");
+  // The window stays when its fifth tick is the first of the final seconds; ticks missed on a busy machine are
+  // caught up.
+  Running ten(1, "0", "0", "10");
+  ten.Advance(5000);
+  ASSERT_NE(ten.app->TimeStartIfLoaded(), nullptr);
+  EXPECT_TRUE(ten.app->TimeStartIfLoaded()->TimeLabel.GetFont().bold);
+  ten.env.scheduler.Stall(3500);
+  ten.Advance(0);
+  EXPECT_EQ(ten.Main().Petetout.Caption(), "2");
 }
 
 TEST(Countdown, FinalSecondsBeepAndSwitchTheTrayIconOnXpAndEndSilentlyInTheOldStyleOnOtherSystems) {
@@ -139,22 +154,6 @@ TEST(Countdown, SleepAtZeroFollowsShiftAndClosesTheProgramAfterWaking) {
   EXPECT_EQ(released.Main().VeilleProlongeeLabel.Caption(), "Veille prolongée");
   EXPECT_EQ(released.Main().StandByTxtmin, "veille prolongée");
   EXPECT_TRUE(released.Main().LongStandby);
-}
-
-TEST_F(StartedTest, CountdownClockTimesBecomeTheDelayUntilThem) {
-  const std::tuple<ui::TimeOfDay, std::int16_t, std::int16_t, std::int16_t, const char*> rows[] = {
-      {{22, 30, 15}, 23, 0, 0, "0:29:45"}, {{22, 30, 15}, 8, 0, 0, "9:29:45"}, {{0, 0, 30}, 0, 0, 10, "23:59:40"},
-      {{10, 56, 59}, 10, 56, 59, "0:0:0"}, {{23, 59, 59}, 0, 0, 0, "0:0:1"},   {{0, 0, 0}, 99, 99, 99, "99:99:99"},
-      {{12, 0, 0}, -30, 0, 0, "255:0:0"},  // never wraps into a valid-looking delay
-      {{12, 0, 0}, 32767, 0, 0, "255:0:0"}};
-  for (const auto& [now, h0, m0, s0, delay] : rows) {
-    env.clock.now = now;
-    std::int16_t h = h0, m = m0, s = s0;
-    Main().CalculHoraire(h, m, s);
-    if (Main().TpsH != 255) EXPECT_EQ(std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s), delay);
-    EXPECT_EQ(std::to_string(Main().TpsH) + ":" + std::to_string(Main().TpsM) + ":" + std::to_string(Main().TpsS),
-              delay);
-  }
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ std::size_t FieldCount(const std::string& line) {
 
 }  // namespace
 
-TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
+TEST_F(AppTest, DescribeListsLoadedFormsControlsTimersAndAMenuAsTheyChange) {
   EXPECT_EQ(DescribeApp(*app, ""), "");  // nothing loaded before start-up
   Start();
   MainForm& main = Main();
@@ -58,14 +58,12 @@ TEST_F(AppTest, DescribeListsLoadedFormsControlsAndTimersAsTheyChange) {
   app->CollectGarbage();
   text = DescribeApp(*app, "");
   EXPECT_EQ(RecordOf(text, "form|MainForm|") + RecordOf(text, "ctl|MainForm|"), "") << text;
-}
 
-TEST_F(AppTest, DescribeMenuGivesDefaultAndCaptionsAndComesLast) {
-  Start();
+  // A menu gives its default and its captions, and comes last.
   ui::Menu menu("MnuTest", "", {{"One", "&Un", nullptr}, {"Sep", "-", nullptr}, {"Two", "a;b|c", nullptr}});
   const std::string line = DescribeMenu(menu, "Two");
   EXPECT_EQ(line, "menu|MnuTest|default=Two|&Un;-;a\\;b\\|c");
   EXPECT_EQ(DescribeMenu(menu, ""), "menu|MnuTest|default=|&Un;-;a\\;b\\|c");
-  const std::string text = DescribeApp(*app, line);
+  text = DescribeApp(*app, line);
   EXPECT_TRUE(text.ends_with(line + "\n")) << text;
 }

@@ -40,7 +40,7 @@ struct MainWindowTest : StartedTest {
   }
 };
 
-TEST_F(MainWindowTest, OpensWithEachButtonInItsNormalPicture) {
+TEST_F(MainWindowTest, OpensWithEachButtonInItsNormalPictureAndACountdownTakesDownEveryHighlight) {
   MainForm& m = Main();
   EXPECT_EQ(Shown({&m.ArreteE, &m.VeilleProlongeeBrillant, &m.RebooteBrillant, &m.ArreteBrillant, &m.ClseBrillant,
                    &m.CloseE, &m.Clse, &m.MinBrillant, &m.MinE, &m.Min, &m.RebooteE, &m.VeilleProlongeeE, &m.DisablePic,
@@ -51,9 +51,7 @@ TEST_F(MainWindowTest, OpensWithEachButtonInItsNormalPicture) {
   };
   EXPECT_EQ(font(m.Titre) + "/" + font(m.ArreteLabel) + "/" + font(m.TxtH) + "/" + font(m.Petetout),
             "Arial 14.250000/Tahoma 8.250000 bold/Tahoma 9.750000 bold/Tahoma 72.000000 bold");
-}
-
-TEST_F(MainWindowTest, AStartedCountdownTakesDownEveryHighlight) {
+  // A started countdown takes down every highlight.
   for (const Family& f : kActions) (Main().*f.brillant).SetVisible(true);
   StartCountdown(1, "0", "1", "0");
   for (const Family& f : kActions) EXPECT_EQ(Look(f), "N") << f.name;

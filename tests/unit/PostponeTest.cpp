@@ -16,7 +16,7 @@ namespace {
 
 std::string LastTip(const AppFixture& f) { return f.os.notifyCalls.back().tip; }
 
-TEST(Postpone, SwitchesTakeOnlyWellFormedValues) {
+TEST(Postpone, SwitchesTakeOnlyWellFormedValuesProgramsAreFoundByFileNameAndArithmeticStopsAtTheLargestDelay) {
   const std::tuple<const char*, int, const char*> rows[] = {
       {"-reporter:19", 19, ""},
       {"-reporter:0010 -reporter:1440", 1440, ""},
@@ -29,25 +29,21 @@ TEST(Postpone, SwitchesTakeOnlyWellFormedValues) {
     const std::vector<std::string> tokens = TraiteCommande(line, " ");
     EXPECT_EQ(std::tuple(PostponeSwitch(tokens), WaitSwitch(tokens)), std::tuple(minutes, program)) << line;
   }
-}
-
-TEST(Postpone, ArithmeticStopsAtTheLargestDelay) {
-  const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t, int, bool, const char*> rows[] = {
-      {0, 0, 12, 10, true, "0:10:12"},    {0, 55, 30, 10, true, "1:5:30"},   {2, 0, 0, 1440, true, "26:0:0"},
-      {99, 49, 59, 10, true, "99:59:59"}, {99, 50, 0, 10, false, "99:50:0"}, {0, 0, 1, 0, false, "0:0:1"},
-      {0, 0, 1, 1441, false, "0:0:1"}};
-  for (auto [h, m, s, minutes, added, after] : rows) {
-    EXPECT_EQ(AddMinutes(h, m, s, minutes), added);
-    EXPECT_EQ(std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s), after);
-  }
-}
-
-TEST(Postpone, ProgramsAreFoundByFileNameWithoutCase) {
+  // The awaited program is found by its file name, without case; the 95 family names the folder too.
   const std::vector<std::string> running = {"C:\\WINDOWS\\EXPLORER.EXE", "Éditeur.exe", "setup.exe.bak"};
-  // The 95 family names the folder too.
   EXPECT_EQ(std::tuple(ProgramRuns(running, "explorer.exe"), ProgramRuns(running, "éDITEUR.EXE"),
                        ProgramRuns(running, "setup.exe"), ProgramRuns(running, "")),
             std::tuple(true, true, false, false));
+
+  // Postponing stops at the largest delay.
+  const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t, int, bool, const char*> delays[] = {
+      {0, 0, 12, 10, true, "0:10:12"},    {0, 55, 30, 10, true, "1:5:30"},   {2, 0, 0, 1440, true, "26:0:0"},
+      {99, 49, 59, 10, true, "99:59:59"}, {99, 50, 0, 10, false, "99:50:0"}, {0, 0, 1, 0, false, "0:0:1"},
+      {0, 0, 1, 1441, false, "0:0:1"}};
+  for (auto [h, m, s, minutes, added, after] : delays) {
+    EXPECT_EQ(AddMinutes(h, m, s, minutes), added);
+    EXPECT_EQ(std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s), after);
+  }
 }
 
 // At each stage the countdown goes on as if started with the longer time:

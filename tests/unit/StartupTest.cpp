@@ -27,11 +27,13 @@ TEST(Startup, SwitchesSetTheirFlagsAndTheLastActionWins) {
   }
 }
 
-TEST_F(AppTest, StartupIdleIgnoresUnknownTokens) {
-  Start("-M -T:0,1,0 -t -noding2 -x");
+TEST_F(AppTest, StartupIdleIgnoresUnknownTokensAndMakesNoCoffeeYet) {
+  Start("-M -T:0,1,0 -t -noding2 -x -makecoffee");
   EXPECT_EQ(std::tuple(Main().Visible(), Main().CmdReduced, Main().Noding, Main().WaitCmd, Main().Action),
             std::tuple(true, false, false, false, 0));
   EXPECT_EQ(os.CallsNamed("Shell_NotifyIconA(0").size(), 1u);
+  EXPECT_EQ(Boxes(), Lines{"Désolé mais je ne fais pas encore le café.\r\nDans une future version je l'espère :-P "
+                           "[64 Machine à café]"});
 }
 
 TEST(Startup, ImmediateActionsRunDuringInitialisationAndEndTheProgram) {
@@ -98,13 +100,6 @@ TEST(Startup, ATimeWithAnActionStartsAtOnceAndTheLastTimeIsPresetUnlessZeroOrOve
                          f.Main().Action, f.Digits(), f.Boxes()),
               std::tuple(preset, counting, counting, !counting, action, std::string(digits), Lines{}));
   }
-}
-
-TEST_F(AppTest, StartupCoffeeIsNotReadyYet) {
-  Start("-makecoffee");
-  EXPECT_EQ(Boxes(), Lines{"Désolé mais je ne fais pas encore le café.\r\nDans une future version je l'espère :-P "
-                           "[64 Machine à café]"});
-  EXPECT_TRUE(Main().Visible());
 }
 
 }  // namespace

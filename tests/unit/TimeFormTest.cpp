@@ -11,9 +11,8 @@ namespace {
 
 struct TimeFormTest : StartedTest {
   TimeForm& Open(int action) {
-    if (action == 1) Main().ArreteBrillant_MouseUp(1, 0, 0, 0);
-    if (action == 2) Main().RebooteBrillant_MouseUp(1, 0, 0, 0);
-    if (action == 3) Main().VeilleProlongeeBrillant_MouseUp(1, 0, 0, 0);
+    void (MainForm::*const press[])() = {&MainForm::Shutdown, &MainForm::Restart, &MainForm::Sleep};
+    (Main().*press[action - 1])();
     return *app->TimeFormIfLoaded();
   }
   void Type(TimeForm& t, const std::string& h, const std::string& m, const std::string& s) {
@@ -72,16 +71,7 @@ TEST_F(TimeFormTest, ClockTimeProposesFiveMinutesTwoSecondsAheadAndUntickingRest
   EXPECT_TRUE(t.txtMinute.HasFocus());
 }
 
-TEST_F(TimeFormTest, ZeroDelayAnsweredOkActsAtOnce) {
-  Open(1).LetsGo.onClick();
-  EXPECT_EQ(std::tuple(PowerCalls(), app->TimeFormIfLoaded() == nullptr, app->Ended()),
-            std::tuple(Lines{"ExitWindowsEx(12,0)"}, true, false));
-  Open(3).LetsGo.onClick();  // back from sleep, the program closes
-  EXPECT_EQ(std::pair(PowerCalls(), app->Ended()),
-            std::pair(Lines{"ExitWindowsEx(12,0)", "SetSystemPowerState(0,-1)"}, true));
-}
-
-TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
+TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdownAndAZeroDelayAnsweredOkActsAtOnce) {
   TimeForm& delay = Open(1);
   Type(delay, "00", "75", "00");
   delay.LetsGo.onClick();
@@ -106,6 +96,13 @@ TEST_F(TimeFormTest, HandsTheDelayOrClockTimeToTheCountdown) {
   none.LetsGo.onClick();
   EXPECT_EQ(std::tuple(app->TimeFormIfLoaded() == nullptr, Main().CountDown, Main().Stoping),
             std::tuple(true, false, false));
+
+  Open(1).LetsGo.onClick();
+  EXPECT_EQ(std::tuple(PowerCalls(), app->TimeFormIfLoaded() == nullptr, app->Ended()),
+            std::tuple(Lines{"ExitWindowsEx(12,0)"}, true, false));
+  Open(3).LetsGo.onClick();  // back from sleep, the program closes
+  EXPECT_EQ(std::pair(PowerCalls(), app->Ended()),
+            std::pair(Lines{"ExitWindowsEx(12,0)", "SetSystemPowerState(0,-1)"}, true));
 }
 
 TEST_F(TimeFormTest, ZeroDelayAsksFirstAndClockTimesOfNowOrNegativeFieldsStartNothing) {

@@ -45,8 +45,7 @@ TEST_F(TimeStartTest, LookFollowsTheAction) {
       {1, "Arrêt ...", IDI_SHUTDOWN, "ArretPict"},
       {2, "Redémarrage ...", IDI_RESTART, "RebootePict"},
       {3, "Mise en Veille prolongée ...", IDI_SLEEP, "StandbyPict"},
-      {0, "...", 0, ""},
-  };
+      {0, "...", 0, ""}};
   for (const auto& [action, caption, icon, picture] : cases) {
     Main().Action = action;
     TimeStart& window = app->LoadTimeStart();
