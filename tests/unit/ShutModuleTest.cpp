@@ -35,15 +35,14 @@ TEST(ShutModule_Version, EveryRowOfTheNameTable) {
     platform::RecordingPlatform os;
     os.SetVersion(platformId, major, minor, build);
     ShutModule shut(os);
-    EXPECT_EQ(std::tuple(shut.GetOSName(), shut.IsNT(), shut.IsNT5(), shut.GetOSDisplayName()),
-              std::tuple(std::string(name), nt, nt5, std::string(shown)))
-        << version;
-    EXPECT_EQ(shut.GetOSVersionString(), version);
+    EXPECT_EQ(
+        std::tuple(shut.GetOSName(), shut.IsNT(), shut.IsNT5(), shut.GetOSDisplayName(), shut.GetOSVersionString()),
+        std::tuple(std::string(name), nt, nt5, std::string(shown), std::string(version)));
     EXPECT_EQ(os.log.back(), "GetVersionExA(size=148)");  // asked afresh, with the record's size
   }
 }
 
-TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95Family) {
+TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95FamilyAndWhetherTheSystemTookThem) {
   const Lines privilege = {"GetCurrentProcess()", "OpenProcessToken(access=40)",
                            "LookupPrivilegeValueA(SeShutdownPrivilege)", "AdjustTokenPrivileges(count=1,attr=2,len=16)",
                            "CloseHandle(0x70ce)"};
@@ -78,6 +77,21 @@ TEST(ShutModule_Power, ExactCallsOnNtAndOnThe95Family) {
       EXPECT_EQ(w98.Calls(), Lines{calls[i]});
     }
   }
+
+  // Each action says whether the system took it.
+  platform::RecordingPlatform nt, w98;
+  nt.SetXp();
+  w98.Set98();
+  ShutModule onNt(nt), on98(w98);
+  bool force = true;
+  nt.failExitWindows = 2;
+  nt.failPowerState = 1;
+  for (bool took : {false, true})
+    EXPECT_EQ(std::tuple(onNt.ShutdownComputer(force), onNt.RestartComputer(force), onNt.SuspendComputer(true)),
+              std::tuple(took, took, took));
+  w98.failStartProcess = true;  // the process could not start: the program goes on
+  EXPECT_FALSE(on98.ShutdownComputer(force));
+  EXPECT_EQ(w98.CallsNamed("EndProcess"), Lines{});
 }
 
 TEST(ShutModule_Power, TheLegacyShutdownStartsRundll32ByItsFullPath) {
@@ -99,22 +113,6 @@ TEST(ShutModule_Power, TheLegacyShutdownStartsRundll32ByItsFullPath) {
       EXPECT_EQ(os.Calls(), Lines{"GetWindowsDirectoryA(buffer=4096,size=4095)"});
     }
   }
-}
-
-TEST(ShutModule_Power, EachActionSaysWhetherTheSystemTookIt) {
-  platform::RecordingPlatform nt, w98;
-  nt.SetXp();
-  w98.Set98();
-  ShutModule onNt(nt), on98(w98);
-  bool force = true;
-  nt.failExitWindows = 2;
-  nt.failPowerState = 1;
-  for (bool took : {false, true})
-    EXPECT_EQ(std::tuple(onNt.ShutdownComputer(force), onNt.RestartComputer(force), onNt.SuspendComputer(true)),
-              std::tuple(took, took, took));
-  w98.failStartProcess = true;  // the process could not start: the program goes on
-  EXPECT_FALSE(on98.ShutdownComputer(force));
-  EXPECT_EQ(w98.CallsNamed("EndProcess"), Lines{});
 }
 
 }  // namespace
