@@ -36,10 +36,7 @@ TEST(Cancel, ConfirmsWithTheActionsIconThenGoesIdle) {
       tipsWhileBoxWaits = f.os.CallsNamed("Shell_NotifyIconA(1").size();
       windowWhileBoxWaits = f.app->TimeStartIfLoaded() != nullptr;
     };
-    if (fromCountdownWindow)
-      f.app->TimeStartIfLoaded()->Annuler.onClick();
-    else
-      f.Main().Annule.onClick();
+    (fromCountdownWindow ? f.app->TimeStartIfLoaded()->Annuler : f.Main().Annule).onClick();
     EXPECT_EQ(f.os.CallsNamed("Shell_NotifyIconA(1"), tips);
     EXPECT_EQ(f.Boxes(), boxes);
     // The idle tip comes after OK; the countdown window went before the box.

@@ -85,10 +85,10 @@ TEST(KeyboardAccess, TheActionsAreNamedAsTheirCaptionsReadWhateverTheSleepWordin
     f.Advance(100);
     EXPECT_EQ(m.VeilleProlongeeKey.Caption() + "|" + m.ArreteKey.Caption() + "|" + m.RebooteKey.Caption(),
               std::string(sleep) + "|Arrêter|Redémarrer");
-    EXPECT_EQ(m.VeilleProlongeeLabel.AccessKey(), 'V');  // underlined on the caption too
-    EXPECT_EQ(ui::WithAccessMark(m.VeilleProlongeeKey.Caption(), m.VeilleProlongeeKey.AccessKey()),
-              sleep[0] == 'V' ? "&Veille prolongée" : "Mettre en &veille");
-    EXPECT_EQ(ui::AccessKeyTarget(m, 'v'), &m.VeilleProlongeeKey);
+    // Underlined on the caption too.
+    EXPECT_EQ(std::tuple(m.VeilleProlongeeLabel.AccessKey(), ui::AccessKeyTarget(m, 'v'),
+                         ui::WithAccessMark(m.VeilleProlongeeKey.Caption(), m.VeilleProlongeeKey.AccessKey())),
+              std::tuple('V', &m.VeilleProlongeeKey, sleep[0] == 'V' ? "&Veille prolongée" : "Mettre en &veille"));
   }
 }
 
