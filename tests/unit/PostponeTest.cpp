@@ -115,11 +115,10 @@ TEST(Postpone, FromTheTrayTheCountdownWindowAndASecondCopy) {
   Started f;
   SystrayIcon& tray = *f.app->Tray();
   for (ui::Menu* menu :
-       {&tray.MnuShut, &tray.MnuReboot, &tray.MnuClose, &tray.MnuShutR, &tray.MnuRebootR, &tray.MnuCloseR}) {
+       {&tray.MnuShut, &tray.MnuReboot, &tray.MnuClose, &tray.MnuShutR, &tray.MnuRebootR, &tray.MnuCloseR})
     EXPECT_EQ(menu->items.at(2).caption + "|" + menu->items.at(3).caption.substr(0, 8),
               "Re&porter de 10 minutes|A&nnuler")
         << menu->name;
-  }
 
   f.StartCountdown(1, "0", "0", "12");
   f.env.menus.choices = {"MnuReporte4"};

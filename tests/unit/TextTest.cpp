@@ -86,13 +86,11 @@ TEST(Rounding, HalvesToEvenAndNothingWraps) {
         << value;
 }
 
-TEST(Characters, CountedNotBytes) {
+TEST(Characters, CountedNotBytesAndAnsiIsWindows1252BothWays) {
   EXPECT_EQ(CharCount("Arrêt"), 5u);
   EXPECT_EQ(PadTwo("5") + PadTwo("é") + PadTwo("12") + PadTwo(""), "050é12");
   EXPECT_EQ(LeftChars("éèà", 2) + "|" + MidChars("éèà", 1) + "|" + MidChars("-t:", 3) + MidChars("ab", 9), "éè|èà|");
-}
-
-TEST(Ansi, Windows1252BothWays) {
+  // ANSI is Windows-1252, both ways.
   EXPECT_EQ(Utf8ToAnsi("Arrêt € œ"), "Arr\xEAt \x80 \x9C");
   EXPECT_EQ(Utf8ToAnsi("日😀a\xC3"), "??a?");           // unknown and cut characters
   EXPECT_EQ(Utf8ToAnsi("\xC0\x80x\xC2\x80"), "??x?");  // no NUL smuggled in by an overlong form; U+0080 is one

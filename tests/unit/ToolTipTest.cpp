@@ -72,23 +72,21 @@ TEST_F(ToolTipTest, InvalidStyleIconOrParentCreatesNothing) {
   }
 }
 
-TEST_F(ToolTipTest, BarsBreakLinesAndNoTitleMeansOneLine) {
+TEST_F(ToolTipTest, BarsBreakLinesNoTitleMeansOneLineAndColoursResolveSystemIndicesAndAvoidEqualPairs) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"a|b|c", "", "a b c"}, {" |x||y", "", "  x  y"}, {"line\r\nbreak|", "", "line break "}, {"", "T", ""}};
   for (const auto& [text, title, expected] : cases) {
     tip.Create(button, text, 0, false, 0, title, 1, 2);
     EXPECT_EQ(tip.Text(), expected) << text;
   }
-}
-
-TEST_F(ToolTipTest, ColoursResolveSystemIndicesAndAvoidEqualPairs) {
-  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t> cases[] = {
+  // Colours resolve system indices and avoid equal pairs.
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t> colours[] = {
       {0x0000FF, 0xFFFFFF, 0x0000FF, 0xFFFFFF},
       {0x80000005, 0x123456, 0x100005, 0x123456},
       {0x100007, 0x80000007, 0x100012, 0x100018},  // equal once resolved
       {0x80000000, 1, 0x100000, 1},
       {0, 0xFFFFFF, 0, 0xFFFFFF}};  // black is a colour, not a system index
-  for (const auto& [fore, back, foreCol, backCol] : cases) {
+  for (const auto& [fore, back, foreCol, backCol] : colours) {
     tip.Create(button, "x", 1, false, 2, "t", static_cast<std::int32_t>(fore), static_cast<std::int32_t>(back));
     EXPECT_EQ(std::pair(tip.ForeCol(), tip.BackCol()), std::pair(foreCol, backCol)) << std::hex << fore << "/" << back;
   }

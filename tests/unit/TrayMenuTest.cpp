@@ -10,8 +10,7 @@
 
 namespace {
 
-class TrayMenuTest : public StartedTest {
- protected:
+struct TrayMenuTest : StartedTest {
   void RightClick(const std::string& choice = {}) {
     if (!choice.empty()) env.menus.choices.push_back(choice);
     // Ended as the newer shells end it: the menu comes with WM_CONTEXTMENU only.

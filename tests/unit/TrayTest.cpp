@@ -120,22 +120,20 @@ TEST_F(TrayTest, OnlyNewerShellsSendKeysAndEnterActsAsADoubleClick) {
   EXPECT_TRUE(Main().Visible());
 }
 
-TEST_F(TrayTest, NotificationsArrivingDuringAMenuAreDropped) {
+TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestoreNorDuringAMenu) {
   SystrayIcon& tray = Tray();
+  MainForm& main = Main();
+  // Notifications arriving during a menu are dropped.
   tray.MnuFichier.Find("Reduce4")->onClick = [&] {
     tray.Form_MouseMove(kContextMenu);
     tray.Form_MouseMove(kLeftDouble);
   };
   env.menus.choices.push_back("Reduce4");
   tray.Form_MouseMove(kContextMenu);
-  EXPECT_EQ(std::pair(env.menus.shown.size(), Main().Visible()), std::pair(std::size_t{1}, true));
+  EXPECT_EQ(std::pair(env.menus.shown.size(), main.Visible()), std::pair(std::size_t{1}, true));
   tray.Form_MouseMove(kContextMenu);  // free again afterwards
   EXPECT_EQ(env.menus.shown.size(), 2u);
-}
 
-TEST_F(TrayTest, DoubleClickTogglesButNotWithin200MsOfARestore) {
-  SystrayIcon& tray = Tray();
-  MainForm& main = Main();
   const auto doubleClick = [&] { tray.Form_MouseMove(kLeftDouble); };
   doubleClick();
   EXPECT_EQ(std::pair(main.Visible(), main.State()), std::pair(false, ui::WindowState::Minimised));
