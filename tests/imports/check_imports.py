@@ -119,9 +119,7 @@ def _too_new(row, program):
 
 def check(program, imports, table):
     """(problems, notes): why the program would not load on its floor, and what to know about the 95 family."""
-    problems, notes = [], []
-    stubs = {}
-    needs_crt = 0
+    problems, notes, stubs, needs_crt = [], [], {}, 0
     for imp in imports:
         if imp.name is None:
             problems.append(f"{imp.dll} ordinal {imp.ordinal}: imported by ordinal only, which loads only "

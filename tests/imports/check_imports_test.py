@@ -51,7 +51,7 @@ def imports(*names, dll="KERNEL32.dll"):
     return [ci.Import(dll, name) for name in names]
 
 
-class ParseTest(unittest.TestCase):
+class CheckImportsTest(unittest.TestCase):
     def test_named_and_ordinal_imports_of_both_widths(self):
         self.assertEqual(ci.parse_imports(OBJDUMP_32), [
             ci.Import("KERNEL32.dll", "CreateMutexW"), ci.Import("KERNEL32.dll", "GetTickCount"),
@@ -70,8 +70,6 @@ class ParseTest(unittest.TestCase):
                 ci.parse_table("# header\n" + text, "t.tsv")
             self.assertIn(f"t.tsv {expected}", str(caught.exception))
 
-
-class CheckTest(unittest.TestCase):
     def test_problems_against_each_floor(self):
         floor32, floor64 = "(floor: Windows 95 and NT 4.0)", "(floor: Windows XP x64 (NT 5.2))"
         rows = [
