@@ -24,14 +24,11 @@ import objdump  # noqa: E402
 TABLE = os.path.join(HERE, "first_versions.tsv")
 TABLE_NAME = "tests/imports/first_versions.tsv"
 
+# Oldest first: a version's index orders it.
 NT_VERSIONS = ("3.1", "3.5", "3.51", "4.0", "5.0", "5.1", "5.2", "6.0", "6.1", "6.2", "6.3", "10.0")
 FIRST_X64 = "5.2"  # XP x64: no 64-bit Windows is older
 WIN9X = ("95", "98", "Me")
 ON9X = ("works", "stub", "-")
-
-
-def version_key(version):
-    return tuple(int(part) for part in version.split("."))
 
 
 # nt, x64: the first 32-bit NT and 64-bit Windows exporting it; win9x: "95", "95*", "98" or "Me". None: none does.
@@ -46,7 +43,7 @@ def _parse_nt(cell):
         raise ValueError(f'nt "{cell}" is none of: a version ({", ".join(NT_VERSIONS)}), "<version> x86", '
                          '"- x64 <version>", "-"')
     first64 = x64 or (None if x86 else nt)
-    return nt, first64 and max(first64, FIRST_X64, key=version_key)
+    return nt, first64 and max(first64, FIRST_X64, key=NT_VERSIONS.index)
 
 
 def parse_table(text, name=TABLE_NAME):
@@ -110,7 +107,7 @@ def _too_new(row, program):
     reasons = []
     if first is None:
         reasons.append("on no 64-bit Windows" if program.x64 else "on no 32-bit Windows NT")
-    elif version_key(first) > version_key(FLOOR_NT[program.x64]):
+    elif NT_VERSIONS.index(first) > NT_VERSIONS.index(FLOOR_NT[program.x64]):
         reasons.append(f"first on Windows NT {first}")
     if not program.x64 and row.win9x not in ("95", "95*"):
         reasons.append(f"first on Windows {row.win9x}" if row.win9x else "on no Windows of the 95 family")
