@@ -28,25 +28,13 @@
 
 namespace {
 
-const char* const kSwitches[] = {" -a ",
-                                 " -r ",
-                                 " -v ",
-                                 " -n ",
-                                 " -m ",
-                                 " -t:",
-                                 " -h:",
-                                 " -? ",
-                                 " -noconfirm ",
-                                 " -notimediag ",
-                                 " -endinmain ",
-                                 " -forcehibernation ",
-                                 ",",
-                                 " -attendre:tache.exe ",
-                                 " -reporter:",
-                                 " -t:0,0,2 "};
-const char* const kMenuItems[] = {"MnuArrete", "MnuRedemarre", "MnuFerme",    "Reduce4",  "OptionMenuN", "MnuArreteR",
-                                  "MnuFermeR", "Restore4",     "OptionMenuR", "MnuAnnul", "MnuAnnul1",   "MnuAnnul4",
-                                  "Reduce1",   "Restore2",     "MnuAnnul6",   "MnuAnnulR"};
+const char* const kSwitches[] = {
+    " -a ", " -noconfirm ",          " -r ", " -notimediag ", " -v ", " -endinmain ", " -n ", " -forcehibernation ",
+    " -m ", " -attendre:tache.exe ", " -t:", " -reporter:",   " -h:", " -t:0,0,2 ",   " -? ", ","};
+// The first five start an action (UserChoosesAction counts on it).
+const char* const kMenuItems[] = {"MnuArrete",   "MnuRedemarre", "MnuFerme",    "MnuArreteR", "MnuFermeR", "Reduce4",
+                                  "OptionMenuN", "Restore4",     "OptionMenuR", "MnuAnnul",   "MnuAnnul1", "MnuAnnul4",
+                                  "Reduce1",     "Restore2",     "MnuAnnul6",   "MnuAnnulR"};
 // XP, 98, 95, 2000, NT 4, Me, 10 (as reported without a manifest), and a failed query.
 constexpr std::uint32_t kVersions[][3] = {{2, 5, 1}, {1, 4, 10}, {1, 4, 0}, {2, 5, 0},
                                           {2, 4, 0}, {1, 4, 90}, {2, 6, 2}, {0, 0, 0}};
@@ -64,11 +52,6 @@ bool FileIsOurs(const std::vector<std::uint8_t>& file) {
   return file.size() >= 4 && std::equal(ours.begin(), ours.begin() + 4, file.begin());
 }
 
-// Our tag, and a start-up action among the option bits.
-bool FileAsksForAction(const std::vector<std::uint8_t>& file) {
-  return FileIsOurs(file) && file.size() >= 5 && (file[4] & 0x1C) != 0;
-}
-
 void Check(bool condition, const char* what) {
   if (condition) return;
   std::fprintf(stderr, "broken: %s\n", what);
@@ -82,12 +65,7 @@ void CheckFlags(AppFixture& f) {
   Check(!state.StopOptions || f.app->OptionsFormIfLoaded(), "StopOptions without the options dialog");
 }
 
-bool UserChoosesAction(std::uint8_t op, std::uint8_t arg) {
-  if (op == 2) return true;
-  if (op != 6) return false;
-  const std::string item = kMenuItems[arg % 16];
-  return item.rfind("MnuArrete", 0) == 0 || item.rfind("MnuRedemarre", 0) == 0 || item.rfind("MnuFerme", 0) == 0;
-}
+bool UserChoosesAction(std::uint8_t op, std::uint8_t arg) { return op == 2 || (op == 6 && arg % 16 < 5); }
 
 // One user event; text: what it types into a field.
 void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg, const std::string& text) {
@@ -97,10 +75,8 @@ void Event(AppFixture& f, std::uint8_t op, std::uint8_t arg, const std::string& 
   if (op >= 2 && op <= 4 && !(main.Visible() && main.Enabled())) return;
   switch (op) {
     case 0:
-      f.Advance((arg + 1) * 250);
-      return;
     case 1:
-      f.Advance((arg % 8 + 1) * 5000);
+      f.Advance(op == 0 ? (arg + 1) * 250 : (arg % 8 + 1) * 5000);
       return;
     case 2: {
       ui::Control* buttons[] = {&main.ArreteBrillant, &main.RebooteBrillant, &main.VeilleProlongeeBrillant};
@@ -212,7 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Start-up and a few seconds alone: only what was asked for may act.
   f.Start(line);
   if (!f.app->Ended() && !f.processEnded) f.Advance(3000);
-  const bool asked = AsksForAction(line) || FileAsksForAction(file);
+  // Or a file of ours with a start-up action among its option bits.
+  const bool asked = AsksForAction(line) || (FileIsOurs(file) && file.size() >= 5 && (file[4] & 0x1C) != 0);
   if (!asked) Check(f.PowerCalls().size() == 0, "a power call at start-up that nothing asked for");
   CheckFlags(f);
   const bool fileRead = !(data[1] & 0x80) && !(switches & 0x1E) && !f.app->Ended() && !f.processEnded;

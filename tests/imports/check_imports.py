@@ -24,18 +24,11 @@ import objdump  # noqa: E402
 TABLE = os.path.join(HERE, "first_versions.tsv")
 TABLE_NAME = "tests/imports/first_versions.tsv"
 
+# Oldest first: a version's index orders it.
 NT_VERSIONS = ("3.1", "3.5", "3.51", "4.0", "5.0", "5.1", "5.2", "6.0", "6.1", "6.2", "6.3", "10.0")
 FIRST_X64 = "5.2"  # XP x64: no 64-bit Windows is older
 WIN9X = ("95", "98", "Me")
 ON9X = ("works", "stub", "-")
-
-
-def version_key(version):
-    return tuple(int(part) for part in version.split("."))
-
-
-class TableError(Exception):
-    pass
 
 
 # nt, x64: the first 32-bit NT and 64-bit Windows exporting it; win9x: "95", "95*", "98" or "Me". None: none does.
@@ -44,46 +37,40 @@ Row = namedtuple("Row", "dll function nt x64 win9x on9x")
 
 def _parse_nt(cell):
     """Reads the nt cell: "4.0", "4.0 x86", "- x64 5.2" or "-". Returns (32-bit, 64-bit) versions."""
-    words = cell.split()
-    if words and words[0] in NT_VERSIONS and words[1:] in ([], ["x86"]):
-        if words[1:] == ["x86"]:
-            return words[0], None
-        return words[0], max(words[0], FIRST_X64, key=version_key)
-    if words == ["-"]:
-        return None, None
-    if len(words) == 3 and words[:2] == ["-", "x64"] and words[2] in NT_VERSIONS:
-        return None, max(words[2], FIRST_X64, key=version_key)
-    raise ValueError(f'nt "{cell}" is none of: a version ({", ".join(NT_VERSIONS)}), "<version> x86", '
-                     '"- x64 <version>", "-"')
+    m = re.fullmatch(r"- x64 (\S+)|-|(\S+)( x86)?", " ".join(cell.split()))
+    x64, nt, x86 = m.groups() if m else ("?", "?", None)
+    if {x64, nt} - {None, *NT_VERSIONS}:
+        raise ValueError(f'nt "{cell}" is none of: a version ({", ".join(NT_VERSIONS)}), "<version> x86", '
+                         '"- x64 <version>", "-"')
+    first64 = x64 or (None if x86 else nt)
+    return nt, first64 and max(first64, FIRST_X64, key=NT_VERSIONS.index)
 
 
 def parse_table(text, name=TABLE_NAME):
-    """Maps (dll in lower case, function) to its Row; a malformed line raises TableError."""
+    """Maps (dll in lower case, function) to its Row; a malformed line raises ValueError."""
     rows = {}
     for number, line in enumerate(text.splitlines(), 1):
         if not line.strip() or line.startswith("#"):
             continue
-        cells = line.split("\t")
-        where = f"{name} line {number}"
-        if len(cells) != 6:
-            raise TableError(f"{where}: {len(cells)} tab-separated columns instead of 6")
-        dll, function, nt_cell, win9x, on9x, source = (cell.strip() for cell in cells)
+        cells = [cell.strip() for cell in line.split("\t")]
         try:
+            if len(cells) != 6:
+                raise ValueError(f"{len(cells)} tab-separated columns instead of 6")
+            dll, function, nt_cell, win9x, on9x, source = cells
             nt, x64 = _parse_nt(nt_cell)
+            key = (dll.lower(), function)
+            for wrong, why in [
+                    (win9x not in WIN9X + ("95*", "-"), f'win9x "{win9x}" is none of 95, 95*, 98, Me, -'),
+                    (on9x not in ON9X or (on9x == "-") != (win9x == "-"),
+                     f'on9x "{on9x}" must be works or stub where win9x names a version, - where it is -'),
+                    (win9x == "95*" and key[0] != "msvcrt.dll", "95* is for msvcrt.dll only"),
+                    (not dll or not function or not source, "empty dll, function or source"),
+                    (key in rows, f"{dll} {function} is already in the table")]:
+                if wrong:
+                    raise ValueError(why)
         except ValueError as error:
-            raise TableError(f"{where}: {error}") from None
-        if win9x not in WIN9X + ("95*", "-"):
-            raise TableError(f'{where}: win9x "{win9x}" is none of 95, 95*, 98, Me, -')
-        if on9x not in ON9X or (on9x == "-") != (win9x == "-"):
-            raise TableError(f'{where}: on9x "{on9x}" must be works or stub where win9x names a version, - where it is -')
-        if win9x == "95*" and dll.lower() != "msvcrt.dll":
-            raise TableError(f"{where}: 95* is for msvcrt.dll only")
-        if not dll or not function or not source:
-            raise TableError(f"{where}: empty dll, function or source")
-        key = (dll.lower(), function)
-        if key in rows:
-            raise TableError(f"{where}: {dll} {function} is already in the table")
-        rows[key] = Row(dll.lower(), function, nt, x64, None if win9x == "-" else win9x, on9x)
+            raise ValueError(f"{name} line {number}: {error}") from None
+        rows[key] = Row(key[0], function, nt, x64, None if win9x == "-" else win9x, on9x)
     return rows
 
 
@@ -103,19 +90,11 @@ def parse_imports(objdump_text):
     dll = None
     for line in objdump_text.splitlines():
         named = _DLL_LINE.match(line)
-        if named:
-            dll = named.group(1)
-            continue
-        if not line.strip():
-            dll = None
-            continue
-        entry = _ENTRY_LINE.match(line) if dll else None
-        if entry:
+        if named or not line.strip():
+            dll = named and named.group(1)
+        elif dll and (entry := _ENTRY_LINE.match(line)):
             thunk, name = entry.groups()
-            if name == "<none>":
-                imports.append(Import(dll, None, int(thunk, 16) & 0xFFFF))
-            else:
-                imports.append(Import(dll, name))
+            imports.append(Import(dll, None, int(thunk, 16) & 0xFFFF) if name == "<none>" else Import(dll, name))
     return imports
 
 
@@ -128,7 +107,7 @@ def _too_new(row, program):
     reasons = []
     if first is None:
         reasons.append("on no 64-bit Windows" if program.x64 else "on no 32-bit Windows NT")
-    elif version_key(first) > version_key(FLOOR_NT[program.x64]):
+    elif NT_VERSIONS.index(first) > NT_VERSIONS.index(FLOOR_NT[program.x64]):
         reasons.append(f"first on Windows NT {first}")
     if not program.x64 and row.win9x not in ("95", "95*"):
         reasons.append(f"first on Windows {row.win9x}" if row.win9x else "on no Windows of the 95 family")
@@ -137,9 +116,7 @@ def _too_new(row, program):
 
 def check(program, imports, table):
     """(problems, notes): why the program would not load on its floor, and what to know about the 95 family."""
-    problems, notes = [], []
-    stubs = {}
-    needs_crt = 0
+    problems, notes, stubs, needs_crt = [], [], {}, 0
     for imp in imports:
         if imp.name is None:
             problems.append(f"{imp.dll} ordinal {imp.ordinal}: imported by ordinal only, which loads only "
@@ -170,7 +147,7 @@ def run(program, build):
         with open(TABLE, encoding="utf-8") as table:
             rows = parse_table(table.read())
         imports = parse_imports(objdump.objdump(program, build, "-p"))
-    except (OSError, TableError) as error:
+    except (OSError, ValueError) as error:
         print(f"imports {program.name}: {error}")
         return False
     if not imports:

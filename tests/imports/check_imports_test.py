@@ -51,7 +51,7 @@ def imports(*names, dll="KERNEL32.dll"):
     return [ci.Import(dll, name) for name in names]
 
 
-class ParseTest(unittest.TestCase):
+class CheckImportsTest(unittest.TestCase):
     def test_named_and_ordinal_imports_of_both_widths(self):
         self.assertEqual(ci.parse_imports(OBJDUMP_32), [
             ci.Import("KERNEL32.dll", "CreateMutexW"), ci.Import("KERNEL32.dll", "GetTickCount"),
@@ -63,14 +63,13 @@ class ParseTest(unittest.TestCase):
         # 95* counts as present on Windows 95; a second row would silently replace the first.
         cases = [("kernel32.dll\tGetTickCount\t3.1\t95*\tworks\tpage", "line 2: 95* is for msvcrt.dll only"),
                  ("kernel32.dll\tA\t3.1\t95\tworks\tpage\nKERNEL32.DLL\tA\t3.1\t95\tworks\tpage",
-                  "line 3: KERNEL32.DLL A is already"), ]
+                  "line 3: KERNEL32.DLL A is already"),
+                 ("kernel32.dll\tA\t4.0 x64\t95\tworks\tpage", 'line 2: nt "4.0 x64" is none of')]
         for text, expected in cases:
-            with self.assertRaises(ci.TableError) as caught:
+            with self.assertRaises(ValueError) as caught:
                 ci.parse_table("# header\n" + text, "t.tsv")
             self.assertIn(f"t.tsv {expected}", str(caught.exception))
 
-
-class CheckTest(unittest.TestCase):
     def test_problems_against_each_floor(self):
         floor32, floor64 = "(floor: Windows 95 and NT 4.0)", "(floor: Windows XP x64 (NT 5.2))"
         rows = [

@@ -51,15 +51,8 @@ _LINE = re.compile(r"^\s*([0-9a-f]+):\s+(.*)$")
 
 
 def executable_sections(headers):
-    """The names of the sections objdump -h flags as CODE."""
-    names, last = [], None
-    for line in headers.splitlines():
-        m = re.match(r"^\s*\d+\s+(\S+)\s+[0-9a-f]+\s", line)
-        if m:
-            last = m.group(1)
-        elif last and "CODE" in line:
-            names.append(last)
-    return names
+    """The names of the sections objdump -h flags as CODE (on the line under each section's name)."""
+    return re.findall(r"^\s*\d+\s+(\S+)\s+[0-9a-f]+\s.*\n.*\bCODE\b", headers, re.M)
 
 
 def scan(disassembly, program):
@@ -98,15 +91,14 @@ def check(program, build):
         return False
     name, floor = program.name, program.processor
     hits, bad, count = scan(disassembly, name)
-    for address, text in hits[:60]:
-        print("%s: 0x%x %s" % (name, address, text))
-    if len(hits) > 60:
-        print("%s: ... %d more" % (name, len(hits) - 60))
-    if hits:
-        print("%s: build/%s/crepuscule.map names the function and object at each address" % (name, name))
     if bad:
         print("%s: %d undecodable byte(s) in code sections, taken as data" % (name, len(bad)))
     if hits:
+        for address, text in hits[:60]:
+            print("%s: 0x%x %s" % (name, address, text))
+        if len(hits) > 60:
+            print("%s: ... %d more" % (name, len(hits) - 60))
+        print("%s: build/%s/crepuscule.map names the function and object at each address" % (name, name))
         kinds = Counter(text.split()[0] for _, text in hits)
         print("%s: %d instruction(s) beyond %s: %s" % (name, len(hits), floor,
                                                        ", ".join("%s %d" % kv for kv in kinds.most_common())))

@@ -29,7 +29,7 @@ Disassembly of section .text:
 """
 
 
-class ScanTest(unittest.TestCase):
+class CheckInstructionsTest(unittest.TestCase):
     def test_each_floor_refuses_what_its_processor_lacks(self):
         hits, bad, count = ci.scan(DISASSEMBLY, "win32")
         self.assertEqual([text.split()[0] for _, text in hits],
@@ -40,8 +40,6 @@ class ScanTest(unittest.TestCase):
         hits, _, _ = ci.scan(DISASSEMBLY, "win64")
         self.assertEqual([text.split()[0] for _, text in hits], ["sahf", "vmovaps", "popcnt"])
 
-
-class SectionTest(unittest.TestCase):
     def test_only_code_sections_are_read(self):
         headers = """Idx Name          Size      VMA       LMA       File off  Algn
   0 .text         00021490  00401000  00401000  00000400  2**2

@@ -51,14 +51,11 @@ def folder_edges(src):
 
 def main():
     edges = folder_edges(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "src"))
-    bad = 0
-    for (a, b), where in sorted(edges.items()):
-        if a not in LAYERS or b not in LAYERS[a]:
-            print("%s: %s includes %s, which the layers do not allow (tests/structure/check_includes.py)" % (
-                where, a, b))
-            bad += 1
+    bad = [(where, a, b) for (a, b), where in sorted(edges.items()) if b not in LAYERS.get(a, ())]
+    for where, a, b in bad:
+        print("%s: %s includes %s, which the layers do not allow (tests/structure/check_includes.py)" % (where, a, b))
     print("includes: %d folders, %d folder edges, %s" % (
-        len(LAYERS), len(edges), "%d not allowed" % bad if bad else "all allowed"))
+        len(LAYERS), len(edges), "%d not allowed" % len(bad) if bad else "all allowed"))
     return 1 if bad else 0
 
 
