@@ -30,7 +30,7 @@ def keys_only_open_each_action(t):
     t.wait_window(OPTIONS)
     t.key_to(OPTIONS, "Escape")
     t.wait_gone(OPTIONS)
-    check(p.running(), "the program ended")
+    check(p.proc.poll() is None, "the program ended")
     equal(names(p, POWER), [], "power calls")
 
 

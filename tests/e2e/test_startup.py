@@ -18,7 +18,7 @@ def second_instance(t):
     fg = second.wait_call("SetForegroundWindow", 1)
     equal(fg.u32(0), main["hwnd"] & 0xFFFFFFFF, "window brought to the front (the first's main window)")
     equal((names(second, POWER), second.boxes()), ([], []), "power calls and boxes of the second copy")
-    check(first.running(), "the first copy ended")
+    check(first.proc.poll() is None, "the first copy ended")
     equal(len(t.visible(MAIN, exclude=("#32770",))), 1, "visible main windows")
 
     # With the delay dialog open, a third copy brings the dialog forward.
