@@ -128,8 +128,7 @@ class Program:
         self._lock = threading.Lock()
         self._log = open(log_path, "w", encoding="utf-8", errors="replace")
         self.proc = subprocess.Popen([WINE, case.session.exe, *args], env=env,
-                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.PIPE)
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self._reader = threading.Thread(target=self._read, daemon=True)
         self._reader.start()
 
@@ -226,9 +225,8 @@ class Case:
             shutil.rmtree(self.prefix, ignore_errors=True)
 
     def env(self, debug="-all"):
-        env = dict(os.environ)
-        env.update({"WINEPREFIX": self.prefix, "WINEDEBUG": debug,
-                    "LANG": "fr_FR.UTF-8", "LC_ALL": "fr_FR.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG=debug, LANG="fr_FR.UTF-8", LC_ALL="fr_FR.UTF-8",
+                   WINEDLLOVERRIDES="mscoree,mshtml=")
         if WINE != "wine":
             env["WINELOADER"] = WINE
         return env
@@ -456,9 +454,8 @@ class Case:
     def screenshot(self, name):
         """Saves the whole screen to build/screenshots/NAME.png and returns the path."""
         path = os.path.join(self.session.screenshots, "%s.png" % name)
-        subprocess.run(["import", "-window", "root", path],
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=30)
+        subprocess.run(["import", "-window", "root", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30)
         return path
 
 
