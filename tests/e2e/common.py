@@ -33,8 +33,3 @@ def settings_path(t, folder="system32"):
         check(len(profiles) == 1, "expected one user profile in %s, found %s" % (users, profiles))
         return os.path.join(users, profiles[0], "AppData", "Roaming", "Crepuscule", "Crepuscule.ini")
     return os.path.join(t.windows_path(folder), "Crepuscule.ini")
-
-
-def shown_time(d):
-    """Hours, minutes and seconds as the main window shows them."""
-    return [d.caption("MainForm", n) for n in ("TxtH", "TxtM", "TxtS")]

@@ -50,6 +50,11 @@ def wait_until(found, timeout, message, interval=0.2):
         time.sleep(interval)
 
 
+def read_bytes(path):
+    """The bytes of a file, None while it does not exist."""
+    return pathlib.Path(path).read_bytes() if os.path.exists(path) else None
+
+
 # ---- registry of cases ----
 
 CASES = []
@@ -59,8 +64,7 @@ def case(version="winxp", relay=(), timeout=60, name=None):
     """Registers a case named GROUP.NAME: the module name without "test_", the function's name unless given."""
 
     def register(fn):
-        group = fn.__module__.rsplit(".", 1)[-1]
-        group = group[5:] if group.startswith("test_") else group
+        group = fn.__module__.removeprefix("test_")
         CASES.append({"name": "%s.%s" % (group, name or fn.__name__), "group": group, "fn": fn,
                       "version": version, "relay": list(relay), "timeout": timeout})
         return fn
@@ -124,8 +128,7 @@ class Program:
         self._lock = threading.Lock()
         self._log = open(log_path, "w", encoding="utf-8", errors="replace")
         self.proc = subprocess.Popen([WINE, case.session.exe, *args], env=env,
-                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.PIPE)
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self._reader = threading.Thread(target=self._read, daemon=True)
         self._reader.start()
 
@@ -184,17 +187,10 @@ class Program:
         self._reader.join(5)
         return status
 
-    def running(self):
-        return self.proc.poll() is None
-
     def close(self):
         if self.proc.poll() is None:
             self.proc.kill()
-        try:
-            self.proc.wait(10)
-        except subprocess.TimeoutExpired:
-            pass
-        self._reader.join(5)
+        self.wait_exit(10)
         self._log.close()
 
 
@@ -204,10 +200,8 @@ class Case:
     def __init__(self, session, plan):
         self.session = session
         self.plan = plan
-        self.name = plan["name"]
-        self.version = plan["version"]
-        self.prefix = os.path.join(session.wine_dir, "cases", self.name)
-        self.log_dir = os.path.join(session.logs, self.name)
+        self.prefix = os.path.join(session.wine_dir, "cases", plan["name"])
+        self.log_dir = os.path.join(session.logs, plan["name"])
         self.programs = []
 
     # ---- set-up and tear-down ----
@@ -218,7 +212,7 @@ class Case:
         shutil.rmtree(self.log_dir, ignore_errors=True)
         os.makedirs(self.log_dir)
         shell("crep_prefix_copy", self.session.template, self.prefix)
-        shell("crep_prefix_version", self.prefix, self.version)
+        shell("crep_prefix_version", self.prefix, self.plan["version"])
         if self.plan["relay"]:
             shell("crep_prefix_relay", self.prefix, ";".join(self.plan["relay"]), "crepuscule.exe")
         shell("crep_prefix_warmup", self.prefix, check_rc=False)
@@ -231,9 +225,8 @@ class Case:
             shutil.rmtree(self.prefix, ignore_errors=True)
 
     def env(self, debug="-all"):
-        env = dict(os.environ)
-        env.update({"WINEPREFIX": self.prefix, "WINEDEBUG": debug,
-                    "LANG": "fr_FR.UTF-8", "LC_ALL": "fr_FR.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG=debug, LANG="fr_FR.UTF-8", LC_ALL="fr_FR.UTF-8",
+                   WINEDLLOVERRIDES="mscoree,mshtml=")
         if WINE != "wine":
             env["WINELOADER"] = WINE
         return env
@@ -242,11 +235,9 @@ class Case:
 
     def start(self, *args, trace=True):
         """Starts crepuscule.exe with these arguments, traced when the case names functions."""
-        debug = "+relay" if trace and self.plan["relay"] else "-all"
         log = os.path.join(self.log_dir, "program%d.log" % (len(self.programs) + 1))
-        p = Program(self, args, self.env(debug), log)
-        self.programs.append(p)
-        return p
+        self.programs.append(Program(self, args, self.env("+relay" if trace and self.plan["relay"] else "-all"), log))
+        return self.programs[-1]
 
     # ---- files of the emulated system ----
 
@@ -262,15 +253,10 @@ class Case:
             path = os.path.join(path, next((n for n in names if n.lower() == part.lower()), part))
         return path
 
-    @staticmethod
-    def read_bytes(path):
-        """The bytes of a file, None while it does not exist."""
-        return pathlib.Path(path).read_bytes() if os.path.exists(path) else None
-
     def wait_bytes(self, path, expected, what, timeout=10):
         """Waits until the file holds expected; else a Failure tells the bytes it holds."""
-        wait_until(lambda: self.read_bytes(path) == expected, timeout,
-                   lambda: "%s: expected %r, got %r" % (what, expected, self.read_bytes(path)), 0.1)
+        wait_until(lambda: read_bytes(path) == expected, timeout,
+                   lambda: "%s: expected %r, got %r" % (what, expected, read_bytes(path)), 0.1)
 
     # ---- reading and driving windows ----
 
@@ -293,13 +279,11 @@ class Case:
         """The program's main window: caption "Crepuscule", neither a message box nor the hidden one."""
         return self.wait_window("Crepuscule", timeout, exclude=("#32770", "ThunderRT6Main"))
 
-    def windows(self):
-        """Top-level windows of the prefix's other processes, each with its children."""
-        return [json.loads(line, strict=False) for line in self.wintool("list")[1].splitlines()]
-
     def visible(self, caption=None, cls=None, exclude=()):
-        """The visible top-level windows with this caption and class (any, when None)."""
-        return [w for w in self.windows() if w["visible"] and caption in (None, w["caption"])
+        """The visible top-level windows of the prefix's other processes, each with its children, with this caption
+        and class (any, when None)."""
+        windows = [json.loads(line, strict=False) for line in self.wintool("list")[1].splitlines()]
+        return [w for w in windows if w["visible"] and caption in (None, w["caption"])
                 and cls in (None, w["class"]) and w["class"] not in exclude]
 
     def accessible_names(self, title):
@@ -336,10 +320,8 @@ class Case:
     def move_pointer(self, x, y):
         """Moves the real pointer and waits for it to get there; where it is
         already, --sync would wait for a move that never comes."""
-        where = re.search(r"X=(-?\d+)\s+Y=(-?\d+)", self.xdotool("getmouselocation", "--shell"))
-        if where and (int(where.group(1)), int(where.group(2))) == (x, y):
-            return
-        self.xdotool("mousemove", "--sync", x, y)
+        if not re.search(r"^X=%d\s+Y=%d$" % (x, y), self.xdotool("getmouselocation", "--shell"), re.M):
+            self.xdotool("mousemove", "--sync", x, y)
 
     def click(self, button=1, double=False):
         """A real click (or double click) where the pointer is."""
@@ -371,11 +353,9 @@ class Case:
 
     def tray_icon(self, timeout=10):
         """The rect of the program's icon in Wine's notification-area window."""
-        def icons():
-            return [c["rect"] for w in self.visible(cls="__winex11_standalone_tray")
-                    for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]]
-
-        return wait_until(icons, timeout, "no icon in the notification area within %ss" % timeout)[0]
+        return wait_until(lambda: [c["rect"] for w in self.visible(cls="__winex11_standalone_tray")
+                                   for c in w["children"] if c["class"] == "__winex11_tray_icon" and c["visible"]],
+                          timeout, "no icon in the notification area within %ss" % timeout)[0]
 
     def click_tray_icon(self, button=1, double=False, timeout=10):
         """A real click on the program's icon in Wine's notification-area window."""
@@ -474,9 +454,8 @@ class Case:
     def screenshot(self, name):
         """Saves the whole screen to build/screenshots/NAME.png and returns the path."""
         path = os.path.join(self.session.screenshots, "%s.png" % name)
-        subprocess.run(["import", "-window", "root", path],
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=30)
+        subprocess.run(["import", "-window", "root", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30)
         return path
 
 

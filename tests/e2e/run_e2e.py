@@ -21,24 +21,17 @@ sys.path.insert(0, HERE)
 import harness  # noqa: E402
 
 
-def load_cases():
-    for path in sorted(glob.glob(os.path.join(HERE, "test_*.py"))):
-        importlib.import_module(os.path.splitext(os.path.basename(path))[0])
-    return harness.CASES
-
-
 class Overdue(Exception):
     pass
 
 
-def overdue(signum, frame):
-    raise Overdue()
-
-
 def run_case(session, plan):
     case = harness.Case(session, plan)
-    passed = False
-    start = time.monotonic()
+    passed, message, start = False, "", time.monotonic()
+
+    def overdue(signum, frame):
+        raise Overdue("the case took more than %ss" % plan["timeout"])
+
     # Every wait has its own limit; this one catches a case that hangs anyway.
     signal.signal(signal.SIGALRM, overdue)
     signal.alarm(plan["timeout"])
@@ -47,13 +40,10 @@ def run_case(session, plan):
         plan["fn"](case)
         signal.alarm(0)
         passed = True
-        return True, "", time.monotonic() - start
-    except harness.Failure as e:
-        return False, str(e), time.monotonic() - start
-    except Overdue:
-        return False, "the case took more than %ss" % plan["timeout"], time.monotonic() - start
+    except (harness.Failure, Overdue) as e:
+        message = str(e)
     except Exception:
-        return False, traceback.format_exc(), time.monotonic() - start
+        message = traceback.format_exc()
     finally:
         signal.alarm(0)
         try:
@@ -62,6 +52,7 @@ def run_case(session, plan):
             case.teardown(passed)
         except Exception:
             traceback.print_exc()
+    return passed, message, time.monotonic() - start
 
 
 def main():
@@ -75,7 +66,9 @@ def main():
                         help="which program: the x86_64 one (default) or the i686 one")
     opts = parser.parse_args()
 
-    cases = [c for c in load_cases()
+    for path in sorted(glob.glob(os.path.join(HERE, "test_*.py"))):
+        importlib.import_module(os.path.splitext(os.path.basename(path))[0])
+    cases = [c for c in harness.CASES
              if (not opts.groups or c["group"] in opts.groups) and (not opts.contains or opts.contains in c["name"])]
     if opts.list:
         for c in cases:
@@ -92,8 +85,7 @@ def main():
     session = harness.Session(opts.display, opts.build, opts.arch)
     for plan in cases:
         ok, message, seconds = run_case(session, plan)
-        name = plan["name"]
-        first = ""
+        name, note = plan["name"], ""
         if not ok:
             # Wine under load now and then loses input or fails to start one of
             # its own helpers: one more try, said in the output, logs of both kept.
@@ -101,22 +93,17 @@ def main():
             shutil.rmtree(logs + "-first-try", ignore_errors=True)
             if os.path.isdir(logs):
                 os.rename(logs, logs + "-first-try")
-            first = message.strip().splitlines()[-1] if message.strip() else "?"
+            note = " on a second try; the first: %s" % (message.strip().splitlines() or ["?"])[-1]
             ok, message, seconds = run_case(session, plan)
             retried += ok
         if ok:
             passed += 1
-            note = " on a second try; the first: %s" % first if first else ""
             print("PASS %s (%.1fs)%s" % (name, seconds, note), flush=True)
         else:
             failed += 1
-            print("FAIL %s (%.1fs)" % (name, seconds), flush=True)
-            print("    " + message.strip().replace("\n", "\n    "), flush=True)
-            print("    logs: %s" % os.path.join(session.logs, name), flush=True)
-    summary = "e2e: %d passed, %d failed" % (passed, failed)
-    if retried:
-        summary += ", %d of them on a second try" % retried
-    print(summary)
+            print("FAIL %s (%.1fs)\n    %s\n    logs: %s" % (name, seconds, message.strip().replace("\n", "\n    "),
+                                                           os.path.join(session.logs, name)), flush=True)
+    print("e2e: %d passed, %d failed%s" % (passed, failed, ", %d of them on a second try" % retried if retried else ""))
     return 1 if failed or not cases else 0
 
 

@@ -4,7 +4,7 @@ import subprocess
 import time
 
 from common import BOXES, BUTTONS, MAIN, OPTIONS, POWER, names, settings_path
-from harness import case, check, equal
+from harness import case, check, equal, read_bytes
 
 
 @case(version="winxp", relay=BOXES + POWER, timeout=90)
@@ -31,7 +31,7 @@ def unwritable_settings_keep_the_dialog_open(t):
         equal(shown[:1], [text], "save refused on screen")
         t.close_box("Erreur")
         check(t.describe().visible("OptionsForm"), "the options dialog closed although nothing was saved")
-        equal(t.read_bytes(path), b"S5.5\0\0\x05\0\0", "the unwritable file")
+        equal(read_bytes(path), b"S5.5\0\0\x05\0\0", "the unwritable file")
     finally:
         subprocess.run(["chattr", "-i", path])
     equal(names(p, POWER), [], "power calls")

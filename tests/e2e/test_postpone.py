@@ -4,7 +4,7 @@ import shutil
 import subprocess
 import time
 
-from common import BOXES, MAIN, POWER, names, shown_time
+from common import BOXES, MAIN, POWER, names
 from harness import WINE, case, check, equal, wait_until
 
 
@@ -15,8 +15,11 @@ def postpone_from_second_copy(t):
     second = t.start("-reporter:10")
     check(second.wait_exit(10) is not None, "the second copy still runs")
     equal((names(second, POWER), second.boxes()), ([], []), "power calls and boxes of the second copy")
-    wait_until(lambda: shown_time(t.describe())[:2] == ["00", "10"], 5,
-               lambda: "time shown %s, 10 minutes expected" % shown_time(t.describe()))
+
+    def shown():  # hours and minutes
+        return [t.describe().caption("MainForm", n) for n in ("TxtH", "TxtM")]
+
+    wait_until(lambda: shown() == ["00", "10"], 5, lambda: "time shown %s, 10 minutes expected" % shown())
     equal(names(p, POWER), [], "power calls")
 
 

@@ -18,7 +18,7 @@ def second_instance(t):
     fg = second.wait_call("SetForegroundWindow", 1)
     equal(fg.u32(0), main["hwnd"] & 0xFFFFFFFF, "window brought to the front (the first's main window)")
     equal((names(second, POWER), second.boxes()), ([], []), "power calls and boxes of the second copy")
-    check(first.running(), "the first copy ended")
+    check(first.proc.poll() is None, "the first copy ended")
     equal(len(t.visible(MAIN, exclude=("#32770",))), 1, "visible main windows")
 
     # With the delay dialog open, a third copy brings the dialog forward.
@@ -27,11 +27,8 @@ def second_instance(t):
     third = t.start("-a", "-t:0,0,5")
     check(third.wait_exit(15) is not None, "the third copy still runs")
 
-    def front():
-        return [w["caption"] for w in t.visible() if w["foreground"]]
-
-    wait_until(lambda: DIALOG in front(), 5,
-               lambda: "in front after a third start: %s, not the delay dialog" % front())
+    wait_until(lambda: [w for w in t.visible(DIALOG) if w["foreground"]], 5,
+               lambda: "in front: %s, not the delay dialog" % [w["caption"] for w in t.visible() if w["foreground"]])
     check(t.describe().visible("TimeForm"), "the delay dialog went away")
     equal(names(third, POWER), [], "power calls of the third copy")
     t.key_to(DIALOG, "Escape")

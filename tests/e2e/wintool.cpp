@@ -21,7 +21,6 @@ namespace {
 constexpr ULONG_PTR kDescribeTag = 0x43524550;  // 'CREP'
 
 std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
   int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
@@ -43,11 +42,8 @@ void Line(const std::string& text) { Out(text + "\n"); }
 std::string Json(const std::wstring& text) {
   std::wstring out = L"\"";
   for (wchar_t c : text) {
-    if (c == L'"' || c == L'\\') out += L'\\';
-    if (c == L'\r' || c == L'\n')
-      out += c == L'\r' ? L"\\r" : L"\\n";
-    else
-      out += c;
+    if (c == L'"' || c == L'\\' || c == L'\r' || c == L'\n') out += L'\\';
+    out += c == L'\r' ? L'r' : (c == L'\n' ? L'n' : c);
   }
   return Utf8(out + L"\"");
 }
@@ -64,8 +60,6 @@ std::wstring ClassOf(HWND w) {
   GetClassNameW(w, buffer, 256);
   return buffer;
 }
-
-std::string Handle(HWND w) { return std::to_string(reinterpret_cast<UINT_PTR>(w)); }
 
 // A named CALLBACK, not a lambda: the 32-bit build needs the stdcall convention.
 BOOL CALLBACK Collect(HWND w, LPARAM list) {
@@ -90,9 +84,18 @@ std::string RectText(const RECT& r) {
          std::to_string(r.bottom) + "]";
 }
 
-// One JSON record a line. Each window: its rect, its client area in screen
-// pixels, the X11 window Wine made for it (for xdotool), whether it is the
-// foreground window, and its children.
+// The fields every record starts with, its caption or text third: run.sh reads a window's in this order.
+std::string Record(HWND w, const char* textKey) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return "{\"hwnd\": " + std::to_string(reinterpret_cast<UINT_PTR>(w)) + ", \"class\": " + Json(ClassOf(w)) + ", \"" +
+         textKey + "\": " + Json(TextOf(w)) + ", \"visible\": " + Bool(IsWindowVisible(w)) +
+         ", \"enabled\": " + Bool(IsWindowEnabled(w)) + ", \"rect\": " + RectText(r);
+}
+
+// One JSON record a line. Each window: its client area in screen pixels, the
+// X11 window Wine made for it (for xdotool), whether it is the foreground
+// window, and its children.
 int List() {
   HWND foreground = GetForegroundWindow();
   for (HWND w : Windows()) {
@@ -100,24 +103,15 @@ int List() {
     GetWindowThreadProcessId(w, &pid);
     if (pid == GetCurrentProcessId()) continue;
     std::string children;
-    RECT r{}, client{};
-    for (HWND c : Windows(w)) {
-      GetWindowRect(c, &r);
-      children += std::string(children.empty() ? "" : ", ") + "{\"hwnd\": " + Handle(c) +
-                  ", \"class\": " + Json(ClassOf(c)) + ", \"id\": " + std::to_string(GetDlgCtrlID(c)) +
-                  ", \"text\": " + Json(TextOf(c)) + ", \"visible\": " + Bool(IsWindowVisible(c)) +
-                  ", \"enabled\": " + Bool(IsWindowEnabled(c)) + ", \"rect\": " + RectText(r) + "}";
-    }
-    GetWindowRect(w, &r);
+    for (HWND c : Windows(w))
+      children +=
+          (children.empty() ? "" : ", ") + Record(c, "text") + ", \"id\": " + std::to_string(GetDlgCtrlID(c)) + "}";
+    RECT client{};
     GetClientRect(w, &client);
-    POINT origin{0, 0};
-    ClientToScreen(w, &origin);
-    OffsetRect(&client, origin.x, origin.y);
+    MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
     // Wine's X11 driver keeps the X window of a top-level window in this property.
     auto xid = reinterpret_cast<UINT_PTR>(GetPropW(w, L"__wine_x11_whole_window"));
-    Line("{\"hwnd\": " + Handle(w) + ", \"class\": " + Json(ClassOf(w)) + ", \"caption\": " + Json(TextOf(w)) +
-         ", \"visible\": " + Bool(IsWindowVisible(w)) + ", \"enabled\": " + Bool(IsWindowEnabled(w)) +
-         ", \"pid\": " + std::to_string(pid) + ", \"rect\": " + RectText(r) + ", \"client\": " + RectText(client) +
+    Line(Record(w, "caption") + ", \"pid\": " + std::to_string(pid) + ", \"client\": " + RectText(client) +
          ", \"xid\": " + std::to_string(xid) + ", \"foreground\": " + Bool(w == foreground) + ", \"children\": [" +
          children + "]}");
   }
@@ -185,10 +179,6 @@ std::wstring NameOf(IAccessible* object, long child) {
 // characters, and a caption could not be passed whole.
 int Names(const std::wstring& handle) {
   HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoull(handle.c_str(), nullptr, 10)));
-  if (!IsWindow(window)) {
-    Line("no window " + Utf8(handle));
-    return 1;
-  }
   CoInitialize(nullptr);
   IAccessible* client = nullptr;
   const HRESULT made = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
