@@ -48,6 +48,11 @@ TEST(SleepWording, LoadingAndACommandLineCountdownNameItFromTheStart) {
     f.WriteSettingsBytes(AppFixture::TaggedBytes(0, displayFlags));
     f.Start(commandLine);
     ExpectWording(f, hibernates);
+    // A balloon breaks its lines at CR LF only once it has a maximum width: room for the longest line.
+    int wide = 0;
+    for (const auto& l : f.os.log)
+      wide += l.rfind("SendMessageA(0x418,", 0) == 0 && std::stoi(l.substr(l.find("l=") + 2)) >= 400;
+    EXPECT_EQ(wide, 3);
     const std::string word = hibernates ? kHibernateName : "veille";
     if (commandLine.rfind(sleep, 0) == 0) {
       EXPECT_EQ(f.Main().Titre.Caption(), "Mise en " + word + "...");
