@@ -38,3 +38,10 @@ if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok 
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends wine32:i386 ||
     echo "wine32 could not be installed: the 32-bit program will not be run"
 fi
+# A kernel that runs no 32-bit program: qemu-i386 runs 32-bit Wine instead (scripts/qemu32.sh).
+if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
+  ! dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q "install ok installed"; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends qemu-user-static ||
+    echo "qemu-user-static could not be installed: the 32-bit program will not be run"
+fi

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# The 32-bit program's Windows-layer tests under 32-bit Wine on a kernel that runs no 32-bit
-# program (no IA32 emulation), with qemu-i386 emulating the 32-bit Linux side:
+# The 32-bit program under 32-bit Wine on a kernel that runs no 32-bit program (no IA32
+# emulation), with qemu-i386 emulating the 32-bit Linux side:
 #   bash scripts/qemu32.sh            builds build/win32 and runs its win32_tests.exe
-#   bash scripts/qemu32.sh CMD...     runs CMD instead, with the same registration
-# Registers qemu-i386 with binfmt_misc for that time only (root; installs qemu-user-static if
-# missing). Slow: every 32-bit process is emulated. The end-to-end cases are not run this way:
-# under qemu a case's prefix set-up alone takes longer than the case may.
+#   bash scripts/qemu32.sh CMD...     runs CMD instead, for instance its end-to-end cases:
+#     bash scripts/qemu32.sh python3 tests/e2e/run_e2e.py --arch win32 matrix systems
+# qemu-i386 is registered in a binfmt_misc of its own (a user namespace, Linux 6.7 or later), so
+# no other process sees it. Slow: only the 32-bit programs are emulated (the 64-bit Wine loader
+# runs the rest), and every end-to-end wait is CREP_E2E_SLOW (8) times longer.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${CREP_BUILD:-$root/build}"
-entry=crep-i386
 
 windows_layer_tests() {
   bash "$root/scripts/build.sh" win32
@@ -22,16 +22,18 @@ windows_layer_tests() {
 }
 
 if [ $# -eq 0 ]; then set -- windows_layer_tests; fi
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then ("$@"); exit; fi
-[ "$(id -u)" -eq 0 ] || { echo "qemu32.sh: root is needed to register qemu-i386" >&2; exit 2; }
-if ! [ -x /usr/bin/qemu-i386-static ]; then
-  apt-get update -q && env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends qemu-user-static
+if [ -z "${CREP_QEMU32:-}" ]; then
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then ("$@"); exit; fi
+  if ! [ -x /usr/bin/qemu-i386-static ]; then
+    [ "$(id -u)" -eq 0 ] || { echo "qemu32.sh: install qemu-user-static first (root)" >&2; exit 2; }
+    apt-get update -q && env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends qemu-user-static
+  fi
+  exec unshare --user --map-root-user --mount -- env CREP_QEMU32=1 bash "$0" "$@"
 fi
-[ -w /proc/sys/fs/binfmt_misc/register ] || mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
 # An i386 ELF executable: the header's class, data, version, type and machine fields.
-printf '%s' ":$entry:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\
+printf '%s' ":crep-i386:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\
 \\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:/usr/bin/qemu-i386-static:F" \
   >/proc/sys/fs/binfmt_misc/register
-trap 'echo -1 >/proc/sys/fs/binfmt_misc/$entry' EXIT
-# In a subshell: the command's own EXIT trap must not replace this one.
-("$@")
+export CREP_WINE=/usr/lib/wine/wine64 WINELOADER=/usr/lib/wine/wine64 CREP_E2E_SLOW="${CREP_E2E_SLOW:-8}"
+"$@"

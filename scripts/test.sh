@@ -176,9 +176,19 @@ if [ "${CREP_SKIP_E2E:-0}" != 1 ] && [ "$win64_ok" = 1 ]; then
   if [ "$have_wine32" != 1 ]; then
     if crep_wine32_runs; then
       echo "no 32-bit Wine on this machine: the Windows tests ran on the x86_64 program only"
+    elif [ "$win32_ok" = 1 ] && bash "$root/scripts/qemu32.sh" true 2>/dev/null; then
+      # The kernel runs no 32-bit program: qemu-i386 runs the i686 one, some ten times slower, so
+      # its Windows-layer tests and the cases under Windows 95 and 98 only.
+      CREP_BUILD="$build" bash "$root/scripts/qemu32.sh" 2>&1 | tee "$logs/ctest-win32.log"
+      count_ctest "$logs/ctest-win32.log" "Windows layer tests (win32, under qemu-i386)"
+      timeout 2400 bash "$root/scripts/qemu32.sh" python3 "$root/tests/e2e/run_e2e.py" --arch win32 --build "$build" \
+        --display "$DISPLAY" -k win9 2>&1 | tee "$logs/e2e-win32.log"
+      add_e2e "$logs/e2e-win32.log" "${PIPESTATUS[0]}"
+      echo "this machine's kernel runs no 32-bit program: the i686 program ran under qemu-i386, its Windows-layer" \
+        "tests and its cases under Windows 95 and 98 only"
     else
       echo "this machine's kernel runs no 32-bit program, 32-bit Wine included: the Windows tests ran on the" \
-        "x86_64 program only (the i686 one had its import and instruction checks; scripts/qemu32.sh runs its Windows-layer tests)"
+        "x86_64 program only (the i686 one had its import and instruction checks)"
     fi
   elif [ "$win32_ok" = 1 ]; then
     timeout 2400 python3 "$root/tests/e2e/run_e2e.py" --arch win32 --build "$build" --display "$DISPLAY" 2>&1 |

@@ -21,6 +21,8 @@ WINE_ENV = os.path.join(ROOT, "scripts", "wine-env.sh")
 # The loader wine-env.sh picks: the 64-bit one where the kernel runs no 32-bit program.
 WINE = subprocess.run(["bash", "-c", '. "$1"; echo "$CREP_WINE"', "-", WINE_ENV], capture_output=True,
                       text=True).stdout.strip() or "wine"
+# Every wait is this many times longer where the processor is emulated (the 32-bit program under qemu).
+SLOW = float(os.environ.get("CREP_E2E_SLOW", "1"))
 
 
 class Failure(AssertionError):
@@ -40,7 +42,7 @@ def equal(actual, expected, what):
 def wait_until(found, timeout, message, interval=0.2):
     """found()'s first true value within timeout seconds, else a Failure with
     message (called for it, if callable, so that it tells the last state)."""
-    deadline = time.monotonic() + timeout
+    deadline = time.monotonic() + timeout * SLOW
     while True:
         value = found()
         if value:
@@ -181,7 +183,7 @@ class Program:
     def wait_exit(self, timeout=10):
         """The exit status, or None if the program still runs after timeout seconds."""
         try:
-            status = self.proc.wait(timeout)
+            status = self.proc.wait(timeout * SLOW)
         except subprocess.TimeoutExpired:
             return None
         self._reader.join(5)

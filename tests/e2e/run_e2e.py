@@ -34,7 +34,7 @@ def run_case(session, plan):
 
     # Every wait has its own limit; this one catches a case that hangs anyway.
     signal.signal(signal.SIGALRM, overdue)
-    signal.alarm(plan["timeout"])
+    signal.alarm(int(plan["timeout"] * harness.SLOW))
     try:
         case.setup()
         plan["fn"](case)
