@@ -6,7 +6,7 @@
 #     bash scripts/qemu32.sh python3 tests/e2e/run_e2e.py --arch win32 matrix systems
 # qemu-i386 is registered in a binfmt_misc of its own (a user namespace, Linux 6.7 or later), so
 # no other process sees it. Slow: only the 32-bit programs are emulated (the 64-bit Wine loader
-# runs the rest), and every end-to-end wait is CREP_E2E_SLOW (8) times longer.
+# runs the rest), and every end-to-end wait is CREP_E2E_SLOW (12) times longer.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${CREP_BUILD:-$root/build}"
@@ -35,5 +35,5 @@ mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
 printf '%s' ":crep-i386:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\
 \\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:/usr/bin/qemu-i386-static:F" \
   >/proc/sys/fs/binfmt_misc/register
-export CREP_WINE=/usr/lib/wine/wine64 WINELOADER=/usr/lib/wine/wine64 CREP_E2E_SLOW="${CREP_E2E_SLOW:-8}"
+export CREP_WINE=/usr/lib/wine/wine64 WINELOADER=/usr/lib/wine/wine64 CREP_E2E_SLOW="${CREP_E2E_SLOW:-12}"
 "$@"

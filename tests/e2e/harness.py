@@ -135,15 +135,16 @@ class Program:
         self._reader.start()
 
     def _read(self):
-        for raw in self.proc.stderr:
-            line = raw.decode("utf-8", errors="replace").rstrip("\n")
-            now = time.monotonic() - self.started
-            call = relay.parse_line(line, now)
-            if call:
-                with self._lock:
-                    self._calls.append(call)
-            self._log.write("%8.3f %s\n" % (now, line))
-        self._log.flush()
+        # The log closes here, once every process holding stderr let go (a killed Wine loader's child may not).
+        with self._log:
+            for raw in self.proc.stderr:
+                line = raw.decode("utf-8", errors="replace").rstrip("\n")
+                now = time.monotonic() - self.started
+                call = relay.parse_line(line, now)
+                if call:
+                    with self._lock:
+                        self._calls.append(call)
+                self._log.write("%8.3f %s\n" % (now, line))
 
     def calls(self, *names):
         """The traced calls so far, in order; only those named, if names are given."""
@@ -193,7 +194,6 @@ class Program:
         if self.proc.poll() is None:
             self.proc.kill()
         self.wait_exit(10)
-        self._log.close()
 
 
 class Case:

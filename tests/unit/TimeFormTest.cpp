@@ -11,8 +11,7 @@ namespace {
 
 struct TimeFormTest : StartedTest {
   TimeForm& Open(int action) {
-    void (MainForm::*const press[])() = {&MainForm::Shutdown, &MainForm::Restart, &MainForm::Sleep};
-    (Main().*press[action - 1])();
+    action == 1 ? Main().Shutdown() : action == 2 ? Main().Restart() : Main().Sleep();
     return *app->TimeFormIfLoaded();
   }
   void Type(TimeForm& t, const std::string& h, const std::string& m, const std::string& s) {
