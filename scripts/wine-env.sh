@@ -22,12 +22,14 @@ fi
 # "OK"/"Annuler", ANSI code page 1252) even where the host lacks that locale,
 # without the Mono and Gecko installers, quiet unless WINEDEBUG says otherwise.
 # The locale goes through env so that bash itself never tries to load it.
-crep_wine() {
+# crep_env PREFIX COMMAND [ARGS...] runs any command in that environment (ctest, for instance).
+crep_env() {
   local prefix="$1"
   shift
   env WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml=" \
-    LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 "$CREP_WINE" "$@"
+    LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 "$@"
 }
+crep_wine() { crep_env "$1" "$CREP_WINE" "${@:2}"; }
 
 # Starts a private Xvfb on a free display and exports DISPLAY and CREP_XVFB_PID.
 crep_xvfb_start() {
@@ -152,13 +154,12 @@ crep_prefix_end() {
 }
 
 # crep_layer_tests BUILD PROGRAM: the Windows layer's tests of BUILD/PROGRAM (its ctest) in a
-# fresh copy of BUILD's template prefix, with crep_wine's environment.
+# fresh copy of BUILD's template prefix, in crep_env's environment.
 crep_layer_tests() {
   local prefix="$1/wine/win32-tests" status=0
   crep_prefix_copy "$1/wine/template" "$prefix"
   crep_prefix_warmup "$prefix"
-  env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 \
-    ctest --test-dir "$1/$2" --output-on-failure --timeout 300 || status=$?
+  crep_env "$prefix" ctest --test-dir "$1/$2" --output-on-failure --timeout 300 || status=$?
   crep_prefix_end "$prefix"
   return "$status"
 }
